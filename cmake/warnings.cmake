@@ -1,0 +1,10 @@
+# One set of warnings for every target of the project, native and mingw-w64.
+function(quarzel_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
+                         -Wconversion -Wsign-conversion -Werror=return-type)
+  if(MINGW)
+    # C99 printf: "%g" and "%zu" behave as on Linux.
+    target_compile_definitions(${target} PRIVATE __USE_MINGW_ANSI_STDIO=1)
+    target_link_options(${target} PRIVATE -static)
+  endif()
+endfunction()

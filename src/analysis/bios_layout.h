@@ -1,0 +1,83 @@
+// BiosLayout: where the analysis pass found each item of the BIOS image.
+//
+// Every location is an offset into the 64 KiB image buffer, or empty when the
+// item was not found. The record describes the image as it was at the last
+// pass; edits write through these offsets without running the pass again.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "formats/image.h"
+
+namespace quarzel {
+
+using Location = std::optional<Offset>;
+
+// A sign-on string printed through INT 10h function 13h.
+struct BootString {
+  Location address;
+  Location lengthWord;         // the count the BIOS passes to the write-string call
+  std::uint32_t maxLength = 0;  // bytes an edit may write
+  std::int32_t length = 0;      // current length up to the zero byte
+};
+
+struct BiosDate {
+  Location address;
+  std::array<char, 12> text{};  // the 8 date characters, zero-padded
+  std::uint32_t maxLength = 0;
+};
+
+inline constexpr std::size_t kLogoLineCount = 5;
+
+// The nine chip registers, in the order used everywhere.
+enum RegisterIndex : std::size_t {
+  PCIInit0, MiscInit0, MiscInit1, DramInit0, DramInit1, AgpInit0, PLLCtrl1, PLLCtrl2, SGRAMmode,
+};
+inline constexpr std::size_t kRegisterCount = 9;
+
+struct RegisterEntry {
+  Location location;        // offset of the 32-bit constant the BIOS writes
+  std::uint32_t value = 0;  // current value; 0 while not located
+};
+
+// The VESA OEM strings, in the order the controller information lists them.
+enum VesaIndex : std::size_t { VendorInfo, VendorName, ProductName, ProductRevision };
+inline constexpr std::size_t kVesaStringCount = 4;
+
+struct VesaString {
+  Location address;
+  std::uint32_t maxLength = 0;  // the length found: an edit can never be longer
+};
+
+struct BiosLayout {
+  // Boot-up strings and date.
+  BootString bootString1;
+  Location bootCodeAddress;  // the matched string-1 code, patched by the logo
+  BootString bootString2;
+  BiosDate biosDate;
+  std::array<std::string, kLogoLineCount> logoLines;  // Logo page text lines
+
+  // Registers.
+  std::array<RegisterEntry, kRegisterCount> registerTable{};
+  bool pllCtrl2Located = false;
+
+  // Fonts, their fix-up tables and the VGA video parameter table.
+  Location font8x8, font8x14, font8x16;
+  Location fixup8x14, fixup8x16;
+  std::size_t fixup8x14Size = 1, fixup8x16Size = 1;
+  Location videoParameterTable;
+
+  Location pcir;
+  std::array<VesaString, kVesaStringCount> vesa{};
+  Location extendedModeTable;
+
+  // Register values of the comparison BIOS; they describe another image and
+  // survive every pass over this one.
+  std::array<std::uint32_t, kRegisterCount> compareValues{};
+};
+
+}  // namespace quarzel

@@ -1,0 +1,20 @@
+// Sign-on string 1: the text the BIOS prints first at boot, through
+// INT 10h function 13h with the count in CX.
+#pragma once
+
+#include "analysis/bios_layout.h"
+#include "analysis/signature.h"
+
+namespace quarzel {
+
+// mov ax,1301h; xor bh,bh; (cs: attribute load); mov cx,count; sub dx,dx;
+// mov bp,cs; mov es,bp; mov bp,string; int 10h
+inline constexpr Signature kString1Main{
+    "B8 01 13 2A FF 2E ?? ?? ?? ?? B9 ?? ?? 2B D2 8C CD 8E C5 BD ?? ?? CD 10"};
+// rep movsw; mov ax,string; call near; mov cl,7
+inline constexpr Signature kString1Fallback{"F3 A5 B8 ?? ?? E8 ?? ?? B1 07"};
+
+// Fills bootString1, bootCodeAddress and the Logo page's text lines.
+void locateBootString1(const Image& image, BiosLayout& layout);
+
+}  // namespace quarzel

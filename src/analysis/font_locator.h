@@ -1,0 +1,30 @@
+// The three VGA text fonts, their fix-up tables and the VGA video parameter
+// table, found through the code that loads their addresses.
+#pragma once
+
+#include "analysis/bios_layout.h"
+#include "analysis/signature.h"
+
+namespace quarzel {
+
+// Two far pointers stored, then sti: the 8x8 font and the pointer table
+// whose first word is the video parameter table.
+inline constexpr Signature kFontSignature1{
+    "C7 06 ?? ?? ?? ?? 8C 0E ?? ?? C7 06 ?? ?? ?? ?? 8C 0E ?? ?? FB"};
+// mov di,font8x8; mov bh,8; mov al,[mem]; cmp al,9
+inline constexpr Signature kFontSignature2{"BF ?? ?? B7 08 A0 ?? ?? 3C 09"};
+// mov bh,14; mov di,font8x14; cmp al,14; jbe; mov bh,16; mov di,font8x16
+inline constexpr Signature kFontSignature3{"B7 0E BF ?? ?? 3C 0E 76 ?? B7 10 BF ?? ??"};
+// mov di,fixup8x14; mov bh,14; cmp word [mem],14; jbe; mov di,fixup8x16; mov bh,16
+inline constexpr Signature kFontSignature4{"BF ?? ?? B7 0E 83 3E ?? ?? 0E 76 ?? BF ?? ?? B7 10"};
+// mov bh,rows; mov si,font; jmp short -- for 14, 8 and 16 rows
+inline constexpr Signature kFontSignature5{
+    "B7 0E BE ?? ?? EB ?? B7 08 BE ?? ?? EB ?? B7 10 BE ?? ??"};
+// mov ax,font; cmp bl,8; je; mov ax,font; cmp bl,14; je; mov ax,font
+inline constexpr Signature kFontSignature6{
+    "B8 ?? ?? 80 FB 08 74 ?? B8 ?? ?? 80 FB 0E 74 ?? B8 ?? ??"};
+
+// Fills the font, fix-up and video parameter table entries.
+void locateFonts(const Image& image, BiosLayout& layout);
+
+}  // namespace quarzel

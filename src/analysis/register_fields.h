@@ -1,0 +1,48 @@
+// The bit fields of the chip registers, as the register dialogs show them:
+// one row per field or reserved range, with the control ids of its edits and
+// the field's meaning. The GUI and the CLI read the same tables.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "analysis/bios_layout.h"
+
+namespace quarzel {
+
+struct BitField {
+  std::uint8_t low;
+  std::uint8_t high;
+  int fieldEdit;    // 0 on a "Reserved" row, which has no edits
+  int compareEdit;  // 0 on a "Reserved" row
+  const char* text; // the meaning, exactly as the dialog shows it
+  int column = 0;   // 1 for the right-hand column of the MiscInit1 dialog
+};
+
+struct RegisterDialog {
+  std::size_t registerIndex;
+  int dialogId;
+  const char* title;
+  const char* heading;
+  int width, height;  // dialog units
+  bool systemMenu;
+  int hexStatic;
+  int bitsStatic;
+  int pageEdit;       // the Registers page edit that OK writes
+  std::span<const BitField> fields;
+};
+
+// The seven bit-field dialogs and the PLLCtrl1 dialog, in register order.
+std::span<const RegisterDialog> registerDialogs();
+// The dialog of a register, or nullptr (PLLCtrl2 has none).
+const RegisterDialog* registerDialogFor(std::size_t registerIndex);
+
+// The field's bits of `value`, as its edit shows them.
+std::uint32_t fieldValue(const BitField& field, std::uint32_t value);
+
+// 32 characters "0" or "1", bit 31 first, each group of eight followed by a
+// blank: "00010010 00110100 01010110 01111000 " for 12345678h.
+std::string formatBinary32(std::uint32_t value);
+
+}  // namespace quarzel

@@ -1,0 +1,2 @@
+#include <cstdio>
+int main() { std::fputs("quarzel-cli: not built yet\n", stderr); return 1; }

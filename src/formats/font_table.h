@@ -1,0 +1,17 @@
+// Font table layout shared by the BIOS, font files and code-page files:
+// 256 glyphs in character order, h bytes each, top row first, bit 7 the
+// leftmost pixel.
+#pragma once
+
+#include <cstddef>
+
+namespace quarzel {
+
+enum FontSize : int { Font8x8 = 0, Font8x14 = 1, Font8x16 = 2 };
+
+constexpr std::size_t fontHeight(FontSize size) {
+  return size == Font8x8 ? 8 : size == Font8x14 ? 14 : 16;
+}
+constexpr std::size_t fontTableBytes(FontSize size) { return 256 * fontHeight(size); }
+
+}  // namespace quarzel
