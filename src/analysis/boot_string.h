@@ -1,0 +1,18 @@
+// What the two sign-on string locators record alike.
+#pragma once
+
+#include "analysis/bios_layout.h"
+
+namespace quarzel {
+
+// The string at `address` with its current length. A fallback match gives
+// no count to rewrite, so its text can never grow: the max length is the
+// length found.
+inline void recordBootString(const Image& image, BootString& string, Offset address,
+                             bool lengthIsLimit) {
+  string.address = address;
+  string.length = static_cast<std::int32_t>(image.textLength(address));
+  if (lengthIsLimit) string.maxLength = static_cast<std::uint32_t>(string.length);
+}
+
+}  // namespace quarzel
