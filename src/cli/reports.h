@@ -1,0 +1,15 @@
+// The two views of `quarzel-cli info`: a readable report laid out like the
+// program's pages, and the JSON object for scripts.
+#pragma once
+
+#include <string>
+
+#include "analysis/bios_layout.h"
+#include "formats/image.h"
+
+namespace quarzel::cli {
+
+std::string infoText(const std::string& name, const Image& image, const BiosLayout& layout);
+std::string infoJson(const Image& image, const BiosLayout& layout);
+
+}  // namespace quarzel::cli
