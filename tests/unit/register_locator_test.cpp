@@ -35,22 +35,23 @@ BiosLayout locate(const Image& image) {
 }
 
 TEST(RegisterLocator, ReadsEveryRegisterThroughItsCode) {
-  const Image image = RomBuilder(32768)
-                          .place(kPciSignature, 0x1000, {{8, 0x7000}})
-                          .place(kMemorySignature, 0x1100, {{12, 0x7010}, {22, 0x7014}, {32, 0x7018}})
-                          .place(kPllShortSignature, 0x1200, {{15, 0x7020}, {25, 0x7024}, {35, 0x7028}})
-                          .place(kPllCtrl2Write, 0x1200 + 39, {{6, 0x702C}})
-                          .place(kDramInit1Signature, 0x1300, {{15, 0x7030}})
-                          .dword(0x7000, 0x0180F840)
-                          .dword(0x7010, 0x0017A16A)
-                          .dword(0x7014, 0x00000100)
-                          .dword(0x7018, 0x00000037)
-                          .dword(0x7020, 0x00008001)
-                          .dword(0x7024, 0x0000049E)
-                          .bytes(0x7028, {0x0D, 0x4A, 0x00, 0x00})  // little-endian 00004A0Dh
-                          .dword(0x702C, 0x00007919)
-                          .dword(0x7030, 0x00548031)
-                          .build();
+  const Image image =
+      RomBuilder(32768)
+          .place(kPciSignature, 0x1000, {{8, 0x7000}})
+          .place(kMemorySignature, 0x1100, {{12, 0x7010}, {22, 0x7014}, {32, 0x7018}})
+          .place(kPllShortSignature, 0x1200, {{15, 0x7020}, {25, 0x7024}, {35, 0x7028}})
+          .place(kPllCtrl2Write, 0x1200 + 39, {{6, 0x702C}})
+          .place(kDramInit1Signature, 0x1300, {{15, 0x7030}})
+          .dword(0x7000, 0x0180F840)
+          .dword(0x7010, 0x0017A16A)
+          .dword(0x7014, 0x00000100)
+          .dword(0x7018, 0x00000037)
+          .dword(0x7020, 0x00008001)
+          .dword(0x7024, 0x0000049E)
+          .bytes(0x7028, {0x0D, 0x4A, 0x00, 0x00})  // little-endian 00004A0Dh
+          .dword(0x702C, 0x00007919)
+          .dword(0x7030, 0x00548031)
+          .build();
   const BiosLayout layout = locate(image);
   expectRegisters(layout, {{{0x7000, 0x0180F840},
                             {0x7014, 0x00000100},
@@ -102,9 +103,11 @@ TEST(RegisterLocator, SearchesStartBelowImageSizeLessTheirMargin) {
     SCOPED_TRACE(search.name);
     const std::size_t last = kSize - search.margin - 1;
     // No checksum: it would land inside signatures that cross the image end.
-    const Image inside = RomBuilder(kSize).place(search.signature, last, {{search.operand, 0x100}}).build(false);
+    const Image inside =
+        RomBuilder(kSize).place(search.signature, last, {{search.operand, 0x100}}).build(false);
     EXPECT_EQ(scanRegisters(inside).entries[search.reg].location, Offset{0x100});
-    const Image beyond = RomBuilder(kSize).place(search.signature, last + 1, {{search.operand, 0x100}}).build(false);
+    const Image beyond =
+        RomBuilder(kSize).place(search.signature, last + 1, {{search.operand, 0x100}}).build(false);
     EXPECT_FALSE(scanRegisters(beyond).entries[search.reg].location);
   }
 }
@@ -130,10 +133,11 @@ TEST(RegisterLocator, ImagesOf30BytesOrLessAreNotSearched) {
 
 TEST(RegisterLocator, MemorySignatureIgnoresTheTopByteOfItsMask) {
   for (const int top : {0x00, 0x5A, 0xFF}) {
-    const Image image = RomBuilder(32768)
-                            .place(kMemorySignature, 0x1000, {{12, 0x7000}, {22, 0x7004}, {32, 0x7008}})
-                            .byte(0x1000 + 7, static_cast<std::uint8_t>(top))
-                            .build();
+    const Image image =
+        RomBuilder(32768)
+            .place(kMemorySignature, 0x1000, {{12, 0x7000}, {22, 0x7004}, {32, 0x7008}})
+            .byte(0x1000 + 7, static_cast<std::uint8_t>(top))
+            .build();
     const RegisterScan scan = scanRegisters(image);
     EXPECT_EQ(scan.entries[DramInit0].location, Offset{0x7000}) << top;
     EXPECT_EQ(scan.entries[MiscInit0].location, Offset{0x7004}) << top;
@@ -142,11 +146,12 @@ TEST(RegisterLocator, MemorySignatureIgnoresTheTopByteOfItsMask) {
 }
 
 TEST(RegisterLocator, LongPllFormWinsOverAnEarlierShortForm) {
-  const Image image = RomBuilder(32768)
-                          .place(kPllShortSignature, 0x0800, {{15, 0x7100}, {25, 0x7104}, {35, 0x7108}})
-                          .place(kPllCtrl2Write, 0x0800 + 39, {{6, 0x710C}})
-                          .place(kPllLongSignature, 0x1000, {{15, 0x7200}, {36, 0x7204}, {46, 0x7208}})
-                          .build();
+  const Image image =
+      RomBuilder(32768)
+          .place(kPllShortSignature, 0x0800, {{15, 0x7100}, {25, 0x7104}, {35, 0x7108}})
+          .place(kPllCtrl2Write, 0x0800 + 39, {{6, 0x710C}})
+          .place(kPllLongSignature, 0x1000, {{15, 0x7200}, {36, 0x7204}, {46, 0x7208}})
+          .build();
   const RegisterScan scan = scanRegisters(image);
   EXPECT_EQ(scan.entries[MiscInit1].location, Offset{0x7200});
   EXPECT_EQ(scan.entries[AgpInit0].location, Offset{0x7204});
@@ -162,10 +167,11 @@ TEST(RegisterLocator, LongPllFormWinsOverAnEarlierShortForm) {
 TEST(RegisterLocator, PllCtrl2IsNeverFoundAfterTheLongForm) {
   ASSERT_TRUE(kPllLongSignature.compared(kPllCtrl2WritePosition));
   ASSERT_EQ(kPllLongSignature.byte(kPllCtrl2WritePosition), 0xEF);
-  const Image image = RomBuilder(32768)
-                          .place(kPllLongSignature, 0x1000, {{15, 0x7200}, {36, 0x7204}, {46, 0x7208}})
-                          .place(kPllCtrl2Write, 0x1000 + kPllLongSignature.size(), {{6, 0x720C}})
-                          .build();
+  const Image image =
+      RomBuilder(32768)
+          .place(kPllLongSignature, 0x1000, {{15, 0x7200}, {36, 0x7204}, {46, 0x7208}})
+          .place(kPllCtrl2Write, 0x1000 + kPllLongSignature.size(), {{6, 0x720C}})
+          .build();
   const BiosLayout layout = locate(image);
   EXPECT_EQ(layout.registerTable[PLLCtrl1].location, Offset{0x7208});
   EXPECT_FALSE(layout.registerTable[PLLCtrl2].location);
@@ -175,11 +181,12 @@ TEST(RegisterLocator, PllCtrl2IsNeverFoundAfterTheLongForm) {
 
 TEST(RegisterLocator, PllCtrl2MustFollowTheShortFormDirectly) {
   // One byte too far: the write is compared at position 39 only.
-  const Image image = RomBuilder(32768)
-                          .place(kPllShortSignature, 0x1000, {{15, 0x7100}, {25, 0x7104}, {35, 0x7108}})
-                          .place(kPllCtrl2Write, 0x1000 + 40, {{6, 0x710C}})
-                          .dword(0x710C, 0x1234)
-                          .build();
+  const Image image =
+      RomBuilder(32768)
+          .place(kPllShortSignature, 0x1000, {{15, 0x7100}, {25, 0x7104}, {35, 0x7108}})
+          .place(kPllCtrl2Write, 0x1000 + 40, {{6, 0x710C}})
+          .dword(0x710C, 0x1234)
+          .build();
   const BiosLayout layout = locate(image);
   EXPECT_EQ(layout.registerTable[PLLCtrl1].location, Offset{0x7108});
   EXPECT_FALSE(layout.registerTable[PLLCtrl2].location);
@@ -191,11 +198,12 @@ TEST(RegisterLocator, PllCtrl2MustFollowTheShortFormDirectly) {
 // A constant must lie wholly inside the 64 KiB buffer; an address above
 // FFFCh leaves just that register not located.
 TEST(RegisterLocator, ConstantsPastTheBufferAreNotLocated) {
-  const Image memory = RomBuilder(65536)
-                           .place(kMemorySignature, 0x1000, {{12, 0xFFFD}, {22, 0xFFFC}, {32, 0x2000}})
-                           .dword(0xFFFC, 0x89ABCDEF)
-                           .dword(0x2000, 0x37)
-                           .build(false);  // the checksum byte would be FFFFh
+  const Image memory =
+      RomBuilder(65536)
+          .place(kMemorySignature, 0x1000, {{12, 0xFFFD}, {22, 0xFFFC}, {32, 0x2000}})
+          .dword(0xFFFC, 0x89ABCDEF)
+          .dword(0x2000, 0x37)
+          .build(false);  // the checksum byte would be FFFFh
   BiosLayout layout = locate(memory);
   EXPECT_FALSE(layout.registerTable[DramInit0].location);
   EXPECT_EQ(layout.registerTable[DramInit0].value, 0u);
@@ -204,10 +212,11 @@ TEST(RegisterLocator, ConstantsPastTheBufferAreNotLocated) {
   EXPECT_EQ(layout.registerTable[MiscInit0].value, 0x89ABCDEFu);
   EXPECT_EQ(layout.registerTable[SGRAMmode].location, Offset{0x2000});
 
-  const Image pll = RomBuilder(32768)
-                        .place(kPllShortSignature, 0x1000, {{15, 0x7100}, {25, 0x7104}, {35, 0xFFFE}})
-                        .place(kPllCtrl2Write, 0x1000 + 39, {{6, 0xFFFF}})
-                        .build();
+  const Image pll =
+      RomBuilder(32768)
+          .place(kPllShortSignature, 0x1000, {{15, 0x7100}, {25, 0x7104}, {35, 0xFFFE}})
+          .place(kPllCtrl2Write, 0x1000 + 39, {{6, 0xFFFF}})
+          .build();
   layout = locate(pll);
   EXPECT_EQ(layout.registerTable[MiscInit1].location, Offset{0x7100});
   EXPECT_EQ(layout.registerTable[AgpInit0].location, Offset{0x7104});
@@ -246,7 +255,8 @@ TEST(PllFrequency, ShowsMegahertzOfKMAndN) {
       {0x000000FF, "0.0550699 MHz"},  // the lowest: N = 0, M = 63, K = 3
       {0xFFFF4A0D, "108.818 MHz"},    // bits 16..31, the test bit included, do not count
   };
-  for (const auto& c : cases) EXPECT_EQ(frequencyText(pllFrequency(c.value)), c.text) << std::hex << c.value;
+  for (const auto& c : cases)
+    EXPECT_EQ(frequencyText(pllFrequency(c.value)), c.text) << std::hex << c.value;
 }
 
 // The five real BIOS images, read by hand: where each signature sits, and
