@@ -14,4 +14,14 @@ constexpr std::size_t fontHeight(FontSize size) {
 }
 constexpr std::size_t fontTableBytes(FontSize size) { return 256 * fontHeight(size); }
 
+// True when a whole table of this size at `offset` lies within the first
+// `imageSize` bytes.
+constexpr bool fontTableFits(std::size_t offset, FontSize size, std::size_t imageSize) {
+  return offset <= imageSize && fontTableBytes(size) <= imageSize - offset;
+}
+
+// A fix-up table entry: the character code, then its glyph rows. The table
+// ends at a code byte of 0.
+constexpr std::size_t fixupEntryBytes(FontSize size) { return 1 + fontHeight(size); }
+
 }  // namespace quarzel

@@ -1,0 +1,100 @@
+#include "analysis/font_locator.h"
+
+#include "formats/font_table.h"
+
+namespace quarzel {
+
+namespace {
+
+// The 16-bit immediate at `position` of a match; a match lies wholly inside
+// the buffer, so its operands can always be read.
+Offset operand(const Image& image, std::size_t match, std::size_t position) {
+  return *image.word(match + position);
+}
+
+// An immediate names a font only when its whole table lies inside the image.
+Location fontAt(const Image& image, std::size_t offset, FontSize size) {
+  if (!fontTableFits(offset, size, image.size)) return std::nullopt;
+  return static_cast<Offset>(offset);
+}
+
+Location fixupAt(const Image& image, std::size_t offset) {
+  if (offset >= image.size) return std::nullopt;
+  return static_cast<Offset>(offset);
+}
+
+// Entries up to the 0 code byte, the terminator included. The walk stops at
+// the end of the image, where the zero fill would end the table anyway.
+std::size_t fixupSize(const Image& image, Location table, FontSize size) {
+  if (!table) return 1;
+  std::size_t position = *table;
+  while (position < image.size && image.bytes[position] != 0) position += fixupEntryBytes(size);
+  return position - *table + 1;
+}
+
+// Signature 1 sets two far pointers: the 8x8 font and a table whose first
+// word is the video parameter table.
+void matchInterruptVectors(const Image& image, std::size_t end, BiosLayout& layout) {
+  const auto match = findFirst(image, kFontSignature1, end);
+  if (!match) return;
+  layout.font8x8 = fontAt(image, operand(image, *match, 4), Font8x8);
+  layout.videoParameterTable = image.word(operand(image, *match, 14));
+}
+
+void matchFontSelect8x8(const Image& image, std::size_t end, BiosLayout& layout) {
+  if (const auto match = findFirst(image, kFontSignature2, end))
+    layout.font8x8 = fontAt(image, operand(image, *match, 1), Font8x8);
+}
+
+void matchFontSelect14And16(const Image& image, std::size_t end, BiosLayout& layout) {
+  const auto match = findFirst(image, kFontSignature3, end);
+  if (!match) return;
+  layout.font8x14 = fontAt(image, operand(image, *match, 3), Font8x14);
+  layout.font8x16 = fontAt(image, operand(image, *match, 12), Font8x16);
+}
+
+void matchFixups(const Image& image, std::size_t end, BiosLayout& layout) {
+  const auto match = findFirst(image, kFontSignature4, end);
+  if (!match) return;
+  layout.fixup8x14 = fixupAt(image, operand(image, *match, 1));
+  layout.fixup8x16 = fixupAt(image, operand(image, *match, 13));
+}
+
+// The two fallbacks for BIOS builds that load all three fonts in one
+// routine. Returns whether signature 5 matched.
+bool matchFontJumpTable(const Image& image, std::size_t end, BiosLayout& layout) {
+  const auto match = findFirst(image, kFontSignature5, end);
+  if (!match) return false;
+  layout.font8x14 = fontAt(image, operand(image, *match, 3), Font8x14);
+  layout.font8x8 = fontAt(image, operand(image, *match, 10), Font8x8);
+  layout.font8x16 = fontAt(image, operand(image, *match, 17), Font8x16);
+  return true;
+}
+
+// These builds keep the 16-row fix-up table right after the 8x16 font.
+void matchFontCompareChain(const Image& image, std::size_t end, BiosLayout& layout) {
+  const auto match = findFirst(image, kFontSignature6, end);
+  if (!match) return;
+  const Offset font8x16 = operand(image, *match, 17);
+  layout.font8x8 = fontAt(image, operand(image, *match, 1), Font8x8);
+  layout.font8x14 = fontAt(image, operand(image, *match, 9), Font8x14);
+  layout.font8x16 = fontAt(image, font8x16, Font8x16);
+  layout.fixup8x16 = fixupAt(image, std::size_t{font8x16} + fontTableBytes(Font8x16));
+}
+
+}  // namespace
+
+void locateFonts(const Image& image, BiosLayout& layout) {
+  const std::size_t end = searchEnd(image, kFontSearchMargin);
+  matchInterruptVectors(image, end, layout);
+  if (!layout.font8x8) matchFontSelect8x8(image, end, layout);
+  matchFontSelect14And16(image, end, layout);
+  matchFixups(image, end, layout);
+  if (!layout.font8x8 && !layout.font8x14 && !layout.font8x16 &&
+      !matchFontJumpTable(image, end, layout))
+    matchFontCompareChain(image, end, layout);
+  layout.fixup8x14Size = fixupSize(image, layout.fixup8x14, Font8x14);
+  layout.fixup8x16Size = fixupSize(image, layout.fixup8x16, Font8x16);
+}
+
+}  // namespace quarzel
