@@ -88,7 +88,8 @@ std::string& field(ModeFields& fields, int controlId) {
   return fields.texts[static_cast<std::size_t>(controlId - ModeFields::kFirstControl)];
 }
 
-// Reads inside the buffer only; bytes past the image are its zero fill.
+// The caller has checked that the entry lies in the buffer; bytes past the
+// image read as its zero fill.
 void showParameterEntry(const Image& image, std::size_t entry, ModeFields& fields) {
   const auto byte = [&](std::size_t k) -> unsigned { return image.bytes[entry + k]; };
   for (std::size_t k = 0; k < kDecimalBytes; ++k)
@@ -98,6 +99,7 @@ void showParameterEntry(const Image& image, std::size_t entry, ModeFields& field
     field(fields, kRegisterControlBase + static_cast<int>(k)) = formatText("%02X", byte(k));
 }
 
+// Likewise for the record.
 void showExtendedRecord(const Image& image, std::size_t record, ModeFields& fields) {
   const unsigned flags = image.bytes[record];
   fields.nativeMode = (flags & 0x01) != 0;

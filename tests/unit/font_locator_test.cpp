@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "analysis/font_locator.h"
+#include "support/rom_builder.h"
+#include "support/shared_files.h"
+
+namespace quarzel {
+namespace {
+
+using test::RomBuilder;
+
+BiosLayout located(const Image& image) {
+  BiosLayout layout;
+  locateFonts(image, layout);
+  return layout;
+}
+
+// Signature 1 storing the 8x8 font and the pointer table at 7000h, whose
+// first word names the video parameter table.
+RomBuilder withVectors(std::size_t size, Offset font8x8) {
+  return RomBuilder(size).place(kFontSignature1, 0x100, {{4, font8x8}, {14, 0x7000}}).word(0x7000, 0x4200);
+}
+
+TEST(FontLocator, SmallImagesLocateNothing) {
+  Image image = RomBuilder(0x8000).place(kFontSignature1, 3, {{14, 0x7000}}).word(0x7000, 0x4200).build();
+  image.size = 34;  // starts below 4 are searched
+  EXPECT_EQ(located(image).videoParameterTable, 0x4200);
+  image.size = 30;
+  const BiosLayout layout = located(image);
+  EXPECT_FALSE(layout.videoParameterTable);
+  EXPECT_EQ(layout.fixup8x14Size, 1u);
+  EXPECT_EQ(layout.fixup8x16Size, 1u);
+}
+
+TEST(FontLocator, AFontMustLieWhollyInsideTheImage) {
+  // 7800h + 2048 ends exactly at the end of a 32 KiB image; signature 2 is
+  // then not tried.
+  const auto signature2 = [](RomBuilder rom) { return rom.place(kFontSignature2, 0x80, {{1, 0x5000}}).build(); };
+  EXPECT_EQ(located(signature2(withVectors(0x8000, 0x7800))).font8x8, 0x7800);
+  // 7801h does not fit, so signature 2 is tried as if signature 1 gave nothing.
+  const BiosLayout fallback = located(signature2(withVectors(0x8000, 0x7801)));
+  EXPECT_EQ(fallback.font8x8, 0x5000);
+  EXPECT_EQ(fallback.videoParameterTable, 0x4200);
+
+  const BiosLayout layout =
+      located(RomBuilder(0x8000).place(kFontSignature3, 0x80, {{3, 0x7200}, {12, 0x7001}}).build());
+  EXPECT_EQ(layout.font8x14, 0x7200);
+  EXPECT_FALSE(layout.font8x16);
+}
+
+TEST(FontLocator, VideoParameterTableNeedsAReadablePointerWord) {
+  RomBuilder rom(0x8000);
+  EXPECT_FALSE(located(rom.place(kFontSignature1, 0x100, {{14, 0xFFFF}}).build()).videoParameterTable);
+  // A pointer word past the image but inside the buffer reads the zero fill.
+  EXPECT_EQ(located(rom.place(kFontSignature1, 0x100, {{14, 0xFFFE}}).build()).videoParameterTable, 0x0000);
+}
+
+TEST(FontLocator, Signatures5And6AreTriedOnlyWithoutAnyFont) {
+  struct EightByEight {
+    Signature signature;
+    std::size_t fontOperand;
+  };
+  for (const auto& [signature, operand] : {EightByEight{kFontSignature1, 4}, EightByEight{kFontSignature2, 1}}) {
+    const BiosLayout layout = located(RomBuilder(0x8000)
+                                          .place(signature, 0x100, {{operand, 0x4000}})
+                                          .place(kFontSignature5, 0x200, {{3, 0x4800}, {10, 0x4000}, {17, 0x5600}})
+                                          .place(kFontSignature6, 0x300, {{1, 0x4000}, {9, 0x4800}, {17, 0x5600}})
+                                          .build());
+    EXPECT_EQ(layout.font8x8, 0x4000);
+    EXPECT_FALSE(layout.font8x14 || layout.font8x16 || layout.fixup8x16);
+  }
+  // Fonts named by signature 3 but outside the image count as none.
+  const BiosLayout layout = located(RomBuilder(0x8000)
+                                        .place(kFontSignature3, 0x80, {{3, 0x7900}, {12, 0x7A00}})
+                                        .place(kFontSignature5, 0x200, {{3, 0x4800}, {10, 0x4000}, {17, 0x5600}})
+                                        .build());
+  EXPECT_EQ(layout.font8x8, 0x4000);
+  EXPECT_EQ(layout.font8x14, 0x4800);
+  EXPECT_EQ(layout.font8x16, 0x5600);
+}
+
+TEST(FontLocator, Signature5WinsOverSignature6AndKeepsTheFixupsOf4) {
+  RomBuilder rom(0x8000);
+  rom.place(kFontSignature5, 0x200, {{3, 0x4800}, {10, 0x4000}, {17, 0x5600}})
+      .place(kFontSignature6, 0x100, {{1, 0x1000}, {9, 0x1800}, {17, 0x2600}});
+  EXPECT_FALSE(located(rom.build()).fixup8x16);
+  rom.place(kFontSignature4, 0x300, {{1, 0x6600}, {13, 0x6700}});
+  const BiosLayout layout = located(rom.build());
+  EXPECT_EQ(layout.font8x8, 0x4000);
+  EXPECT_EQ(layout.font8x14, 0x4800);
+  EXPECT_EQ(layout.font8x16, 0x5600);
+  EXPECT_EQ(layout.fixup8x14, 0x6600);
+  EXPECT_EQ(layout.fixup8x16, 0x6700);
+}
+
+TEST(FontLocator, Signature6PlacesThe16RowFixupsAfterTheFont) {
+  const BiosLayout layout = located(RomBuilder(0x8000)
+                                        .place(kFontSignature6, 0x100, {{1, 0x4000}, {9, 0x4800}, {17, 0x5600}})
+                                        .place(kFontSignature4, 0x300, {{1, 0x6600}, {13, 0x6700}})
+                                        .build());
+  EXPECT_EQ(layout.font8x8, 0x4000);
+  EXPECT_EQ(layout.font8x16, 0x5600);
+  EXPECT_EQ(layout.fixup8x14, 0x6600);
+  EXPECT_EQ(layout.fixup8x16, 0x6600);
+}
+
+TEST(FontLocator, Signature6FixupsOutsideTheImageAreNone) {
+  // F000h + 4096 ends the font at the end of the buffer; its fix-ups would
+  // start at 10000h.
+  const BiosLayout full =
+      located(RomBuilder(0x10000).place(kFontSignature6, 0x100, {{1, 0x4000}, {9, 0x4800}, {17, 0xF000}}).build());
+  EXPECT_EQ(full.font8x16, 0xF000);
+  EXPECT_FALSE(full.fixup8x16);
+  EXPECT_EQ(full.fixup8x16Size, 1u);
+  const BiosLayout half =
+      located(RomBuilder(0x8000).place(kFontSignature6, 0x100, {{1, 0x4000}, {9, 0x4800}, {17, 0x7000}}).build());
+  EXPECT_EQ(half.font8x16, 0x7000);
+  EXPECT_FALSE(half.fixup8x16);  // 8000h is the image size
+}
+
+TEST(FontLocator, FixupSizesCountEntriesAndTheTerminator) {
+  RomBuilder rom(0x8000);
+  rom.place(kFontSignature4, 0x100, {{1, 0x6000}, {13, 0x6100}});
+  for (std::size_t entry = 0; entry < 3; ++entry)
+    rom.fill(0x6000 + 15 * entry, 15, 0x41).fill(0x6100 + 17 * entry, 17, 0x42);
+  BiosLayout layout = located(rom.build());
+  EXPECT_EQ(layout.fixup8x14Size, 46u);
+  EXPECT_EQ(layout.fixup8x16Size, 52u);
+  layout = located(rom.byte(0x6000, 0).build());
+  EXPECT_EQ(layout.fixup8x14, 0x6000);
+  EXPECT_EQ(layout.fixup8x14Size, 1u);
+}
+
+TEST(FontLocator, FixupsMustStartInsideTheImageAndTheirWalkStopsAtItsEnd) {
+  EXPECT_FALSE(located(RomBuilder(0x8000).place(kFontSignature4, 0x100, {{1, 0x8000}}).build()).fixup8x14);
+  // No 0 code byte anywhere: the walk ends at the first entry past the image,
+  // even where the buffer beyond holds more bytes.
+  Image image = RomBuilder(0x10000, 0x41).place(kFontSignature4, 0x100, {{1, 0x7FF0}, {13, 0xFFF0}}).build();
+  image.size = 0x8000;
+  const BiosLayout layout = located(image);
+  EXPECT_EQ(layout.fixup8x14Size, 0x800E - 0x7FF0 + 1u);
+  EXPECT_FALSE(layout.fixup8x16);
+  image.size = 0x10000;
+  EXPECT_EQ(located(image).fixup8x16Size, 0x10001 - 0xFFF0 + 1u);
+}
+
+struct RealFonts {
+  const char* file;
+  Offset font8x8, font8x14, font8x16, fixup8x14, fixup8x16, videoParameterTable;
+};
+
+// Read from the bytes: signature 1 (C7 06 0C 01 <8x8> 8C 0E 0E 01 C7 06 A8 04
+// <pointer table> ...) at 017Bh, 0131h (Agp_sg), 0135h (BlasterAGP);
+// signature 3 at 1F20h, 1ED6h, 1EA4h, 1F4Eh, 1F20h; signature 4 at 1F75h,
+// 1F2Bh, 1EF9h, 1FA3h, 1F75h. Every 8x14 fix-up table has 20 entries (301
+// bytes), every 8x16 one 19 entries (324 bytes).
+constexpr RealFonts kRealFonts[] = {
+    {"3k12sd.rom", 0x5104, 0x5904, 0x6704, 0x7704, 0x7831, 0x47C4},
+    {"Agp_sg.rom", 0x4B3A, 0x533A, 0x613A, 0x713A, 0x7267, 0x41FA},
+    {"BlasterAGP.rom", 0x4B6C, 0x536C, 0x616C, 0x716C, 0x7299, 0x41AC},
+    {"V3_3500_AGP_SD_2.15.05_Compaq.rom", 0x50C2, 0x58C2, 0x66C2, 0x76C2, 0x77EF, 0x4782},
+    {"Velocity100.VBI", 0x4CC8, 0x54C8, 0x62C8, 0x72C8, 0x73F5, 0x4388},
+};
+
+class RealImageFonts : public testing::TestWithParam<RealFonts> {};
+
+TEST_P(RealImageFonts, LocatesFontsFixupsAndParameterTable) {
+  const RealFonts& expected = GetParam();
+  QUARZEL_REAL_ROM(image, expected.file);
+  const BiosLayout layout = located(image);
+  EXPECT_EQ(layout.font8x8, expected.font8x8);
+  EXPECT_EQ(layout.font8x14, expected.font8x14);
+  EXPECT_EQ(layout.font8x16, expected.font8x16);
+  EXPECT_EQ(layout.fixup8x14, expected.fixup8x14);
+  EXPECT_EQ(layout.fixup8x16, expected.fixup8x16);
+  EXPECT_EQ(layout.fixup8x14Size, 301u);
+  EXPECT_EQ(layout.fixup8x16Size, 324u);
+  EXPECT_EQ(layout.videoParameterTable, expected.videoParameterTable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Roms, RealImageFonts, testing::ValuesIn(kRealFonts));
+
+}  // namespace
+}  // namespace quarzel
