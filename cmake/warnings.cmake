@@ -2,6 +2,10 @@
 function(quarzel_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
                          -Wconversion -Wsign-conversion -Werror=return-type)
+  # GCC 12 warns falsely about std::string concatenation (GCC bug 105651).
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(${target} PRIVATE -Wno-restrict)
+  endif()
   if(MINGW)
     # C99 printf: "%g" and "%zu" behave as on Linux.
     target_compile_definitions(${target} PRIVATE __USE_MINGW_ANSI_STDIO=1)

@@ -23,6 +23,9 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
   std::string path(const std::string& name) const;
   std::string quoted(const std::string& name) const { return "\"" + path(name) + "\""; }
+  // The folder itself, without a trailing separator (a quoted "C:\dir\"
+  // would end in an escaped quote on Windows).
+  const std::string& root() const { return root_; }
 
  private:
   std::string root_;

@@ -29,7 +29,7 @@ TEST(CliErrors, EveryUnusableFileGivesOneLineAndStatusOne) {
   for (const char* command : {"info ", "info --json ", "dump "}) {
     SCOPED_TRACE(command);
     expectRefused(runCli(command + folder.quoted("missing.rom")), "missing.rom", "no such file");
-    expectRefused(runCli(command + folder.quoted("")), folder.path(""), "is a directory");
+    expectRefused(runCli(command + ("\"" + folder.root() + "\"")), folder.root(), "is a directory");
     expectRefused(runCli(command + folder.quoted("big.rom")), "big.rom", "larger than 65536 bytes");
     expectRefused(runCli(command + folder.quoted("one.rom")), "one.rom", "shorter than two bytes");
     expectRefused(runCli(command + folder.quoted("empty.rom")), "empty.rom", "shorter than two bytes");
@@ -76,7 +76,7 @@ TEST(CliSample, EveryItemIsFoundInTheSample) {
 TEST(CliSample, OverwritesOnlyWhenWrittenWhole) {
   const TempFolder folder;
   // A folder where the output should go is refused and left alone.
-  const auto run = runCli("sample -o " + folder.quoted(""));
+  const auto run = runCli("sample -o \"" + folder.root() + "\"");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("is a directory"), std::string::npos);
 
