@@ -1,5 +1,6 @@
 #include "analysis/pcir_fields.h"
 #include "analysis/registers.h"
+#include "analysis/video_modes.h"
 #include "cli/reports.h"
 #include "formats/text_format.h"
 
@@ -103,7 +104,31 @@ std::string vesa(const Image& image, const BiosLayout& layout) {
   return out;
 }
 
+std::string joined(const ModeFields& fields, int first, int last) {
+  std::string out;
+  for (int id = first; id <= last; ++id) out += (id == first ? "" : " ") + fields.text(id);
+  return out;
+}
+
+const char* yesNo(bool value) { return value ? "yes" : "no"; }
+
 }  // namespace
+
+std::string modeText(const Image& image, const BiosLayout& layout, std::size_t row) {
+  const ModeFields f = showSelectedMode(image, layout, row);
+  std::string out = formatText("  %s\n", kVideoModes[row].text);
+  out += formatText("    Column: %s D  Rows-1: %s D  Char height: %s D  Regen length: %s H\n", f.text(1090).c_str(),
+                    f.text(1091).c_str(), f.text(1092).c_str(), f.text(1093).c_str());
+  out += formatText("    Sequencer: %s  Misc.output: %s\n", joined(f, 1094, 1097).c_str(), f.text(1098).c_str());
+  out += formatText("    CRTC (0-24): %s\n", joined(f, 1099, 1123).c_str());
+  out += formatText("    Attribute controller (0-19): %s\n", joined(f, 1124, 1143).c_str());
+  out += formatText("    Graphics data controller (0-9): %s\n", joined(f, 1144, 1152).c_str());
+  out += formatText("    Native mode (non VGA): %s  Interlace: %s  Native mode double scan: %s\n", yesNo(f.nativeMode),
+                    yesNo(f.interlace), yesNo(f.nativeDoubleScan));
+  out += formatText("    Desktop pixel format: %s  CRTC [1B]: %s  Index of parameter table: %s  Clock: %s\n",
+                    f.text(1156).c_str(), f.text(1157).c_str(), f.text(1158).c_str(), f.text(1159).c_str());
+  return out;
+}
 
 std::string infoText(const std::string& name, const Image& image, const BiosLayout& layout) {
   std::string out = formatText("%s: %zu bytes, ROM length %zu bytes (byte 2 = %02Xh), checksum %s\n\n",
@@ -112,7 +137,8 @@ std::string infoText(const std::string& name, const Image& image, const BiosLayo
   out += strings(image, layout) + registers(layout) + fonts(layout) + pcir(image, layout) + vesa(image, layout);
   out += formatText("\nVideo Modes\n  Video parameter table: %s\n  Extended mode table:   %s\n",
                     offsetText(layout.videoParameterTable).c_str(), offsetText(layout.extendedModeTable).c_str());
-  return out;
+  // The page shows its first row after a load.
+  return out + modeText(image, layout, 0);
 }
 
 }  // namespace quarzel::cli

@@ -12,7 +12,9 @@
 #include "cli/image_file.h"
 #include "cli/reports.h"
 #include "cli/sample_image.h"
+#include "analysis/video_modes.h"
 #include "formats/dump_listing.h"
+#include "formats/text_format.h"
 
 namespace quarzel::cli {
 
@@ -20,6 +22,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: quarzel-cli info [--json] FILE   report every item found in a BIOS image\n"
+    "       quarzel-cli mode FILE [ROW|--list]  the registers of video mode ROW (0-54)\n"
     "       quarzel-cli dump FILE            the image as a hex listing (CR LF lines)\n"
     "       quarzel-cli sample -o FILE       write the built-in sample image\n";
 
@@ -58,6 +61,30 @@ int info(const std::vector<std::string>& args) {
   return 0;
 }
 
+int mode(const std::vector<std::string>& args) {
+  if (args.empty() || args.size() > 2) return usageError("mode takes a file and a row");
+  if (args.size() == 2 && args[1] == "--list") {
+    std::string list;
+    for (std::size_t row = 0; row < kVideoModeCount; ++row) list += formatText("%2zu  %s\n", row, kVideoModes[row].text);
+    print(list);
+    return 0;
+  }
+  std::size_t row = 0;
+  if (args.size() == 2) {
+    const std::string& text = args[1];
+    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != std::string::npos ||
+        std::stoul(text) >= kVideoModeCount)
+      return usageError("the row is a number from 0 to 54");
+    row = std::stoul(text);
+  }
+  const ImageFile file = readImageFile(args[0]);
+  if (!file.image) return fail(file.error);
+  BiosLayout layout;
+  AnalysisPass(*file.image, layout);
+  print(modeText(*file.image, layout, row));
+  return 0;
+}
+
 int dump(const std::vector<std::string>& args) {
   if (args.size() != 1) return usageError("dump takes one file");
   const ImageFile file = readImageFile(args[0]);
@@ -80,6 +107,7 @@ int run(int argc, char** argv) {
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "info") return info(args);
+  if (command == "mode") return mode(args);
   if (command == "dump") return dump(args);
   if (command == "sample") return sample(args);
   if (command == "help" || command == "--help" || command == "-h") {

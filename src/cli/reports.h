@@ -11,5 +11,7 @@ namespace quarzel::cli {
 
 std::string infoText(const std::string& name, const Image& image, const BiosLayout& layout);
 std::string infoJson(const Image& image, const BiosLayout& layout);
+// One row of the Video Modes page: its parameter entry and extended record.
+std::string modeText(const Image& image, const BiosLayout& layout, std::size_t row);
 
 }  // namespace quarzel::cli

@@ -93,6 +93,20 @@ TEST(CliDump, WritesTheListingByteForByte) {
   EXPECT_EQ(run.out, "0000: 55 AA 01 7F 20 0D 0A 00  00 00 00 00 00 00 00 00  U... ...........\r\n");
 }
 
+TEST(CliMode, ShowsOneRowOfTheVideoModesPage) {
+  const TempFolder folder;
+  ASSERT_EQ(runCli("sample -o " + folder.quoted("sample.rom")).status, 0);
+  const auto run = runCli("mode " + folder.quoted("sample.rom") + " 6");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "  Mode 03h   - 80x25 Color Text (8x8 Font)");
+  EXPECT_NE(run.out.find("Column: 80 D  Rows-1: 24 D  Char height: 16 D  Regen length: 1000 H"), std::string::npos)
+      << run.out;
+  for (const char* row : {"55", "-1", "x", "123"})
+    EXPECT_EQ(runCli("mode " + folder.quoted("sample.rom") + " " + row).status, 2) << row;
+  const auto list = runCli("mode " + folder.quoted("sample.rom") + " --list");
+  EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 55);
+}
+
 // A real image end to end, against values read off its bytes.
 TEST(CliInfo, RealImageReport) {
   const std::string path = test::sharedPath("roms/Agp_sg.rom");
