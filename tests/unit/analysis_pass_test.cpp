@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "analysis/analysis_pass.h"
+#include "analysis/boot_string1.h"
+#include "analysis/font_locator.h"
+#include "analysis/mode_table_locator.h"
+#include "analysis/pcir_locator.h"
+#include "analysis/register_locator.h"
+#include "analysis/vesa_locator.h"
+#include "analysis/video_modes.h"
+#include "formats/dump_listing.h"
+#include "formats/glyph_sheet.h"
+#include "support/rom_builder.h"
+
+namespace quarzel {
+namespace {
+
+TEST(AnalysisPass, ANewImageReplacesEveryItemButKeepsTheComparison) {
+  const Image withStrings = test::RomBuilder()
+                                .place(kString1Main, 0x100, {{11, 5}, {20, 0x2000}})
+                                .text(0x2000, "Hello")
+                                .place(kPcirSignature, 0x200)
+                                .build();
+  const Image without = test::RomBuilder().text(0x38, "01/02/03", false).build();
+  BiosLayout layout;
+  layout.compareValues[PLLCtrl1] = 0x4A0D;
+  AnalysisPass(withStrings, layout);
+  ASSERT_TRUE(layout.bootString1.address);
+  ASSERT_TRUE(layout.pcir);
+  AnalysisPass(without, layout);
+  EXPECT_FALSE(layout.bootString1.address);
+  EXPECT_FALSE(layout.bootCodeAddress);
+  EXPECT_EQ(layout.logoLines[0], "");
+  EXPECT_FALSE(layout.pcir);
+  EXPECT_EQ(layout.biosDate.address, 0x38);
+  EXPECT_EQ(layout.compareValues[PLLCtrl1], 0x4A0Du);
+}
+
+TEST(AnalysisPass, ImageOf30BytesFindsOnlyTheDate) {
+  Image image = test::RomBuilder(64)
+                    .place(kPcirSignature, 4)
+                    .text(12, "06/16/00", false)
+                    .build(false);
+  image.size = 30;
+  BiosLayout layout;
+  AnalysisPass(image, layout);
+  EXPECT_FALSE(layout.pcir);
+  EXPECT_FALSE(layout.bootString1.address);
+  EXPECT_FALSE(layout.font8x8);
+  for (const RegisterEntry& entry : layout.registerTable) EXPECT_FALSE(entry.location);
+  EXPECT_EQ(layout.biosDate.address, 12);
+}
+
+// Images made of the signatures' own bytes, with signatures and wild
+// operands thrown in anywhere, the end of the buffer included: the pass and
+// everything that reads through its offsets must stay inside the buffer and
+// keep the tables it reports inside the image.
+Image wildImage(std::mt19937& random) {
+  static constexpr const Signature* kSignatures[] = {
+      &kString1Main, &kPciSignature, &kMemorySignature, &kPllLongSignature, &kPllShortSignature,
+      &kDramInit1Signature, &kFontSignature1, &kFontSignature3, &kFontSignature4, &kFontSignature5,
+      &kFontSignature6, &kPcirSignature, &kVesaPattern1, &kVesaPattern3, &kModeTableSignature};
+  static constexpr std::uint8_t kBytes[] = {0x00, 0xFF, 0x66, 0x8D, 0x2F, 0x0E, 0x7E, 0xB7, 0xEF, 0x20};
+  std::uniform_int_distribution<std::size_t> size(2, kImageCapacity);
+  test::RomBuilder rom(size(random));
+  Image base = rom.build(false);
+  std::uniform_int_distribution<std::size_t> anywhere(0, kImageCapacity - 1), pick(0, std::size(kBytes) - 1);
+  for (std::size_t i = 0; i < base.size; i += 1 + anywhere(random) % 64) rom.byte(i, kBytes[pick(random)]);
+  std::uniform_int_distribution<int> word(0, 0xFFFF);
+  for (const Signature* signature : kSignatures) {
+    const std::size_t at = random() % 2 ? anywhere(random) : base.size - std::min<std::size_t>(base.size, 80) + random() % 50;
+    rom.place(*signature, std::min(at, kImageCapacity - signature->size()));
+    for (std::size_t pos = 0; pos < signature->size(); ++pos)
+      if (!signature->compared(pos)) rom.byte(at + pos, static_cast<std::uint8_t>(word(random)));
+  }
+  return rom.build(false);
+}
+
+int expectTableInsideImage(const Image& image, const Location& font, FontSize size) {
+  if (!font) return 0;
+  EXPECT_LE(*font + fontTableBytes(size), image.size);
+  return 1;
+}
+
+TEST(AnalysisPass, WildImagesNeverLeaveTheBuffer) {
+  std::mt19937 random(20261208);
+  int fonts = 0, registers = 0, strings = 0;
+  for (int round = 0; round < 300; ++round) {
+    const Image image = wildImage(random);
+    BiosLayout layout;
+    AnalysisPass(image, layout);
+    SCOPED_TRACE(round);
+    fonts += expectTableInsideImage(image, layout.font8x8, Font8x8);
+    fonts += expectTableInsideImage(image, layout.font8x14, Font8x14);
+    fonts += expectTableInsideImage(image, layout.font8x16, Font8x16);
+    for (const Location& fixup : {layout.fixup8x14, layout.fixup8x16}) {
+      if (fixup) {
+        EXPECT_LT(*fixup, image.size);
+      }
+    }
+    for (const RegisterEntry& entry : layout.registerTable) {
+      if (!entry.location) continue;
+      EXPECT_LE(*entry.location + 4u, kImageCapacity);
+      ++registers;
+    }
+    for (const VesaString& string : layout.vesa) {
+      if (!string.address) continue;
+      EXPECT_LT(*string.address, image.size);
+      ++strings;
+    }
+    for (std::size_t row = 0; row < kVideoModeCount; ++row) showSelectedMode(image, layout, row);
+    renderGlyphSheet(image, layout.font8x8, Font8x8);
+    renderGlyphSheet(image, layout.font8x14, Font8x14);
+    renderGlyphSheet(image, layout.font8x16, Font8x16);
+    EXPECT_EQ(dumpListing(image).size(), (image.size + 15) / 16 * kDumpLineLength);
+  }
+  // The images must really put the locators to work.
+  EXPECT_GT(fonts, 50);
+  EXPECT_GT(registers, 300);
+  EXPECT_GT(strings, 50);
+}
+
+}  // namespace
+}  // namespace quarzel
