@@ -22,7 +22,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: quarzel-cli info [--json] FILE   report every item found in a BIOS image\n"
-    "       quarzel-cli mode FILE [ROW|--list]  the registers of video mode ROW (0-54)\n"
+    "       quarzel-cli mode FILE [ROW]      the registers of video mode ROW (0-54, default 0)\n"
+    "       quarzel-cli mode --list          the rows of the video mode list\n"
     "       quarzel-cli dump FILE            the image as a hex listing (CR LF lines)\n"
     "       quarzel-cli sample -o FILE       write the built-in sample image\n";
 
@@ -62,13 +63,13 @@ int info(const std::vector<std::string>& args) {
 }
 
 int mode(const std::vector<std::string>& args) {
-  if (args.empty() || args.size() > 2) return usageError("mode takes a file and a row");
-  if (args.size() == 2 && args[1] == "--list") {
+  if (args.size() == 1 && args[0] == "--list") {
     std::string list;
     for (std::size_t row = 0; row < kVideoModeCount; ++row) list += formatText("%2zu  %s\n", row, kVideoModes[row].text);
     print(list);
     return 0;
   }
+  if (args.empty() || args.size() > 2) return usageError("mode takes a file and a row");
   std::size_t row = 0;
   if (args.size() == 2) {
     const std::string& text = args[1];
