@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "analysis/bios_layout.h"
 
@@ -40,6 +41,18 @@ const RegisterDialog* registerDialogFor(std::size_t registerIndex);
 
 // The field's bits of `value`, as its edit shows them.
 std::uint32_t fieldValue(const BitField& field, std::uint32_t value);
+
+// A field edit's text as the dialog reads it: an unsigned decimal number
+// (blanks around it allowed); anything else, or a number past 32 bits, is 0.
+std::uint32_t parseFieldNumber(std::string_view text);
+
+// The value rebuilt from one number per row of `dialog.fields` (numbers of
+// reserved rows are ignored): each masked to its field's width and moved to
+// its bits. Bits that no field covers are 0.
+std::uint32_t valueFromFields(const RegisterDialog& dialog, std::span<const std::uint32_t> numbers);
+
+// PLLCtrl1 from its dividers, as the PLL dialog builds it.
+std::uint32_t pllValue(std::uint32_t k, std::uint32_t m, std::uint32_t n, std::uint32_t test);
 
 // 32 characters "0" or "1", bit 31 first, each group of eight followed by a
 // blank: "00010010 00110100 01010110 01111000 " for 12345678h.

@@ -1,0 +1,31 @@
+// Writing register values back into the image, from the texts of the
+// Registers page or from the numbers of a bit-field dialog.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "analysis/bios_layout.h"
+#include "formats/edit_result.h"
+
+namespace quarzel {
+
+// A register text read as the page reads it: leading blanks, an optional
+// 0x prefix, then hexadecimal digits up to the first other character.
+// Empty when no digit starts the text or the number passes 32 bits.
+std::optional<std::uint32_t> parseRegisterText(std::string_view text);
+
+// Apply of one row of the Registers page: the value in registerTable takes
+// the parsed text and, when the register was located, is stored there
+// little-endian. An unlocated register (PLLCtrl2 unless pllCtrl2Located)
+// keeps the new value in the table only and reports NotLocated; a text
+// without a number changes nothing.
+EditResult applyRegisterText(Image& image, BiosLayout& layout, std::size_t index, std::string_view text);
+EditResult applyRegisterValue(Image& image, BiosLayout& layout, std::size_t index, std::uint32_t value);
+
+// Restore of the Registers page: every located register takes its value
+// from the image again.
+void reloadRegisterValues(const Image& image, BiosLayout& layout);
+
+}  // namespace quarzel

@@ -1,0 +1,21 @@
+// Writing the boot-up strings and the BIOS date back into the image, where
+// the analysis pass found them.
+#pragma once
+
+#include <string_view>
+
+#include "analysis/bios_layout.h"
+#include "formats/edit_result.h"
+
+namespace quarzel {
+
+// Clears the string's max length bytes, writes the text cut to max length
+// and one zero byte, and stores the new length in its count word when it
+// has one, so the BIOS prints exactly the new text.
+EditResult applyBootString(Image& image, const BootString& string, std::string_view text);
+
+// Copies at most 8 characters into the date, zero-padded to 8 bytes; the
+// date text of the layout follows.
+EditResult applyBiosDate(Image& image, BiosDate& date, std::string_view text);
+
+}  // namespace quarzel

@@ -1,0 +1,39 @@
+// 16-colour BMP files for the boot logo.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "formats/edit_result.h"
+
+namespace quarzel {
+
+struct LogoPicture {
+  std::int32_t width = 0;   // W, pixels
+  std::int32_t height = 0;  // H, pixels
+  // H rows of W / 2 bytes, top row first, two pixels a byte, left pixel in
+  // the high nibble: what the logo block draws.
+  std::vector<std::uint8_t> rows;
+  // The whole file, for the picture the Logo page paints: the information
+  // header (with its colour table) at offset 14 and the bottom-up pixel data
+  // at `pixelOffset`, as stored.
+  std::vector<std::uint8_t> file;
+  std::size_t pixelOffset = 0;
+};
+
+// Reads a 4-bit uncompressed BMP that the logo block can draw; every count
+// and offset is checked against the file before a byte is read.
+struct BmpParse {
+  std::optional<LogoPicture> picture;
+  std::optional<EditError> error;
+};
+BmpParse readLogoPicture(std::span<const std::uint8_t> file);
+
+// A 1-bit bottom-up bitmap as a BMP file: colour 0 white, colour 1 black.
+// `bits` holds height rows of width / 8 bytes; width is a multiple of 32.
+std::vector<std::uint8_t> monochromeBmp(std::size_t width, std::size_t height,
+                                        std::span<const std::uint8_t> bits);
+
+}  // namespace quarzel

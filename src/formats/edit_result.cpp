@@ -1,0 +1,28 @@
+#include "formats/edit_result.h"
+
+namespace quarzel {
+
+const char* describe(EditError error) {
+  switch (error) {
+    case EditError::NotLocated: return "not found in this BIOS";
+    case EditError::NotHexNumber: return "not a hexadecimal number";
+    case EditError::ValueTooLarge: return "larger than 32 bits";
+    case EditError::FontFileLength: return "a font file must be 2048, 3584 or 4096 bytes long";
+    case EditError::FontSizeMismatch: return "the file holds a font of another size";
+    case EditError::NotCodePageFile: return "not a code-page file (no FFh \"FONT\" header)";
+    case EditError::CodePageTruncated: return "the code-page file ends inside the fonts it lists";
+    case EditError::NotBmp: return "not a BMP file";
+    case EditError::BmpNotFourBit: return "not a 16-colour (4 bits per pixel) BMP";
+    case EditError::BmpCompressed: return "compressed BMP files cannot be used";
+    case EditError::BmpTruncated: return "the BMP file ends before its pixel data";
+    case EditError::BmpWidthUnsupported: return "the logo width must be 8, 16, ... or 120 pixels";
+    case EditError::BmpHeightUnsupported: return "the logo height must be 1 to 127 pixels";
+    case EditError::NoBootCode: return "the sign-on call of this BIOS was not found, so no logo can be called";
+    case EditError::NotA3dfxBios: return "the PCI data structure does not name vendor 121Ah (3dfx)";
+    case EditError::NoFreeRun: return "no run of FFh bytes inside the ROM is large enough for the logo";
+    case EditError::LogoTextTooLong: return "the five logo lines hold more than 374 characters";
+  }
+  return "unknown error";
+}
+
+}  // namespace quarzel
