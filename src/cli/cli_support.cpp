@@ -1,0 +1,90 @@
+#include "cli/cli_support.h"
+
+#include <cstdio>
+#include <span>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
+#include "formats/file_io.h"
+
+namespace quarzel::cli {
+
+const char* usage() {
+  return "usage: quarzel-cli info [--json] FILE   report every item found in a BIOS image\n"
+         "       quarzel-cli mode FILE [ROW]      the registers of video mode ROW (0-54, default 0)\n"
+         "       quarzel-cli mode --list          the rows of the video mode list\n"
+         "       quarzel-cli dump FILE [--against ORIG] [--mark OFFSET:LENGTH] [--color WHEN]\n"
+         "                                        the image as a hex listing (CR LF lines)\n"
+         "       quarzel-cli edit IN -o OUT [--dry-run] EDITS...\n"
+         "                                        edit a BIOS image and save it with its checksum\n"
+         "       quarzel-cli compare [--json] A B the nine registers of two images side by side\n"
+         "       quarzel-cli font export FILE SIZE -o OUT.fnt\n"
+         "                                        save a font of the BIOS as a font file\n"
+         "       quarzel-cli codepages FILE.cpi   the code pages of a code-page file\n"
+         "       quarzel-cli sheet FILE SIZE -o OUT.bmp\n"
+         "                                        the glyph sheet of a font as a BMP\n"
+         "       quarzel-cli sample -o FILE       write the built-in sample image\n"
+         "SIZE is 8x8, 8x14 or 8x16; WHEN is auto, always or never.\n"
+         "edits: --string1 TEXT  --string2 TEXT  --date TEXT  --register NAME=TEXT\n"
+         "       --pll K,M,N[,TEST]  --vesa FIELD=TEXT  --font SIZE=FILE.fnt\n"
+         "       --codepage FILE.cpi:CODEPAGE[:SIZES]  --logo FILE.bmp  --logo-line N=TEXT\n"
+         "TEXT understands \\r, \\n, \\\\ and \\xHH.\n";
+}
+
+int fail(const std::string& message) {
+  std::fprintf(stderr, "quarzel-cli: %s\n", message.c_str());
+  return 1;
+}
+
+int usageError(const std::string& message) {
+  std::fprintf(stderr, "quarzel-cli: %s\n%s", message.c_str(), usage());
+  return 2;
+}
+
+void print(const std::string& text) {
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+bool stdoutIsTerminal() { return isatty(fileno(stdout)) != 0; }
+
+std::string baseName(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::optional<FontSize> parseFontSize(const std::string& text) {
+  for (const FontSize size : {Font8x8, Font8x14, Font8x16})
+    if (text == fontSizeName(size)) return size;
+  return std::nullopt;
+}
+
+const char* fontSizeName(FontSize size) {
+  return size == Font8x8 ? "8x8" : size == Font8x14 ? "8x14" : "8x16";
+}
+
+std::optional<Image> readImageOrReport(const std::string& path) {
+  ImageFile file = readImageFile(path);
+  if (!file.image) fail(path + ": " + file.error);
+  return file.image;
+}
+
+int writeOrReport(const std::string& path, const std::uint8_t* bytes, std::size_t size) {
+  const std::string error = writeFileAtomically(path, std::span(bytes, size));
+  return error.empty() ? 0 : fail(path + ": " + error);
+}
+
+int writeOrReport(const std::string& path, const std::string& bytes) {
+  return writeOrReport(path, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+}  // namespace quarzel::cli

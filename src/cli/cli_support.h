@@ -1,0 +1,36 @@
+// What every quarzel-cli command shares: its messages, its output, and the
+// names of the font sizes.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "formats/font_table.h"
+#include "formats/image.h"
+
+namespace quarzel::cli {
+
+// "quarzel-cli: MESSAGE" on stderr; status 1 (the input cannot be used).
+int fail(const std::string& message);
+// The message and the usage text on stderr; status 2 (wrong use).
+int usageError(const std::string& message);
+// The usage text.
+const char* usage();
+
+// Writes to stdout unchanged: CR LF stays CR LF on Windows too.
+void print(const std::string& text);
+bool stdoutIsTerminal();
+
+std::string baseName(const std::string& path);
+
+// "8x8", "8x14", "8x16"
+std::optional<FontSize> parseFontSize(const std::string& text);
+const char* fontSizeName(FontSize size);
+
+// Reads a BIOS image file; on failure prints "FILE: reason" and returns empty.
+std::optional<Image> readImageOrReport(const std::string& path);
+// Writes a file atomically; returns the exit status.
+int writeOrReport(const std::string& path, const std::string& bytes);
+int writeOrReport(const std::string& path, const std::uint8_t* bytes, std::size_t size);
+
+}  // namespace quarzel::cli

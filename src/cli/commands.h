@@ -1,0 +1,22 @@
+// The commands of quarzel-cli; each takes the arguments after its name and
+// returns the exit status: 0 done, 1 the input cannot be used, 2 wrong use.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quarzel::cli {
+
+using Args = std::vector<std::string>;
+
+int infoCommand(const Args& args);
+int modeCommand(const Args& args);
+int dumpCommand(const Args& args);
+int sampleCommand(const Args& args);
+int editCommand(const Args& args);
+int compareCommand(const Args& args);
+int fontCommand(const Args& args);
+int codepagesCommand(const Args& args);
+int sheetCommand(const Args& args);
+
+}  // namespace quarzel::cli

@@ -1,0 +1,141 @@
+// edit: the page edits of the desktop program in one batch, then the
+// checksum fix of Save BIOS As..., written atomically.
+#include <algorithm>
+
+#include "analysis/analysis_pass.h"
+#include "analysis/logo_edit.h"
+#include "analysis/register_edits.h"
+#include "analysis/registers.h"
+#include "analysis/string_edits.h"
+#include "analysis/vesa_edits.h"
+#include "cli/cli_support.h"
+#include "cli/code_page_input.h"
+#include "cli/commands.h"
+#include "cli/edit_plan.h"
+#include "formats/file_io.h"
+#include "formats/font_file.h"
+#include "formats/text_format.h"
+
+namespace quarzel::cli {
+
+namespace {
+
+bool refuse(const std::string& message) {
+  fail(message);
+  return false;
+}
+
+// The image being edited and what has been written so far, for --dry-run.
+class Session {
+ public:
+  Session(Image image, const std::string& in) : image_(std::move(image)), in_(in) { AnalysisPass(image_, layout_); }
+
+  Image& image() { return image_; }
+  BiosLayout& layout() { return layout_; }
+  const std::string& in() const { return in_; }
+
+  // Records a successful edit; prints the reason of a failed one.
+  bool record(const std::string& what, const EditResult& result) {
+    if (!result.ok()) {
+      return refuse(in_ + ": " + what + ": " + describe(*result.error));
+    }
+    for (const ByteRange& range : result.written)
+      if (range.length > 0)
+        report_ += formatText("%04zX-%04zX  %5zu bytes  %s\n", range.offset, range.offset + range.length - 1,
+                              range.length, what.c_str());
+    return true;
+  }
+  const std::string& report() const { return report_; }
+
+ private:
+  Image image_;
+  BiosLayout layout_;
+  std::string in_;
+  std::string report_;
+};
+
+bool applyTexts(Session& s, const EditPlan& plan) {
+  if (plan.string1 && !s.record("--string1", applyBootString(s.image(), s.layout().bootString1, *plan.string1)))
+    return false;
+  if (plan.string2 && !s.record("--string2", applyBootString(s.image(), s.layout().bootString2, *plan.string2)))
+    return false;
+  if (plan.date && !s.record("--date", applyBiosDate(s.image(), s.layout().biosDate, *plan.date))) return false;
+  for (const RegisterText& r : plan.registers)
+    if (!s.record(std::string("--register ") + kRegisters[r.index].name,
+                  applyRegisterText(s.image(), s.layout(), r.index, r.text)))
+      return false;
+  if (plan.pll && !s.record("--pll", applyRegisterValue(s.image(), s.layout(), PLLCtrl1, *plan.pll))) return false;
+  constexpr const char* kVesaNames[] = {"vendor-info", "vendor-name", "product-name", "product-revision"};
+  for (const VesaText& v : plan.vesa)
+    if (!s.record(std::string("--vesa ") + kVesaNames[v.field],
+                  applyVesaString(s.image(), s.layout().vesa[v.field], v.text)))
+      return false;
+  return true;
+}
+
+bool applyFonts(Session& s, const EditPlan& plan) {
+  for (const FontFileEdit& f : plan.fonts) {
+    // One byte over the largest font file is enough to tell a wrong length.
+    const FileRead file = readWholeFile(f.path, fontTableBytes(Font8x16) + 1);
+    if (!file.bytes) return refuse(f.path + ": " + file.error);
+    if (!s.record(std::string("--font ") + fontSizeName(f.size), loadFontFile(s.image(), s.layout(), f.size, *file.bytes)))
+      return false;
+  }
+  for (const CodePageEdit& c : plan.codePages) {
+    const auto file = readCodePageFileOrReport(c.path);
+    if (!file) return false;
+    const std::string what = formatText("--codepage %u", c.codePage);
+    const bool present = std::ranges::any_of(file->entries, [&](const auto& e) { return e.codePage == c.codePage; });
+    if (!present) return refuse(c.path + ": holds no code page " + std::to_string(c.codePage));
+    FontSizeSet sizes = c.sizes.value_or(FontSizeSet{true, true, true});
+    for (const FontSize size : {Font8x8, Font8x14, Font8x16}) {
+      if (!sizes[size]) continue;
+      if (!codePageHasFont(*file, c.codePage, size))
+        return refuse(c.path + ": code page " + std::to_string(c.codePage) + " holds no " + fontSizeName(size) + " font");
+      if (!fontLocation(s.layout(), size))
+        return refuse(s.in() + ": the " + fontSizeName(size) + " font is not found in this BIOS");
+    }
+    if (!s.record(what, copyCodePageFonts(s.image(), s.layout(), *file, c.codePage, sizes))) return false;
+    if (!s.record(what + " fix-ups", syncFixupTables(s.image(), s.layout()))) return false;
+  }
+  return true;
+}
+
+bool applyLogoEdit(Session& s, const EditPlan& plan) {
+  if (!plan.logo) return true;
+  const FileRead file = readWholeFile(*plan.logo, 16 * 1024 * 1024);
+  if (!file.bytes) return refuse(*plan.logo + ": " + file.error);
+  const BmpParse picture = readLogoPicture(*file.bytes);
+  if (!picture.picture) return refuse(*plan.logo + ": " + describe(*picture.error));
+  std::array<std::string, kLogoLines> lines = s.layout().logoLines;
+  for (std::size_t k = 0; k < kLogoLines; ++k)
+    if (plan.logoLines[k]) lines[k] = *plan.logoLines[k];
+  return s.record("--logo", applyLogo(s.image(), s.layout(), *picture.picture, lines));
+}
+
+}  // namespace
+
+int editCommand(const Args& args) {
+  const EditPlanParse parsed = parseEditPlan(args);
+  if (!parsed.plan) return usageError(parsed.error);
+  const EditPlan& plan = *parsed.plan;
+  auto image = readImageOrReport(plan.in);
+  if (!image) return 1;
+  Session session(std::move(*image), plan.in);
+  if (!applyTexts(session, plan) || !applyFonts(session, plan) || !applyLogoEdit(session, plan)) return 1;
+  Image& edited = session.image();
+  const auto covered = fixChecksum(edited);
+  if (!covered)
+    return fail(plan.in + ": the ROM length byte (offset 2) is 0 or above 80h, so the checksum cannot be fixed");
+  session.record("checksum", {{{*covered - 1, 1}}, std::nullopt});
+  if (*covered > edited.size)
+    std::fprintf(stderr, "quarzel-cli: warning: the checksum byte at %04zX lies past the end of the %zu-byte file\n",
+                 *covered - 1, edited.size);
+  if (plan.dryRun) {
+    print(session.report());
+    return 0;
+  }
+  return writeOrReport(*plan.out, edited.bytes.data(), edited.size);
+}
+
+}  // namespace quarzel::cli

@@ -1,0 +1,158 @@
+#include "cli/edit_plan.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "analysis/register_fields.h"
+#include "analysis/registers.h"
+#include "cli/cli_support.h"
+#include "cli/text_escapes.h"
+
+namespace quarzel::cli {
+
+namespace {
+
+bool sameName(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+// NAME=VALUE
+std::optional<std::pair<std::string, std::string>> splitAssignment(const std::string& text) {
+  const auto equals = text.find('=');
+  if (equals == std::string::npos || equals == 0) return std::nullopt;
+  return std::pair{text.substr(0, equals), text.substr(equals + 1)};
+}
+
+std::optional<std::uint32_t> decimal(const std::string& text, std::uint32_t max) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  const auto value = static_cast<std::uint32_t>(std::stoul(text));
+  return value <= max ? std::optional(value) : std::nullopt;
+}
+
+std::optional<std::size_t> registerIndex(const std::string& name) {
+  for (std::size_t i = 0; i < kRegisterCount; ++i)
+    if (sameName(name, kRegisters[i].name)) return i;
+  return std::nullopt;
+}
+
+std::optional<VesaIndex> vesaField(const std::string& name) {
+  constexpr std::pair<const char*, VesaIndex> kFields[] = {
+      {"vendor-info", VendorInfo}, {"vendor-name", VendorName},
+      {"product-name", ProductName}, {"product-revision", ProductRevision}};
+  for (const auto& [text, field] : kFields)
+    if (name == text) return field;
+  return std::nullopt;
+}
+
+// K,M,N[,TEST] within the widths of their fields.
+std::optional<std::uint32_t> pllSetting(const std::string& text) {
+  std::vector<std::string> parts(1);
+  for (const char c : text) {
+    if (c == ',')
+      parts.emplace_back();
+    else
+      parts.back().push_back(c);
+  }
+  if (parts.size() < 3 || parts.size() > 4) return std::nullopt;
+  const auto k = decimal(parts[0], 3), m = decimal(parts[1], 63), n = decimal(parts[2], 255);
+  const auto test = parts.size() == 4 ? decimal(parts[3], 1) : std::optional<std::uint32_t>(0);
+  if (!k || !m || !n || !test) return std::nullopt;
+  return pllValue(*k, *m, *n, *test);
+}
+
+// FILE.cpi:CODEPAGE[:SIZES], read from the right so that a drive letter
+// ("C:\fonts\ega.cpi:437") stays part of the path.
+std::optional<CodePageEdit> codePageEdit(const std::string& text) {
+  std::string rest = text;
+  std::optional<FontSizeSet> sizes;
+  auto colon = rest.rfind(':');
+  if (colon == std::string::npos) return std::nullopt;
+  if (rest.find('x', colon) != std::string::npos) {
+    FontSizeSet set{};
+    std::string list = rest.substr(colon + 1) + ",";
+    for (std::size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1) {
+      const auto size = parseFontSize(list.substr(start, comma - start));
+      if (!size) return std::nullopt;
+      set[*size] = true;
+    }
+    sizes = set;
+    rest.resize(colon);
+    colon = rest.rfind(':');
+    if (colon == std::string::npos) return std::nullopt;
+  }
+  const auto codePage = decimal(rest.substr(colon + 1), 65535);
+  if (!codePage || colon == 0) return std::nullopt;
+  return CodePageEdit{rest.substr(0, colon), static_cast<std::uint16_t>(*codePage), sizes};
+}
+
+EditPlanParse bad(const std::string& message) { return {std::nullopt, message}; }
+
+}  // namespace
+
+EditPlanParse parseEditPlan(const std::vector<std::string>& args) {
+  EditPlan plan;
+  bool haveIn = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--dry-run") {
+      plan.dryRun = true;
+      continue;
+    }
+    if (!option.starts_with("-")) {
+      if (haveIn) return bad("edit takes one input file");
+      plan.in = option;
+      haveIn = true;
+      continue;
+    }
+    if (i + 1 == args.size()) return bad(option + " needs a value");
+    const std::string& value = args[++i];
+    const auto text = unescapeText(value);
+    const auto assignment = splitAssignment(value);
+    if (option == "-o") {
+      plan.out = value;
+    } else if (option == "--string1" || option == "--string2" || option == "--date") {
+      if (!text) return bad(option + ": bad escape in '" + value + "' (use \\r, \\n, \\\\ or \\xHH)");
+      (option == "--string1" ? plan.string1 : option == "--string2" ? plan.string2 : plan.date) = *text;
+    } else if (option == "--register") {
+      const auto index = assignment ? registerIndex(assignment->first) : std::nullopt;
+      if (!index) return bad("--register takes NAME=TEXT with NAME one of PCIInit0, MiscInit0, MiscInit1, DramInit0, "
+                             "DramInit1, AgpInit0, PLLCtrl1, PLLCtrl2, SGRAMmode");
+      plan.registers.push_back({*index, assignment->second});
+    } else if (option == "--pll") {
+      plan.pll = pllSetting(value);
+      if (!plan.pll) return bad("--pll takes K,M,N[,TEST] with K 0-3, M 0-63, N 0-255, TEST 0-1");
+    } else if (option == "--vesa") {
+      const auto field = assignment ? vesaField(assignment->first) : std::nullopt;
+      if (!field) return bad("--vesa takes FIELD=TEXT with FIELD vendor-info, vendor-name, product-name or product-revision");
+      const auto vesaText = unescapeText(assignment->second);
+      if (!vesaText) return bad("--vesa: bad escape in '" + value + "'");
+      plan.vesa.push_back({*field, *vesaText});
+    } else if (option == "--font") {
+      const auto size = assignment ? parseFontSize(assignment->first) : std::nullopt;
+      if (!size || assignment->second.empty()) return bad("--font takes SIZE=FILE.fnt with SIZE 8x8, 8x14 or 8x16");
+      plan.fonts.push_back({*size, assignment->second});
+    } else if (option == "--codepage") {
+      const auto edit = codePageEdit(value);
+      if (!edit) return bad("--codepage takes FILE.cpi:CODEPAGE[:SIZES], SIZES a comma list of 8x8, 8x14, 8x16");
+      plan.codePages.push_back(*edit);
+    } else if (option == "--logo") {
+      plan.logo = value;
+    } else if (option == "--logo-line") {
+      const auto line = assignment ? decimal(assignment->first, kLogoLines) : std::nullopt;
+      const auto lineText = assignment ? unescapeText(assignment->second) : std::nullopt;
+      if (!line || *line == 0 || !lineText) return bad("--logo-line takes N=TEXT with N from 1 to 5");
+      plan.logoLines[*line - 1] = *lineText;
+    } else {
+      return bad("unknown edit option " + option);
+    }
+  }
+  if (!haveIn) return bad("edit needs an input file");
+  if (!plan.out && !plan.dryRun) return bad("edit needs -o OUT (or --dry-run)");
+  if (!plan.logo && std::ranges::any_of(plan.logoLines, [](const auto& line) { return line.has_value(); }))
+    return bad("--logo-line needs --logo");
+  return {std::move(plan), {}};
+}
+
+}  // namespace quarzel::cli

@@ -1,0 +1,60 @@
+// The edits that `quarzel-cli edit` was asked for, parsed and checked before
+// any file is read.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/bios_layout.h"
+#include "analysis/font_edits.h"
+#include "formats/font_table.h"
+#include "formats/logo_block.h"
+
+namespace quarzel::cli {
+
+struct RegisterText {
+  std::size_t index;
+  std::string text;
+};
+
+struct VesaText {
+  VesaIndex field;
+  std::string text;
+};
+
+struct FontFileEdit {
+  FontSize size;
+  std::string path;
+};
+
+struct CodePageEdit {
+  std::string path;
+  std::uint16_t codePage;
+  std::optional<FontSizeSet> sizes;  // empty: all three
+};
+
+struct EditPlan {
+  std::string in;
+  std::optional<std::string> out;
+  bool dryRun = false;
+  std::optional<std::string> string1, string2, date;
+  std::vector<RegisterText> registers;
+  std::optional<std::uint32_t> pll;  // PLLCtrl1 rebuilt from K, M, N and test
+  std::vector<VesaText> vesa;
+  std::vector<FontFileEdit> fonts;
+  std::vector<CodePageEdit> codePages;
+  std::optional<std::string> logo;
+  std::array<std::optional<std::string>, kLogoLines> logoLines;
+};
+
+// The plan, or the message for a usage error.
+struct EditPlanParse {
+  std::optional<EditPlan> plan;
+  std::string error;
+};
+EditPlanParse parseEditPlan(const std::vector<std::string>& args);
+
+}  // namespace quarzel::cli

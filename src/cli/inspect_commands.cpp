@@ -1,0 +1,54 @@
+// info, mode and sample: reports of one image, and the built-in sample.
+#include "analysis/analysis_pass.h"
+#include "analysis/video_modes.h"
+#include "cli/cli_support.h"
+#include "cli/commands.h"
+#include "cli/reports.h"
+#include "cli/sample_image.h"
+#include "formats/text_format.h"
+
+namespace quarzel::cli {
+
+int infoCommand(const Args& args) {
+  const bool json = !args.empty() && args[0] == "--json";
+  if (args.size() != (json ? 2u : 1u)) return usageError("info takes one file");
+  const std::string& path = args.back();
+  const auto image = readImageOrReport(path);
+  if (!image) return 1;
+  BiosLayout layout;
+  AnalysisPass(*image, layout);
+  print(json ? infoJson(*image, layout) : infoText(baseName(path), *image, layout));
+  return 0;
+}
+
+int modeCommand(const Args& args) {
+  if (args.size() == 1 && args[0] == "--list") {
+    std::string list;
+    for (std::size_t row = 0; row < kVideoModeCount; ++row) list += formatText("%2zu  %s\n", row, kVideoModes[row].text);
+    print(list);
+    return 0;
+  }
+  if (args.empty() || args.size() > 2) return usageError("mode takes a file and a row");
+  std::size_t row = 0;
+  if (args.size() == 2) {
+    const std::string& text = args[1];
+    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != std::string::npos ||
+        std::stoul(text) >= kVideoModeCount)
+      return usageError("the row is a number from 0 to 54");
+    row = std::stoul(text);
+  }
+  const auto image = readImageOrReport(args[0]);
+  if (!image) return 1;
+  BiosLayout layout;
+  AnalysisPass(*image, layout);
+  print(modeText(*image, layout, row));
+  return 0;
+}
+
+int sampleCommand(const Args& args) {
+  if (args.size() != 2 || args[0] != "-o") return usageError("sample needs -o FILE");
+  const Image image = sampleImage();
+  return writeOrReport(args[1], image.bytes.data(), image.size);
+}
+
+}  // namespace quarzel::cli

@@ -1,0 +1,220 @@
+// quarzel-cli's editing commands end to end: the right bytes change, nothing
+// else does, the checksum holds, and refused input leaves every file alone.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "support/run_cli.h"
+#include "support/shared_files.h"
+
+namespace quarzel {
+namespace {
+
+using nlohmann::json;
+using test::runCli;
+
+// The built-in sample as in.rom, with its report.
+struct Sample {
+  test::TempFolder folder;
+  std::string in = folder.quoted("in.rom");
+  std::string out = folder.quoted("out.rom");
+  std::string bytes;
+  json info;
+  Sample() {
+    EXPECT_EQ(runCli("sample -o " + in).status, 0);
+    bytes = test::readFile(folder.path("in.rom"));
+    info = json::parse(runCli("info --json " + in).out);
+  }
+  std::string edited() const { return test::readFile(folder.path("out.rom")); }
+};
+
+// Offsets at which two images differ.
+std::vector<std::size_t> changes(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> offsets;
+  for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+    if (a[i] != b[i]) offsets.push_back(i);
+  return offsets;
+}
+
+void expectOnlyIn(const std::vector<std::size_t>& changed, const std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
+  for (const std::size_t offset : changed) {
+    const bool inside = std::ranges::any_of(ranges, [&](const auto& r) { return offset >= r.first && offset < r.first + r.second; });
+    EXPECT_TRUE(inside) << "unexpected change at " << std::hex << offset;
+  }
+}
+
+std::string word(unsigned value) { return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)}; }
+
+TEST(CliEdit, StringsDateAndRegistersChangeOnlyTheirBytes) {
+  const Sample s;
+  const auto run = runCli("edit " + s.in + " -o " + s.out +
+                          " --string1 \"Hi\\r\\nthere\" --date 1/2/03 --register pciinit0=abc --pll 1,3,74");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string out = s.edited();
+  ASSERT_EQ(out.size(), s.bytes.size());
+  const std::size_t string1 = s.info["string1"]["offset"], count = s.info["string1"]["lengthWord"];
+  const std::size_t max = s.info["string1"]["maxLength"], date = s.info["date"]["offset"];
+  const std::size_t pci = s.info["registers"][0]["offset"], pll = s.info["registers"][6]["offset"];
+  EXPECT_EQ(out.substr(string1, max), "Hi\r\nthere" + std::string(max - 9, '\0'));
+  EXPECT_EQ(out.substr(count, 2), word(9));
+  EXPECT_EQ(out.substr(date, 8), std::string("1/2/03\0\0", 8));
+  EXPECT_EQ(out.substr(pci, 4), std::string("\xBC\x0A\0\0", 4));
+  EXPECT_EQ(out.substr(pll, 4), std::string("\x0D\x4A\0\0", 4));
+  expectOnlyIn(changes(s.bytes, out), {{string1, max + 1}, {count, 2}, {date, 8}, {pci, 4}, {pll, 4}, {0x7FFF, 1}});
+  const json edited = json::parse(runCli("info --json " + s.out).out);
+  EXPECT_EQ(edited["checksumOk"], true);
+  EXPECT_EQ(edited["pllFrequency"], "108.818 MHz");
+  EXPECT_EQ(test::readFile(s.folder.path("in.rom")), s.bytes);
+}
+
+TEST(CliEdit, DryRunListsTheWrittenRangesAndWritesNothing) {
+  const Sample s;
+  const auto run = runCli("edit " + s.in + " --dry-run --vesa product-name=XY");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const unsigned offset = s.info["vesa"]["productName"]["offset"];
+  const unsigned length = s.info["vesa"]["productName"]["maxLength"];
+  char expected[80];
+  std::snprintf(expected, sizeof expected, "%04X-%04X  %5u bytes  --vesa product-name\n", offset, offset + length - 1, length);
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1), expected);
+  EXPECT_NE(run.out.find("7FFF-7FFF      1 bytes  checksum\n"), std::string::npos) << run.out;
+  EXPECT_FALSE(std::ifstream(s.folder.path("out.rom")).good());
+}
+
+TEST(CliEdit, RefusedEditsWriteNothing) {
+  const Sample s;
+  test::writeFile(s.folder.path("out.rom"), "keep me");
+  test::writeFile(s.folder.path("bare.rom"), std::string("\x55\xAA\x01", 3) + std::string(509, '\0'));
+  test::writeFile(s.folder.path("short.fnt"), std::string(3584, '\0'));
+  test::writeFile(s.folder.path("bad.bmp"), "BA" + std::string(200, '\0'));
+  test::writeFile(s.folder.path("bad.cpi"), std::string("\xFF" "FONT   ", 8));
+  const std::string bare = s.folder.quoted("bare.rom");
+  const std::pair<std::string, std::string> cases[] = {
+      {"edit " + bare + " -o " + s.out + " --string1 x", "--string1: not found in this BIOS"},
+      {"edit " + bare + " -o " + s.out + " --register AgpInit0=1", "not found in this BIOS"},
+      {"edit " + s.in + " -o " + s.out + " --register MiscInit1=zz", "not a hexadecimal number"},
+      {"edit " + s.in + " -o " + s.out + " --register MiscInit1=123456789", "larger than 32 bits"},
+      {"edit " + s.in + " -o " + s.out + " --font 8x8=" + s.folder.quoted("short.fnt"), "another size"},
+      {"edit " + s.in + " -o " + s.out + " --font 8x8=" + s.folder.quoted("none.fnt"), "no such file"},
+      {"edit " + s.in + " -o " + s.out + " --logo " + s.folder.quoted("bad.bmp"), "not a BMP file"},
+      {"edit " + s.in + " -o " + s.out + " --codepage " + s.folder.quoted("bad.cpi") + ":437", "ends inside"},
+      {"edit " + bare + " -o " + s.out + " --date 01/01/99", "not found in this BIOS"},
+  };
+  for (const auto& [command, reason] : cases) {
+    SCOPED_TRACE(command);
+    const auto run = runCli(command);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+    EXPECT_EQ(test::readFile(s.folder.path("out.rom")), "keep me");
+  }
+  for (const char* usage : {"--pll 4,0,0", "--pll 1,2", "--register Foo=1", "--vesa vendor=x", "--string1 \"a\\q\"",
+                            "--logo-line 1=x", "--logo-line 6=x --logo x.bmp", "--font 8x9=a.fnt", "--codepage x.cpi"}) {
+    SCOPED_TRACE(usage);
+    EXPECT_EQ(runCli("edit " + s.in + " -o " + s.out + " " + usage).status, 2);
+  }
+  EXPECT_EQ(test::readFile(s.folder.path("in.rom")), s.bytes);
+}
+
+TEST(CliEdit, FontFilesRoundTripAndSyncTheFixups) {
+  const Sample s;
+  ASSERT_EQ(runCli("font export " + s.in + " 8x16 -o " + s.folder.quoted("f.fnt")).status, 0);
+  std::string font = test::readFile(s.folder.path("f.fnt"));
+  const std::size_t table = s.info["fonts"]["font8x16"];
+  ASSERT_EQ(font, s.bytes.substr(table, 4096));
+  for (char& byte : font) byte = static_cast<char>(~byte);
+  test::writeFile(s.folder.path("f.fnt"), font);
+  const auto run = runCli("edit " + s.in + " -o " + s.out + " --font 8x16=" + s.folder.quoted("f.fnt"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string out = s.edited();
+  EXPECT_EQ(out.substr(table, 4096), font);
+  // Each fix-up entry now holds the new glyph of its character.
+  const std::size_t fixups = s.info["fonts"]["fixup8x16"];
+  const auto code = static_cast<unsigned char>(out[fixups]);
+  ASSERT_NE(code, 0);
+  EXPECT_EQ(out.substr(fixups + 1, 16), font.substr(code * 16u, 16));
+  EXPECT_EQ(runCli("font export " + s.in + " 8x15 -o " + s.folder.quoted("g.fnt")).status, 2);
+}
+
+TEST(CliEdit, LogoGoesIntoTheFreeRunAndTheSignOnCallPointsAtIt) {
+  const Sample s;
+  // 64 x 48, 4 bits, every pixel colour 1.
+  std::string bmp = "BM" + std::string(52, '\0');
+  bmp[10] = 118;
+  bmp[14] = 40;
+  bmp[18] = 64;
+  bmp[22] = 48;
+  bmp[26] = 1;
+  bmp[28] = 4;
+  bmp += std::string(64, '\0') + std::string(64 * 48 / 2, '\x11');
+  test::writeFile(s.folder.path("logo.bmp"), bmp);
+  const auto run = runCli("edit " + s.in + " -o " + s.out + " --logo " + s.folder.quoted("logo.bmp") +
+                          " --logo-line 2=\"\\xB0 quarzel\"");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string out = s.edited();
+  const std::size_t boot = s.info["string1"]["bootCode"];
+  EXPECT_EQ(out[boot], '\xE8');
+  const std::size_t block = (boot + 3 + static_cast<unsigned char>(out[boot + 1]) + 256u * static_cast<unsigned char>(out[boot + 2])) & 0xFFFF;
+  EXPECT_EQ(block, 0x5400u);  // the sample's free run
+  EXPECT_EQ(out.substr(block, 4), std::string("\x06\xB8\x12\x00", 4));
+  const std::string lines = s.info["logoLines"][0].get<std::string>() + "\xB0 quarzel";
+  EXPECT_EQ(out.substr(block + 137 + 64 * 48 / 2, lines.size()), lines);
+  EXPECT_EQ(json::parse(runCli("info --json " + s.out).out)["checksumOk"], true);
+}
+
+TEST(CliCompare, VerdictsAndFrequenciesOfTwoImages) {
+  const Sample s;
+  ASSERT_EQ(runCli("edit " + s.in + " -o " + s.out + " --register SGRAMmode=37").status, 0);
+  const auto run = runCli("compare --json " + s.in + " " + s.out);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const json report = json::parse(run.out);
+  ASSERT_EQ(report["registers"].size(), 9u);
+  for (std::size_t i = 0; i < 9; ++i) {
+    const json& row = report["registers"][i];
+    EXPECT_EQ(row["verdict"], i == 8 ? "differs" : "equals") << row;
+    if (i == 8) EXPECT_EQ(row["b"], "00000037");
+  }
+  EXPECT_EQ(report["pllFrequencyA"], "108.818 MHz");
+  EXPECT_EQ(report["pllFrequencyB"], "108.818 MHz");
+  const auto text = runCli("compare " + s.in + " " + s.out);
+  EXPECT_NE(text.out.find("SGRAMmode "), std::string::npos) << text.out;
+}
+
+TEST(CliCodePages, ListsImportsAndDrawsFonts) {
+  const std::string cpi = test::sharedPath("data/EGA2.CPI");
+  if (!test::readSharedFile("data/EGA2.CPI")) GTEST_SKIP() << "shared/data absent";
+  const auto list = runCli("codepages \"" + cpi + "\"");
+  ASSERT_EQ(list.status, 0) << list.err;
+  EXPECT_EQ(list.out.substr(0, list.out.find('\n')), "1116  8x16  8x14  8x8");
+  EXPECT_EQ(list.out.substr(list.out.rfind('\n', list.out.size() - 2) + 1), "859  8x16  8x14  8x8\n");
+
+  const Sample s;
+  const auto run = runCli("edit " + s.in + " -o " + s.out + " --codepage \"" + cpi + "\":775:8x8");
+  ASSERT_EQ(run.status, 0) << run.err;
+  // Code page 775 is the first entry; its 8x8 font is the third.
+  const std::string file = test::readFile(cpi);
+  const std::size_t glyphs = 25 + 34 + 6 + 4096 + 6 + 3584 + 6;
+  EXPECT_EQ(s.edited().substr(s.info["fonts"]["font8x8"], 2048), file.substr(glyphs, 2048));
+  EXPECT_EQ(runCli("edit " + s.in + " -o " + s.out + " --codepage \"" + cpi + "\":437").status, 1);
+
+  ASSERT_EQ(runCli("sheet " + s.out + " 8x8 -o " + s.folder.quoted("sheet.bmp")).status, 0);
+  const std::string sheet = test::readFile(s.folder.path("sheet.bmp"));
+  EXPECT_EQ(sheet.size(), 62u + 8192u);
+  EXPECT_EQ(sheet.substr(0, 2), "BM");
+}
+
+TEST(CliDump, ColoursChangesRedAndTheMarkBlue) {
+  const Sample s;
+  ASSERT_EQ(runCli("edit " + s.in + " -o " + s.out + " --register SGRAMmode=37").status, 0);
+  const auto run = runCli("dump " + s.out + " --against " + s.in + " --mark 10:2 --color always");
+  ASSERT_EQ(run.status, 0) << run.err;
+  // Line 0 has no change; the mark covers the pairs of bytes 10h and 11h.
+  EXPECT_EQ(run.out.find('\x1b'), 80u);
+  EXPECT_EQ(run.out.substr(74, 6), "0010: ");
+  EXPECT_EQ(run.out.substr(80, 5), "\x1b[34m");
+  EXPECT_EQ(run.out.substr(90, 4), "\x1b[0m");
+  EXPECT_NE(run.out.find("\x1b[31m"), std::string::npos);
+  EXPECT_EQ(runCli("dump " + s.out + " --against " + s.in + " --color never").out, runCli("dump " + s.out).out);
+  EXPECT_EQ(runCli("dump " + s.out + " --mark 10").status, 2);
+}
+
+}  // namespace
+}  // namespace quarzel
