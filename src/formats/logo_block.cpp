@@ -79,8 +79,7 @@ std::vector<std::uint8_t> buildLogoBlock(std::size_t base, const LogoPicture& pi
   block[41] = static_cast<std::uint8_t>(picture.width);
   block[47] = static_cast<std::uint8_t>(picture.height);
 
-  // Picture rows, top first; a picture with fewer rows than its size names
-  // leaves the rest of its part 0.
+  // Picture rows, top first; pixels a short picture does not hold stay 0.
   block.resize(kLogoCodeBytes + pixels);
   std::copy_n(picture.rows.begin(), std::min(pixels, picture.rows.size()),
               block.begin() + static_cast<std::ptrdiff_t>(kLogoCodeBytes));
