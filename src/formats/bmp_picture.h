@@ -23,6 +23,11 @@ struct LogoPicture {
   std::size_t pixelOffset = 0;
 };
 
+// The sizes the logo block can draw: widths 8, 16, ... 120 (its column
+// compare is a sign-extended byte and a row is W / 2 bytes without padding)
+// and heights 1 to 127. Empty when `width` x `height` is drawable.
+std::optional<EditError> logoSizeError(std::int32_t width, std::int32_t height);
+
 // Reads a 4-bit uncompressed BMP that the logo block can draw; every count
 // and offset is checked against the file before a byte is read.
 struct BmpParse {
