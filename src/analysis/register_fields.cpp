@@ -183,10 +183,50 @@ const RegisterDialog* registerDialogFor(std::size_t registerIndex) {
   return found == kDialogs.end() ? nullptr : &*found;
 }
 
-std::uint32_t fieldValue(const BitField& field, std::uint32_t value) {
+namespace {
+// The field's bits, moved down to bit 0.
+std::uint64_t fieldMask(const BitField& field) {
   const unsigned width = field.high - field.low + 1u;
-  const std::uint64_t mask = (std::uint64_t{1} << width) - 1;
-  return static_cast<std::uint32_t>((value >> field.low) & mask);
+  return (std::uint64_t{1} << width) - 1;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+}  // namespace
+
+std::uint32_t fieldValue(const BitField& field, std::uint32_t value) {
+  return static_cast<std::uint32_t>((value >> field.low) & fieldMask(field));
+}
+
+std::uint32_t parseFieldNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && isBlank(text[i])) ++i;
+  const std::size_t first = i;
+  std::uint64_t number = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    number = number * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    if (number > 0xFFFFFFFF) return 0;
+  }
+  if (i == first) return 0;
+  while (i < text.size() && isBlank(text[i])) ++i;
+  return i == text.size() ? static_cast<std::uint32_t>(number) : 0;
+}
+
+std::uint32_t valueFromFields(const RegisterDialog& dialog,
+                              std::span<const std::uint32_t> numbers) {
+  // A row without a number counts as an emptied edit, 0; the bits that no
+  // row covers go back to the chip as 0.
+  std::uint32_t value = 0;
+  for (std::size_t row = 0; row < dialog.fields.size() && row < numbers.size(); ++row) {
+    const BitField& field = dialog.fields[row];
+    if (field.fieldEdit == 0) continue;  // a "Reserved" row
+    value |= static_cast<std::uint32_t>((numbers[row] & fieldMask(field)) << field.low);
+  }
+  return value;
+}
+
+std::uint32_t pllValue(std::uint32_t k, std::uint32_t m, std::uint32_t n, std::uint32_t test) {
+  const std::array<std::uint32_t, 4> numbers{k, m, n, test};  // the PLL dialog's rows
+  return valueFromFields(*registerDialogFor(PLLCtrl1), numbers);
 }
 
 std::string formatBinary32(std::uint32_t value) {

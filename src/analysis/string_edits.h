@@ -2,7 +2,9 @@
 // the analysis pass found them.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "analysis/bios_layout.h"
 #include "formats/edit_result.h"
@@ -17,5 +19,13 @@ EditResult applyBootString(Image& image, const BootString& string, std::string_v
 // Copies at most 8 characters into the date, zero-padded to 8 bytes; the
 // date text of the layout follows.
 EditResult applyBiosDate(Image& image, BiosDate& date, std::string_view text);
+
+// A text rewritten in place: `fieldLength` bytes at `address` filled with
+// `fill`, the text cut to that length over them, then one zero byte right
+// after the text. Bytes that would pass the 64 KiB buffer are dropped.
+// Returns the ranges written: the field, and the zero byte when it lies
+// past the field.
+std::vector<ByteRange> writeTextField(Image& image, Offset address, std::size_t fieldLength,
+                                      std::uint8_t fill, std::string_view text);
 
 }  // namespace quarzel

@@ -1,0 +1,70 @@
+#include "analysis/string_edits.h"
+
+#include <algorithm>
+
+namespace quarzel {
+
+namespace {
+constexpr std::size_t kDateLength = 8;  // "mm/dd/yy"
+
+// How many of `length` bytes from `pos` lie inside the buffer.
+std::size_t insideBuffer(std::size_t pos, std::size_t length) {
+  return pos >= kImageCapacity ? 0 : std::min(length, kImageCapacity - pos);
+}
+
+// How many bytes of the text a field takes: it is cut to the field, and the
+// field to the buffer.
+std::size_t textInField(Offset address, std::size_t fieldLength, std::string_view text) {
+  return std::min(text.size(), insideBuffer(address, fieldLength));
+}
+}  // namespace
+
+std::vector<ByteRange> writeTextField(Image& image, Offset address, std::size_t fieldLength,
+                                      std::uint8_t fill, std::string_view text) {
+  std::vector<ByteRange> written;
+  const std::size_t field = insideBuffer(address, fieldLength);
+  const std::size_t textLength = textInField(address, fieldLength, text);
+  const auto start = image.bytes.begin() + address;
+  std::fill_n(start, field, fill);
+  std::copy_n(text.begin(), textLength, start);
+  if (field > 0) written.push_back({address, field});
+
+  const std::size_t terminator = std::size_t{address} + textLength;
+  if (Image::fits(terminator, 1)) {
+    image.bytes[terminator] = 0;
+    if (terminator >= std::size_t{address} + field) written.push_back({terminator, 1});
+  }
+  return written;
+}
+
+EditResult applyBootString(Image& image, const BootString& string, std::string_view text) {
+  if (!string.address) return EditResult::failed(EditError::NotLocated);
+  EditResult result;
+  result.written = writeTextField(image, *string.address, string.maxLength, 0, text);
+
+  // The write-string call prints exactly the count it is given, so the count
+  // follows the bytes that now stand there. The locators only record a count
+  // word that fits the buffer.
+  if (string.lengthWord && Image::fits(*string.lengthWord, 2)) {
+    const auto count =
+        static_cast<std::uint16_t>(textInField(*string.address, string.maxLength, text));
+    image.bytes[*string.lengthWord] = static_cast<std::uint8_t>(count & 0xFF);
+    image.bytes[*string.lengthWord + 1u] = static_cast<std::uint8_t>(count >> 8);
+    result.written.push_back({*string.lengthWord, 2});
+  }
+  return result;
+}
+
+EditResult applyBiosDate(Image& image, BiosDate& date, std::string_view text) {
+  if (!date.address) return EditResult::failed(EditError::NotLocated);
+  date.text = {};
+  std::copy_n(text.begin(), std::min(text.size(), kDateLength), date.text.begin());
+
+  // The date always stands in the first sector, so its 8 bytes fit; the
+  // bound is kept all the same.
+  const std::size_t length = insideBuffer(*date.address, kDateLength);
+  std::copy_n(date.text.begin(), length, image.bytes.begin() + *date.address);
+  return {{{*date.address, length}}, std::nullopt};
+}
+
+}  // namespace quarzel

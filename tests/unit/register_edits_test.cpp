@@ -1,0 +1,214 @@
+#include "analysis/register_edits.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/register_compare.h"
+#include "analysis/register_fields.h"
+#include "analysis/register_locator.h"
+#include "analysis/registers.h"
+#include "support/rom_builder.h"
+#include "support/shared_files.h"
+
+namespace quarzel {
+namespace {
+
+using Values = std::array<std::uint32_t, kRegisterCount>;
+
+// The PCI and the short PLL code only: PCIInit0, MiscInit1, AgpInit0,
+// PLLCtrl1 and (when asked) PLLCtrl2 are located, the memory registers not.
+Image pciAndPll(bool withPllCtrl2) {
+  test::RomBuilder rom(32768, 0xEE);
+  rom.place(kPciSignature, 0x1000, {{8, 0x7000}})
+      .place(kPllShortSignature, 0x1200, {{15, 0x7020}, {25, 0x7024}, {35, 0x7028}})
+      .dword(0x7000, 0x0180F840)
+      .dword(0x7020, 0x00008001)
+      .dword(0x7024, 0x0000049E)
+      .dword(0x7028, 0x00004A0D)
+      .dword(0x702C, 0x00007919);
+  if (withPllCtrl2) rom.place(kPllCtrl2Write, 0x1200 + 39, {{6, 0x702C}});
+  return rom.build();
+}
+
+BiosLayout located(const Image& image) {
+  BiosLayout layout;
+  locateRegisters(image, layout);
+  return layout;
+}
+
+TEST(ParseRegisterText, ReadsAsScanfHexDoes) {
+  const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
+      {"abc", 0xABC},
+      {"0x1F", 0x1F},
+      {"  1f zz", 0x1F},
+      {"\t0X4a0D\r\n", 0x4A0D},
+      {"-1", 0xFFFFFFFF},
+      {"0x", 0},
+      {"000000001", 1},
+      {"0x000000000FFFFFFFF", 0xFFFFFFFF},
+      {"xyz", std::nullopt},
+      {"", std::nullopt},
+      {"  ", std::nullopt},
+      {"-", std::nullopt},
+      // Past 32 bits is refused rather than cut or saturated.
+      {"100000000", std::nullopt},
+      {"-123456789", std::nullopt},
+  };
+  for (const auto& [text, value] : cases)
+    EXPECT_EQ(parseRegisterText(text), value) << '"' << text << '"';
+}
+
+TEST(ApplyRegister, LocatedStoredUnlocatedKeptBadTextIgnored) {
+  const Image original = pciAndPll(false);
+  Image image = original;
+  BiosLayout layout = located(image);
+
+  EXPECT_EQ(applyRegisterText(image, layout, PCIInit0, "abc").written,
+            (std::vector<ByteRange>{{0x7000, 4}}));
+  EXPECT_EQ(layout.registerTable[PCIInit0].value, 0xABCu);
+  Image expected = original;
+  expected.bytes[0x7000] = 0xBC;
+  expected.bytes[0x7001] = 0x0A;
+  expected.bytes[0x7002] = 0x00;
+  expected.bytes[0x7003] = 0x00;
+  EXPECT_TRUE(image.bytes == expected.bytes);
+
+  EXPECT_EQ(applyRegisterText(image, layout, PCIInit0, "zz").error, EditError::NotHexNumber);
+  EXPECT_EQ(applyRegisterText(image, layout, PCIInit0, "123456789").error,
+            EditError::ValueTooLarge);
+  EXPECT_EQ(layout.registerTable[PCIInit0].value, 0xABCu);
+  // Not in this BIOS: the table takes the value, the image does not.
+  EXPECT_EQ(applyRegisterText(image, layout, DramInit0, "1234").error, EditError::NotLocated);
+  EXPECT_EQ(layout.registerTable[DramInit0].value, 0x1234u);
+  // PLLCtrl2 without its write found ignores what was typed.
+  EXPECT_EQ(applyRegisterText(image, layout, PLLCtrl2, "5678").error, EditError::NotLocated);
+  EXPECT_EQ(layout.registerTable[PLLCtrl2].value, 0u);
+  EXPECT_EQ(applyRegisterValue(image, layout, kRegisterCount, 1).error, EditError::NotLocated);
+  EXPECT_TRUE(image.bytes == expected.bytes);
+
+  Image withPll2 = pciAndPll(true);
+  BiosLayout layout2 = located(withPll2);
+  EXPECT_TRUE(applyRegisterText(withPll2, layout2, PLLCtrl2, "5678").ok());
+  EXPECT_EQ(withPll2.dword(0x702C), 0x5678u);
+}
+
+TEST(ReloadRegisterValues, LocatedRegistersReturnToTheImage) {
+  const Image image = pciAndPll(false);
+  BiosLayout layout = located(image);
+  // What a bit-field dialog's OK or an Apply of an unlocated row leaves.
+  layout.registerTable[PCIInit0].value = 0x1FFFFB7C;
+  layout.registerTable[DramInit0].value = 0x1234;
+  layout.registerTable[PLLCtrl2].value = 0x99;
+  reloadRegisterValues(image, layout);
+  EXPECT_EQ(layout.registerTable[PCIInit0].value, 0x0180F840u);
+  EXPECT_EQ(layout.registerTable[DramInit0].value, 0x1234u);
+  EXPECT_EQ(layout.registerTable[PLLCtrl2].value, 0x99u);
+}
+
+TEST(ParseFieldNumber, UnsignedDecimalOrZero) {
+  const std::pair<const char*, std::uint32_t> cases[] = {
+      {" 7 ", 7}, {"0042", 42}, {"4294967295", 0xFFFFFFFF}, {"4294967297", 0}, {"", 0}, {"1a", 0},
+      {"1 2", 0}, {"-1", 0},
+  };
+  for (const auto& [text, value] : cases)
+    EXPECT_EQ(parseFieldNumber(text), value) << '"' << text << '"';
+}
+
+// The numbers a dialog's rows show for a value; reserved rows get all ones,
+// which the rebuild must ignore.
+std::vector<std::uint32_t> shownFields(const RegisterDialog& dialog, std::uint32_t value) {
+  std::vector<std::uint32_t> numbers;
+  for (const BitField& field : dialog.fields)
+    numbers.push_back(field.fieldEdit == 0 ? 0xFFFFFFFF : fieldValue(field, value));
+  return numbers;
+}
+
+// `number` in the row that starts at bit `low`, 0 in the others.
+std::uint32_t fromOneField(std::size_t reg, unsigned low, std::uint32_t number) {
+  const RegisterDialog& dialog = *registerDialogFor(reg);
+  std::vector<std::uint32_t> numbers(dialog.fields.size(), 0);
+  for (std::size_t row = 0; row < numbers.size(); ++row)
+    if (dialog.fields[row].low == low) numbers[row] = number;
+  return valueFromFields(dialog, numbers);
+}
+
+TEST(ValueFromFields, RebuildKeepsOnlyTheFieldBits) {
+  const RegisterDialog& pci = *registerDialogFor(PCIInit0);
+  EXPECT_EQ(valueFromFields(pci, shownFields(pci, 0xFFFFFFFF)), 0x1FFFFB7Cu);
+  EXPECT_EQ(valueFromFields(pci, shownFields(pci, 0x12345678)), 0x12345278u);
+  // Too large for its field: only the low bits stay.
+  EXPECT_EQ(fromOneField(SGRAMmode, 4, 9), 0x10u);
+  EXPECT_EQ(fromOneField(DramInit0, 6, 16), 0u);
+  EXPECT_EQ(fromOneField(DramInit1, 1, 512), 0u);
+  EXPECT_EQ(fromOneField(MiscInit1, 30, 3), 0xC0000000u);
+  EXPECT_EQ(fromOneField(DramInit0, 20, 2), 0x00200000u);
+  // Rows without a number read as emptied edits.
+  EXPECT_EQ(valueFromFields(pci, std::vector<std::uint32_t>{0, 31}), 0x7Cu);
+
+  for (const RegisterDialog& dialog : registerDialogs()) {
+    std::uint32_t fieldBits = 0;
+    for (const BitField& field : dialog.fields)
+      if (field.fieldEdit != 0) fieldBits |= fieldValue(field, 0xFFFFFFFF) << field.low;
+    for (const std::uint32_t value : {0xFFFFFFFFu, 0x12345678u, 0xA5A5A5A5u, 0x80000001u})
+      EXPECT_EQ(valueFromFields(dialog, shownFields(dialog, value)), value & fieldBits)
+          << dialog.title << " " << std::hex << value;
+  }
+}
+
+TEST(PllValue, DividersGiveTheValueAndTheClock) {
+  EXPECT_EQ(pllValue(1, 3, 74, 0), 0x00004A0Du);
+  EXPECT_EQ(frequencyText(pllFrequency(pllValue(1, 3, 74, 0))), "108.818 MHz");
+  EXPECT_EQ(frequencyText(pllFrequency(pllValue(3, 63, 255, 0))), "7.07649 MHz");
+  // The test bit is bit 16; nothing lands above it, and K = 4 reads as 0.
+  EXPECT_EQ(pllValue(1, 3, 74, 1), 0x00014A0Du);
+  EXPECT_EQ(pllValue(4, 64, 256, 2), 0u);
+  EXPECT_EQ(pllValue(0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF), 0x0001FFFFu);
+}
+
+TEST(RegisterCompare, SyntheticBioses) {
+  Image image = pciAndPll(true);
+  BiosLayout layout = located(image);
+  const CompareScan self = scanCompareRegisters(image);
+  EXPECT_EQ(compareFrequencyText(self), "108.818 MHz");
+  layout.compareValues = self.values;
+  for (std::size_t i = 0; i < kRegisterCount; ++i)
+    EXPECT_STREQ(registerVerdict(layout, i), "equals") << kRegisters[i].name;
+  // Values count, not locations: a value typed for an unlocated row differs too.
+  applyRegisterText(image, layout, AgpInit0, "49F");
+  applyRegisterText(image, layout, DramInit0, "1");
+  for (std::size_t i = 0; i < kRegisterCount; ++i)
+    EXPECT_STREQ(registerVerdict(layout, i), i == AgpInit0 || i == DramInit0 ? "differs" : "equals")
+        << kRegisters[i].name;
+
+  const CompareScan noPll = scanCompareRegisters(test::RomBuilder(32768, 0xEE)
+                                                     .place(kPciSignature, 0x1000, {{8, 0x7000}})
+                                                     .dword(0x7000, 0x1234)
+                                                     .build());
+  EXPECT_FALSE(noPll.pllFound);
+  EXPECT_EQ(compareFrequencyText(noPll), " ");
+  EXPECT_EQ(noPll.values, (Values{0x1234, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(RegisterCompare, TwoRealBioses) {
+  QUARZEL_REAL_ROM(first, "BlasterAGP.rom");
+  QUARZEL_REAL_ROM(second, "Agp_sg.rom");
+  BiosLayout layout = located(first);
+  const CompareScan scan = scanCompareRegisters(second);
+  layout.compareValues = scan.values;
+  // Read by hand at the operands of Agp_sg.rom's register code. BlasterAGP.rom's
+  // memory code is not found, so its DramInit0 and SGRAMmode are 0; its
+  // MiscInit0 is 0 like Agp_sg's.
+  EXPECT_EQ(scan.values, (Values{0x0180F840, 0x00000000, 0x00000001, 0x0017A16A, 0x00548031,
+                                 0x0000049E, 0x00002805, 0x00007919, 0x00000037}));
+  EXPECT_EQ(compareFrequencyText(scan), "100.227 MHz");
+  const std::vector<std::string> verdicts{"equals", "equals", "equals",  "differs", "equals",
+                                          "equals", "equals", "differs", "differs"};
+  for (std::size_t i = 0; i < kRegisterCount; ++i)
+    EXPECT_EQ(registerVerdict(layout, i), verdicts[i]) << kRegisters[i].name;
+}
+
+}  // namespace
+}  // namespace quarzel
