@@ -82,7 +82,7 @@ TEST(CodePageFile, RefusesWhatIsNotAWholeScreenFontFile) {
   EXPECT_EQ(parseCodePageFile(std::span(good).first(24)).error, EditError::NotCodePageFile);
   // Cuts inside glyphs, font headers and entry headers, first and last.
   const std::size_t lastEntry = good.size() - 34 - 6 - 2048;
-  for (const std::size_t cut : {good.size() - 1, good.size() - 2048 - 1, lastEntry + 33, lastEntry - 1,
+  for (const std::size_t cut : {good.size() - 1, lastEntry + 35, lastEntry + 33, lastEntry - 1,
                                 std::size_t{25 + 34 + 3}, std::size_t{25 + 40 + 100},
                                 std::size_t{25 + 34 + 6 + 4096 + 6 + 5}, std::size_t{25}}) {
     SCOPED_TRACE(cut);
