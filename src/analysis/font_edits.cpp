@@ -30,7 +30,7 @@ ByteRange writeTable(Image& image, std::size_t table, std::span<const std::uint8
 // that fits whole there.
 std::optional<ByteRange> syncFixupTable(Image& image, Location table, std::size_t font, FontSize size) {
   const std::size_t end = imageEnd(image);
-  if (!table || *table >= end) return std::nullopt;
+  if (!table) return std::nullopt;
   const std::size_t height = fontHeight(size);
   std::size_t entry = *table;
   while (entry < end && image.bytes[entry] != 0 && fixupEntryBytes(size) <= end - entry) {

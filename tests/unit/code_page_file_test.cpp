@@ -12,14 +12,14 @@ namespace {
 
 using test::RomBuilder;
 
-struct FontSpec {
+struct FontShape {
   std::uint8_t height;
   std::uint8_t width;
   std::uint8_t seed;  // glyph byte i is seed + i
 };
-struct EntrySpec {
+struct EntryShape {
   std::uint16_t codePage;
-  std::vector<FontSpec> fonts;
+  std::vector<FontShape> fonts;
 };
 
 void putWord(std::vector<std::uint8_t>& out, std::size_t at, std::size_t value) {
@@ -28,17 +28,17 @@ void putWord(std::vector<std::uint8_t>& out, std::size_t at, std::size_t value) 
 }
 
 // A DOS screen-font file with the entries and fonts back to back.
-std::vector<std::uint8_t> cpiFile(const std::vector<EntrySpec>& entries) {
+std::vector<std::uint8_t> cpiFile(const std::vector<EntryShape>& entries) {
   std::vector<std::uint8_t> out{0xFF, 'F', 'O', 'N', 'T', ' ', ' ', ' '};
   out.resize(25);
   putWord(out, 23, entries.size());
-  for (const EntrySpec& entry : entries) {
+  for (const EntryShape& entry : entries) {
     const std::size_t at = out.size();
     out.resize(at + 34);
     putWord(out, at, 28);
     putWord(out, at + 16, entry.codePage);
     putWord(out, at + 30, entry.fonts.size());
-    for (const FontSpec& font : entry.fonts) {
+    for (const FontShape& font : entry.fonts) {
       out.insert(out.end(), {font.height, font.width, 0, 0, 0, 1});
       for (std::size_t i = 0; i < 256u * font.height; ++i) out.push_back(static_cast<std::uint8_t>(font.seed + i));
     }
