@@ -1,0 +1,106 @@
+#include "analysis/font_edits.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "formats/font_file.h"
+
+namespace quarzel {
+
+namespace {
+
+// The end of the loaded image; the buffer bounds it whatever `size` says.
+std::size_t imageEnd(const Image& image) { return std::min(image.size, kImageCapacity); }
+
+// A font can be read or replaced only when its whole table lies in the image.
+std::optional<std::size_t> usableTable(const Image& image, const BiosLayout& layout, FontSize size) {
+  const Location font = fontLocation(layout, size);
+  if (!font || !fontTableFits(*font, size, imageEnd(image))) return std::nullopt;
+  return *font;
+}
+
+ByteRange writeTable(Image& image, std::size_t table, std::span<const std::uint8_t> glyphs) {
+  std::copy(glyphs.begin(), glyphs.end(), image.bytes.begin() + static_cast<std::ptrdiff_t>(table));
+  return {table, glyphs.size()};
+}
+
+// One fix-up table: each entry gets the font's glyph for its code. A table
+// with no 0 code byte before the end of the image ends with the last entry
+// that fits whole there.
+std::optional<ByteRange> syncFixupTable(Image& image, Location table, std::size_t font, FontSize size) {
+  const std::size_t end = imageEnd(image);
+  if (!table) return std::nullopt;
+  const std::size_t height = fontHeight(size);
+  std::size_t entry = *table;
+  while (entry < end && image.bytes[entry] != 0 && fixupEntryBytes(size) <= end - entry) {
+    const auto glyph = image.bytes.begin() + static_cast<std::ptrdiff_t>(font + height * image.bytes[entry]);
+    // A table placed inside its own font may overlap the glyph it takes.
+    std::array<std::uint8_t, 16> rows{};
+    std::copy_n(glyph, height, rows.begin());
+    std::copy_n(rows.begin(), height, image.bytes.begin() + static_cast<std::ptrdiff_t>(entry + 1));
+    entry += fixupEntryBytes(size);
+  }
+  if (entry == *table) return std::nullopt;
+  return ByteRange{*table, entry - *table};
+}
+
+}  // namespace
+
+Location fontLocation(const BiosLayout& layout, FontSize size) {
+  return size == Font8x8 ? layout.font8x8 : size == Font8x14 ? layout.font8x14 : layout.font8x16;
+}
+
+EditResult loadFontFile(Image& image, const BiosLayout& layout, FontSize selected,
+                        std::span<const std::uint8_t> file) {
+  const auto size = fontSizeOfFileLength(file.size());
+  if (!size) return EditResult::failed(EditError::FontFileLength);
+  if (*size != selected) return EditResult::failed(EditError::FontSizeMismatch);
+  const auto table = usableTable(image, layout, selected);
+  if (!table) return EditResult::failed(EditError::NotLocated);
+
+  EditResult result;
+  result.written.push_back(writeTable(image, *table, file));
+  const EditResult synced = syncFixupTables(image, layout);
+  result.written.insert(result.written.end(), synced.written.begin(), synced.written.end());
+  return result;
+}
+
+std::optional<std::vector<std::uint8_t>> fontFileBytes(const Image& image, const BiosLayout& layout,
+                                                       FontSize size) {
+  const auto table = usableTable(image, layout, size);
+  if (!table) return std::nullopt;
+  const auto begin = image.bytes.begin() + static_cast<std::ptrdiff_t>(*table);
+  return std::vector<std::uint8_t>(begin, begin + static_cast<std::ptrdiff_t>(fontTableBytes(size)));
+}
+
+EditResult syncFixupTables(Image& image, const BiosLayout& layout) {
+  EditResult result;
+  const std::pair<Location, FontSize> tables[] = {{layout.fixup8x14, Font8x14}, {layout.fixup8x16, Font8x16}};
+  for (const auto& [table, size] : tables) {
+    const auto font = usableTable(image, layout, size);
+    if (!font) continue;
+    if (const auto range = syncFixupTable(image, table, *font, size)) result.written.push_back(*range);
+  }
+  return result;
+}
+
+EditResult copyCodePageFonts(Image& image, const BiosLayout& layout, const CodePageFile& file,
+                             std::uint16_t codePage, FontSizeSet ticked) {
+  EditResult result;
+  // Code page 0 is the one the preview never draws; nothing unseen is copied.
+  if (codePage == 0) return result;
+  for (const CodePageEntry& entry : file.entries) {
+    if (entry.codePage != codePage) continue;
+    for (const CodePageFont& font : entry.fonts) {
+      const auto size = usableFontSize(font);
+      if (!size || !ticked[static_cast<std::size_t>(*size)]) continue;
+      if (const auto table = usableTable(image, layout, *size)) {
+        result.written.push_back(writeTable(image, *table, fontGlyphs(file, font)));
+      }
+    }
+  }
+  return result;
+}
+
+}  // namespace quarzel
