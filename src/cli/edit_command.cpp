@@ -41,8 +41,8 @@ class Session {
     }
     for (const ByteRange& range : result.written)
       if (range.length > 0)
-        report_ += formatText("%04zX-%04zX  %5zu bytes  %s\n", range.offset, range.offset + range.length - 1,
-                              range.length, what.c_str());
+        report_ += formatText("%04zX-%04zX  %5zu byte%s  %s\n", range.offset, range.offset + range.length - 1,
+                              range.length, range.length == 1 ? " " : "s", what.c_str());
     return true;
   }
   const std::string& report() const { return report_; }
