@@ -1,10 +1,11 @@
 # One set of warnings for every target of the project, native and mingw-w64.
 function(quarzel_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
-                         -Wconversion -Wsign-conversion -Werror=return-type)
+  # C++ only: resource scripts go through windres, which takes none of these.
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wpedantic -Wshadow
+                         -Wconversion -Wsign-conversion -Werror=return-type>)
   # GCC 12 warns falsely about std::string concatenation (GCC bug 105651).
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-    target_compile_options(${target} PRIVATE -Wno-restrict)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wno-restrict>)
   endif()
   if(MINGW)
     # C99 printf: "%g" and "%zu" behave as on Linux.

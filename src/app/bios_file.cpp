@@ -1,0 +1,50 @@
+#include "app/bios_file.h"
+
+#include "app/app_state.h"
+#include "app/platform.h"
+#include "formats/file_io.h"
+#include "formats/text_format.h"
+
+namespace quarzel::app {
+
+namespace {
+
+FileDialog loadDialog() {
+  return {state().MainWindow, "Load BIOS", {{"BIOS file (*.rom;*.bin)", "*.rom;*.bin"}, {"All files (*.*)", "*.*"}}};
+}
+
+FileDialog saveDialog() {
+  FileDialog dialog{state().MainWindow, "Save BIOS", {{"BIOS file (*.rom)", "*.rom"}}};
+  dialog.defaultExtension = "rom";  // a name typed without one gets ".rom"
+  dialog.confirmOverwrite = true;
+  return dialog;
+}
+
+}  // namespace
+
+FileResult loadBios(bool reload) {
+  AppState& s = state();
+  if (!reload) {
+    const auto chosen = platform().openFile(loadDialog(), s.loadPath);
+    if (!chosen) return FileResult::Cancelled;
+    s.loadPath = chosen->path;
+    s.loadTitle = chosen->title;
+  }
+  const ImageFile file = readImageFile(s.loadPath);
+  if (!file.image) return FileResult::Error;
+  s.BiosImage = *file.image;
+  s.BiosBackup = *file.image;
+  SetWindowTextA(s.MainWindow, formatText("quarzel [%s]", s.loadTitle.c_str()).c_str());
+  return FileResult::Done;
+}
+
+FileResult saveBios() {
+  AppState& s = state();
+  const auto chosen = platform().saveFile(saveDialog(), s.savePath);
+  if (!chosen) return FileResult::Cancelled;
+  s.savePath = chosen->path;
+  const std::string error = writeFileAtomically(s.savePath, {s.BiosImage.bytes.data(), s.BiosImage.size});
+  return error.empty() ? FileResult::Done : FileResult::Error;
+}
+
+}  // namespace quarzel::app

@@ -1,0 +1,17 @@
+// Loading and saving the BIOS image file.
+#pragma once
+
+namespace quarzel::app {
+
+enum class FileResult { Done, Error, Cancelled };
+
+// Reads the file (chosen in the open dialog, or loadPath again) into
+// BiosImage and BiosBackup. The whole file is checked before anything
+// changes, so a refused file leaves the image and the pages as they were.
+FileResult loadBios(bool reload);
+
+// Asks for a name and writes imageSize bytes of BiosImage through a
+// temporary file, so a failed write leaves an existing file intact.
+FileResult saveBios();
+
+}  // namespace quarzel::app

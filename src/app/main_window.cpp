@@ -1,0 +1,171 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <array>
+
+#include "app/about_box.h"
+#include "app/analysis_refresh.h"
+#include "app/app_state.h"
+#include "app/bios_file.h"
+#include "app/platform.h"
+#include "app/window_helpers.h"
+#include "pages/dump_page.h"
+#include "pages/highlight_worker.h"
+#include "pages/pages.h"
+#include "resources/resource.h"
+
+namespace quarzel::app {
+
+namespace {
+
+struct PageInfo {
+  const char* label;
+  int templateId;
+  DLGPROC procedure;
+};
+
+const std::array<PageInfo, kPageCount> kPages{{
+    {"Fonts", IDD_FONTS, FontsPageProc},
+    {"Dump", IDD_DUMP, DumpPageProc},
+    {"Boot-up Strings", IDD_STRINGS, StringsPageProc},
+    {"Registers", IDD_REGISTERS, RegistersPageProc},
+    {"PCIR", IDD_PCIR, PcirPageProc},
+    {"VESA Strings", IDD_VESA, VesaStringsPageProc},
+    {"Video Modes", IDD_MODES, VideoModesPageProc},
+    {"Logo Image", IDD_LOGO, LogoPageProc},
+}};
+
+constexpr int kFontsTab = 0, kLogoTab = 7;
+
+HWND tabs() { return GetDlgItem(state().MainWindow, IDC_TABS); }
+
+void createPages(HWND window) {
+  AppState& s = state();
+  s.MainWindow = window;
+  for (int i = 0; i < kPageCount; ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(kPages[static_cast<std::size_t>(i)].label);
+    SendMessageA(tabs(), TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+  }
+  for (std::size_t i = 0; i < kPages.size(); ++i)
+    s.pageWindows[i] = CreateDialogParamA(s.instance, MAKEINTRESOURCEA(kPages[i].templateId), tabs(),
+                                          kPages[i].procedure, 0);
+  // The empty 64 KiB image, listed as the Dump page starts.
+  showInDump(0, 0);
+  showPage(0);
+  centerOnScreen(window);
+}
+
+// The help file lies beside the program: the file dialogs may have moved
+// the current folder anywhere.
+void help() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string file(path, length);
+  file = file.substr(0, file.find_last_of("\\/") + 1) + "quarzel.chm";
+  ShellExecuteA(state().MainWindow, "open", file.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+void afterLoad() {
+  AppState& s = state();
+  s.imageLoaded = false;
+  showInDump(0, 0);
+  runAnalysisPass();
+  if (s.Layout.videoParameterTable) showSelectedMode();
+  resetFontsPageAfterLoad();
+  s.imageLoaded = true;
+}
+
+void runLoad(FileResult result) {
+  if (result == FileResult::Error) showError(state().MainWindow, "BIOS loading error!!!");
+  if (result == FileResult::Done) afterLoad();
+}
+
+}  // namespace
+
+void showPage(int index) {
+  AppState& s = state();
+  RECT area;
+  GetClientRect(tabs(), &area);
+  SendMessageA(tabs(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  HWND page = s.pageWindows[static_cast<std::size_t>(index)];
+  RECT size;
+  GetClientRect(page, &size);
+  ShowWindow(s.pageWindows[static_cast<std::size_t>(s.currentPage)], SW_HIDE);
+  MoveWindow(page, area.left, area.top, size.right, size.bottom, FALSE);
+  UpdateWindow(page);
+  ShowWindow(page, SW_SHOW);
+  s.currentPage = index;
+  if (index == kLogoTab) {
+    releasePageDC(s.fontsPageDC, s.pageWindows[kFontsTab]);
+    holdPageDC(s.logoPageDC, page);
+  } else if (index == kFontsTab) {
+    releasePageDC(s.logoPageDC, s.pageWindows[kLogoTab]);
+    holdPageDC(s.fontsPageDC, page);
+  }
+}
+
+void loadSequence(bool reload) { runLoad(loadBios(reload)); }
+
+void loadAtStart(const std::string& path) {
+  AppState& s = state();
+  s.loadPath = path;
+  const auto slash = path.find_last_of("/\\");
+  s.loadTitle = slash == std::string::npos ? path : path.substr(slash + 1);
+  runLoad(loadBios(true));
+}
+
+void saveBiosAs() {
+  // A length byte of 0 or over 80h has no checksum byte inside the buffer;
+  // such an image is saved as it stands.
+  fixChecksum(state().BiosImage);
+  if (saveBios() == FileResult::Error) showError(state().MainWindow, "BIOS saving error!!!");
+  showInDump(0, 0);
+}
+
+void shutdown() {
+  AppState& s = state();
+  stopHighlightWorker();
+  releasePageDC(s.fontsPageDC, s.pageWindows[kFontsTab]);
+  releasePageDC(s.logoPageDC, s.pageWindows[kLogoTab]);
+  if (s.FixedFont) DeleteObject(s.FixedFont);
+  s.FixedFont = nullptr;
+  PostQuitMessage(0);
+}
+
+INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      createPages(window);
+      return TRUE;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE)
+        showPage(static_cast<int>(SendMessageA(tabs(), TCM_GETCURSEL, 0, 0)));
+      return TRUE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDM_EXIT: shutdown(); return TRUE;
+        case IDM_LOAD: loadSequence(false); return TRUE;
+        case IDM_RELOAD:
+          if (state().imageLoaded) loadSequence(true);
+          return TRUE;
+        case IDM_SAVE:
+          if (state().imageLoaded) saveBiosAs();
+          return TRUE;
+        case IDM_HELP: help(); return TRUE;
+        case IDM_ABOUT: showAboutBox(window); return TRUE;
+        default: return FALSE;
+      }
+    case WM_CLOSE:
+    case WM_DESTROY:
+      shutdown();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace quarzel::app

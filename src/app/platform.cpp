@@ -1,0 +1,72 @@
+#include "app/platform.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace quarzel::app {
+
+namespace {
+
+// The common dialogs take the filters as "name\0pattern\0...\0\0".
+std::string filterString(const std::vector<FileFilter>& filters) {
+  std::string text;
+  for (const FileFilter& filter : filters) {
+    text += filter.name;
+    text += '\0';
+    text += filter.pattern;
+    text += '\0';
+  }
+  return text + '\0';
+}
+
+std::optional<ChosenFile> runFileDialog(const FileDialog& dialog, const std::string& path, bool save) {
+  char file[MAX_PATH] = {};
+  path.copy(file, MAX_PATH - 1);
+  char title[512] = {};
+  const std::string filters = filterString(dialog.filters);
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = dialog.owner;
+  ofn.lpstrFilter = filters.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrFileTitle = title;
+  ofn.nMaxFileTitle = sizeof title;
+  ofn.lpstrTitle = dialog.title;
+  ofn.lpstrDefExt = dialog.defaultExtension;
+  ofn.Flags = OFN_HIDEREADONLY | (dialog.confirmOverwrite ? OFN_OVERWRITEPROMPT : 0);
+  const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!chosen) return std::nullopt;
+  return ChosenFile{file, title};
+}
+
+class RealPlatform final : public Platform {
+ public:
+  std::optional<ChosenFile> openFile(const FileDialog& dialog, const std::string& path) override {
+    return runFileDialog(dialog, path, false);
+  }
+  std::optional<ChosenFile> saveFile(const FileDialog& dialog, const std::string& path) override {
+    return runFileDialog(dialog, path, true);
+  }
+  int messageBox(HWND owner, const char* text, const char* caption, UINT type) override {
+    return MessageBoxA(owner, text, caption, type);
+  }
+  INT_PTR runModal(int templateId, HWND owner, DLGPROC procedure, LPARAM parameter) override {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, procedure, parameter);
+  }
+};
+
+RealPlatform realPlatform;
+Platform* current = &realPlatform;
+
+}  // namespace
+
+Platform& platform() { return *current; }
+
+void setPlatform(Platform* replacement) { current = replacement ? replacement : &realPlatform; }
+
+void showError(HWND owner, const char* text) { platform().messageBox(owner, text, "ERROR", MB_OK | MB_ICONERROR); }
+
+}  // namespace quarzel::app

@@ -1,0 +1,50 @@
+// The program's seam to the few platform calls that wait for a person: file
+// dialogs, message boxes and modal dialog runs. The program uses the real
+// ones; GUI tests install a scripted platform that answers instead.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quarzel::app {
+
+struct FileFilter {
+  const char* name;     // "BIOS file (*.rom;*.bin)"
+  const char* pattern;  // "*.rom;*.bin"
+};
+
+struct FileDialog {
+  HWND owner = nullptr;
+  const char* title = "";
+  std::vector<FileFilter> filters;
+  const char* defaultExtension = nullptr;  // added to a name typed without one
+  bool confirmOverwrite = false;
+};
+
+// What the user chose: the full path and the name without its folder.
+struct ChosenFile {
+  std::string path;
+  std::string title;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  // `path` is the dialog's starting name; empty result: cancelled.
+  virtual std::optional<ChosenFile> openFile(const FileDialog& dialog, const std::string& path) = 0;
+  virtual std::optional<ChosenFile> saveFile(const FileDialog& dialog, const std::string& path) = 0;
+  virtual int messageBox(HWND owner, const char* text, const char* caption, UINT type) = 0;
+  virtual INT_PTR runModal(int templateId, HWND owner, DLGPROC procedure, LPARAM parameter) = 0;
+};
+
+Platform& platform();
+// Installs another platform (tests); nullptr returns to the real one.
+void setPlatform(Platform* replacement);
+
+// "ERROR" with the error icon, owned by `owner`.
+void showError(HWND owner, const char* text);
+
+}  // namespace quarzel::app

@@ -1,0 +1,42 @@
+#include "app/startup.h"
+
+#include <commctrl.h>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "resources/resource.h"
+
+namespace quarzel::app {
+
+bool startProgram(HINSTANCE instance) {
+  AppState& s = state();
+  s.instance = instance;
+  // The library stays loaded until the process ends: the listing control
+  // lives as long as the window does.
+  if (!LoadLibraryA("RICHED32.DLL")) return false;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+  InitCommonControlsEx(&controls);
+  LOGFONTA fixed{};
+  GetObjectA(GetStockObject(SYSTEM_FIXED_FONT), sizeof fixed, &fixed);
+  s.FixedFont = CreateFontIndirectA(&fixed);
+  return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainWindowProc, 0) != nullptr;
+}
+
+int runProgram(HINSTANCE instance, const char* file) {
+  // The first copy holds the mutex until it ends; a second copy leaves quietly.
+  if (HANDLE other = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "quarzel")) {
+    CloseHandle(other);
+    return 0;
+  }
+  if (!CreateMutexA(nullptr, FALSE, "quarzel")) return 0;
+  if (!startProgram(instance)) return 0;
+  if (file && *file) loadAtStart(file);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace quarzel::app

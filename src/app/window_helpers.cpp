@@ -1,0 +1,68 @@
+#include "app/window_helpers.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "formats/text_format.h"
+
+namespace quarzel::app {
+
+void centerOnScreen(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  const int x = GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2;
+  const int y = GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
+  MoveWindow(window, x, y, width, height, TRUE);
+}
+
+void drawBitmap(HDC dc, int x, int y, HBITMAP bitmap) {
+  HDC memory = CreateCompatibleDC(dc);
+  const HGDIOBJ previous = SelectObject(memory, bitmap);
+  SetMapMode(memory, GetMapMode(dc));
+  BITMAP info;
+  GetObject(bitmap, sizeof info, &info);
+  POINT size{info.bmWidth, info.bmHeight};
+  DPtoLP(dc, &size, 1);
+  POINT origin{0, 0};
+  DPtoLP(memory, &origin, 1);
+  BitBlt(dc, x, y, size.x, size.y, memory, origin.x, origin.y, SRCCOPY);
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+}
+
+void setText(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
+
+std::string getText(HWND dialog, int id, int maxChars) {
+  if (maxChars < 0) maxChars = GetWindowTextLengthA(GetDlgItem(dialog, id));
+  std::vector<char> buffer(static_cast<std::size_t>(maxChars) + 1);
+  const UINT length = GetDlgItemTextA(dialog, id, buffer.data(), maxChars + 1);
+  return std::string(buffer.data(), length);
+}
+
+void setLimitedText(HWND dialog, int id, const std::string& text, unsigned limit) {
+  SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, 0, 0);
+  setText(dialog, id, text);
+  SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, limit, 0);
+}
+
+void setOffsetCaption(HWND dialog, int id, unsigned offset) { setText(dialog, id, formatText("%04X", offset)); }
+
+int offsetFromCaption(HWND dialog, int id) {
+  unsigned offset = 0;
+  return std::sscanf(getText(dialog, id, 256).c_str(), "%X", &offset) == 1 ? static_cast<int>(offset) : 0;
+}
+
+void enable(HWND dialog, int id, bool on) { EnableWindow(GetDlgItem(dialog, id), on); }
+
+void holdPageDC(HDC& held, HWND page) {
+  releasePageDC(held, page);
+  held = GetDC(page);
+}
+
+void releasePageDC(HDC& held, HWND page) {
+  if (held) ReleaseDC(page, held);
+  held = nullptr;
+}
+
+}  // namespace quarzel::app

@@ -1,0 +1,33 @@
+// Small window routines the pages share.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quarzel::app {
+
+// Moves the window to the middle of the primary screen, size unchanged.
+void centerOnScreen(HWND window);
+
+// Copies the whole bitmap unscaled to (x, y) of `dc`.
+void drawBitmap(HDC dc, int x, int y, HBITMAP bitmap);
+
+// Control texts. The edit limit is lifted while setting, then set to `limit`
+// (0 lifts it), so a longer text from the image is shown whole but cannot grow.
+void setText(HWND dialog, int id, const std::string& text);
+// At most maxChars characters; the whole text when maxChars is negative.
+std::string getText(HWND dialog, int id, int maxChars = -1);
+void setLimitedText(HWND dialog, int id, const std::string& text, unsigned limit);
+// "%04X" caption of an offset button; "0" when not located.
+void setOffsetCaption(HWND dialog, int id, unsigned offset);
+// An offset button's caption read back with "%X", as its click passes it.
+int offsetFromCaption(HWND dialog, int id);
+void enable(HWND dialog, int id, bool on);
+
+// The Fonts and Logo pages paint through drawing contexts the main window
+// keeps; at most one is held for a page at a time.
+void holdPageDC(HDC& held, HWND page);
+void releasePageDC(HDC& held, HWND page);
+
+}  // namespace quarzel::app

@@ -1,0 +1,95 @@
+// DumpPage: the hex listing of the image in a RichEdit 1.0 control, with
+// Apply (commit the changes into BiosBackup) and Restore (throw them away).
+#include "pages/dump_page.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "app/analysis_refresh.h"
+#include "app/app_state.h"
+#include "app/window_helpers.h"
+#include "formats/dump_listing.h"
+#include "pages/highlight_worker.h"
+#include "pages/pages.h"
+#include "resources/resource.h"
+
+namespace quarzel::app {
+
+namespace {
+
+HWND dumpPage() { return state().pageWindows[1]; }
+HWND listing() { return GetDlgItem(dumpPage(), IDC_DUMP_LISTING); }
+
+void setColourOfAll(HWND control, COLORREF colour) {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_COLOR;
+  format.crTextColor = colour;
+  SendMessageA(control, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+}
+
+void initDumpPage(HWND page) {
+  SendDlgItemMessageA(page, IDC_DUMP_LISTING, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
+  // The listing is far longer than a RichEdit 1.0 control's default 32 KiB.
+  SendDlgItemMessageA(page, IDC_DUMP_LISTING, EM_EXLIMITTEXT, 0, 4 * 1024 * 1024);
+}
+
+void commitChanges() {
+  AppState& s = state();
+  s.dumpClean = true;
+  s.imageLoaded = false;
+  enable(dumpPage(), IDC_APPLY, false);
+  s.BiosBackup = s.BiosImage;
+  showInDump(0, 0);
+  s.imageLoaded = true;
+}
+
+void revertChanges() {
+  AppState& s = state();
+  s.dumpClean = true;
+  s.imageLoaded = false;
+  enable(dumpPage(), IDC_APPLY, false);
+  s.BiosImage = s.BiosBackup;
+  showInDump(0, 0);
+  runAnalysisPass();
+  s.imageLoaded = true;
+}
+
+}  // namespace
+
+void showInDump(int offset, int length) {
+  AppState& s = state();
+  HWND control = listing();
+  const bool showRange = offset != 0 && length != 0;
+  if (showRange) SendMessageA(control, WM_VSCROLL, SB_TOP, 0);
+  // The previous colouring works on the old text: stop it before replacing.
+  stopHighlightWorker();
+  SetWindowTextA(control, dumpListing(s.BiosImage).c_str());
+  // Only the current ranges are coloured; whatever the old text carried is not.
+  setColourOfAll(control, 0);
+  std::vector<Highlight> list = dumpHighlights(s.BiosImage, s.BiosBackup, offset, length);
+  if (std::ranges::any_of(list, [](const Highlight& h) { return h.colour == kChangedColour; })) s.dumpClean = false;
+  if (!s.dumpClean) enable(dumpPage(), IDC_APPLY, true);
+  startHighlightWorker(control, std::move(list));
+  if (offset / 16 > 0) SendMessageA(control, EM_LINESCROLL, 0, offset / 16);
+}
+
+void finishHighlighting() { joinHighlightWorker(); }
+
+INT_PTR CALLBACK DumpPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      initDumpPage(page);
+      return TRUE;
+    case WM_COMMAND:
+      if (!state().imageLoaded) return FALSE;
+      if (LOWORD(wParam) == IDC_APPLY) commitChanges();
+      if (LOWORD(wParam) == IDC_RESTORE) revertChanges();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace quarzel::app

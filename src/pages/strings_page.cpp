@@ -1,0 +1,154 @@
+// StringsPage: the two sign-on strings and the BIOS date, edited in place.
+#include <string>
+
+#include "analysis/string_edits.h"
+#include "app/app_state.h"
+#include "app/window_helpers.h"
+#include "formats/text_format.h"
+#include "pages/dump_page.h"
+#include "pages/pages.h"
+#include "resources/resource.h"
+
+namespace quarzel::app {
+
+namespace {
+
+HWND stringsPage() { return state().pageWindows[2]; }
+HWND logoPage() { return state().pageWindows[7]; }
+
+constexpr int kLogoLineIds[] = {IDC_LOGO_LINE1, IDC_LOGO_LINE2, IDC_LOGO_LINE3, IDC_LOGO_LINE4, IDC_LOGO_LINE5};
+
+struct StringControls {
+  int text, length, max, offset;
+};
+constexpr StringControls kString1{IDC_STRING1_TEXT, IDC_STRING1_LENGTH, IDC_STRING1_MAX, IDC_STRING1_OFFSET};
+constexpr StringControls kString2{IDC_STRING2_TEXT, IDC_STRING2_LENGTH, IDC_STRING2_MAX, IDC_STRING2_OFFSET};
+
+void setNumber(HWND page, int id, unsigned value) { setText(page, id, std::to_string(value)); }
+
+void showString(HWND page, const BootString& string, const StringControls& ids) {
+  const std::string text = state().BiosImage.text(*string.address);
+  setLimitedText(page, ids.text, text, string.maxLength);
+  setNumber(page, ids.length, static_cast<unsigned>(text.size()));
+}
+
+void showDate(HWND page, const BiosDate& date) { setLimitedText(page, IDC_DATE, date.text.data(), 8); }
+
+void initStringsPage(HWND page) {
+  for (const int id : {IDC_STRING1_TEXT, IDC_STRING2_TEXT, IDC_DATE})
+    SendDlgItemMessageA(page, id, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
+}
+
+// Typing shows the new length at once; text set by code does nothing.
+void textChanged(HWND page, int id) {
+  if (!state().imageLoaded) return;
+  if (id == IDC_STRING1_TEXT || id == IDC_STRING2_TEXT) {
+    const int length = GetWindowTextLengthA(GetDlgItem(page, id));
+    setNumber(page, id == IDC_STRING1_TEXT ? IDC_STRING1_LENGTH : IDC_STRING2_LENGTH, static_cast<unsigned>(length));
+  } else if (id != IDC_DATE) {
+    return;
+  }
+  enable(page, IDC_APPLY, true);
+}
+
+void showOffset(HWND page, int button) {
+  const BiosLayout& layout = state().Layout;
+  const std::uint32_t length = button == IDC_STRING1_OFFSET   ? layout.bootString1.maxLength
+                               : button == IDC_STRING2_OFFSET ? layout.bootString2.maxLength
+                                                              : layout.biosDate.maxLength;
+  showInDump(offsetFromCaption(page, button), static_cast<int>(length));
+}
+
+void applyStrings(HWND page) {
+  AppState& s = state();
+  s.imageLoaded = false;
+  enable(page, IDC_APPLY, false);
+  BiosLayout& layout = s.Layout;
+  // Items not found are left alone: their edits only ever hold the reset text.
+  if (layout.bootString1.address)
+    applyBootString(s.BiosImage, layout.bootString1, getText(page, IDC_STRING1_TEXT));
+  if (layout.bootString2.address)
+    applyBootString(s.BiosImage, layout.bootString2, getText(page, IDC_STRING2_TEXT));
+  if (layout.biosDate.address) applyBiosDate(s.BiosImage, layout.biosDate, getText(page, IDC_DATE, 8));
+  showInDump(0, 0);
+  s.imageLoaded = true;
+}
+
+void restoreStrings(HWND page) {
+  AppState& s = state();
+  s.imageLoaded = false;
+  enable(page, IDC_APPLY, false);
+  BiosLayout& layout = s.Layout;
+  if (layout.bootString1.address) showString(page, layout.bootString1, kString1);
+  if (layout.bootString2.address) showString(page, layout.bootString2, kString2);
+  if (layout.biosDate.address) {
+    layout.biosDate.text = {};
+    for (std::size_t i = 0; i < 8; ++i)
+      layout.biosDate.text[i] = static_cast<char>(s.BiosImage.byteAt(*layout.biosDate.address + i).value_or(0));
+    showDate(page, layout.biosDate);
+  }
+  s.imageLoaded = true;
+}
+
+void fillString(HWND page, const BootString& string, const StringControls& ids) {
+  if (!string.address) return;
+  setOffsetCaption(page, ids.offset, *string.address);
+  setLimitedText(page, ids.text, state().BiosImage.text(*string.address), string.maxLength);
+  setNumber(page, ids.max, string.maxLength);
+  setNumber(page, ids.length, static_cast<unsigned>(string.length));
+}
+
+}  // namespace
+
+void resetStringsPage() {
+  HWND page = stringsPage();
+  for (const StringControls& ids : {kString1, kString2}) {
+    setText(page, ids.text, "");
+    setText(page, ids.offset, "0");
+    setText(page, ids.length, "0");
+    setText(page, ids.max, "0");
+  }
+  // A new image without a date must not show the previous image's date.
+  setText(page, IDC_DATE, "");
+  setText(page, IDC_DATE_OFFSET, "0");
+  for (const int id : kLogoLineIds) setText(logoPage(), id, "");
+}
+
+void fillStringsPage() {
+  HWND page = stringsPage();
+  const BiosLayout& layout = state().Layout;
+  fillString(page, layout.bootString1, kString1);
+  for (std::size_t k = 0; k < std::size(kLogoLineIds); ++k) setText(logoPage(), kLogoLineIds[k], layout.logoLines[k]);
+  fillString(page, layout.bootString2, kString2);
+  if (layout.biosDate.address) {
+    showDate(page, layout.biosDate);
+    setOffsetCaption(page, IDC_DATE_OFFSET, *layout.biosDate.address);
+  }
+}
+
+INT_PTR CALLBACK StringsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) {
+    initStringsPage(page);
+    return TRUE;
+  }
+  if (message != WM_COMMAND) return FALSE;
+  const int id = LOWORD(wParam);
+  if (HIWORD(wParam) == EN_UPDATE) {
+    textChanged(page, id);
+    return TRUE;
+  }
+  switch (id) {
+    case IDC_STRING1_OFFSET:
+    case IDC_STRING2_OFFSET:
+    case IDC_DATE_OFFSET: showOffset(page, id); return TRUE;
+    case IDC_APPLY:
+      if (state().imageLoaded) applyStrings(page);
+      return TRUE;
+    case IDC_RESTORE:
+      if (state().imageLoaded) restoreStrings(page);
+      return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace quarzel::app
