@@ -1,0 +1,123 @@
+#include "gui_fixture.h"
+
+#include <richedit.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "cli/sample_image.h"
+#include "pages/dump_page.h"
+#include "resources/resource.h"
+
+namespace quarzel::test {
+
+namespace {
+
+std::optional<app::ChosenFile> nextAnswer(std::deque<std::optional<app::ChosenFile>>& answers) {
+  if (answers.empty()) return std::nullopt;
+  auto answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+}  // namespace
+
+std::optional<app::ChosenFile> ScriptedPlatform::openFile(const app::FileDialog& dialog, const std::string&) {
+  dialogTitles.push_back(dialog.title);
+  return nextAnswer(openAnswers);
+}
+
+std::optional<app::ChosenFile> ScriptedPlatform::saveFile(const app::FileDialog& dialog, const std::string&) {
+  dialogTitles.push_back(dialog.title);
+  return nextAnswer(saveAnswers);
+}
+
+int ScriptedPlatform::messageBox(HWND, const char* text, const char* caption, UINT) {
+  messages.push_back(std::string(caption) + ": " + text);
+  return IDOK;
+}
+
+INT_PTR ScriptedPlatform::runModal(int templateId, HWND, DLGPROC, LPARAM) {
+  modalRuns.push_back(templateId);
+  return IDOK;
+}
+
+std::string tempPath(const std::string& name) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + "quarzel-gui-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+std::string sampleRom() {
+  const Image image = cli::sampleImage();
+  return {reinterpret_cast<const char*>(image.bytes.data()), image.size};
+}
+
+void GuiTest::SetUp() {
+  app::resetState();
+  app::setPlatform(&platform);
+  ASSERT_TRUE(app::startProgram(GetModuleHandleA(nullptr)));
+}
+
+void GuiTest::TearDown() {
+  app::finishHighlighting();
+  DestroyWindow(s().MainWindow);
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  }
+  app::setPlatform(nullptr);
+}
+
+void GuiTest::command(int id) { SendMessageA(s().MainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void GuiTest::click(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void GuiTest::type(HWND dialog, int id, const std::string& text) {
+  HWND edit = GetDlgItem(dialog, id);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  for (const char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+}
+
+std::string GuiTest::text(HWND dialog, int id) {
+  char buffer[4096] = {};
+  GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
+  return buffer;
+}
+
+bool GuiTest::enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+
+void GuiTest::load(const std::string& bytes, const std::string& name) {
+  const std::string path = tempPath(name);
+  writeBytes(path, bytes);
+  platform.openAnswers.push_back(app::ChosenFile{path, name});
+  command(IDM_LOAD);
+}
+
+COLORREF GuiTest::dumpColour(int position) {
+  app::finishHighlighting();
+  HWND listing = GetDlgItem(page(1), IDC_DUMP_LISTING);
+  CHARRANGE range{position, position + 1};
+  SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_COLOR;
+  SendMessageA(listing, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  return format.crTextColor;
+}
+
+}  // namespace quarzel::test

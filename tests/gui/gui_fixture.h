@@ -1,0 +1,61 @@
+// Drives the real main window and pages inside the test process: the
+// platform seam answers file dialogs and records message boxes and modal
+// runs, and the tests send the messages a user's actions would send.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/platform.h"
+
+namespace quarzel::test {
+
+class ScriptedPlatform final : public app::Platform {
+ public:
+  std::deque<std::optional<app::ChosenFile>> openAnswers, saveAnswers;
+  std::vector<std::string> messages;  // "CAPTION: text" of every box shown
+  std::vector<int> modalRuns;         // templates run modally
+  std::vector<std::string> dialogTitles;
+
+  std::optional<app::ChosenFile> openFile(const app::FileDialog& dialog, const std::string& path) override;
+  std::optional<app::ChosenFile> saveFile(const app::FileDialog& dialog, const std::string& path) override;
+  int messageBox(HWND owner, const char* text, const char* caption, UINT type) override;
+  INT_PTR runModal(int templateId, HWND owner, DLGPROC procedure, LPARAM parameter) override;
+};
+
+// A temporary folder for one test's files.
+std::string tempPath(const std::string& name);
+void writeBytes(const std::string& path, const std::string& bytes);
+std::string readBytes(const std::string& path);
+// The built-in sample ROM as bytes.
+std::string sampleRom();
+
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  static app::AppState& s() { return app::state(); }
+  static HWND page(int index) { return app::state().pageWindows[static_cast<std::size_t>(index)]; }
+  static void command(int id);
+  static void click(HWND dialog, int id);
+  // Types the text into the control as keystrokes, after selecting all of it.
+  static void type(HWND dialog, int id, const std::string& text);
+  static std::string text(HWND dialog, int id);
+  static bool enabled(HWND dialog, int id);
+  // Loads `bytes` through Load BIOS, answering the open dialog with a file.
+  void load(const std::string& bytes, const std::string& name = "test.rom");
+  // The colour of listing character `position`, after the colouring is done.
+  static COLORREF dumpColour(int position);
+
+  ScriptedPlatform platform;
+};
+
+}  // namespace quarzel::test

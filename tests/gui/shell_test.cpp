@@ -1,0 +1,136 @@
+// The main window: load, reload, save, the busy guard and the single copy.
+#include "gui_fixture.h"
+
+#include "app/startup.h"
+#include "resources/resource.h"
+
+namespace quarzel::test {
+namespace {
+
+constexpr int kStrings = 2;
+
+std::string windowTitle() {
+  char title[256] = {};
+  GetWindowTextA(app::state().MainWindow, title, sizeof title);
+  return title;
+}
+
+using Shell = GuiTest;
+
+TEST_F(Shell, LoadFillsThePagesWithoutEnablingApply) {
+  EXPECT_EQ(windowTitle(), "quarzel");
+  load(sampleRom(), "sample.rom");
+  EXPECT_TRUE(s().imageLoaded);
+  EXPECT_EQ(windowTitle(), "quarzel [sample.rom]");
+  EXPECT_EQ(platform.dialogTitles, std::vector<std::string>{"Load BIOS"});
+  EXPECT_EQ(text(page(kStrings), IDC_STRING1_OFFSET), "5100");
+  EXPECT_EQ(text(page(kStrings), IDC_DATE).size(), 8u);
+  EXPECT_EQ(text(page(7), IDC_LOGO_LINE4), "3dfx Interactive, Inc.");
+  // Text set by the pass is not an edit: no Apply anywhere.
+  EXPECT_FALSE(enabled(page(kStrings), IDC_APPLY));
+  EXPECT_FALSE(enabled(page(1), IDC_APPLY));
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(Shell, FailedAndCancelledLoadsChangeNothing) {
+  load(sampleRom(), "sample.rom");
+  const Image before = s().BiosImage;
+  const std::string string1 = text(page(kStrings), IDC_STRING1_TEXT);
+  load("\x55\x00" + std::string(1000, '\0'), "nosig.rom");
+  load(std::string(65537, '\x55'), "big.rom");
+  EXPECT_EQ(platform.messages, (std::vector<std::string>{"ERROR: BIOS loading error!!!", "ERROR: BIOS loading error!!!"}));
+  platform.openAnswers.push_back(std::nullopt);  // cancelled
+  command(IDM_LOAD);
+  EXPECT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(s().BiosImage.bytes, before.bytes);
+  EXPECT_EQ(s().BiosImage.size, before.size);
+  EXPECT_EQ(windowTitle(), "quarzel [sample.rom]");
+  EXPECT_EQ(text(page(kStrings), IDC_STRING1_TEXT), string1);
+}
+
+TEST_F(Shell, ReloadAndSaveNeedALoadedImage) {
+  command(IDM_RELOAD);
+  command(IDM_SAVE);
+  EXPECT_TRUE(platform.dialogTitles.empty());
+  EXPECT_FALSE(s().imageLoaded);
+}
+
+TEST_F(Shell, ReloadDiscardsEditsAndReadsTheFileAgain) {
+  load(sampleRom(), "sample.rom");
+  type(page(kStrings), IDC_STRING1_TEXT, "edited");
+  click(page(kStrings), IDC_APPLY);
+  ASSERT_EQ(s().BiosImage.text(0x5100), "edited");
+  command(IDM_RELOAD);
+  EXPECT_NE(s().BiosImage.text(0x5100), "edited");
+  EXPECT_EQ(s().BiosImage.bytes, s().BiosBackup.bytes);
+}
+
+TEST_F(Shell, SaveFixesTheChecksumAndRebuildsTheDump) {
+  std::string rom = sampleRom();
+  rom[0x100] = static_cast<char>(rom[0x100] + 1);  // checksum now off by one
+  load(rom, "sample.rom");
+  const std::string out = tempPath("saved.rom");
+  platform.saveAnswers.push_back(app::ChosenFile{out, "saved.rom"});
+  command(IDM_SAVE);
+  const std::string saved = readBytes(out);
+  ASSERT_EQ(saved.size(), rom.size());
+  unsigned sum = 0;
+  for (const char c : saved) sum += static_cast<unsigned char>(c);
+  EXPECT_EQ(sum % 256, 0u);
+  // The corrected byte differs from the committed copy: red, Apply enabled.
+  EXPECT_TRUE(enabled(page(1), IDC_APPLY));
+  EXPECT_EQ(dumpColour(74 * (0x7FFF / 16) + 56 + 15), RGB(255, 0, 0));
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(Shell, FailedSaveSaysSoAndKeepsTheOldFile) {
+  load(sampleRom(), "sample.rom");
+  const std::string folder = tempPath("folder");
+  CreateDirectoryA(folder.c_str(), nullptr);
+  platform.saveAnswers.push_back(app::ChosenFile{folder, "folder"});
+  command(IDM_SAVE);
+  EXPECT_EQ(platform.messages, std::vector<std::string>{"ERROR: BIOS saving error!!!"});
+  platform.saveAnswers.push_back(std::nullopt);  // cancelled: silent
+  command(IDM_SAVE);
+  EXPECT_EQ(platform.messages.size(), 1u);
+  RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(Shell, AboutRunsItsTemplateModally) {
+  command(IDM_ABOUT);
+  EXPECT_EQ(platform.modalRuns, std::vector<int>{IDD_ABOUT});
+}
+
+TEST_F(Shell, TabsShowOnePageAtATime) {
+  EXPECT_TRUE(IsWindowVisible(page(0)));
+  app::showPage(3);
+  EXPECT_FALSE(IsWindowVisible(page(0)));
+  EXPECT_TRUE(IsWindowVisible(page(3)));
+  // Logo, Registers, Logo: one context for the Logo page, none for Fonts.
+  app::showPage(7);
+  app::showPage(3);
+  app::showPage(7);
+  EXPECT_NE(s().logoPageDC, nullptr);
+  EXPECT_EQ(s().fontsPageDC, nullptr);
+}
+
+TEST(SecondCopy, EndsAtOnceWithoutAWindow) {
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, "quarzel");
+  ASSERT_NE(mutex, nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::string commandLine = "\"" QUARZEL_EXE_PATH "\"";
+  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &process));
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeProcess(process.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  CloseHandle(mutex);
+}
+
+}  // namespace
+}  // namespace quarzel::test
