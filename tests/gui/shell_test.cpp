@@ -1,7 +1,7 @@
 // The main window: load, reload, save, the busy guard and the single copy.
 #include "gui_fixture.h"
 
-#include "app/startup.h"
+#include "app/main_window.h"
 #include "resources/resource.h"
 
 namespace quarzel::test {
