@@ -1,0 +1,127 @@
+// FontsPage: one of the three VGA text fonts as a sheet of its 256 glyphs.
+#include "pages/fonts_page.h"
+
+#include "app/app_state.h"
+#include "app/window_helpers.h"
+#include "formats/glyph_sheet.h"
+#include "pages/dump_page.h"
+#include "pages/glyph_sheet_bitmap.h"
+#include "pages/pages.h"
+#include "resources/resource.h"
+
+namespace quarzel::app {
+
+namespace {
+
+HWND fontsPage() { return state().pageWindows[0]; }
+
+FontSize& fontSize() {
+  static FontSize size = Font8x8;
+  return size;
+}
+
+// Client pixel position of the sheet.
+constexpr int kSheetX = 150, kSheetY = 75;
+
+struct SizeCaptions {
+  const char* load;
+  const char* save;
+};
+constexpr SizeCaptions kCaptions[] = {
+    {"Load Font 8x8", "Save Font 8x8"}, {"Load Font 8x14", "Save Font 8x14"}, {"Load Font 8x16", "Save Font 8x16"}};
+
+Location fontLocation(FontSize size) {
+  const BiosLayout& layout = state().Layout;
+  return size == Font8x8 ? layout.font8x8 : size == Font8x14 ? layout.font8x14 : layout.font8x16;
+}
+
+void setCaptions(HWND page, FontSize size) {
+  const SizeCaptions& captions = kCaptions[size];
+  setText(page, IDC_FONTS_LOAD, captions.load);
+  setText(page, IDC_FONTS_SAVE, captions.save);
+}
+
+void renderSheet(FontSize size) { showGlyphSheet(renderGlyphSheet(state().BiosImage, fontLocation(size), size)); }
+
+// Invalidating the sheet's area (erasing it) repaints it whether the page is
+// shown now or later: a blank sheet after a full one must clear the glyphs.
+void redrawSheet(HWND page) {
+  const int side = static_cast<int>(kGlyphSheetSide);
+  const RECT area{kSheetX, kSheetY, kSheetX + side, kSheetY + side};
+  InvalidateRect(page, &area, TRUE);
+  UpdateWindow(page);
+}
+
+void paintSheet(HWND page) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(page, &paint);
+  if (HBITMAP sheet = glyphSheetBitmap()) drawBitmap(state().fontsPageDC ? state().fontsPageDC : dc, kSheetX, kSheetY, sheet);
+  EndPaint(page, &paint);
+}
+
+void initFontsPage(HWND page) {
+  createGlyphSheetBitmap();
+  holdPageDC(state().fontsPageDC, page);
+}
+
+// The offset buttons mark the font table, or the fix-up table of the 8x14
+// and 8x16 fonts (the 8x8 font has none).
+void showFontInDump(HWND page) {
+  showInDump(offsetFromCaption(page, IDC_FONTS_OFFSET), static_cast<int>(fontTableBytes(fontSize())));
+}
+
+void showFixupInDump(HWND page) {
+  const BiosLayout& layout = state().Layout;
+  if (fontSize() == Font8x8) return;
+  const std::size_t length = fontSize() == Font8x14 ? layout.fixup8x14Size : layout.fixup8x16Size;
+  showInDump(offsetFromCaption(page, IDC_FONTS_FIXUP_OFFSET), static_cast<int>(length));
+}
+
+}  // namespace
+
+FontSize currentFontSize() { return fontSize(); }
+
+void showFontSize(FontSize size) {
+  HWND page = fontsPage();
+  const BiosLayout& layout = state().Layout;
+  fontSize() = size;
+  renderSheet(size);
+  setCaptions(page, size);
+  setOffsetCaption(page, IDC_FONTS_OFFSET, fontLocation(size).value_or(0));
+  if (size == Font8x8)
+    setText(page, IDC_FONTS_FIXUP_OFFSET, "0");
+  else
+    setOffsetCaption(page, IDC_FONTS_FIXUP_OFFSET, (size == Font8x14 ? layout.fixup8x14 : layout.fixup8x16).value_or(0));
+  redrawSheet(page);
+}
+
+// The offset button 1070 already holds the 8x8 offset that the pass wrote.
+void resetFontsPageAfterLoad() {
+  HWND page = fontsPage();
+  CheckRadioButton(page, IDC_FONTS_8X8, IDC_FONTS_8X16, IDC_FONTS_8X8);
+  fontSize() = Font8x8;
+  setCaptions(page, Font8x8);
+  setText(page, IDC_FONTS_FIXUP_OFFSET, "0");
+  renderSheet(Font8x8);
+  redrawSheet(page);
+}
+
+INT_PTR CALLBACK FontsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: initFontsPage(page); return TRUE;
+    case WM_PAINT: paintSheet(page); return TRUE;
+    case WM_DESTROY: deleteGlyphSheetBitmap(); return FALSE;
+    case WM_COMMAND: break;
+    default: return FALSE;
+  }
+  switch (LOWORD(wParam)) {
+    case IDC_FONTS_8X8: showFontSize(Font8x8); return TRUE;
+    case IDC_FONTS_8X14: showFontSize(Font8x14); return TRUE;
+    case IDC_FONTS_8X16: showFontSize(Font8x16); return TRUE;
+    case IDC_FONTS_OFFSET: showFontInDump(page); return TRUE;
+    case IDC_FONTS_FIXUP_OFFSET: showFixupInDump(page); return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace quarzel::app

@@ -1,0 +1,132 @@
+// What the analysis pass does to the Registers, Fonts, PCIR, VESA Strings and
+// Video Modes pages: the reset before the locator blocks, and the filling
+// from BiosLayout after them. Every control a block fills is reset first, so
+// an image without an item never shows the previous image's value.
+#include <string>
+
+#include "analysis/pcir_fields.h"
+#include "analysis/registers.h"
+#include "app/app_state.h"
+#include "app/window_helpers.h"
+#include "pages/pages.h"
+#include "pages/vesa_controls.h"
+#include "pages/video_modes_page.h"
+#include "resources/resource.h"
+
+namespace quarzel::app {
+
+namespace {
+
+enum Tab { kFontsTab = 0, kRegistersTab = 3, kPcirTab = 4, kVesaTab = 5 };
+
+HWND pageAt(Tab tab) { return state().pageWindows[tab]; }
+
+// The read-only fields of the PCIR page; the offset button apart.
+constexpr int kPcirFields[] = {
+    IDC_PCIR_VENDOR_ID,   IDC_PCIR_VENDOR_NAME, IDC_PCIR_DEVICE_ID,     IDC_PCIR_DEVICE_NAME, IDC_PCIR_VITAL_DATA,
+    IDC_PCIR_LENGTH,      IDC_PCIR_REVISION,    IDC_PCIR_CLASS_CODE,    IDC_PCIR_CLASS_TEXT,  IDC_PCIR_IMAGE_LENGTH,
+    IDC_PCIR_IMAGE_SIZE,  IDC_PCIR_CODE_REVISION, IDC_PCIR_CODE_TYPE,   IDC_PCIR_INDICATOR,
+};
+
+void setOffsetOrZero(HWND page, int id, const Location& location) {
+  if (location)
+    setOffsetCaption(page, id, *location);
+  else
+    setText(page, id, "0");
+}
+
+void resetRegisters() {
+  HWND page = pageAt(kRegistersTab);
+  // PLLCtrl2's value and the offsets are written by every fill.
+  for (std::size_t i = 0; i < kRegisterCount; ++i)
+    if (i != PLLCtrl2) setText(page, kRegisters[i].valueEdit, "0");
+}
+
+void resetVesa() {
+  HWND page = pageAt(kVesaTab);
+  for (const VesaControls& ids : kVesaControls) {
+    setText(page, ids.text, " ");
+    setText(page, ids.offset, "0");
+    setText(page, ids.maxLength, "0");
+  }
+}
+
+void resetPcir() {
+  HWND page = pageAt(kPcirTab);
+  setText(page, IDC_PCIR_OFFSET, "0");
+  for (const int id : kPcirFields) setText(page, id, "");
+}
+
+void fillRegisters() {
+  HWND page = pageAt(kRegistersTab);
+  const BiosLayout& layout = state().Layout;
+  for (std::size_t i = 0; i < kRegisterCount; ++i) {
+    setOffsetOrZero(page, kRegisters[i].offsetButton, layout.registerTable[i].location);
+    if (layout.registerTable[i].location || i == PLLCtrl2) setText(page, kRegisters[i].valueEdit, registerValueText(layout, i));
+  }
+  setText(page, IDC_REG_PLL_FREQUENCY, pllFrequencyText(layout));
+}
+
+void fillFonts() {
+  const Location& font = state().Layout.font8x8;
+  if (font) setOffsetCaption(pageAt(kFontsTab), IDC_FONTS_OFFSET, *font);
+}
+
+void fillPcir() {
+  const AppState& s = state();
+  if (!s.Layout.pcir) return;
+  HWND page = pageAt(kPcirTab);
+  const PcirFields f = readPcirFields(s.BiosImage, *s.Layout.pcir);
+  setOffsetCaption(page, IDC_PCIR_OFFSET, *s.Layout.pcir);
+  setText(page, IDC_PCIR_VENDOR_ID, f.vendorIdText);
+  setText(page, IDC_PCIR_DEVICE_ID, f.deviceIdText);
+  setText(page, IDC_PCIR_VENDOR_NAME, f.vendorName);
+  setText(page, IDC_PCIR_DEVICE_NAME, f.deviceName);
+  setText(page, IDC_PCIR_VITAL_DATA, f.vitalProductData);
+  setText(page, IDC_PCIR_LENGTH, f.structureLength);
+  setText(page, IDC_PCIR_REVISION, f.structureRevision);
+  setText(page, IDC_PCIR_CLASS_CODE, f.classCode);
+  setText(page, IDC_PCIR_CLASS_TEXT, f.classText);
+  setText(page, IDC_PCIR_IMAGE_LENGTH, f.imageLength);
+  setText(page, IDC_PCIR_IMAGE_SIZE, f.imageSizeText);
+  setText(page, IDC_PCIR_CODE_REVISION, f.codeRevision);
+  setText(page, IDC_PCIR_CODE_TYPE, f.codeType);
+  setText(page, IDC_PCIR_INDICATOR, f.indicator);
+}
+
+// A string is rewritten in place, so its edit may not grow past the length
+// found (a limit of 0, for an empty string, lifts the limit).
+void fillVesa() {
+  const AppState& s = state();
+  HWND page = pageAt(kVesaTab);
+  for (std::size_t i = 0; i < kVesaStringCount; ++i) {
+    const VesaString& string = s.Layout.vesa[i];
+    if (!string.address) continue;
+    const VesaControls& ids = kVesaControls[i];
+    setOffsetCaption(page, ids.offset, *string.address);
+    setText(page, ids.maxLength, std::to_string(string.maxLength));
+    setLimitedText(page, ids.text, s.BiosImage.text(*string.address), string.maxLength);
+  }
+}
+
+}  // namespace
+
+void resetOtherPages() {
+  resetRegisters();
+  setText(pageAt(kFontsTab), IDC_FONTS_OFFSET, "0");
+  resetPcir();
+  resetVesa();
+  clearModeFields();
+}
+
+void fillOtherPages() {
+  fillRegisters();
+  fillFonts();
+  fillPcir();
+  fillVesa();
+  // Also after the Dump page's Restore, which the load sequence's own
+  // refresh of the selected mode does not cover.
+  if (state().Layout.videoParameterTable) showSelectedMode();
+}
+
+}  // namespace quarzel::app

@@ -1,0 +1,54 @@
+// VideoModesPage: the register set the BIOS programs for a chosen video mode.
+#include "analysis/video_modes.h"
+#include "app/app_state.h"
+#include "app/window_helpers.h"
+#include "pages/pages.h"
+#include "pages/video_modes_page.h"
+#include "resources/resource.h"
+
+namespace quarzel::app {
+
+namespace {
+
+HWND modesPage() { return state().pageWindows[6]; }
+
+void initModesPage(HWND page) {
+  SendDlgItemMessageA(page, IDC_MODES_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
+  SendDlgItemMessageA(page, IDC_MODES_LIST, LB_RESETCONTENT, 0, 0);
+  for (const VideoMode& mode : kVideoModes)
+    SendDlgItemMessageA(page, IDC_MODES_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mode.text));
+  SendDlgItemMessageA(page, IDC_MODES_LIST, LB_SETCURSEL, 0, 0);
+}
+
+void showFields(HWND page, const ModeFields& fields) {
+  for (int id = ModeFields::kFirstControl; id <= ModeFields::kLastControl; ++id)
+    if (id < IDC_MODES_NATIVE || id > IDC_MODES_DOUBLE_SCAN) setText(page, id, fields.text(id));
+  CheckDlgButton(page, IDC_MODES_NATIVE, fields.nativeMode ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(page, IDC_MODES_INTERLACE, fields.interlace ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(page, IDC_MODES_DOUBLE_SCAN, fields.nativeDoubleScan ? BST_CHECKED : BST_UNCHECKED);
+}
+
+}  // namespace
+
+void clearModeFields() { showFields(modesPage(), ModeFields{}); }
+
+void showSelectedMode() {
+  HWND page = modesPage();
+  const LRESULT row = SendDlgItemMessageA(page, IDC_MODES_LIST, LB_GETCURSEL, 0, 0);
+  if (row == LB_ERR) return;
+  const AppState& s = state();
+  showFields(page, quarzel::showSelectedMode(s.BiosImage, s.Layout, static_cast<std::size_t>(row)));
+}
+
+INT_PTR CALLBACK VideoModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) {
+    initModesPage(page);
+    return TRUE;
+  }
+  if (message != WM_COMMAND || LOWORD(wParam) != IDC_MODES_LIST) return FALSE;
+  // Before a load, or for an image without a parameter table, the fields stay.
+  if (state().imageLoaded && state().Layout.videoParameterTable) showSelectedMode();
+  return TRUE;
+}
+
+}  // namespace quarzel::app
