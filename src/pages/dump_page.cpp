@@ -2,8 +2,6 @@
 // Apply (commit the changes into BiosBackup) and Restore (throw them away).
 #include "pages/dump_page.h"
 
-#include <richedit.h>
-
 #include <algorithm>
 
 #include "app/analysis_refresh.h"
@@ -11,6 +9,7 @@
 #include "app/window_helpers.h"
 #include "formats/dump_listing.h"
 #include "pages/highlight_worker.h"
+#include "pages/listing_control.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
 
@@ -19,20 +18,10 @@ namespace quarzel::app {
 namespace {
 
 HWND dumpPage() { return state().pageWindows[1]; }
-HWND listing() { return GetDlgItem(dumpPage(), IDC_DUMP_LISTING); }
-
-void setColourOfAll(HWND control, COLORREF colour) {
-  CHARFORMATA format{};
-  format.cbSize = sizeof format;
-  format.dwMask = CFM_COLOR;
-  format.crTextColor = colour;
-  SendMessageA(control, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
-}
 
 void initDumpPage(HWND page) {
-  SendDlgItemMessageA(page, IDC_DUMP_LISTING, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
-  // The listing is far longer than a RichEdit 1.0 control's default 32 KiB.
-  SendDlgItemMessageA(page, IDC_DUMP_LISTING, EM_EXLIMITTEXT, 0, 4 * 1024 * 1024);
+  forgetListing();
+  prepareListing(GetDlgItem(page, IDC_DUMP_LISTING));
 }
 
 void commitChanges() {
@@ -60,19 +49,20 @@ void revertChanges() {
 
 void showInDump(int offset, int length) {
   AppState& s = state();
-  HWND control = listing();
-  const bool showRange = offset != 0 && length != 0;
-  if (showRange) SendMessageA(control, WM_VSCROLL, SB_TOP, 0);
   // The previous colouring works on the old text: stop it before replacing.
   stopHighlightWorker();
-  SetWindowTextA(control, dumpListing(s.BiosImage).c_str());
-  // Only the current ranges are coloured; whatever the old text carried is not.
-  setColourOfAll(control, 0);
+  HWND control = showListing(dumpPage(), dumpListing(s.BiosImage));
   std::vector<Highlight> list = dumpHighlights(s.BiosImage, s.BiosBackup, offset, length);
   if (std::ranges::any_of(list, [](const Highlight& h) { return h.colour == kChangedColour; })) s.dumpClean = false;
   if (!s.dumpClean) enable(dumpPage(), IDC_APPLY, true);
+  rememberColouredRanges(list);
   startHighlightWorker(control, std::move(list));
-  if (offset / 16 > 0) SendMessageA(control, EM_LINESCROLL, 0, offset / 16);
+  // The line of the offset becomes the topmost visible line; a plain
+  // rebuild keeps the view where the user left it.
+  if (offset / 16 > 0) {
+    SendMessageA(control, WM_VSCROLL, SB_TOP, 0);
+    SendMessageA(control, EM_LINESCROLL, 0, offset / 16);
+  }
 }
 
 void finishHighlighting() { joinHighlightWorker(); }
