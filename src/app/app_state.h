@@ -9,6 +9,7 @@
 #include <string>
 
 #include "analysis/bios_layout.h"
+#include "formats/font_table.h"
 #include "formats/image.h"
 
 namespace quarzel::app {
@@ -35,6 +36,7 @@ struct AppState {
   std::array<HWND, kPageCount> pageWindows{};
   int currentPage = 0;
   HFONT FixedFont = nullptr;
+  FontSize currentFontSize = Font8x8;  // the font the Fonts page works on
   HDC fontsPageDC = nullptr;
   HDC logoPageDC = nullptr;
 

@@ -1,6 +1,7 @@
 // FontsPage: one of the three VGA text fonts as a sheet of its 256 glyphs.
 #include "pages/fonts_page.h"
 
+#include "analysis/font_edits.h"
 #include "app/app_state.h"
 #include "app/window_helpers.h"
 #include "formats/glyph_sheet.h"
@@ -15,10 +16,7 @@ namespace {
 
 HWND fontsPage() { return state().pageWindows[0]; }
 
-FontSize& fontSize() {
-  static FontSize size = Font8x8;
-  return size;
-}
+FontSize& fontSize() { return state().currentFontSize; }
 
 // Client pixel position of the sheet.
 constexpr int kSheetX = 150, kSheetY = 75;
@@ -30,10 +28,7 @@ struct SizeCaptions {
 constexpr SizeCaptions kCaptions[] = {
     {"Load Font 8x8", "Save Font 8x8"}, {"Load Font 8x14", "Save Font 8x14"}, {"Load Font 8x16", "Save Font 8x16"}};
 
-Location fontLocation(FontSize size) {
-  const BiosLayout& layout = state().Layout;
-  return size == Font8x8 ? layout.font8x8 : size == Font8x14 ? layout.font8x14 : layout.font8x16;
-}
+Location fontLocation(FontSize size) { return quarzel::fontLocation(state().Layout, size); }
 
 void setCaptions(HWND page, FontSize size) {
   const SizeCaptions& captions = kCaptions[size];
