@@ -39,3 +39,4 @@ add_custom_command(
   COMMENT "Compiling the help file quarzel.chm"
   VERBATIM)
 add_custom_target(quarzel-help ALL DEPENDS ${QUARZEL_HELP_FILE})
+add_dependencies(quarzel quarzel-help)
