@@ -65,6 +65,22 @@ TEST_F(Shell, ReloadDiscardsEditsAndReadsTheFileAgain) {
   EXPECT_EQ(s().BiosImage.bytes, s().BiosBackup.bytes);
 }
 
+TEST_F(Shell, AFileNamedAtStartIsLoadedAndReloadReadsItAgain) {
+  const std::string path = tempPath("start.rom");
+  writeBytes(path, sampleRom());
+  app::loadAtStart(path);
+  EXPECT_TRUE(s().imageLoaded);
+  EXPECT_EQ(windowTitle(), "quarzel [" + path.substr(path.find_last_of('\\') + 1) + "]");
+  EXPECT_TRUE(platform.dialogTitles.empty());
+  // The file changed on disk: Reload BIOS shows the new contents.
+  std::string changed = sampleRom();
+  changed[0x5100] = 'Q';
+  writeBytes(path, changed);
+  command(IDM_RELOAD);
+  EXPECT_EQ(s().BiosImage.bytes[0x5100], 'Q');
+  EXPECT_EQ(text(page(kStrings), IDC_STRING1_TEXT).substr(0, 1), "Q");
+}
+
 TEST_F(Shell, SaveFixesTheChecksumAndRebuildsTheDump) {
   std::string rom = sampleRom();
   rom[0x100] = static_cast<char>(rom[0x100] + 1);  // checksum now off by one
