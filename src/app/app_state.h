@@ -19,12 +19,10 @@ inline constexpr int kPageCount = 8;
 struct AppState {
   Image BiosImage;     // the working image; bytes past imageSize are zero
   Image BiosBackup;    // the committed copy the dump compares against
-  Image CompareImage;  // the second BIOS of the Registers page
   BiosLayout Layout;   // BiosLayout: what the last analysis pass found
   // 1 once a BIOS is loaded, and the busy guard: 0 while code changes
   // controls or the image, so their notifications are not user edits.
   bool imageLoaded = false;
-  bool compareLoaded = false;
   bool dumpClean = true;
 
   std::string loadPath;   // the file last chosen in the open dialog
@@ -39,8 +37,6 @@ struct AppState {
   FontSize currentFontSize = Font8x8;  // the font the Fonts page works on
   HDC fontsPageDC = nullptr;
   HDC logoPageDC = nullptr;
-
-  std::size_t imageSize() const { return BiosImage.size; }
 };
 
 // The one instance; tests reset it between cases.

@@ -7,7 +7,11 @@
 
 namespace quarzel {
 
-#if defined(__GNUC__)
+// MinGW builds use its C99 printf (__USE_MINGW_ANSI_STDIO), so "%zu" and
+// "%g" are checked as GNU formats there, not as the Microsoft ones.
+#if defined(__MINGW32__)
+__attribute__((format(gnu_printf, 1, 2)))
+#elif defined(__GNUC__)
 __attribute__((format(printf, 1, 2)))
 #endif
 std::string formatText(const char* format, ...);

@@ -38,6 +38,19 @@ TEST_F(DumpPage, ShownRangeIsBlueAndChangedBytesInsideItToo) {
   EXPECT_EQ(dumpColour(302), 0u);
 }
 
+// A rebuild stops the colouring still running for the previous one, and
+// nothing of the old list stays coloured.
+TEST_F(DumpPage, ARebuildStopsThePreviousColouring) {
+  load(sampleRom());
+  for (std::size_t p = 0; p < s().BiosImage.size; p += 2) s().BiosImage.bytes[p] ^= 0xFF;
+  app::showInDump(0, 0);  // 32,768 red ranges: a long colouring
+  s().BiosBackup = s().BiosImage;
+  app::showInDump(0x40, 17);
+  EXPECT_EQ(dumpColour(302), RGB(0, 0, 255));
+  EXPECT_EQ(dumpColour(74 * 0x7F0 + 6), 0u);
+  EXPECT_EQ(dumpColour(74 * 0x10 + 56), 0u);
+}
+
 TEST_F(DumpPage, ApplyCommitsAndRestoreReverts) {
   load(sampleRom());
   type(page(kStrings), IDC_STRING1_TEXT, "first");
