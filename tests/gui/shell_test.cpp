@@ -112,6 +112,17 @@ TEST_F(Shell, FailedSaveSaysSoAndKeepsTheOldFile) {
   RemoveDirectoryA(folder.c_str());
 }
 
+// A length byte of 0 names no checksum byte: the image is saved as it stands.
+TEST_F(Shell, AnImageWithoutAChecksumByteIsSavedAsItStands) {
+  const std::string rom = "\x55\xAA" + std::string(510, '\x11');
+  load(std::string(rom).replace(2, 1, 1, '\0'), "zero.rom");
+  const std::string out = tempPath("zero-saved.rom");
+  platform.saveAnswers.push_back(app::ChosenFile{out, "zero-saved.rom"});
+  command(IDM_SAVE);
+  EXPECT_EQ(readBytes(out), std::string(rom).replace(2, 1, 1, '\0'));
+  EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST_F(Shell, AboutRunsItsTemplateModally) {
   command(IDM_ABOUT);
   EXPECT_EQ(platform.modalRuns, std::vector<int>{IDD_ABOUT});

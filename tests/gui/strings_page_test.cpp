@@ -60,6 +60,9 @@ TEST_F(StringsPage, OffsetButtonMarksTheStringBlue) {
   const int line = static_cast<int>(kString1 / 16) * 74;
   EXPECT_EQ(dumpColour(line + 6), RGB(0, 0, 255));
   EXPECT_EQ(dumpColour(line - 74 + 6), 0u);
+  // The string's line is the topmost visible line of the listing.
+  EXPECT_EQ(SendDlgItemMessageA(page(kDump), IDC_DUMP_LISTING, EM_GETFIRSTVISIBLELINE, 0, 0),
+            static_cast<LRESULT>(kString1 / 16));
 }
 
 TEST_F(StringsPage, AnImageWithoutStringsClearsThePage) {
