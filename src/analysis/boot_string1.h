@@ -3,7 +3,7 @@
 #pragma once
 
 #include "analysis/bios_layout.h"
-#include "analysis/signature.h"
+#include "formats/signature.h"
 
 namespace quarzel {
 

@@ -11,13 +11,8 @@
 
 namespace quarzel {
 
-// A register text read as the page reads it: leading blanks, an optional
-// 0x prefix, then hexadecimal digits up to the first other character.
-// Empty when no digit starts the text or the number passes 32 bits.
-std::optional<std::uint32_t> parseRegisterText(std::string_view text);
-
 // Apply of one row of the Registers page: the value in registerTable takes
-// the parsed text and, when the register was located, is stored there
+// the text read as hexadecimal (readHexNumber) and, when the register was located, is stored there
 // little-endian. An unlocated register (PLLCtrl2 unless pllCtrl2Located)
 // keeps the new value in the table only and reports NotLocated; a text
 // without a number changes nothing.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "formats/number_text.h"
+
 namespace quarzel {
 
 namespace {
@@ -189,8 +191,6 @@ std::uint64_t fieldMask(const BitField& field) {
   const unsigned width = field.high - field.low + 1u;
   return (std::uint64_t{1} << width) - 1;
 }
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
 std::uint32_t fieldValue(const BitField& field, std::uint32_t value) {
@@ -198,17 +198,10 @@ std::uint32_t fieldValue(const BitField& field, std::uint32_t value) {
 }
 
 std::uint32_t parseFieldNumber(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && isBlank(text[i])) ++i;
-  const std::size_t first = i;
-  std::uint64_t number = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    number = number * 10 + static_cast<std::uint64_t>(text[i] - '0');
-    if (number > 0xFFFFFFFF) return 0;
-  }
-  if (i == first) return 0;
-  while (i < text.size() && isBlank(text[i])) ++i;
-  return i == text.size() ? static_cast<std::uint32_t>(number) : 0;
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return 0;
+  const auto last = text.find_last_not_of(" \t");
+  return readDecimal(text.substr(first, last - first + 1)).value_or(0);
 }
 
 std::uint32_t valueFromFields(const RegisterDialog& dialog,

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "analysis/bios_layout.h"
-#include "analysis/signature.h"
+#include "formats/signature.h"
 
 namespace quarzel {
 

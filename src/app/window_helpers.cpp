@@ -1,8 +1,8 @@
 #include "app/window_helpers.h"
 
-#include <cstdio>
 #include <vector>
 
+#include "formats/number_text.h"
 #include "formats/text_format.h"
 
 namespace quarzel::app {
@@ -49,8 +49,7 @@ void setLimitedText(HWND dialog, int id, const std::string& text, unsigned limit
 void setOffsetCaption(HWND dialog, int id, unsigned offset) { setText(dialog, id, formatText("%04X", offset)); }
 
 int offsetFromCaption(HWND dialog, int id) {
-  unsigned offset = 0;
-  return std::sscanf(getText(dialog, id, 256).c_str(), "%X", &offset) == 1 ? static_cast<int>(offset) : 0;
+  return static_cast<int>(parseHexText(getText(dialog, id, 255)).value_or(0));
 }
 
 void enable(HWND dialog, int id, bool on) { EnableWindow(GetDlgItem(dialog, id), on); }

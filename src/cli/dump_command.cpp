@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <optional>
 
-#include "analysis/register_edits.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "formats/dump_highlights.h"
 #include "formats/dump_listing.h"
+#include "formats/number_text.h"
 
 namespace quarzel::cli {
 
@@ -39,12 +39,10 @@ std::string ansiListing(const std::string& listing, const std::vector<Highlight>
 std::optional<std::pair<std::int32_t, std::int32_t>> parseMark(const std::string& text) {
   const auto colon = text.find(':');
   if (colon == std::string::npos) return std::nullopt;
-  const auto offset = parseRegisterText(text.substr(0, colon));
-  const std::string length = text.substr(colon + 1);
-  if (!offset || *offset >= kImageCapacity || length.empty() || length.size() > 5 ||
-      length.find_first_not_of("0123456789") != std::string::npos)
-    return std::nullopt;
-  return std::pair{static_cast<std::int32_t>(*offset), std::stoi(length)};
+  const auto offset = parseHexText(text.substr(0, colon));
+  const auto length = readDecimal(text.substr(colon + 1));
+  if (!offset || *offset >= kImageCapacity || !length || *length > kImageCapacity) return std::nullopt;
+  return std::pair{static_cast<std::int32_t>(*offset), static_cast<std::int32_t>(*length)};
 }
 
 }  // namespace

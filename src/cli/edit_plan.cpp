@@ -7,6 +7,7 @@
 #include "analysis/registers.h"
 #include "cli/cli_support.h"
 #include "cli/text_escapes.h"
+#include "formats/number_text.h"
 
 namespace quarzel::cli {
 
@@ -26,9 +27,8 @@ std::optional<std::pair<std::string, std::string>> splitAssignment(const std::st
 }
 
 std::optional<std::uint32_t> decimal(const std::string& text, std::uint32_t max) {
-  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
-  const auto value = static_cast<std::uint32_t>(std::stoul(text));
-  return value <= max ? std::optional(value) : std::nullopt;
+  const auto value = readDecimal(text);
+  return value && *value <= max ? value : std::nullopt;
 }
 
 std::optional<std::size_t> registerIndex(const std::string& name) {

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/reports.h"
 #include "cli/sample_image.h"
+#include "formats/number_text.h"
 #include "formats/text_format.h"
 
 namespace quarzel::cli {
@@ -31,11 +32,9 @@ int modeCommand(const Args& args) {
   if (args.empty() || args.size() > 2) return usageError("mode takes a file and a row");
   std::size_t row = 0;
   if (args.size() == 2) {
-    const std::string& text = args[1];
-    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != std::string::npos ||
-        std::stoul(text) >= kVideoModeCount)
-      return usageError("the row is a number from 0 to 54");
-    row = std::stoul(text);
+    const auto number = readDecimal(args[1]);
+    if (!number || *number >= kVideoModeCount) return usageError("the row is a number from 0 to 54");
+    row = *number;
   }
   const auto image = readImageOrReport(args[0]);
   if (!image) return 1;

@@ -1,17 +1,8 @@
 #include "cli/text_escapes.h"
 
+#include "formats/number_text.h"
+
 namespace quarzel::cli {
-
-namespace {
-
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-}  // namespace
 
 std::optional<std::string> unescapeText(const std::string& text) {
   std::string out;
@@ -26,8 +17,8 @@ std::optional<std::string> unescapeText(const std::string& text) {
       case 'n': out += '\n'; break;
       case '\\': out += '\\'; break;
       case 'x': {
-        const int high = i + 1 < text.size() ? hexDigit(text[i + 1]) : -1;
-        const int low = i + 2 < text.size() ? hexDigit(text[i + 2]) : -1;
+        const int high = i + 1 < text.size() ? hexDigitValue(text[i + 1]) : -1;
+        const int low = i + 2 < text.size() ? hexDigitValue(text[i + 2]) : -1;
         if (high < 0 || low < 0) return std::nullopt;
         out += static_cast<char>(high * 16 + low);
         i += 2;

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <utility>
 
-#include "analysis/signature.h"
+#include "formats/signature.h"
 #include "formats/image.h"
 
 namespace quarzel {

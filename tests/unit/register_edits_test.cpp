@@ -10,6 +10,7 @@
 #include "analysis/register_fields.h"
 #include "analysis/register_locator.h"
 #include "analysis/registers.h"
+#include "formats/number_text.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 
@@ -39,7 +40,7 @@ BiosLayout located(const Image& image) {
   return layout;
 }
 
-TEST(ParseRegisterText, ReadsAsScanfHexDoes) {
+TEST(ParseHexText, ReadsAsScanfHexDoes) {
   const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
       {"abc", 0xABC},
       {"0x1F", 0x1F},
@@ -58,7 +59,7 @@ TEST(ParseRegisterText, ReadsAsScanfHexDoes) {
       {"-123456789", std::nullopt},
   };
   for (const auto& [text, value] : cases)
-    EXPECT_EQ(parseRegisterText(text), value) << '"' << text << '"';
+    EXPECT_EQ(parseHexText(text), value) << '"' << text << '"';
 }
 
 TEST(ApplyRegister, LocatedStoredUnlocatedKeptBadTextIgnored) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "analysis/signature.h"
+#include "formats/signature.h"
 #include "support/rom_builder.h"
 
 namespace quarzel {

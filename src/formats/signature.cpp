@@ -1,4 +1,4 @@
-#include "analysis/signature.h"
+#include "formats/signature.h"
 
 #include <algorithm>
 #include <cstring>

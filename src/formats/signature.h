@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "formats/image.h"
+#include "formats/number_text.h"
 
 namespace quarzel {
 
@@ -24,7 +25,7 @@ class Signature {
       if ((a == '?' && b == '?') || (a == '.' && b == '.')) {
         compared_[length_++] = false;
       } else {
-        bytes_[length_] = static_cast<std::uint8_t>(hexDigit(a) << 4 | hexDigit(b));
+        bytes_[length_] = static_cast<std::uint8_t>(digit(a) << 4 | digit(b));
         compared_[length_++] = true;
       }
       i += 2;
@@ -45,10 +46,10 @@ class Signature {
   void stamp(Image& image, std::size_t pos) const;
 
  private:
-  static consteval int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    throw "bad hex digit in signature";
+  // Upper-case digits only, as a listing writes them.
+  static consteval int digit(char c) {
+    if ((c >= 'a' && c <= 'f') || hexDigitValue(c) < 0) throw "bad hex digit in signature";
+    return hexDigitValue(c);
   }
   constexpr bool anyCompared() const {
     for (std::size_t i = 0; i < length_; ++i)

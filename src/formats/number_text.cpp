@@ -1,0 +1,46 @@
+#include "formats/number_text.h"
+
+namespace quarzel {
+
+namespace {
+bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+}  // namespace
+
+std::variant<std::uint32_t, NumberError> readHexNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && isSpace(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  // The 0 of a prefix is a digit itself: "0x" with nothing after it is 0.
+  const bool prefixed = i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X');
+  if (prefixed) i += 2;
+
+  const std::size_t first = i;
+  std::uint64_t value = 0;
+  for (; i < text.size() && hexDigitValue(text[i]) >= 0; ++i) {
+    value = value << 4 | static_cast<std::uint64_t>(hexDigitValue(text[i]));
+    if (value > 0xFFFFFFFF) return NumberError::TooLarge;
+  }
+  if (i == first && !prefixed) return NumberError::NoNumber;
+  const auto number = static_cast<std::uint32_t>(value);
+  return negative ? static_cast<std::uint32_t>(0u - number) : number;
+}
+
+std::optional<std::uint32_t> parseHexText(std::string_view text) {
+  const auto read = readHexNumber(text);
+  if (const auto* number = std::get_if<std::uint32_t>(&read)) return *number;
+  return std::nullopt;
+}
+
+std::optional<std::uint32_t> readDecimal(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  std::uint64_t number = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    number = number * 10 + static_cast<std::uint64_t>(c - '0');
+    if (number > 0xFFFFFFFF) return std::nullopt;
+  }
+  return static_cast<std::uint32_t>(number);
+}
+
+}  // namespace quarzel
