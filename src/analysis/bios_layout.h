@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "formats/font_table.h"
 #include "formats/image.h"
 
 namespace quarzel {
@@ -53,6 +54,14 @@ struct VesaString {
   std::uint32_t maxLength = 0;  // the length found: an edit can never be longer
 };
 
+// The alternate glyphs that the 8x14 and 8x16 fonts take from a table of
+// (code, glyph rows) entries; size counts the bytes up to and including the
+// 0 code byte that ends it.
+struct FixupTable {
+  Location location;
+  std::size_t size = 1;
+};
+
 struct BiosLayout {
   // Boot-up strings and date.
   BootString bootString1;
@@ -66,9 +75,8 @@ struct BiosLayout {
   bool pllCtrl2Located = false;
 
   // Fonts, their fix-up tables and the VGA video parameter table.
-  Location font8x8, font8x14, font8x16;
-  Location fixup8x14, fixup8x16;
-  std::size_t fixup8x14Size = 1, fixup8x16Size = 1;
+  std::array<Location, kFontSizeCount> fonts{};  // indexed by FontSize
+  std::array<FixupTable, kFontSizeCount> fixups{};  // the 8x8 font has none
   Location videoParameterTable;
 
   Location pcir;

@@ -15,7 +15,7 @@ std::size_t imageEnd(const Image& image) { return std::min(image.size, kImageCap
 
 // A font can be read or replaced only when its whole table lies in the image.
 std::optional<std::size_t> usableTable(const Image& image, const BiosLayout& layout, FontSize size) {
-  const Location font = fontLocation(layout, size);
+  const Location font = layout.fonts[size];
   if (!font || !fontTableFits(*font, size, imageEnd(image))) return std::nullopt;
   return *font;
 }
@@ -47,10 +47,6 @@ std::optional<ByteRange> syncFixupTable(Image& image, Location table, std::size_
 
 }  // namespace
 
-Location fontLocation(const BiosLayout& layout, FontSize size) {
-  return size == Font8x8 ? layout.font8x8 : size == Font8x14 ? layout.font8x14 : layout.font8x16;
-}
-
 EditResult loadFontFile(Image& image, const BiosLayout& layout, FontSize selected,
                         std::span<const std::uint8_t> file) {
   const auto size = fontSizeOfFileLength(file.size());
@@ -76,11 +72,11 @@ std::optional<std::vector<std::uint8_t>> fontFileBytes(const Image& image, const
 
 EditResult syncFixupTables(Image& image, const BiosLayout& layout) {
   EditResult result;
-  const std::pair<Location, FontSize> tables[] = {{layout.fixup8x14, Font8x14}, {layout.fixup8x16, Font8x16}};
-  for (const auto& [table, size] : tables) {
+  for (const FontSize size : kFontSizes) {
     const auto font = usableTable(image, layout, size);
     if (!font) continue;
-    if (const auto range = syncFixupTable(image, table, *font, size)) result.written.push_back(*range);
+    if (const auto range = syncFixupTable(image, layout.fixups[size].location, *font, size))
+      result.written.push_back(*range);
   }
   return result;
 }

@@ -15,9 +15,6 @@
 
 namespace quarzel {
 
-// The located table of a font size, if any.
-Location fontLocation(const BiosLayout& layout, FontSize size);
-
 // Load Font with a .fnt file: its length must give the selected size and
 // that font must be located; only then is the table replaced, and the
 // fix-up tables are synchronised.

@@ -37,27 +37,27 @@ std::size_t fixupSize(const Image& image, Location table, FontSize size) {
 void matchInterruptVectors(const Image& image, std::size_t end, BiosLayout& layout) {
   const auto match = findFirst(image, kFontSignature1, end);
   if (!match) return;
-  layout.font8x8 = fontAt(image, operand(image, *match, 4), Font8x8);
+  layout.fonts[Font8x8] = fontAt(image, operand(image, *match, 4), Font8x8);
   layout.videoParameterTable = image.word(operand(image, *match, 14));
 }
 
 void matchFontSelect8x8(const Image& image, std::size_t end, BiosLayout& layout) {
   if (const auto match = findFirst(image, kFontSignature2, end))
-    layout.font8x8 = fontAt(image, operand(image, *match, 1), Font8x8);
+    layout.fonts[Font8x8] = fontAt(image, operand(image, *match, 1), Font8x8);
 }
 
 void matchFontSelect14And16(const Image& image, std::size_t end, BiosLayout& layout) {
   const auto match = findFirst(image, kFontSignature3, end);
   if (!match) return;
-  layout.font8x14 = fontAt(image, operand(image, *match, 3), Font8x14);
-  layout.font8x16 = fontAt(image, operand(image, *match, 12), Font8x16);
+  layout.fonts[Font8x14] = fontAt(image, operand(image, *match, 3), Font8x14);
+  layout.fonts[Font8x16] = fontAt(image, operand(image, *match, 12), Font8x16);
 }
 
 void matchFixups(const Image& image, std::size_t end, BiosLayout& layout) {
   const auto match = findFirst(image, kFontSignature4, end);
   if (!match) return;
-  layout.fixup8x14 = fixupAt(image, operand(image, *match, 1));
-  layout.fixup8x16 = fixupAt(image, operand(image, *match, 13));
+  layout.fixups[Font8x14].location = fixupAt(image, operand(image, *match, 1));
+  layout.fixups[Font8x16].location = fixupAt(image, operand(image, *match, 13));
 }
 
 // The two fallbacks for BIOS builds that load all three fonts in one
@@ -65,9 +65,9 @@ void matchFixups(const Image& image, std::size_t end, BiosLayout& layout) {
 bool matchFontJumpTable(const Image& image, std::size_t end, BiosLayout& layout) {
   const auto match = findFirst(image, kFontSignature5, end);
   if (!match) return false;
-  layout.font8x14 = fontAt(image, operand(image, *match, 3), Font8x14);
-  layout.font8x8 = fontAt(image, operand(image, *match, 10), Font8x8);
-  layout.font8x16 = fontAt(image, operand(image, *match, 17), Font8x16);
+  layout.fonts[Font8x14] = fontAt(image, operand(image, *match, 3), Font8x14);
+  layout.fonts[Font8x8] = fontAt(image, operand(image, *match, 10), Font8x8);
+  layout.fonts[Font8x16] = fontAt(image, operand(image, *match, 17), Font8x16);
   return true;
 }
 
@@ -76,10 +76,10 @@ void matchFontCompareChain(const Image& image, std::size_t end, BiosLayout& layo
   const auto match = findFirst(image, kFontSignature6, end);
   if (!match) return;
   const Offset font8x16 = operand(image, *match, 17);
-  layout.font8x8 = fontAt(image, operand(image, *match, 1), Font8x8);
-  layout.font8x14 = fontAt(image, operand(image, *match, 9), Font8x14);
-  layout.font8x16 = fontAt(image, font8x16, Font8x16);
-  layout.fixup8x16 = fixupAt(image, std::size_t{font8x16} + fontTableBytes(Font8x16));
+  layout.fonts[Font8x8] = fontAt(image, operand(image, *match, 1), Font8x8);
+  layout.fonts[Font8x14] = fontAt(image, operand(image, *match, 9), Font8x14);
+  layout.fonts[Font8x16] = fontAt(image, font8x16, Font8x16);
+  layout.fixups[Font8x16].location = fixupAt(image, std::size_t{font8x16} + fontTableBytes(Font8x16));
 }
 
 }  // namespace
@@ -87,14 +87,14 @@ void matchFontCompareChain(const Image& image, std::size_t end, BiosLayout& layo
 void locateFonts(const Image& image, BiosLayout& layout) {
   const std::size_t end = searchEnd(image, kFontSearchMargin);
   matchInterruptVectors(image, end, layout);
-  if (!layout.font8x8) matchFontSelect8x8(image, end, layout);
+  if (!layout.fonts[Font8x8]) matchFontSelect8x8(image, end, layout);
   matchFontSelect14And16(image, end, layout);
   matchFixups(image, end, layout);
-  if (!layout.font8x8 && !layout.font8x14 && !layout.font8x16 &&
+  if (!layout.fonts[Font8x8] && !layout.fonts[Font8x14] && !layout.fonts[Font8x16] &&
       !matchFontJumpTable(image, end, layout))
     matchFontCompareChain(image, end, layout);
-  layout.fixup8x14Size = fixupSize(image, layout.fixup8x14, Font8x14);
-  layout.fixup8x16Size = fixupSize(image, layout.fixup8x16, Font8x16);
+  for (const FontSize size : kFontSizes)
+    layout.fixups[size].size = fixupSize(image, layout.fixups[size].location, size);
 }
 
 }  // namespace quarzel

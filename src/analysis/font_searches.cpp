@@ -32,10 +32,6 @@ bool closesFace(const Image& image, std::size_t start, const GlyphStart& glyphs)
   return std::find(first, last + 1, 0x7E) != last + 1;
 }
 
-Location& fontLocation(BiosLayout& layout, FontSize size) {
-  return size == Font8x8 ? layout.font8x8 : size == Font8x14 ? layout.font8x14 : layout.font8x16;
-}
-
 // The usual order of the fonts in a VGA BIOS: 8x8, 8x14, 8x16, back to back.
 struct Neighbour {
   FontSize source;
@@ -58,7 +54,7 @@ bool glyphSearch(const Image& image, BiosLayout& layout, FontSize size) {
   for (auto start = findFirst(image, glyphs.blankThenFace, end); start;
        start = findFirst(image, glyphs.blankThenFace, end, *start + 1)) {
     if (closesFace(image, *start, glyphs) && fontTableFits(*start, size, image.size)) {
-      fontLocation(layout, size) = static_cast<Offset>(*start);
+      layout.fonts[size] = static_cast<Offset>(*start);
       return true;
     }
   }
@@ -67,12 +63,12 @@ bool glyphSearch(const Image& image, BiosLayout& layout, FontSize size) {
 
 bool neighbourSearch(const Image& image, BiosLayout& layout, FontSize size) {
   const Neighbour& neighbour = kNeighbours[static_cast<std::size_t>(size)];
-  const Location source = fontLocation(layout, neighbour.source);
+  const Location source = layout.fonts[neighbour.source];
   // An offset of 0 is the not-located value of the page's offset buttons.
   if (!source || *source == 0) return false;
   const std::ptrdiff_t derived = std::ptrdiff_t{*source} + neighbour.distance;
   if (derived < 0 || !fontTableFits(static_cast<std::size_t>(derived), size, image.size)) return false;
-  fontLocation(layout, size) = static_cast<Offset>(derived);
+  layout.fonts[size] = static_cast<Offset>(derived);
   return true;
 }
 

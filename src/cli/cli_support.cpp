@@ -63,7 +63,7 @@ std::string baseName(const std::string& path) {
 }
 
 std::optional<FontSize> parseFontSize(const std::string& text) {
-  for (const FontSize size : {Font8x8, Font8x14, Font8x16})
+  for (const FontSize size : kFontSizes)
     if (text == fontSizeName(size)) return size;
   return std::nullopt;
 }

@@ -88,11 +88,11 @@ bool applyFonts(Session& s, const EditPlan& plan) {
     const bool present = std::ranges::any_of(file->entries, [&](const auto& e) { return e.codePage == c.codePage; });
     if (!present) return refuse(c.path + ": holds no code page " + std::to_string(c.codePage));
     FontSizeSet sizes = c.sizes.value_or(FontSizeSet{true, true, true});
-    for (const FontSize size : {Font8x8, Font8x14, Font8x16}) {
+    for (const FontSize size : kFontSizes) {
       if (!sizes[size]) continue;
       if (!codePageHasFont(*file, c.codePage, size))
         return refuse(c.path + ": code page " + std::to_string(c.codePage) + " holds no " + fontSizeName(size) + " font");
-      if (!fontLocation(s.layout(), size))
+      if (!s.layout().fonts[size])
         return refuse(s.in() + ": the " + fontSizeName(size) + " font is not found in this BIOS");
     }
     if (!s.record(what, copyCodePageFonts(s.image(), s.layout(), *file, c.codePage, sizes))) return false;

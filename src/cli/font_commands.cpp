@@ -38,7 +38,7 @@ std::optional<FontOutput> readFontArgs(const Args& args, const char* command, in
   if (!image) return std::nullopt;
   FontOutput result{*image, {}, *size, args[3]};
   AnalysisPass(result.image, result.layout);
-  if (!fontLocation(result.layout, *size)) {
+  if (!result.layout.fonts[*size]) {
     fail(args[0] + ": the " + fontSizeName(*size) + " font is not found in this BIOS");
     return std::nullopt;
   }
@@ -61,7 +61,7 @@ int sheetCommand(const Args& args) {
   int status = 0;
   const auto font = readFontArgs(args, "sheet", status);
   if (!font) return status;
-  const GlyphSheet sheet = renderGlyphSheet(font->image, fontLocation(font->layout, font->size), font->size);
+  const GlyphSheet sheet = renderGlyphSheet(font->image, font->layout.fonts[font->size], font->size);
   const std::vector<std::uint8_t> bmp = monochromeBmp(kGlyphSheetSide, kGlyphSheetSide, sheet);
   return writeOrReport(font->out, bmp.data(), bmp.size());
 }

@@ -44,13 +44,13 @@ void registers(JsonWriter& json, const BiosLayout& layout) {
 
 void fonts(JsonWriter& json, const BiosLayout& layout) {
   json.beginObject("fonts")
-      .numberOrNull("font8x8", layout.font8x8)
-      .numberOrNull("font8x14", layout.font8x14)
-      .numberOrNull("font8x16", layout.font8x16)
-      .numberOrNull("fixup8x14", layout.fixup8x14)
-      .number("fixup8x14Size", static_cast<std::int64_t>(layout.fixup8x14Size))
-      .numberOrNull("fixup8x16", layout.fixup8x16)
-      .number("fixup8x16Size", static_cast<std::int64_t>(layout.fixup8x16Size))
+      .numberOrNull("font8x8", layout.fonts[Font8x8])
+      .numberOrNull("font8x14", layout.fonts[Font8x14])
+      .numberOrNull("font8x16", layout.fonts[Font8x16])
+      .numberOrNull("fixup8x14", layout.fixups[Font8x14].location)
+      .number("fixup8x14Size", static_cast<std::int64_t>(layout.fixups[Font8x14].size))
+      .numberOrNull("fixup8x16", layout.fixups[Font8x16].location)
+      .number("fixup8x16Size", static_cast<std::int64_t>(layout.fixups[Font8x16].size))
       .endObject();
 }
 

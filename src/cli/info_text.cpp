@@ -67,11 +67,11 @@ std::string registers(const BiosLayout& layout) {
 
 std::string fonts(const BiosLayout& layout) {
   std::string out = "\nFonts\n";
-  out += formatText("  Font 8x8:  %s\n", offsetText(layout.font8x8).c_str());
-  out += formatText("  Font 8x14: %s, fix-up table %s (%zu bytes)\n", offsetText(layout.font8x14).c_str(),
-                    offsetText(layout.fixup8x14).c_str(), layout.fixup8x14Size);
-  out += formatText("  Font 8x16: %s, fix-up table %s (%zu bytes)\n", offsetText(layout.font8x16).c_str(),
-                    offsetText(layout.fixup8x16).c_str(), layout.fixup8x16Size);
+  out += formatText("  Font 8x8:  %s\n", offsetText(layout.fonts[Font8x8]).c_str());
+  out += formatText("  Font 8x14: %s, fix-up table %s (%zu bytes)\n", offsetText(layout.fonts[Font8x14]).c_str(),
+                    offsetText(layout.fixups[Font8x14].location).c_str(), layout.fixups[Font8x14].size);
+  out += formatText("  Font 8x16: %s, fix-up table %s (%zu bytes)\n", offsetText(layout.fonts[Font8x16]).c_str(),
+                    offsetText(layout.fixups[Font8x16].location).c_str(), layout.fixups[Font8x16].size);
   return out;
 }
 

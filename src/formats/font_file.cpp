@@ -3,7 +3,7 @@
 namespace quarzel {
 
 std::optional<FontSize> fontSizeOfFileLength(std::size_t length) {
-  for (const FontSize size : {Font8x8, Font8x14, Font8x16}) {
+  for (const FontSize size : kFontSizes) {
     if (length == fontTableBytes(size)) return size;
   }
   return std::nullopt;

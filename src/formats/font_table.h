@@ -8,6 +8,8 @@
 namespace quarzel {
 
 enum FontSize : int { Font8x8 = 0, Font8x14 = 1, Font8x16 = 2 };
+inline constexpr std::size_t kFontSizeCount = 3;
+inline constexpr FontSize kFontSizes[kFontSizeCount] = {Font8x8, Font8x14, Font8x16};
 
 constexpr std::size_t fontHeight(FontSize size) {
   return size == Font8x8 ? 8 : size == Font8x14 ? 14 : 16;

@@ -28,15 +28,13 @@ struct SizeCaptions {
 constexpr SizeCaptions kCaptions[] = {
     {"Load Font 8x8", "Save Font 8x8"}, {"Load Font 8x14", "Save Font 8x14"}, {"Load Font 8x16", "Save Font 8x16"}};
 
-Location fontLocation(FontSize size) { return quarzel::fontLocation(state().Layout, size); }
-
 void setCaptions(HWND page, FontSize size) {
   const SizeCaptions& captions = kCaptions[size];
   setText(page, IDC_FONTS_LOAD, captions.load);
   setText(page, IDC_FONTS_SAVE, captions.save);
 }
 
-void renderSheet(FontSize size) { showGlyphSheet(renderGlyphSheet(state().BiosImage, fontLocation(size), size)); }
+void renderSheet(FontSize size) { showGlyphSheet(renderGlyphSheet(state().BiosImage, state().Layout.fonts[size], size)); }
 
 // Invalidating the sheet's area (erasing it) repaints it whether the page is
 // shown now or later: a blank sheet after a full one must clear the glyphs.
@@ -68,7 +66,7 @@ void showFontInDump(HWND page) {
 void showFixupInDump(HWND page) {
   const BiosLayout& layout = state().Layout;
   if (fontSize() == Font8x8) return;
-  const std::size_t length = fontSize() == Font8x14 ? layout.fixup8x14Size : layout.fixup8x16Size;
+  const std::size_t length = layout.fixups[fontSize()].size;
   showInDump(offsetFromCaption(page, IDC_FONTS_FIXUP_OFFSET), static_cast<int>(length));
 }
 
@@ -82,11 +80,11 @@ void showFontSize(FontSize size) {
   fontSize() = size;
   renderSheet(size);
   setCaptions(page, size);
-  setOffsetCaption(page, IDC_FONTS_OFFSET, fontLocation(size).value_or(0));
+  setOffsetCaption(page, IDC_FONTS_OFFSET, state().Layout.fonts[size].value_or(0));
   if (size == Font8x8)
     setText(page, IDC_FONTS_FIXUP_OFFSET, "0");
   else
-    setOffsetCaption(page, IDC_FONTS_FIXUP_OFFSET, (size == Font8x14 ? layout.fixup8x14 : layout.fixup8x16).value_or(0));
+    setOffsetCaption(page, IDC_FONTS_FIXUP_OFFSET, layout.fixups[size].location.value_or(0));
   redrawSheet(page);
 }
 

@@ -68,7 +68,7 @@ void fillRegisters() {
 }
 
 void fillFonts() {
-  const Location& font = state().Layout.font8x8;
+  const Location& font = state().Layout.fonts[Font8x8];
   if (font) setOffsetCaption(pageAt(kFontsTab), IDC_FONTS_OFFSET, *font);
 }
 

@@ -48,7 +48,7 @@ TEST(AnalysisPass, ImageOf30BytesFindsOnlyTheDate) {
   AnalysisPass(image, layout);
   EXPECT_FALSE(layout.pcir);
   EXPECT_FALSE(layout.bootString1.address);
-  EXPECT_FALSE(layout.font8x8);
+  EXPECT_FALSE(layout.fonts[Font8x8]);
   for (const RegisterEntry& entry : layout.registerTable) EXPECT_FALSE(entry.location);
   EXPECT_EQ(layout.biosDate.address, 12);
 }
@@ -92,10 +92,10 @@ TEST(AnalysisPass, WildImagesNeverLeaveTheBuffer) {
     BiosLayout layout;
     AnalysisPass(image, layout);
     SCOPED_TRACE(round);
-    fonts += expectTableInsideImage(image, layout.font8x8, Font8x8);
-    fonts += expectTableInsideImage(image, layout.font8x14, Font8x14);
-    fonts += expectTableInsideImage(image, layout.font8x16, Font8x16);
-    for (const Location& fixup : {layout.fixup8x14, layout.fixup8x16}) {
+    fonts += expectTableInsideImage(image, layout.fonts[Font8x8], Font8x8);
+    fonts += expectTableInsideImage(image, layout.fonts[Font8x14], Font8x14);
+    fonts += expectTableInsideImage(image, layout.fonts[Font8x16], Font8x16);
+    for (const Location& fixup : {layout.fixups[Font8x14].location, layout.fixups[Font8x16].location}) {
       if (fixup) {
         EXPECT_LT(*fixup, image.size);
       }
@@ -111,9 +111,9 @@ TEST(AnalysisPass, WildImagesNeverLeaveTheBuffer) {
       ++strings;
     }
     for (std::size_t row = 0; row < kVideoModeCount; ++row) showSelectedMode(image, layout, row);
-    renderGlyphSheet(image, layout.font8x8, Font8x8);
-    renderGlyphSheet(image, layout.font8x14, Font8x14);
-    renderGlyphSheet(image, layout.font8x16, Font8x16);
+    renderGlyphSheet(image, layout.fonts[Font8x8], Font8x8);
+    renderGlyphSheet(image, layout.fonts[Font8x14], Font8x14);
+    renderGlyphSheet(image, layout.fonts[Font8x16], Font8x16);
     EXPECT_EQ(dumpListing(image).size(), (image.size + 15) / 16 * kDumpLineLength);
   }
   // The images must really put the locators to work.

@@ -130,9 +130,9 @@ TEST(CopyCodePageFonts, CopiesTickedLocatedFontsInFileOrder) {
   EXPECT_EQ(previewByte(preview, 271, 8, 1, 0), 0xA8);
 
   BiosLayout layout;
-  layout.font8x8 = 0x1000;
-  layout.font8x14 = 0x1800;
-  layout.font8x16 = 0x3000;
+  layout.fonts[Font8x8] = 0x1000;
+  layout.fonts[Font8x14] = 0x1800;
+  layout.fonts[Font8x16] = 0x3000;
   const Image original = RomBuilder(0x8000, 0x33).build(false);
   Image image = original;
   EditResult result = copyCodePageFonts(image, layout, file, 866, {true, false, false});
@@ -143,7 +143,7 @@ TEST(CopyCodePageFonts, CopiesTickedLocatedFontsInFileOrder) {
   EXPECT_EQ(image.bytes[0x3000], 0x33);
 
   // A ticked size whose font is not in the BIOS is passed over.
-  layout.font8x16 = std::nullopt;
+  layout.fonts[Font8x16] = std::nullopt;
   image = original;
   result = copyCodePageFonts(image, layout, file, 866, {true, true, true});
   EXPECT_EQ(result.written, (std::vector<ByteRange>{{0x1000, 2048}, {0x1800, 3584}, {0x1000, 2048}}));
@@ -201,9 +201,9 @@ TEST(RealCodePageFiles, ListPreviewAndCopy) {
   }
 
   BiosLayout layout;
-  layout.font8x8 = 0x2000;
-  layout.font8x14 = 0x2800;
-  layout.font8x16 = 0x3600;
+  layout.fonts[Font8x8] = 0x2000;
+  layout.fonts[Font8x14] = 0x2800;
+  layout.fonts[Font8x16] = 0x3600;
   const Image original = RomBuilder(0x8000, 0xFF).build();
   Image image = original;
   const EditResult result = copyCodePageFonts(image, layout, *ega, 850, {false, false, true});

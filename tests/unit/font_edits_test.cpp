@@ -31,11 +31,11 @@ FontRom fontRom() {
     rom.byte(table, 'A').byte(table + entry, 0x80).byte(table + 2 * entry, 0xFF).byte(table + 3 * entry, 0);
   }
   FontRom r{rom.build(false), {}};
-  r.layout.font8x8 = 0x1000;
-  r.layout.font8x14 = 0x2000;
-  r.layout.font8x16 = 0x3000;
-  r.layout.fixup8x14 = 0x4000;
-  r.layout.fixup8x16 = 0x5000;
+  r.layout.fonts[Font8x8] = 0x1000;
+  r.layout.fonts[Font8x14] = 0x2000;
+  r.layout.fonts[Font8x16] = 0x3000;
+  r.layout.fixups[Font8x14].location = 0x4000;
+  r.layout.fixups[Font8x16].location = 0x5000;
   return r;
 }
 
@@ -58,7 +58,7 @@ TEST(LoadFontFile, RefusesWithoutTouchingTheImage) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     FontRom rom = fontRom();
-    rom.layout.font8x16 = c.font8x16;
+    rom.layout.fonts[Font8x16] = c.font8x16;
     const Image before = rom.image;
     const EditResult result = loadFontFile(rom.image, rom.layout, c.selected, std::vector<std::uint8_t>(c.length, 0xEE));
     EXPECT_EQ(result.error, c.error);
@@ -104,9 +104,9 @@ TEST(FontFileBytes, OnlyAWholeTableInsideTheImage) {
   EXPECT_EQ(saved->back(), 0xA5);
   EXPECT_EQ(fontFileBytes(rom.image, rom.layout, Font8x14)->size(), 3584u);
 
-  rom.layout.font8x14 = std::nullopt;
+  rom.layout.fonts[Font8x14] = std::nullopt;
   EXPECT_FALSE(fontFileBytes(rom.image, rom.layout, Font8x14));
-  rom.layout.font8x16 = 0x7000;  // ends at the image end
+  rom.layout.fonts[Font8x16] = 0x7000;  // ends at the image end
   EXPECT_TRUE(fontFileBytes(rom.image, rom.layout, Font8x16));
   rom.image.size = 0x7FFF;
   EXPECT_FALSE(fontFileBytes(rom.image, rom.layout, Font8x16));
@@ -117,8 +117,8 @@ TEST(SyncFixupTables, StopsAtTheImageEndWithoutATerminator) {
   // Two whole entries, then 5 bytes of a third that would pass the end.
   const std::size_t table = 0x8000 - 2 * 17 - 5;
   std::fill_n(rom.image.bytes.begin() + table, 2 * 17 + 5, 0x41);
-  rom.layout.fixup8x16 = static_cast<Offset>(table);
-  rom.layout.fixup8x14 = std::nullopt;
+  rom.layout.fixups[Font8x16].location = static_cast<Offset>(table);
+  rom.layout.fixups[Font8x14].location = std::nullopt;
   const auto file = fontFile(Font8x16);
   ASSERT_TRUE(loadFontFile(rom.image, rom.layout, Font8x16, file).ok());
 
@@ -133,7 +133,7 @@ TEST(SyncFixupTables, StopsAtTheImageEndWithoutATerminator) {
 TEST(SyncFixupTables, SkipsTablesWithoutEntriesOrFont) {
   FontRom rom = fontRom();
   rom.image.bytes[0x4000] = 0;  // empty 14-row table
-  rom.layout.font8x16 = std::nullopt;
+  rom.layout.fonts[Font8x16] = std::nullopt;
   const Image before = rom.image;
   const EditResult result = syncFixupTables(rom.image, rom.layout);
   EXPECT_TRUE(result.ok());

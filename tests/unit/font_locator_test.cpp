@@ -28,24 +28,24 @@ TEST(FontLocator, SmallImagesLocateNothing) {
   image.size = 30;
   const BiosLayout layout = located(image);
   EXPECT_FALSE(layout.videoParameterTable);
-  EXPECT_EQ(layout.fixup8x14Size, 1u);
-  EXPECT_EQ(layout.fixup8x16Size, 1u);
+  EXPECT_EQ(layout.fixups[Font8x14].size, 1u);
+  EXPECT_EQ(layout.fixups[Font8x16].size, 1u);
 }
 
 TEST(FontLocator, AFontMustLieWhollyInsideTheImage) {
   // 7800h + 2048 ends exactly at the end of a 32 KiB image; signature 2 is
   // then not tried.
   const auto signature2 = [](RomBuilder rom) { return rom.place(kFontSignature2, 0x80, {{1, 0x5000}}).build(); };
-  EXPECT_EQ(located(signature2(withVectors(0x8000, 0x7800))).font8x8, 0x7800);
+  EXPECT_EQ(located(signature2(withVectors(0x8000, 0x7800))).fonts[Font8x8], 0x7800);
   // 7801h does not fit, so signature 2 is tried as if signature 1 gave nothing.
   const BiosLayout fallback = located(signature2(withVectors(0x8000, 0x7801)));
-  EXPECT_EQ(fallback.font8x8, 0x5000);
+  EXPECT_EQ(fallback.fonts[Font8x8], 0x5000);
   EXPECT_EQ(fallback.videoParameterTable, 0x4200);
 
   const BiosLayout layout =
       located(RomBuilder(0x8000).place(kFontSignature3, 0x80, {{3, 0x7200}, {12, 0x7001}}).build());
-  EXPECT_EQ(layout.font8x14, 0x7200);
-  EXPECT_FALSE(layout.font8x16);
+  EXPECT_EQ(layout.fonts[Font8x14], 0x7200);
+  EXPECT_FALSE(layout.fonts[Font8x16]);
 }
 
 TEST(FontLocator, VideoParameterTableNeedsAReadablePointerWord) {
@@ -66,31 +66,31 @@ TEST(FontLocator, Signatures5And6AreTriedOnlyWithoutAnyFont) {
                                           .place(kFontSignature5, 0x200, {{3, 0x4800}, {10, 0x4000}, {17, 0x5600}})
                                           .place(kFontSignature6, 0x300, {{1, 0x4000}, {9, 0x4800}, {17, 0x5600}})
                                           .build());
-    EXPECT_EQ(layout.font8x8, 0x4000);
-    EXPECT_FALSE(layout.font8x14 || layout.font8x16 || layout.fixup8x16);
+    EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
+    EXPECT_FALSE(layout.fonts[Font8x14] || layout.fonts[Font8x16] || layout.fixups[Font8x16].location);
   }
   // Fonts named by signature 3 but outside the image count as none.
   const BiosLayout layout = located(RomBuilder(0x8000)
                                         .place(kFontSignature3, 0x80, {{3, 0x7900}, {12, 0x7A00}})
                                         .place(kFontSignature5, 0x200, {{3, 0x4800}, {10, 0x4000}, {17, 0x5600}})
                                         .build());
-  EXPECT_EQ(layout.font8x8, 0x4000);
-  EXPECT_EQ(layout.font8x14, 0x4800);
-  EXPECT_EQ(layout.font8x16, 0x5600);
+  EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
+  EXPECT_EQ(layout.fonts[Font8x14], 0x4800);
+  EXPECT_EQ(layout.fonts[Font8x16], 0x5600);
 }
 
 TEST(FontLocator, Signature5WinsOverSignature6AndKeepsTheFixupsOf4) {
   RomBuilder rom(0x8000);
   rom.place(kFontSignature5, 0x200, {{3, 0x4800}, {10, 0x4000}, {17, 0x5600}})
       .place(kFontSignature6, 0x100, {{1, 0x1000}, {9, 0x1800}, {17, 0x2600}});
-  EXPECT_FALSE(located(rom.build()).fixup8x16);
+  EXPECT_FALSE(located(rom.build()).fixups[Font8x16].location);
   rom.place(kFontSignature4, 0x300, {{1, 0x6600}, {13, 0x6700}});
   const BiosLayout layout = located(rom.build());
-  EXPECT_EQ(layout.font8x8, 0x4000);
-  EXPECT_EQ(layout.font8x14, 0x4800);
-  EXPECT_EQ(layout.font8x16, 0x5600);
-  EXPECT_EQ(layout.fixup8x14, 0x6600);
-  EXPECT_EQ(layout.fixup8x16, 0x6700);
+  EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
+  EXPECT_EQ(layout.fonts[Font8x14], 0x4800);
+  EXPECT_EQ(layout.fonts[Font8x16], 0x5600);
+  EXPECT_EQ(layout.fixups[Font8x14].location, 0x6600);
+  EXPECT_EQ(layout.fixups[Font8x16].location, 0x6700);
 }
 
 TEST(FontLocator, Signature6PlacesThe16RowFixupsAfterTheFont) {
@@ -98,10 +98,10 @@ TEST(FontLocator, Signature6PlacesThe16RowFixupsAfterTheFont) {
                                         .place(kFontSignature6, 0x100, {{1, 0x4000}, {9, 0x4800}, {17, 0x5600}})
                                         .place(kFontSignature4, 0x300, {{1, 0x6600}, {13, 0x6700}})
                                         .build());
-  EXPECT_EQ(layout.font8x8, 0x4000);
-  EXPECT_EQ(layout.font8x16, 0x5600);
-  EXPECT_EQ(layout.fixup8x14, 0x6600);
-  EXPECT_EQ(layout.fixup8x16, 0x6600);
+  EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
+  EXPECT_EQ(layout.fonts[Font8x16], 0x5600);
+  EXPECT_EQ(layout.fixups[Font8x14].location, 0x6600);
+  EXPECT_EQ(layout.fixups[Font8x16].location, 0x6600);
 }
 
 TEST(FontLocator, Signature6FixupsOutsideTheImageAreNone) {
@@ -109,13 +109,13 @@ TEST(FontLocator, Signature6FixupsOutsideTheImageAreNone) {
   // start at 10000h.
   const BiosLayout full =
       located(RomBuilder(0x10000).place(kFontSignature6, 0x100, {{1, 0x4000}, {9, 0x4800}, {17, 0xF000}}).build());
-  EXPECT_EQ(full.font8x16, 0xF000);
-  EXPECT_FALSE(full.fixup8x16);
-  EXPECT_EQ(full.fixup8x16Size, 1u);
+  EXPECT_EQ(full.fonts[Font8x16], 0xF000);
+  EXPECT_FALSE(full.fixups[Font8x16].location);
+  EXPECT_EQ(full.fixups[Font8x16].size, 1u);
   const BiosLayout half =
       located(RomBuilder(0x8000).place(kFontSignature6, 0x100, {{1, 0x4000}, {9, 0x4800}, {17, 0x7000}}).build());
-  EXPECT_EQ(half.font8x16, 0x7000);
-  EXPECT_FALSE(half.fixup8x16);  // 8000h is the image size
+  EXPECT_EQ(half.fonts[Font8x16], 0x7000);
+  EXPECT_FALSE(half.fixups[Font8x16].location);  // 8000h is the image size
 }
 
 TEST(FontLocator, FixupSizesCountEntriesAndTheTerminator) {
@@ -124,24 +124,24 @@ TEST(FontLocator, FixupSizesCountEntriesAndTheTerminator) {
   for (std::size_t entry = 0; entry < 3; ++entry)
     rom.fill(0x6000 + 15 * entry, 15, 0x41).fill(0x6100 + 17 * entry, 17, 0x42);
   BiosLayout layout = located(rom.build());
-  EXPECT_EQ(layout.fixup8x14Size, 46u);
-  EXPECT_EQ(layout.fixup8x16Size, 52u);
+  EXPECT_EQ(layout.fixups[Font8x14].size, 46u);
+  EXPECT_EQ(layout.fixups[Font8x16].size, 52u);
   layout = located(rom.byte(0x6000, 0).build());
-  EXPECT_EQ(layout.fixup8x14, 0x6000);
-  EXPECT_EQ(layout.fixup8x14Size, 1u);
+  EXPECT_EQ(layout.fixups[Font8x14].location, 0x6000);
+  EXPECT_EQ(layout.fixups[Font8x14].size, 1u);
 }
 
 TEST(FontLocator, FixupsMustStartInsideTheImageAndTheirWalkStopsAtItsEnd) {
-  EXPECT_FALSE(located(RomBuilder(0x8000).place(kFontSignature4, 0x100, {{1, 0x8000}}).build()).fixup8x14);
+  EXPECT_FALSE(located(RomBuilder(0x8000).place(kFontSignature4, 0x100, {{1, 0x8000}}).build()).fixups[Font8x14].location);
   // No 0 code byte anywhere: the walk ends at the first entry past the image,
   // even where the buffer beyond holds more bytes.
   Image image = RomBuilder(0x10000, 0x41).place(kFontSignature4, 0x100, {{1, 0x7FF0}, {13, 0xFFF0}}).build();
   image.size = 0x8000;
   const BiosLayout layout = located(image);
-  EXPECT_EQ(layout.fixup8x14Size, 0x800E - 0x7FF0 + 1u);
-  EXPECT_FALSE(layout.fixup8x16);
+  EXPECT_EQ(layout.fixups[Font8x14].size, 0x800E - 0x7FF0 + 1u);
+  EXPECT_FALSE(layout.fixups[Font8x16].location);
   image.size = 0x10000;
-  EXPECT_EQ(located(image).fixup8x16Size, 0x10001 - 0xFFF0 + 1u);
+  EXPECT_EQ(located(image).fixups[Font8x16].size, 0x10001 - 0xFFF0 + 1u);
 }
 
 struct RealFonts {
@@ -168,13 +168,13 @@ TEST_P(RealImageFonts, LocatesFontsFixupsAndParameterTable) {
   const RealFonts& expected = GetParam();
   QUARZEL_REAL_ROM(image, expected.file);
   const BiosLayout layout = located(image);
-  EXPECT_EQ(layout.font8x8, expected.font8x8);
-  EXPECT_EQ(layout.font8x14, expected.font8x14);
-  EXPECT_EQ(layout.font8x16, expected.font8x16);
-  EXPECT_EQ(layout.fixup8x14, expected.fixup8x14);
-  EXPECT_EQ(layout.fixup8x16, expected.fixup8x16);
-  EXPECT_EQ(layout.fixup8x14Size, 301u);
-  EXPECT_EQ(layout.fixup8x16Size, 324u);
+  EXPECT_EQ(layout.fonts[Font8x8], expected.font8x8);
+  EXPECT_EQ(layout.fonts[Font8x14], expected.font8x14);
+  EXPECT_EQ(layout.fonts[Font8x16], expected.font8x16);
+  EXPECT_EQ(layout.fixups[Font8x14].location, expected.fixup8x14);
+  EXPECT_EQ(layout.fixups[Font8x16].location, expected.fixup8x16);
+  EXPECT_EQ(layout.fixups[Font8x14].size, 301u);
+  EXPECT_EQ(layout.fixups[Font8x16].size, 324u);
   EXPECT_EQ(layout.videoParameterTable, expected.videoParameterTable);
 }
 

@@ -14,11 +14,11 @@ constexpr std::initializer_list<std::uint8_t> kFace8x8{0x7E, 0x81, 0xA5, 0x81, 0
 // A layout whose other entries must survive a search untouched.
 BiosLayout occupied() {
   BiosLayout layout;
-  layout.font8x8 = 0x1000;
-  layout.font8x14 = 0x2000;
-  layout.font8x16 = 0x3000;
-  layout.fixup8x14 = 0x4000;
-  layout.fixup8x16 = 0x5000;
+  layout.fonts[Font8x8] = 0x1000;
+  layout.fonts[Font8x14] = 0x2000;
+  layout.fonts[Font8x16] = 0x3000;
+  layout.fixups[Font8x14].location = 0x4000;
+  layout.fixups[Font8x16].location = 0x5000;
   return layout;
 }
 
@@ -36,11 +36,11 @@ TEST(GlyphSearch, Finds8x8ByBlankAndWholeFace) {
                           .fill(0x4000, 8, 0).bytes(0x4008, kFace8x8).build();
   EXPECT_TRUE(glyphSearch(image, layout, Font8x8));
   const BiosLayout before = occupied();
-  EXPECT_EQ(layout.font8x8, 0x4000);
-  EXPECT_EQ(layout.font8x14, before.font8x14);
-  EXPECT_EQ(layout.font8x16, before.font8x16);
-  EXPECT_EQ(layout.fixup8x14, before.fixup8x14);
-  EXPECT_EQ(layout.fixup8x16, before.fixup8x16);
+  EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
+  EXPECT_EQ(layout.fonts[Font8x14], before.fonts[Font8x14]);
+  EXPECT_EQ(layout.fonts[Font8x16], before.fonts[Font8x16]);
+  EXPECT_EQ(layout.fixups[Font8x14].location, before.fixups[Font8x14].location);
+  EXPECT_EQ(layout.fixups[Font8x16].location, before.fixups[Font8x16].location);
 }
 
 TEST(GlyphSearch, AcceptsTheClosingRowOnlyWhereBiosBuildsPutIt) {
@@ -59,8 +59,8 @@ TEST(GlyphSearch, AcceptsTheClosingRowOnlyWhereBiosBuildsPutIt) {
     BiosLayout layout = occupied();
     const bool found = glyphSearch(faceAt(0x4000, c.top, c.close), layout, c.size);
     EXPECT_EQ(found, c.found) << "size " << c.size << " closing row at +" << c.close;
-    const Location font = c.size == Font8x14 ? layout.font8x14 : layout.font8x16;
-    const Location before = c.size == Font8x14 ? occupied().font8x14 : occupied().font8x16;
+    const Location font = c.size == Font8x14 ? layout.fonts[Font8x14] : layout.fonts[Font8x16];
+    const Location before = c.size == Font8x14 ? occupied().fonts[Font8x14] : occupied().fonts[Font8x16];
     EXPECT_EQ(font, c.found ? 0x4000 : before);
   }
 }
@@ -68,43 +68,43 @@ TEST(GlyphSearch, AcceptsTheClosingRowOnlyWhereBiosBuildsPutIt) {
 TEST(GlyphSearch, SkipsATableThatWouldPassTheImage) {
   BiosLayout layout = occupied();
   EXPECT_FALSE(glyphSearch(faceAt(0x7001, 18, 27), layout, Font8x16));
-  EXPECT_EQ(layout.font8x16, 0x3000);
+  EXPECT_EQ(layout.fonts[Font8x16], 0x3000);
   EXPECT_TRUE(glyphSearch(faceAt(0x7000, 18, 27), layout, Font8x16));  // ends at 8000h
-  EXPECT_EQ(layout.font8x16, 0x7000);
+  EXPECT_EQ(layout.fonts[Font8x16], 0x7000);
 }
 
 TEST(NeighbourSearch, DerivesFromTheNonzeroNeighbour) {
   BiosLayout layout;
   const Image image = RomBuilder(0x8000).build();
   EXPECT_FALSE(neighbourSearch(image, layout, Font8x8));  // 8x14 none
-  layout.font8x14 = 0;
+  layout.fonts[Font8x14] = 0;
   EXPECT_FALSE(neighbourSearch(image, layout, Font8x8));
-  layout.font8x14 = 0x07FF;  // 8x8 would start before the image
+  layout.fonts[Font8x14] = 0x07FF;  // 8x8 would start before the image
   EXPECT_FALSE(neighbourSearch(image, layout, Font8x8));
-  EXPECT_FALSE(layout.font8x8);
-  layout.font8x8 = 0;  // 0 counts as not located, though 8x14 at 800h would fit
+  EXPECT_FALSE(layout.fonts[Font8x8]);
+  layout.fonts[Font8x8] = 0;  // 0 counts as not located, though 8x14 at 800h would fit
   EXPECT_FALSE(neighbourSearch(image, layout, Font8x14));
 
-  layout.font8x14 = 0x4800;
-  layout.font8x16 = 0x1234;
+  layout.fonts[Font8x14] = 0x4800;
+  layout.fonts[Font8x16] = 0x1234;
   EXPECT_TRUE(neighbourSearch(image, layout, Font8x8));
   EXPECT_TRUE(neighbourSearch(image, layout, Font8x16));
-  EXPECT_EQ(layout.font8x8, 0x4000);
-  EXPECT_EQ(layout.font8x16, 0x5600);
-  layout.font8x8 = 0x3000;
+  EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
+  EXPECT_EQ(layout.fonts[Font8x16], 0x5600);
+  layout.fonts[Font8x8] = 0x3000;
   EXPECT_TRUE(neighbourSearch(image, layout, Font8x14));
-  EXPECT_EQ(layout.font8x14, 0x3800);
+  EXPECT_EQ(layout.fonts[Font8x14], 0x3800);
 }
 
 TEST(NeighbourSearch, RefusesATableThatWouldPassTheImage) {
   BiosLayout layout;
-  layout.font8x14 = 0x7001;  // 8x16 at 7E01h would end past 8000h
-  layout.font8x16 = 0x1234;
+  layout.fonts[Font8x14] = 0x7001;  // 8x16 at 7E01h would end past 8000h
+  layout.fonts[Font8x16] = 0x1234;
   EXPECT_FALSE(neighbourSearch(RomBuilder(0x8000).build(), layout, Font8x16));
-  EXPECT_EQ(layout.font8x16, 0x1234);
-  layout.font8x8 = 0xF800;  // 8x14 at 10000h is past the buffer
+  EXPECT_EQ(layout.fonts[Font8x16], 0x1234);
+  layout.fonts[Font8x8] = 0xF800;  // 8x14 at 10000h is past the buffer
   EXPECT_FALSE(neighbourSearch(RomBuilder(0x10000).build(), layout, Font8x14));
-  EXPECT_EQ(layout.font8x14, 0x7001);
+  EXPECT_EQ(layout.fonts[Font8x14], 0x7001);
 }
 
 TEST(GlyphSearch, FindsTheFontsOfARealImage) {
@@ -112,10 +112,10 @@ TEST(GlyphSearch, FindsTheFontsOfARealImage) {
   // the first places with these glyphs.
   QUARZEL_REAL_ROM(image, "Agp_sg.rom");
   BiosLayout layout;
-  for (const FontSize size : {Font8x8, Font8x14, Font8x16}) EXPECT_TRUE(glyphSearch(image, layout, size));
-  EXPECT_EQ(layout.font8x8, 0x4B3A);
-  EXPECT_EQ(layout.font8x14, 0x533A);
-  EXPECT_EQ(layout.font8x16, 0x613A);
+  for (const FontSize size : kFontSizes) EXPECT_TRUE(glyphSearch(image, layout, size));
+  EXPECT_EQ(layout.fonts[Font8x8], 0x4B3A);
+  EXPECT_EQ(layout.fonts[Font8x14], 0x533A);
+  EXPECT_EQ(layout.fonts[Font8x16], 0x613A);
 }
 
 }  // namespace
