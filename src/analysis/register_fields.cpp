@@ -155,23 +155,16 @@ constexpr BitField kSgramModeFields[] = {
 
 constexpr std::array<RegisterDialog, 8> kDialogs{{
     // register, id, title, heading, width, height, system menu, hex static,
-    // bit-pattern static, page edit, rows
-    {PCIInit0, 111, "pciInit0", "PCI initialization register", 307, 239, false, 1030, 1029, 1008,
-     kPciInit0Fields},
-    {MiscInit0, 112, "miscInit0", "Misc. initialization register0", 330, 279, true, 1033, 1032, 1009,
-     kMiscInit0Fields},
-    {MiscInit1, 114, "miscInit1", "Misc. initialization register1", 535, 242, true, 1037, 1038, 1010,
-     kMiscInit1Fields},
-    {DramInit0, 115, "dramInit0", "Dram initialization register0", 332, 306, true, 1051, 1052, 1011,
-     kDramInit0Fields},
-    {DramInit1, 116, "dramInit1", "Dram initialization register1", 342, 311, true, 1053, 1054, 1012,
-     kDramInit1Fields},
-    {AgpInit0, 117, "agpInit0", "AGP initialization register", 301, 110, true, 1056, 1057, 1013,
-     kAgpInit0Fields},
-    {PLLCtrl1, 118, "pllCtrl1", "Control the frequency of the core clock and the video clock.", 278,
-     190, true, 1059, 1060, 1015, kPllCtrl1Fields},
-    {SGRAMmode, 119, "SGRAMmode", "SGRAM Control", 227, 141, true, 1066, 1067, 1017,
-     kSgramModeFields},
+    // bit-pattern static, rows[, frequency statics]
+    {PCIInit0, 111, "pciInit0", "PCI initialization register", 307, 239, false, 1030, 1029, kPciInit0Fields},
+    {MiscInit0, 112, "miscInit0", "Misc. initialization register0", 330, 279, true, 1033, 1032, kMiscInit0Fields},
+    {MiscInit1, 114, "miscInit1", "Misc. initialization register1", 535, 242, true, 1037, 1038, kMiscInit1Fields},
+    {DramInit0, 115, "dramInit0", "Dram initialization register0", 332, 306, true, 1051, 1052, kDramInit0Fields},
+    {DramInit1, 116, "dramInit1", "Dram initialization register1", 342, 311, true, 1053, 1054, kDramInit1Fields},
+    {AgpInit0, 117, "agpInit0", "AGP initialization register", 301, 110, true, 1056, 1057, kAgpInit0Fields},
+    {PLLCtrl1, 118, "pllCtrl1", "Control the frequency of the core clock and the video clock.", 278, 190, true,
+     1059, 1060, kPllCtrl1Fields, 1065, 1070},
+    {SGRAMmode, 119, "SGRAMmode", "SGRAM Control", 227, 141, true, 1066, 1067, kSgramModeFields},
 }};
 
 }  // namespace

@@ -21,6 +21,8 @@ struct BitField {
   int column = 0;   // 1 for the right-hand column of the MiscInit1 dialog
 };
 
+// One register dialog. The ids are the controls of its template, which the
+// program builds from this table; the texts are UTF-8.
 struct RegisterDialog {
   std::size_t registerIndex;
   int dialogId;
@@ -30,8 +32,11 @@ struct RegisterDialog {
   bool systemMenu;
   int hexStatic;
   int bitsStatic;
-  int pageEdit;       // the Registers page edit that OK writes
   std::span<const BitField> fields;
+  // The PLL dialog's clock from the fields and the comparison BIOS's clock;
+  // 0 in the other dialogs.
+  int frequencyStatic = 0;
+  int compareFrequencyStatic = 0;
 };
 
 // The seven bit-field dialogs and the PLLCtrl1 dialog, in register order.

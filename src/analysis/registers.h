@@ -10,23 +10,11 @@
 
 namespace quarzel {
 
-// One row of the Registers page. Control ids are those of dialog 110; a
-// register without a bit-field dialog has 0 for both dialog ids.
-struct RegisterInfo {
-  const char* name;
-  int valueEdit;
-  int offsetButton;
-  int dialogButton;
-  int dialogId;
-  int compareEdit;
-  int verdictLabel;
+// The registers' names as the Registers page labels its rows, in
+// RegisterIndex order.
+inline constexpr std::array<const char*, kRegisterCount> kRegisterNames{
+    "PCIInit0", "MiscInit0", "MiscInit1", "DramInit0", "DramInit1", "AgpInit0", "PLLCtrl1", "PLLCtrl2", "SGRAMmode",
 };
-
-extern const std::array<RegisterInfo, kRegisterCount> kRegisters;
-
-// Control 1025 shows the PLLCtrl1 frequency, 1045 the comparison BIOS's.
-inline constexpr int kPllFrequencyStatic = 1025;
-inline constexpr int kComparePllFrequencyStatic = 1045;
 
 // Output clock in MHz for a PLL control value: K = bits 0..1, M = bits 2..7,
 // N = bits 8..15, reference 14.31818 MHz.
@@ -35,7 +23,7 @@ double pllFrequency(std::uint32_t value);
 // "%g MHz"
 std::string frequencyText(double megahertz);
 
-// The text of control 1025 after the pass: the PLLCtrl1 frequency when the
+// The PLLCtrl1 frequency the page shows after the pass: "%g MHz" when the
 // PLL writes were found, else a single blank.
 std::string pllFrequencyText(const BiosLayout& layout);
 

@@ -67,48 +67,47 @@ const std::array<VideoMode, kVideoModeCount> kVideoModes{{
 
 namespace {
 
-// Parameter entry: columns, rows - 1, character height, the regen length
-// word, then the sequencer, misc output, CRTC, attribute and graphics
-// controller registers, each shown in control 1089 + byte.
-constexpr int kColumnsControl = 1090;
-constexpr std::size_t kDecimalBytes = 3;
-constexpr int kRegenLengthControl = 1093;
+// The parameter entry: columns, rows - 1, character height, the regen
+// length word, then the sequencer, misc output, CRTC, attribute and graphics
+// controller registers back to back.
 constexpr std::size_t kRegenLengthByte = 3;
 constexpr std::size_t kFirstRegisterByte = 5;
-constexpr int kRegisterControlBase = 1089;
+static_assert(kFirstRegisterByte + std::tuple_size_v<decltype(ModeFields::sequencer)> + 1 +
+                  std::tuple_size_v<decltype(ModeFields::crtc)> + std::tuple_size_v<decltype(ModeFields::attribute)> +
+                  std::tuple_size_v<decltype(ModeFields::graphics)> ==
+              kParameterEntryBytes);
 
-// Extended record: flags with the pixel format in bits 3 to 5, CRTC 1Bh,
-// the parameter-table index and the clock word.
-constexpr int kPixelFormatControl = 1156;
-constexpr int kCrtc1BControl = 1157;
-constexpr int kParameterIndexControl = 1158;
-constexpr int kClockControl = 1159;
-
-std::string& field(ModeFields& fields, int controlId) {
-  return fields.texts[static_cast<std::size_t>(controlId - ModeFields::kFirstControl)];
+template <std::size_t N>
+std::size_t showBytes(const Image& image, std::size_t at, std::array<std::string, N>& texts) {
+  for (std::string& text : texts) text = formatText("%02X", unsigned{image.bytes[at++]});
+  return at;
 }
 
 // The caller has checked that the entry lies in the buffer; bytes past the
 // image read as its zero fill.
 void showParameterEntry(const Image& image, std::size_t entry, ModeFields& fields) {
-  const auto byte = [&](std::size_t k) -> unsigned { return image.bytes[entry + k]; };
-  for (std::size_t k = 0; k < kDecimalBytes; ++k)
-    field(fields, kColumnsControl + static_cast<int>(k)) = formatText("%u", byte(k));
-  field(fields, kRegenLengthControl) = formatText("%04X", unsigned{*image.word(entry + kRegenLengthByte)});
-  for (std::size_t k = kFirstRegisterByte; k < kParameterEntryBytes; ++k)
-    field(fields, kRegisterControlBase + static_cast<int>(k)) = formatText("%02X", byte(k));
+  fields.columns = formatText("%u", unsigned{image.bytes[entry]});
+  fields.rowsMinus1 = formatText("%u", unsigned{image.bytes[entry + 1]});
+  fields.charHeight = formatText("%u", unsigned{image.bytes[entry + 2]});
+  fields.regenLength = formatText("%04X", unsigned{*image.word(entry + kRegenLengthByte)});
+  std::size_t at = showBytes(image, entry + kFirstRegisterByte, fields.sequencer);
+  fields.miscOutput = formatText("%02X", unsigned{image.bytes[at++]});
+  at = showBytes(image, at, fields.crtc);
+  at = showBytes(image, at, fields.attribute);
+  showBytes(image, at, fields.graphics);
 }
 
-// Likewise for the record.
+// Extended record: flags with the pixel format in bits 3 to 5, CRTC 1Bh,
+// the parameter-table index and the clock word. Likewise checked.
 void showExtendedRecord(const Image& image, std::size_t record, ModeFields& fields) {
   const unsigned flags = image.bytes[record];
   fields.nativeMode = (flags & 0x01) != 0;
   fields.interlace = (flags & 0x02) != 0;
   fields.nativeDoubleScan = (flags & 0x04) != 0;
-  field(fields, kPixelFormatControl) = formatText("%02X", (flags >> 3) & 7);
-  field(fields, kCrtc1BControl) = formatText("%02X", unsigned{image.bytes[record + 1]});
-  field(fields, kParameterIndexControl) = formatText("%02X", unsigned{image.bytes[record + 2]});
-  field(fields, kClockControl) = formatText("%04X", unsigned{*image.word(record + 3)});
+  fields.pixelFormat = formatText("%02X", (flags >> 3) & 7);
+  fields.crtc1B = formatText("%02X", unsigned{image.bytes[record + 1]});
+  fields.parameterIndex = formatText("%02X", unsigned{image.bytes[record + 2]});
+  fields.clock = formatText("%04X", unsigned{*image.word(record + 3)});
 }
 
 }  // namespace

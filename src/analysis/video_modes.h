@@ -23,18 +23,22 @@ extern const std::array<VideoMode, kVideoModeCount> kVideoModes;
 inline constexpr std::size_t kParameterEntryBytes = 64;
 inline constexpr std::size_t kExtendedRecordBytes = 5;
 
-// What the page's value controls show for one mode. Each text is indexed by
-// its control id: entry byte k goes to control 1089 + k, the first three as
-// decimals, the regen length (1093) as "%04X", the others "%02X".
+// What the page shows for one mode. From the parameter entry: its first
+// three bytes as decimals, the regen length word as "%04X", then the VGA
+// register groups, each byte "%02X". From the extended record: three flags
+// and four values.
 struct ModeFields {
-  static constexpr int kFirstControl = 1090;
-  static constexpr int kLastControl = 1159;
-  std::array<std::string, kLastControl - kFirstControl + 1> texts;
-  bool nativeMode = false;        // 1153
-  bool interlace = false;         // 1154
-  bool nativeDoubleScan = false;  // 1155
+  std::string columns, rowsMinus1, charHeight, regenLength;
+  std::array<std::string, 4> sequencer;
+  std::string miscOutput;
+  std::array<std::string, 25> crtc;
+  std::array<std::string, 20> attribute;
+  std::array<std::string, 9> graphics;
 
-  const std::string& text(int controlId) const { return texts[static_cast<std::size_t>(controlId - kFirstControl)]; }
+  bool nativeMode = false;
+  bool interlace = false;
+  bool nativeDoubleScan = false;
+  std::string pixelFormat, crtc1B, parameterIndex, clock;
 };
 
 // The fields for row `row` of kVideoModes. An entry or record that is not

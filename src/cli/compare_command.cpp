@@ -28,7 +28,7 @@ int compareCommand(const Args& args) {
     out.beginObject().beginArray("registers");
     for (std::size_t i = 0; i < kRegisterCount; ++i)
       out.beginObject()
-          .string("name", kRegisters[i].name)
+          .string("name", kRegisterNames[i])
           .string("a", formatText("%08X", layout.registerTable[i].value))
           .string("b", formatText("%08X", scan.values[i]))
           .string("verdict", registerVerdict(layout, i))
@@ -39,7 +39,7 @@ int compareCommand(const Args& args) {
   }
   std::string text = formatText("%-10s  %-8s  %-8s\n", "register", "A", "B");
   for (std::size_t i = 0; i < kRegisterCount; ++i)
-    text += formatText("%-10s  %08X  %08X  %s\n", kRegisters[i].name, layout.registerTable[i].value, scan.values[i],
+    text += formatText("%-10s  %08X  %08X  %s\n", kRegisterNames[i], layout.registerTable[i].value, scan.values[i],
                        registerVerdict(layout, i));
   text += formatText("PLLCtrl1 frequency  A: %s  B: %s\n", frequencyA.c_str(), frequencyB.c_str());
   print(text);

@@ -61,7 +61,7 @@ bool applyTexts(Session& s, const EditPlan& plan) {
     return false;
   if (plan.date && !s.record("--date", applyBiosDate(s.image(), s.layout().biosDate, *plan.date))) return false;
   for (const RegisterText& r : plan.registers)
-    if (!s.record(std::string("--register ") + kRegisters[r.index].name,
+    if (!s.record(std::string("--register ") + kRegisterNames[r.index],
                   applyRegisterText(s.image(), s.layout(), r.index, r.text)))
       return false;
   if (plan.pll && !s.record("--pll", applyRegisterValue(s.image(), s.layout(), PLLCtrl1, *plan.pll))) return false;

@@ -33,7 +33,7 @@ std::optional<std::uint32_t> decimal(const std::string& text, std::uint32_t max)
 
 std::optional<std::size_t> registerIndex(const std::string& name) {
   for (std::size_t i = 0; i < kRegisterCount; ++i)
-    if (sameName(name, kRegisters[i].name)) return i;
+    if (sameName(name, kRegisterNames[i])) return i;
   return std::nullopt;
 }
 

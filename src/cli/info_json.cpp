@@ -34,7 +34,7 @@ void registers(JsonWriter& json, const BiosLayout& layout) {
   json.beginArray("registers");
   for (std::size_t i = 0; i < kRegisterCount; ++i) {
     json.beginObject()
-        .string("name", kRegisters[i].name)
+        .string("name", kRegisterNames[i])
         .numberOrNull("offset", layout.registerTable[i].location)
         .string("value", registerValueText(layout, i))
         .endObject();

@@ -58,7 +58,7 @@ std::string registers(const BiosLayout& layout) {
   std::string out = "\nRegisters            offset  value\n";
   for (std::size_t i = 0; i < kRegisterCount; ++i) {
     const RegisterEntry& entry = layout.registerTable[i];
-    out += formatText("  %-18s %-7s %s\n", kRegisters[i].name,
+    out += formatText("  %-18s %-7s %s\n", kRegisterNames[i],
                       entry.location ? formatText("%04X", *entry.location).c_str() : "-",
                       entry.location ? registerValueText(layout, i).c_str() : "not found");
   }
@@ -104,9 +104,10 @@ std::string vesa(const Image& image, const BiosLayout& layout) {
   return out;
 }
 
-std::string joined(const ModeFields& fields, int first, int last) {
+template <std::size_t N>
+std::string joined(const std::array<std::string, N>& texts) {
   std::string out;
-  for (int id = first; id <= last; ++id) out += (id == first ? "" : " ") + fields.text(id);
+  for (const std::string& text : texts) out += (out.empty() ? "" : " ") + text;
   return out;
 }
 
@@ -117,16 +118,16 @@ const char* yesNo(bool value) { return value ? "yes" : "no"; }
 std::string modeText(const Image& image, const BiosLayout& layout, std::size_t row) {
   const ModeFields f = showSelectedMode(image, layout, row);
   std::string out = formatText("  %s\n", kVideoModes[row].text);
-  out += formatText("    Column: %s D  Rows-1: %s D  Char height: %s D  Regen length: %s H\n", f.text(1090).c_str(),
-                    f.text(1091).c_str(), f.text(1092).c_str(), f.text(1093).c_str());
-  out += formatText("    Sequencer: %s  Misc.output: %s\n", joined(f, 1094, 1097).c_str(), f.text(1098).c_str());
-  out += formatText("    CRTC (0-24): %s\n", joined(f, 1099, 1123).c_str());
-  out += formatText("    Attribute controller (0-19): %s\n", joined(f, 1124, 1143).c_str());
-  out += formatText("    Graphics data controller (0-9): %s\n", joined(f, 1144, 1152).c_str());
+  out += formatText("    Column: %s D  Rows-1: %s D  Char height: %s D  Regen length: %s H\n", f.columns.c_str(),
+                    f.rowsMinus1.c_str(), f.charHeight.c_str(), f.regenLength.c_str());
+  out += formatText("    Sequencer: %s  Misc.output: %s\n", joined(f.sequencer).c_str(), f.miscOutput.c_str());
+  out += formatText("    CRTC (0-24): %s\n", joined(f.crtc).c_str());
+  out += formatText("    Attribute controller (0-19): %s\n", joined(f.attribute).c_str());
+  out += formatText("    Graphics data controller (0-9): %s\n", joined(f.graphics).c_str());
   out += formatText("    Native mode (non VGA): %s  Interlace: %s  Native mode double scan: %s\n", yesNo(f.nativeMode),
                     yesNo(f.interlace), yesNo(f.nativeDoubleScan));
   out += formatText("    Desktop pixel format: %s  CRTC [1B]: %s  Index of parameter table: %s  Clock: %s\n",
-                    f.text(1156).c_str(), f.text(1157).c_str(), f.text(1158).c_str(), f.text(1159).c_str());
+                    f.pixelFormat.c_str(), f.crtc1B.c_str(), f.parameterIndex.c_str(), f.clock.c_str());
   return out;
 }
 

@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/window_helpers.h"
 #include "pages/pages.h"
+#include "pages/register_controls.h"
 #include "pages/vesa_controls.h"
 #include "pages/video_modes_page.h"
 #include "resources/resource.h"
@@ -39,7 +40,7 @@ void resetRegisters() {
   HWND page = pageAt(kRegistersTab);
   // PLLCtrl2's value and the offsets are written by every fill.
   for (std::size_t i = 0; i < kRegisterCount; ++i)
-    if (i != PLLCtrl2) setText(page, kRegisters[i].valueEdit, "0");
+    if (i != PLLCtrl2) setText(page, kRegisterRows[i].value, "0");
 }
 
 void resetVesa() {
@@ -61,8 +62,8 @@ void fillRegisters() {
   HWND page = pageAt(kRegistersTab);
   const BiosLayout& layout = state().Layout;
   for (std::size_t i = 0; i < kRegisterCount; ++i) {
-    setOffsetOrZero(page, kRegisters[i].offsetButton, layout.registerTable[i].location);
-    if (layout.registerTable[i].location || i == PLLCtrl2) setText(page, kRegisters[i].valueEdit, registerValueText(layout, i));
+    setOffsetOrZero(page, kRegisterRows[i].offset, layout.registerTable[i].location);
+    if (layout.registerTable[i].location || i == PLLCtrl2) setText(page, kRegisterRows[i].value, registerValueText(layout, i));
   }
   setText(page, IDC_REG_PLL_FREQUENCY, pllFrequencyText(layout));
 }

@@ -4,6 +4,7 @@
 #include "app/window_helpers.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
+#include "pages/register_controls.h"
 
 namespace quarzel::app {
 
@@ -13,8 +14,8 @@ namespace {
 constexpr int kRegisterBytes = 4;
 
 bool isOffsetButton(int id) {
-  for (const RegisterInfo& info : kRegisters)
-    if (info.offsetButton == id) return true;
+  for (const RegisterRowControls& row : kRegisterRows)
+    if (row.offset == id) return true;
   return false;
 }
 

@@ -20,9 +20,26 @@ void initModesPage(HWND page) {
   SendDlgItemMessageA(page, IDC_MODES_LIST, LB_SETCURSEL, 0, 0);
 }
 
+// Each register group fills the run of edits that starts at its first id.
+template <std::size_t N>
+void showGroup(HWND page, int first, const std::array<std::string, N>& texts) {
+  for (std::size_t i = 0; i < N; ++i) setText(page, first + static_cast<int>(i), texts[i]);
+}
+
 void showFields(HWND page, const ModeFields& fields) {
-  for (int id = ModeFields::kFirstControl; id <= ModeFields::kLastControl; ++id)
-    if (id < IDC_MODES_NATIVE || id > IDC_MODES_DOUBLE_SCAN) setText(page, id, fields.text(id));
+  setText(page, IDC_MODES_COLUMNS, fields.columns);
+  setText(page, IDC_MODES_ROWS, fields.rowsMinus1);
+  setText(page, IDC_MODES_CHAR_HEIGHT, fields.charHeight);
+  setText(page, IDC_MODES_REGEN_LENGTH, fields.regenLength);
+  showGroup(page, IDC_MODES_SEQUENCER, fields.sequencer);
+  setText(page, IDC_MODES_MISC_OUTPUT, fields.miscOutput);
+  showGroup(page, IDC_MODES_CRTC, fields.crtc);
+  showGroup(page, IDC_MODES_ATTRIBUTE, fields.attribute);
+  showGroup(page, IDC_MODES_GRAPHICS, fields.graphics);
+  setText(page, IDC_MODES_PIXEL_FORMAT, fields.pixelFormat);
+  setText(page, IDC_MODES_CRTC1B, fields.crtc1B);
+  setText(page, IDC_MODES_PARAMETER_INDEX, fields.parameterIndex);
+  setText(page, IDC_MODES_CLOCK, fields.clock);
   CheckDlgButton(page, IDC_MODES_NATIVE, fields.nativeMode ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(page, IDC_MODES_INTERLACE, fields.interlace ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(page, IDC_MODES_DOUBLE_SCAN, fields.nativeDoubleScan ? BST_CHECKED : BST_UNCHECKED);

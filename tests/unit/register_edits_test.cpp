@@ -176,13 +176,13 @@ TEST(RegisterCompare, SyntheticBioses) {
   EXPECT_EQ(compareFrequencyText(self), "108.818 MHz");
   layout.compareValues = self.values;
   for (std::size_t i = 0; i < kRegisterCount; ++i)
-    EXPECT_STREQ(registerVerdict(layout, i), "equals") << kRegisters[i].name;
+    EXPECT_STREQ(registerVerdict(layout, i), "equals") << kRegisterNames[i];
   // Values count, not locations: a value typed for an unlocated row differs too.
   applyRegisterText(image, layout, AgpInit0, "49F");
   applyRegisterText(image, layout, DramInit0, "1");
   for (std::size_t i = 0; i < kRegisterCount; ++i)
     EXPECT_STREQ(registerVerdict(layout, i), i == AgpInit0 || i == DramInit0 ? "differs" : "equals")
-        << kRegisters[i].name;
+        << kRegisterNames[i];
 
   const CompareScan noPll = scanCompareRegisters(test::RomBuilder(32768, 0xEE)
                                                      .place(kPciSignature, 0x1000, {{8, 0x7000}})
@@ -208,7 +208,7 @@ TEST(RegisterCompare, TwoRealBioses) {
   const std::vector<std::string> verdicts{"equals", "equals", "equals",  "differs", "equals",
                                           "equals", "equals", "differs", "differs"};
   for (std::size_t i = 0; i < kRegisterCount; ++i)
-    EXPECT_EQ(registerVerdict(layout, i), verdicts[i]) << kRegisters[i].name;
+    EXPECT_EQ(registerVerdict(layout, i), verdicts[i]) << kRegisterNames[i];
 }
 
 }  // namespace

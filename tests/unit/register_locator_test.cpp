@@ -22,7 +22,7 @@ using Expected = std::array<Constant, kRegisterCount>;
 
 void expectRegisters(const BiosLayout& layout, const Expected& expected) {
   for (std::size_t i = 0; i < kRegisterCount; ++i) {
-    SCOPED_TRACE(kRegisters[i].name);
+    SCOPED_TRACE(kRegisterNames[i]);
     EXPECT_EQ(layout.registerTable[i].location, expected[i].offset);
     EXPECT_EQ(layout.registerTable[i].value, expected[i].value);
   }
@@ -77,7 +77,7 @@ TEST(RegisterLocator, WithoutSignaturesNothingIsLocated) {
   expectRegisters(layout, {});
   EXPECT_FALSE(layout.pllCtrl2Located);
   for (std::size_t i = 0; i < kRegisterCount; ++i)
-    EXPECT_EQ(registerValueText(layout, i), i == PLLCtrl2 ? "00000000" : "0") << kRegisters[i].name;
+    EXPECT_EQ(registerValueText(layout, i), i == PLLCtrl2 ? "00000000" : "0") << kRegisterNames[i];
   EXPECT_EQ(pllFrequencyText(layout), " ");
 }
 

@@ -63,8 +63,8 @@ TEST(ShowSelectedMode, ModesShareParameterEntriesButNotRecords) {
                         Case{"Mode 111h  - 640x480 16 bpp (8x16 Font)", "9", "2F"},
                         Case{"Mode 101h  - 640x480 8 bpp (8x16 Font)", "9", "09"}}) {
     const ModeFields fields = showSelectedMode(image, layout, rowOf(c.text));
-    EXPECT_EQ(fields.text(1090), c.entry) << c.text;
-    EXPECT_EQ(fields.text(1157), c.record) << c.text;
+    EXPECT_EQ(fields.columns, c.entry) << c.text;
+    EXPECT_EQ(fields.crtc1B, c.record) << c.text;
   }
 }
 
@@ -74,38 +74,38 @@ TEST(ShowSelectedMode, FieldFormats) {
   const Image image = rom.bytes(0x6000, {0x0B, 0x1B, 0x07, 0x34, 0x12}).bytes(0x6005, {0xF8}).build();
   const BiosLayout layout = tablesAt(0x4000, 0x6000);
   const ModeFields fields = showSelectedMode(image, layout, 0);  // Mode 00h: entry 0, record 0
-  EXPECT_EQ(fields.text(1090), "192");
-  EXPECT_EQ(fields.text(1092), "194");
-  EXPECT_EQ(fields.text(1093), "C4C3");
-  EXPECT_EQ(fields.text(1094), "C5");
-  EXPECT_EQ(fields.text(1098), "C9");
-  EXPECT_EQ(fields.text(1124), "E3");
-  EXPECT_EQ(fields.text(1152), "FF");
+  EXPECT_EQ(fields.columns, "192");
+  EXPECT_EQ(fields.charHeight, "194");
+  EXPECT_EQ(fields.regenLength, "C4C3");
+  EXPECT_EQ(fields.sequencer[0], "C5");
+  EXPECT_EQ(fields.miscOutput, "C9");
+  EXPECT_EQ(fields.attribute[0], "E3");
+  EXPECT_EQ(fields.graphics[8], "FF");
   EXPECT_TRUE(fields.nativeMode);
   EXPECT_TRUE(fields.interlace);
   EXPECT_FALSE(fields.nativeDoubleScan);
-  EXPECT_EQ(fields.text(1156), "01");
-  EXPECT_EQ(fields.text(1158), "07");
-  EXPECT_EQ(fields.text(1159), "1234");
+  EXPECT_EQ(fields.pixelFormat, "01");
+  EXPECT_EQ(fields.parameterIndex, "07");
+  EXPECT_EQ(fields.clock, "1234");
   // Record 1 (Mode 01h): the top two bits are not part of the pixel format.
   const ModeFields high = showSelectedMode(image, layout, 1);
   EXPECT_FALSE(high.nativeMode || high.interlace || high.nativeDoubleScan);
-  EXPECT_EQ(high.text(1156), "07");
+  EXPECT_EQ(high.pixelFormat, "07");
 }
 
 TEST(ShowSelectedMode, TablesNotLocatedLeaveTheirFieldsEmpty) {
   const Image image = RomBuilder(0x8000, 0xFF).build();
   const ModeFields noParameters = showSelectedMode(image, tablesAt(std::nullopt, 0x6000), 0);
-  EXPECT_EQ(noParameters.text(1090), "");
-  EXPECT_EQ(noParameters.text(1152), "");
+  EXPECT_EQ(noParameters.columns, "");
+  EXPECT_EQ(noParameters.graphics[8], "");
   EXPECT_TRUE(noParameters.nativeMode);
-  EXPECT_EQ(noParameters.text(1159), "FFFF");
+  EXPECT_EQ(noParameters.clock, "FFFF");
   const ModeFields noRecords = showSelectedMode(image, tablesAt(0x4000, std::nullopt), 0);
-  EXPECT_EQ(noRecords.text(1090), "255");
+  EXPECT_EQ(noRecords.columns, "255");
   EXPECT_FALSE(noRecords.nativeMode || noRecords.interlace || noRecords.nativeDoubleScan);
-  EXPECT_EQ(noRecords.text(1156), "");
-  EXPECT_EQ(noRecords.text(1159), "");
-  EXPECT_EQ(showSelectedMode(image, tablesAt(0x4000, 0x6000), kVideoModeCount).text(1090), "");
+  EXPECT_EQ(noRecords.pixelFormat, "");
+  EXPECT_EQ(noRecords.clock, "");
+  EXPECT_EQ(showSelectedMode(image, tablesAt(0x4000, 0x6000), kVideoModeCount).columns, "");
 }
 
 TEST(ShowSelectedMode, ReadsStopAtTheBufferEnd) {
@@ -113,21 +113,21 @@ TEST(ShowSelectedMode, ReadsStopAtTheBufferEnd) {
   // Entry 3 at FFC0h and record 2 at FFFAh end exactly at the buffer end.
   const BiosLayout layout = tablesAt(0xFF00, 0xFFF0);
   const ModeFields inside = showSelectedMode(image, layout, rowOf("Mode 02h   - 80x25 Color Text (8x8 Font)"));
-  EXPECT_EQ(inside.text(1090), "7");
-  EXPECT_EQ(inside.text(1159), "0707");
+  EXPECT_EQ(inside.columns, "7");
+  EXPECT_EQ(inside.clock, "0707");
   const ModeFields past = showSelectedMode(image, layout, rowOf("Mode 03h   - 80x25 Color Text (8x8 Font)"));
-  EXPECT_EQ(past.text(1090), "7");
-  EXPECT_EQ(past.text(1157), "");
+  EXPECT_EQ(past.columns, "7");
+  EXPECT_EQ(past.crtc1B, "");
   EXPECT_FALSE(past.nativeMode || past.interlace || past.nativeDoubleScan);
-  EXPECT_EQ(showSelectedMode(image, layout, rowOf("Mode 04h   - 320x200 4-color CGA (8x8 Font)")).text(1152), "");
+  EXPECT_EQ(showSelectedMode(image, layout, rowOf("Mode 04h   - 320x200 4-color CGA (8x8 Font)")).graphics[8], "");
 }
 
 TEST(ShowSelectedMode, BytesPastTheImageAreTheZeroFill) {
   const Image image = RomBuilder(0x8000, 0x50).build(false);
   const ModeFields fields = showSelectedMode(image, tablesAt(0x7FE0, 0x7FFE), 0);
-  EXPECT_EQ(fields.text(1090), "80");
-  EXPECT_EQ(fields.text(1152), "00");
-  EXPECT_EQ(fields.text(1159), "0000");
+  EXPECT_EQ(fields.columns, "80");
+  EXPECT_EQ(fields.graphics[8], "00");
+  EXPECT_EQ(fields.clock, "0000");
 }
 
 TEST(ShowSelectedMode, Mode111hOfARealImage) {
@@ -137,19 +137,19 @@ TEST(ShowSelectedMode, Mode111hOfARealImage) {
   QUARZEL_REAL_ROM(image, "Agp_sg.rom");
   const ModeFields fields = showSelectedMode(image, tablesAt(0x41FA, 0x7B11),
                                              rowOf("Mode 111h  - 640x480 16 bpp (8x16 Font)"));
-  EXPECT_EQ(fields.text(1090), "80");
-  EXPECT_EQ(fields.text(1091), "29");
-  EXPECT_EQ(fields.text(1092), "16");
-  EXPECT_EQ(fields.text(1093), "FFFF");
-  EXPECT_EQ(fields.text(1095), "0F");
-  EXPECT_EQ(fields.text(1098), "E3");
-  EXPECT_EQ(fields.text(1099), "5F");
-  EXPECT_EQ(fields.text(1152), "FF");
+  EXPECT_EQ(fields.columns, "80");
+  EXPECT_EQ(fields.rowsMinus1, "29");
+  EXPECT_EQ(fields.charHeight, "16");
+  EXPECT_EQ(fields.regenLength, "FFFF");
+  EXPECT_EQ(fields.sequencer[1], "0F");
+  EXPECT_EQ(fields.miscOutput, "E3");
+  EXPECT_EQ(fields.crtc[0], "5F");
+  EXPECT_EQ(fields.graphics[8], "FF");
   EXPECT_FALSE(fields.nativeMode || fields.interlace || fields.nativeDoubleScan);
-  EXPECT_EQ(fields.text(1156), "00");
-  EXPECT_EQ(fields.text(1157), "02");
-  EXPECT_EQ(fields.text(1158), "22");
-  EXPECT_EQ(fields.text(1159), "D1EA");
+  EXPECT_EQ(fields.pixelFormat, "00");
+  EXPECT_EQ(fields.crtc1B, "02");
+  EXPECT_EQ(fields.parameterIndex, "22");
+  EXPECT_EQ(fields.clock, "D1EA");
 }
 
 }  // namespace
