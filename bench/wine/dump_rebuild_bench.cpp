@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "app/startup.h"
 #include "pages/dump_page.h"
 

@@ -1,7 +1,7 @@
 #include "app/about_box.h"
 
-#include "app/platform.h"
-#include "app/window_helpers.h"
+#include "ui/platform.h"
+#include "ui/window_helpers.h"
 #include "resources/resource.h"
 
 namespace quarzel::app {

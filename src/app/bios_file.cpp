@@ -1,7 +1,7 @@
 #include "app/bios_file.h"
 
-#include "app/app_state.h"
-#include "app/platform.h"
+#include "ui/app_state.h"
+#include "ui/platform.h"
 #include "formats/file_io.h"
 #include "formats/text_format.h"
 

@@ -6,11 +6,11 @@
 #include <array>
 
 #include "app/about_box.h"
-#include "app/analysis_refresh.h"
-#include "app/app_state.h"
+#include "pages/analysis_refresh.h"
+#include "ui/app_state.h"
 #include "app/bios_file.h"
-#include "app/platform.h"
-#include "app/window_helpers.h"
+#include "ui/platform.h"
+#include "ui/window_helpers.h"
 #include "pages/dump_page.h"
 #include "pages/highlight_worker.h"
 #include "pages/pages.h"
@@ -21,23 +21,30 @@ namespace quarzel::app {
 namespace {
 
 struct PageInfo {
+  Tab tab;
   const char* label;
   int templateId;
   DLGPROC procedure;
 };
 
-const std::array<PageInfo, kPageCount> kPages{{
-    {"Fonts", IDD_FONTS, FontsPageProc},
-    {"Dump", IDD_DUMP, DumpPageProc},
-    {"Boot-up Strings", IDD_STRINGS, StringsPageProc},
-    {"Registers", IDD_REGISTERS, RegistersPageProc},
-    {"PCIR", IDD_PCIR, PcirPageProc},
-    {"VESA Strings", IDD_VESA, VesaStringsPageProc},
-    {"Video Modes", IDD_MODES, VideoModesPageProc},
-    {"Logo Image", IDD_LOGO, LogoPageProc},
+constexpr std::array<PageInfo, kPageCount> kPages{{
+    {FontsTab, "Fonts", IDD_FONTS, FontsPageProc},
+    {DumpTab, "Dump", IDD_DUMP, DumpPageProc},
+    {StringsTab, "Boot-up Strings", IDD_STRINGS, StringsPageProc},
+    {RegistersTab, "Registers", IDD_REGISTERS, RegistersPageProc},
+    {PcirTab, "PCIR", IDD_PCIR, PcirPageProc},
+    {VesaTab, "VESA Strings", IDD_VESA, VesaStringsPageProc},
+    {ModesTab, "Video Modes", IDD_MODES, VideoModesPageProc},
+    {LogoTab, "Logo Image", IDD_LOGO, LogoPageProc},
 }};
 
-constexpr int kFontsTab = 0, kLogoTab = 7;
+// Each page sits at the index of its tab.
+constexpr bool inTabOrder() {
+  for (std::size_t i = 0; i < kPages.size(); ++i)
+    if (kPages[i].tab != static_cast<int>(i)) return false;
+  return true;
+}
+static_assert(inTabOrder());
 
 HWND tabs() { return GetDlgItem(state().MainWindow, IDC_TABS); }
 
@@ -55,7 +62,7 @@ void createPages(HWND window) {
                                           kPages[i].procedure, 0);
   // The empty 64 KiB image, listed as the Dump page starts.
   showInDump(0, 0);
-  showPage(0);
+  showPage(FontsTab);
   centerOnScreen(window);
 }
 
@@ -71,12 +78,14 @@ void help() {
 
 void afterLoad() {
   AppState& s = state();
-  s.imageLoaded = false;
-  showInDump(0, 0);
-  runAnalysisPass();
-  if (s.Layout.videoParameterTable) showSelectedMode();
-  resetFontsPageAfterLoad();
-  s.imageLoaded = true;
+  {
+    const BusyGuard busy;
+    showInDump(0, 0);
+    runAnalysisPass();
+    if (s.Layout.videoParameterTable) showSelectedMode();
+    resetFontsPageAfterLoad();
+  }
+  s.imageLoaded = true;  // also after the first load, when it was 0 before
 }
 
 void runLoad(FileResult result) {
@@ -99,11 +108,11 @@ void showPage(int index) {
   UpdateWindow(page);
   ShowWindow(page, SW_SHOW);
   s.currentPage = index;
-  if (index == kLogoTab) {
-    releasePageDC(s.fontsPageDC, s.pageWindows[kFontsTab]);
+  if (index == LogoTab) {
+    releasePageDC(s.fontsPageDC, pageWindow(FontsTab));
     holdPageDC(s.logoPageDC, page);
-  } else if (index == kFontsTab) {
-    releasePageDC(s.logoPageDC, s.pageWindows[kLogoTab]);
+  } else if (index == FontsTab) {
+    releasePageDC(s.logoPageDC, pageWindow(LogoTab));
     holdPageDC(s.fontsPageDC, page);
   }
 }
@@ -129,8 +138,8 @@ void saveBiosAs() {
 void shutdown() {
   AppState& s = state();
   stopHighlightWorker();
-  releasePageDC(s.fontsPageDC, s.pageWindows[kFontsTab]);
-  releasePageDC(s.logoPageDC, s.pageWindows[kLogoTab]);
+  releasePageDC(s.fontsPageDC, pageWindow(FontsTab));
+  releasePageDC(s.logoPageDC, pageWindow(LogoTab));
   if (s.FixedFont) DeleteObject(s.FixedFont);
   s.FixedFont = nullptr;
   PostQuitMessage(0);

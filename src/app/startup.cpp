@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "app/main_window.h"
 #include "resources/resource.h"
 

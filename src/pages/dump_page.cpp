@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/analysis_refresh.h"
-#include "app/app_state.h"
-#include "app/window_helpers.h"
+#include "pages/analysis_refresh.h"
+#include "ui/app_state.h"
+#include "ui/window_helpers.h"
 #include "formats/dump_listing.h"
 #include "pages/highlight_worker.h"
 #include "pages/listing_control.h"
@@ -17,7 +17,7 @@ namespace quarzel::app {
 
 namespace {
 
-HWND dumpPage() { return state().pageWindows[1]; }
+HWND dumpPage() { return pageWindow(DumpTab); }
 
 void initDumpPage(HWND page) {
   forgetListing();
@@ -27,22 +27,20 @@ void initDumpPage(HWND page) {
 void commitChanges() {
   AppState& s = state();
   s.dumpClean = true;
-  s.imageLoaded = false;
+  const BusyGuard busy;
   enable(dumpPage(), IDC_APPLY, false);
   s.BiosBackup = s.BiosImage;
   showInDump(0, 0);
-  s.imageLoaded = true;
 }
 
 void revertChanges() {
   AppState& s = state();
   s.dumpClean = true;
-  s.imageLoaded = false;
+  const BusyGuard busy;
   enable(dumpPage(), IDC_APPLY, false);
   s.BiosImage = s.BiosBackup;
   showInDump(0, 0);
   runAnalysisPass();
-  s.imageLoaded = true;
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 #include "pages/fonts_page.h"
 
 #include "analysis/font_edits.h"
-#include "app/app_state.h"
-#include "app/window_helpers.h"
+#include "ui/app_state.h"
+#include "ui/window_helpers.h"
 #include "formats/glyph_sheet.h"
 #include "pages/dump_page.h"
 #include "pages/glyph_sheet_bitmap.h"
@@ -14,7 +14,7 @@ namespace quarzel::app {
 
 namespace {
 
-HWND fontsPage() { return state().pageWindows[0]; }
+HWND fontsPage() { return pageWindow(FontsTab); }
 
 FontSize& fontSize() { return state().currentFontSize; }
 

@@ -3,19 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "ui/app_state.h"
+
 namespace quarzel::app {
 
 namespace {
-
-struct SheetBitmap {
-  HBITMAP bitmap = nullptr;
-  std::uint8_t* bits = nullptr;  // GlyphSheet layout: bottom row first
-};
-
-SheetBitmap& sheetBitmap() {
-  static SheetBitmap sheet;
-  return sheet;
-}
 
 // A BITMAPINFO with room for the two colour-table entries.
 struct TwoColourInfo {
@@ -30,8 +22,8 @@ RGBQUAD rgbQuad(COLORREF colour) {
 }  // namespace
 
 void createGlyphSheetBitmap() {
-  SheetBitmap& sheet = sheetBitmap();
-  if (sheet.bitmap) return;
+  AppState& s = state();
+  if (s.GlyphSheet) return;
   TwoColourInfo info{};
   info.header.biSize = sizeof info.header;
   info.header.biWidth = static_cast<LONG>(kGlyphSheetSide);
@@ -42,26 +34,27 @@ void createGlyphSheetBitmap() {
   info.colours[0] = rgbQuad(GetSysColor(COLOR_BTNFACE));
   info.colours[1] = rgbQuad(RGB(0, 0, 0));
   void* bits = nullptr;
-  sheet.bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!sheet.bitmap) return;
-  sheet.bits = static_cast<std::uint8_t*>(bits);
-  std::fill_n(sheet.bits, GlyphSheet{}.size(), std::uint8_t{0});
+  s.GlyphSheet = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!s.GlyphSheet) return;
+  s.glyphSheetBits = static_cast<std::uint8_t*>(bits);
+  std::fill_n(s.glyphSheetBits, GlyphSheet{}.size(), std::uint8_t{0});
 }
 
-HBITMAP glyphSheetBitmap() { return sheetBitmap().bitmap; }
+HBITMAP glyphSheetBitmap() { return state().GlyphSheet; }
 
 void showGlyphSheet(const GlyphSheet& sheet) {
-  SheetBitmap& target = sheetBitmap();
-  if (!target.bits) return;
+  AppState& s = state();
+  if (!s.glyphSheetBits) return;
   // GDI may still be drawing from the section.
   GdiFlush();
-  std::copy(sheet.begin(), sheet.end(), target.bits);
+  std::copy(sheet.begin(), sheet.end(), s.glyphSheetBits);
 }
 
 void deleteGlyphSheetBitmap() {
-  SheetBitmap& sheet = sheetBitmap();
-  if (sheet.bitmap) DeleteObject(sheet.bitmap);
-  sheet = SheetBitmap{};
+  AppState& s = state();
+  if (s.GlyphSheet) DeleteObject(s.GlyphSheet);
+  s.GlyphSheet = nullptr;
+  s.glyphSheetBits = nullptr;
 }
 
 }  // namespace quarzel::app

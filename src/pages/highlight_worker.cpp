@@ -5,21 +5,20 @@
 #include <atomic>
 #include <memory>
 
+#include "ui/app_state.h"
+
 namespace quarzel::app {
 
-namespace {
-
-struct Job {
+struct HighlightJob {
   HWND listing;
   std::vector<Highlight> list;
   std::atomic<bool> stop{false};
 };
 
-HANDLE workerThread = nullptr;
-std::unique_ptr<Job> workerJob;
+namespace {
 
 DWORD WINAPI colourRanges(LPVOID parameter) {
-  Job& job = *static_cast<Job*>(parameter);
+  HighlightJob& job = *static_cast<HighlightJob*>(parameter);
   CHARFORMATA format{};
   format.cbSize = sizeof format;  // 60: the RichEdit 1.0 record
   format.dwMask = CFM_COLOR;
@@ -47,28 +46,30 @@ void waitHandlingSentMessages(HANDLE thread) {
 }  // namespace
 
 void joinHighlightWorker() {
-  if (!workerThread) return;
-  waitHandlingSentMessages(workerThread);
-  CloseHandle(workerThread);
-  workerThread = nullptr;
-  workerJob.reset();
+  AppState& s = state();
+  if (!s.highlightThread) return;
+  waitHandlingSentMessages(s.highlightThread);
+  CloseHandle(s.highlightThread);
+  s.highlightThread = nullptr;
+  s.highlightJob.reset();
 }
 
 void stopHighlightWorker() {
-  if (workerJob) workerJob->stop = true;
+  if (state().highlightJob) state().highlightJob->stop = true;
   joinHighlightWorker();
 }
 
 void startHighlightWorker(HWND listing, std::vector<Highlight> list) {
   stopHighlightWorker();
   if (list.empty()) return;
-  workerJob = std::make_unique<Job>();
-  workerJob->listing = listing;
-  workerJob->list = std::move(list);
-  workerThread = CreateThread(nullptr, 0, colourRanges, workerJob.get(), 0, nullptr);
-  if (!workerThread) {  // no thread to spare: colour here instead
-    colourRanges(workerJob.get());
-    workerJob.reset();
+  AppState& s = state();
+  s.highlightJob = std::make_shared<HighlightJob>();
+  s.highlightJob->listing = listing;
+  s.highlightJob->list = std::move(list);
+  s.highlightThread = CreateThread(nullptr, 0, colourRanges, s.highlightJob.get(), 0, nullptr);
+  if (!s.highlightThread) {  // no thread to spare: colour here instead
+    colourRanges(s.highlightJob.get());
+    s.highlightJob.reset();
   }
 }
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "formats/dump_listing.h"
 #include "resources/resource.h"
 
@@ -15,12 +15,6 @@ namespace {
 // Beyond these the piecewise update costs more than a fresh control.
 constexpr std::size_t kMostChangedLines = 256;
 constexpr std::size_t kMostRangesToClear = 1024;
-
-struct Shown {
-  std::string text;
-  std::vector<Highlight> coloured;
-};
-Shown shown;
 
 void colour(HWND listing, std::int32_t start, std::int32_t end, COLORREF colour, WPARAM scope) {
   CHARRANGE range{start, end};
@@ -85,10 +79,10 @@ void prepareListing(HWND listing) {
 
 HWND showListing(HWND page, const std::string& text) {
   HWND listing = GetDlgItem(page, IDC_DUMP_LISTING);
-  if (shown.text.size() != text.size()) {
+  if (state().dumpShown.text.size() != text.size()) {
     listing = freshListing(page, text);
   } else {
-    const auto runs = changedLineRuns(shown.text, text);
+    const auto runs = changedLineRuns(state().dumpShown.text, text);
     std::size_t changedLines = 0;
     for (const auto& [first, last] : runs) changedLines += last - first;
     if (changedLines > kMostChangedLines) {
@@ -101,22 +95,22 @@ HWND showListing(HWND page, const std::string& text) {
                   replaced.begin() + static_cast<std::ptrdiff_t>(last), true);
       }
       // Replaced lines are black already; the other coloured ranges go back.
-      if (shown.coloured.size() > kMostRangesToClear) {
+      if (state().dumpShown.coloured.size() > kMostRangesToClear) {
         colour(listing, 0, -1, 0, SCF_ALL);
       } else {
-        for (const Highlight& h : shown.coloured)
+        for (const Highlight& h : state().dumpShown.coloured)
           if (!replaced[static_cast<std::size_t>(h.start) / kDumpLineLength])
             colour(listing, h.start, h.end, 0, SCF_SELECTION);
       }
     }
   }
-  shown.text = text;
-  shown.coloured.clear();
+  state().dumpShown.text = text;
+  state().dumpShown.coloured.clear();
   return listing;
 }
 
-void rememberColouredRanges(const std::vector<Highlight>& list) { shown.coloured = list; }
+void rememberColouredRanges(const std::vector<Highlight>& list) { state().dumpShown.coloured = list; }
 
-void forgetListing() { shown = {}; }
+void forgetListing() { state().dumpShown = {}; }
 
 }  // namespace quarzel::app

@@ -1,5 +1,5 @@
 // LogoPage: the boot logo's picture and its five text lines.
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
 

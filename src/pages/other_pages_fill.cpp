@@ -6,8 +6,8 @@
 
 #include "analysis/pcir_fields.h"
 #include "analysis/registers.h"
-#include "app/app_state.h"
-#include "app/window_helpers.h"
+#include "ui/app_state.h"
+#include "ui/window_helpers.h"
 #include "pages/pages.h"
 #include "pages/register_controls.h"
 #include "pages/vesa_controls.h"
@@ -17,10 +17,6 @@
 namespace quarzel::app {
 
 namespace {
-
-enum Tab { kFontsTab = 0, kRegistersTab = 3, kPcirTab = 4, kVesaTab = 5 };
-
-HWND pageAt(Tab tab) { return state().pageWindows[tab]; }
 
 // The read-only fields of the PCIR page; the offset button apart.
 constexpr int kPcirFields[] = {
@@ -37,14 +33,14 @@ void setOffsetOrZero(HWND page, int id, const Location& location) {
 }
 
 void resetRegisters() {
-  HWND page = pageAt(kRegistersTab);
+  HWND page = pageWindow(RegistersTab);
   // PLLCtrl2's value and the offsets are written by every fill.
   for (std::size_t i = 0; i < kRegisterCount; ++i)
     if (i != PLLCtrl2) setText(page, kRegisterRows[i].value, "0");
 }
 
 void resetVesa() {
-  HWND page = pageAt(kVesaTab);
+  HWND page = pageWindow(VesaTab);
   for (const VesaControls& ids : kVesaControls) {
     setText(page, ids.text, " ");
     setText(page, ids.offset, "0");
@@ -53,13 +49,13 @@ void resetVesa() {
 }
 
 void resetPcir() {
-  HWND page = pageAt(kPcirTab);
+  HWND page = pageWindow(PcirTab);
   setText(page, IDC_PCIR_OFFSET, "0");
   for (const int id : kPcirFields) setText(page, id, "");
 }
 
 void fillRegisters() {
-  HWND page = pageAt(kRegistersTab);
+  HWND page = pageWindow(RegistersTab);
   const BiosLayout& layout = state().Layout;
   for (std::size_t i = 0; i < kRegisterCount; ++i) {
     setOffsetOrZero(page, kRegisterRows[i].offset, layout.registerTable[i].location);
@@ -70,13 +66,13 @@ void fillRegisters() {
 
 void fillFonts() {
   const Location& font = state().Layout.fonts[Font8x8];
-  if (font) setOffsetCaption(pageAt(kFontsTab), IDC_FONTS_OFFSET, *font);
+  if (font) setOffsetCaption(pageWindow(FontsTab), IDC_FONTS_OFFSET, *font);
 }
 
 void fillPcir() {
   const AppState& s = state();
   if (!s.Layout.pcir) return;
-  HWND page = pageAt(kPcirTab);
+  HWND page = pageWindow(PcirTab);
   const PcirFields f = readPcirFields(s.BiosImage, *s.Layout.pcir);
   setOffsetCaption(page, IDC_PCIR_OFFSET, *s.Layout.pcir);
   setText(page, IDC_PCIR_VENDOR_ID, f.vendorIdText);
@@ -99,7 +95,7 @@ void fillPcir() {
 // found (a limit of 0, for an empty string, lifts the limit).
 void fillVesa() {
   const AppState& s = state();
-  HWND page = pageAt(kVesaTab);
+  HWND page = pageWindow(VesaTab);
   for (std::size_t i = 0; i < kVesaStringCount; ++i) {
     const VesaString& string = s.Layout.vesa[i];
     if (!string.address) continue;
@@ -114,7 +110,7 @@ void fillVesa() {
 
 void resetOtherPages() {
   resetRegisters();
-  setText(pageAt(kFontsTab), IDC_FONTS_OFFSET, "0");
+  setText(pageWindow(FontsTab), IDC_FONTS_OFFSET, "0");
   resetPcir();
   resetVesa();
   clearModeFields();

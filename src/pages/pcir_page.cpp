@@ -1,5 +1,5 @@
 // PcirPage: the option ROM's PCI data structure, display only.
-#include "app/window_helpers.h"
+#include "ui/window_helpers.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
 #include "resources/resource.h"

@@ -1,7 +1,7 @@
 // RegistersPage: the boot-time values of the nine chip registers.
 #include "analysis/registers.h"
-#include "app/app_state.h"
-#include "app/window_helpers.h"
+#include "ui/app_state.h"
+#include "ui/window_helpers.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
 #include "pages/register_controls.h"

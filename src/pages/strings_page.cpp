@@ -2,8 +2,8 @@
 #include <string>
 
 #include "analysis/string_edits.h"
-#include "app/app_state.h"
-#include "app/window_helpers.h"
+#include "ui/app_state.h"
+#include "ui/window_helpers.h"
 #include "formats/text_format.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
@@ -13,8 +13,8 @@ namespace quarzel::app {
 
 namespace {
 
-HWND stringsPage() { return state().pageWindows[2]; }
-HWND logoPage() { return state().pageWindows[7]; }
+HWND stringsPage() { return pageWindow(StringsTab); }
+HWND logoPage() { return pageWindow(LogoTab); }
 
 constexpr int kLogoLineIds[] = {IDC_LOGO_LINE1, IDC_LOGO_LINE2, IDC_LOGO_LINE3, IDC_LOGO_LINE4, IDC_LOGO_LINE5};
 
@@ -61,7 +61,7 @@ void showOffset(HWND page, int button) {
 
 void applyStrings(HWND page) {
   AppState& s = state();
-  s.imageLoaded = false;
+  const BusyGuard busy;
   enable(page, IDC_APPLY, false);
   BiosLayout& layout = s.Layout;
   // Items not found are left alone: their edits only ever hold the reset text.
@@ -71,12 +71,11 @@ void applyStrings(HWND page) {
     applyBootString(s.BiosImage, layout.bootString2, getText(page, IDC_STRING2_TEXT));
   if (layout.biosDate.address) applyBiosDate(s.BiosImage, layout.biosDate, getText(page, IDC_DATE, 8));
   showInDump(0, 0);
-  s.imageLoaded = true;
 }
 
 void restoreStrings(HWND page) {
   AppState& s = state();
-  s.imageLoaded = false;
+  const BusyGuard busy;
   enable(page, IDC_APPLY, false);
   BiosLayout& layout = s.Layout;
   if (layout.bootString1.address) showString(page, layout.bootString1, kString1);
@@ -87,7 +86,6 @@ void restoreStrings(HWND page) {
       layout.biosDate.text[i] = static_cast<char>(s.BiosImage.byteAt(*layout.biosDate.address + i).value_or(0));
     showDate(page, layout.biosDate);
   }
-  s.imageLoaded = true;
 }
 
 void fillString(HWND page, const BootString& string, const StringControls& ids) {

@@ -1,6 +1,6 @@
 // VesaStringsPage: the four OEM strings of the VESA BIOS Extension.
-#include "app/app_state.h"
-#include "app/window_helpers.h"
+#include "ui/app_state.h"
+#include "ui/window_helpers.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
 #include "pages/vesa_controls.h"

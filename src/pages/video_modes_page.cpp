@@ -1,7 +1,7 @@
 // VideoModesPage: the register set the BIOS programs for a chosen video mode.
 #include "analysis/video_modes.h"
-#include "app/app_state.h"
-#include "app/window_helpers.h"
+#include "ui/app_state.h"
+#include "ui/window_helpers.h"
 #include "pages/pages.h"
 #include "pages/video_modes_page.h"
 #include "resources/resource.h"
@@ -10,7 +10,7 @@ namespace quarzel::app {
 
 namespace {
 
-HWND modesPage() { return state().pageWindows[6]; }
+HWND modesPage() { return pageWindow(ModesTab); }
 
 void initModesPage(HWND page) {
   SendDlgItemMessageA(page, IDC_MODES_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);

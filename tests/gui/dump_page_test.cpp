@@ -7,10 +7,9 @@
 namespace quarzel::test {
 namespace {
 
-constexpr int kDump = 1, kStrings = 2;
 
 std::string listingText() {
-  HWND listing = GetDlgItem(app::state().pageWindows[1], IDC_DUMP_LISTING);
+  HWND listing = GetDlgItem(app::pageWindow(app::DumpTab), IDC_DUMP_LISTING);
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(listing)) + 1, '\0');
   text.resize(static_cast<std::size_t>(GetWindowTextA(listing, text.data(), static_cast<int>(text.size()))));
   return text;
@@ -22,7 +21,7 @@ TEST_F(DumpPage, ListsTheEmptyImageAtStartAndIgnoresItsButtons) {
   const std::string text = listingText();
   EXPECT_EQ(text.size(), 4096u * 74);
   EXPECT_EQ(text.substr(0, 74), "0000: 00 00 00 00 00 00 00 00  00 00 00 00 00 00 00 00  ................\r\n");
-  click(page(kDump), IDC_RESTORE);
+  click(page(DumpTab), IDC_RESTORE);
   EXPECT_EQ(listingText(), text);
 }
 
@@ -53,22 +52,22 @@ TEST_F(DumpPage, ARebuildStopsThePreviousColouring) {
 
 TEST_F(DumpPage, ApplyCommitsAndRestoreReverts) {
   load(sampleRom());
-  type(page(kStrings), IDC_STRING1_TEXT, "first");
-  click(page(kStrings), IDC_APPLY);
-  ASSERT_TRUE(enabled(page(kDump), IDC_APPLY));
-  click(page(kDump), IDC_APPLY);
-  EXPECT_FALSE(enabled(page(kDump), IDC_APPLY));
+  type(page(StringsTab), IDC_STRING1_TEXT, "first");
+  click(page(StringsTab), IDC_APPLY);
+  ASSERT_TRUE(enabled(page(DumpTab), IDC_APPLY));
+  click(page(DumpTab), IDC_APPLY);
+  EXPECT_FALSE(enabled(page(DumpTab), IDC_APPLY));
   EXPECT_EQ(s().BiosBackup.text(0x5100), "first");
   EXPECT_EQ(dumpColour(74 * 0x510 + 6), 0u);
 
-  type(page(kStrings), IDC_STRING1_TEXT, "second");
-  click(page(kStrings), IDC_APPLY);
-  click(page(kDump), IDC_RESTORE);
+  type(page(StringsTab), IDC_STRING1_TEXT, "second");
+  click(page(StringsTab), IDC_APPLY);
+  click(page(DumpTab), IDC_RESTORE);
   EXPECT_EQ(s().BiosImage.text(0x5100), "first");
-  EXPECT_FALSE(enabled(page(kDump), IDC_APPLY));
+  EXPECT_FALSE(enabled(page(DumpTab), IDC_APPLY));
   // The pass ran again: the page shows the restored string, and it was no edit.
-  EXPECT_EQ(text(page(kStrings), IDC_STRING1_TEXT), "first");
-  EXPECT_FALSE(enabled(page(kStrings), IDC_APPLY));
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_TEXT), "first");
+  EXPECT_FALSE(enabled(page(StringsTab), IDC_APPLY));
 }
 
 }  // namespace

@@ -110,7 +110,7 @@ void GuiTest::load(const std::string& bytes, const std::string& name) {
 
 COLORREF GuiTest::dumpColour(int position) {
   app::finishHighlighting();
-  HWND listing = GetDlgItem(page(1), IDC_DUMP_LISTING);
+  HWND listing = GetDlgItem(page(DumpTab), IDC_DUMP_LISTING);
   CHARRANGE range{position, position + 1};
   SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
   CHARFORMATA format{};

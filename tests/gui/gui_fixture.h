@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/platform.h"
+#include "ui/app_state.h"
+#include "ui/platform.h"
 
 namespace quarzel::test {
+
+using enum app::Tab;
 
 class ScriptedPlatform final : public app::Platform {
  public:
@@ -43,7 +45,7 @@ class GuiTest : public ::testing::Test {
   void TearDown() override;
 
   static app::AppState& s() { return app::state(); }
-  static HWND page(int index) { return app::state().pageWindows[static_cast<std::size_t>(index)]; }
+  static HWND page(app::Tab tab) { return app::pageWindow(tab); }
   static void command(int id);
   static void click(HWND dialog, int id);
   // Types the text into the control as keystrokes, after selecting all of it.

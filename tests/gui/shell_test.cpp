@@ -7,7 +7,6 @@
 namespace quarzel::test {
 namespace {
 
-constexpr int kStrings = 2;
 
 std::string windowTitle() {
   char title[256] = {};
@@ -23,19 +22,19 @@ TEST_F(Shell, LoadFillsThePagesWithoutEnablingApply) {
   EXPECT_TRUE(s().imageLoaded);
   EXPECT_EQ(windowTitle(), "quarzel [sample.rom]");
   EXPECT_EQ(platform.dialogTitles, std::vector<std::string>{"Load BIOS"});
-  EXPECT_EQ(text(page(kStrings), IDC_STRING1_OFFSET), "5100");
-  EXPECT_EQ(text(page(kStrings), IDC_DATE).size(), 8u);
-  EXPECT_EQ(text(page(7), IDC_LOGO_LINE4), "3dfx Interactive, Inc.");
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_OFFSET), "5100");
+  EXPECT_EQ(text(page(StringsTab), IDC_DATE).size(), 8u);
+  EXPECT_EQ(text(page(LogoTab), IDC_LOGO_LINE4), "3dfx Interactive, Inc.");
   // Text set by the pass is not an edit: no Apply anywhere.
-  EXPECT_FALSE(enabled(page(kStrings), IDC_APPLY));
-  EXPECT_FALSE(enabled(page(1), IDC_APPLY));
+  EXPECT_FALSE(enabled(page(StringsTab), IDC_APPLY));
+  EXPECT_FALSE(enabled(page(DumpTab), IDC_APPLY));
   EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(Shell, FailedAndCancelledLoadsChangeNothing) {
   load(sampleRom(), "sample.rom");
   const Image before = s().BiosImage;
-  const std::string string1 = text(page(kStrings), IDC_STRING1_TEXT);
+  const std::string string1 = text(page(StringsTab), IDC_STRING1_TEXT);
   load("\x55\x00" + std::string(1000, '\0'), "nosig.rom");
   load(std::string(65537, '\x55'), "big.rom");
   EXPECT_EQ(platform.messages, (std::vector<std::string>{"ERROR: BIOS loading error!!!", "ERROR: BIOS loading error!!!"}));
@@ -45,7 +44,7 @@ TEST_F(Shell, FailedAndCancelledLoadsChangeNothing) {
   EXPECT_EQ(s().BiosImage.bytes, before.bytes);
   EXPECT_EQ(s().BiosImage.size, before.size);
   EXPECT_EQ(windowTitle(), "quarzel [sample.rom]");
-  EXPECT_EQ(text(page(kStrings), IDC_STRING1_TEXT), string1);
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_TEXT), string1);
 }
 
 TEST_F(Shell, ReloadAndSaveNeedALoadedImage) {
@@ -57,8 +56,8 @@ TEST_F(Shell, ReloadAndSaveNeedALoadedImage) {
 
 TEST_F(Shell, ReloadDiscardsEditsAndReadsTheFileAgain) {
   load(sampleRom(), "sample.rom");
-  type(page(kStrings), IDC_STRING1_TEXT, "edited");
-  click(page(kStrings), IDC_APPLY);
+  type(page(StringsTab), IDC_STRING1_TEXT, "edited");
+  click(page(StringsTab), IDC_APPLY);
   ASSERT_EQ(s().BiosImage.text(0x5100), "edited");
   command(IDM_RELOAD);
   EXPECT_NE(s().BiosImage.text(0x5100), "edited");
@@ -78,7 +77,7 @@ TEST_F(Shell, AFileNamedAtStartIsLoadedAndReloadReadsItAgain) {
   writeBytes(path, changed);
   command(IDM_RELOAD);
   EXPECT_EQ(s().BiosImage.bytes[0x5100], 'Q');
-  EXPECT_EQ(text(page(kStrings), IDC_STRING1_TEXT).substr(0, 1), "Q");
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_TEXT).substr(0, 1), "Q");
 }
 
 TEST_F(Shell, SaveFixesTheChecksumAndRebuildsTheDump) {
@@ -94,7 +93,7 @@ TEST_F(Shell, SaveFixesTheChecksumAndRebuildsTheDump) {
   for (const char c : saved) sum += static_cast<unsigned char>(c);
   EXPECT_EQ(sum % 256, 0u);
   // The corrected byte differs from the committed copy: red, Apply enabled.
-  EXPECT_TRUE(enabled(page(1), IDC_APPLY));
+  EXPECT_TRUE(enabled(page(DumpTab), IDC_APPLY));
   EXPECT_EQ(dumpColour(74 * (0x7FFF / 16) + 56 + 15), RGB(255, 0, 0));
   EXPECT_TRUE(platform.messages.empty());
 }
@@ -129,14 +128,14 @@ TEST_F(Shell, AboutRunsItsTemplateModally) {
 }
 
 TEST_F(Shell, TabsShowOnePageAtATime) {
-  EXPECT_TRUE(IsWindowVisible(page(0)));
-  app::showPage(3);
-  EXPECT_FALSE(IsWindowVisible(page(0)));
-  EXPECT_TRUE(IsWindowVisible(page(3)));
+  EXPECT_TRUE(IsWindowVisible(page(FontsTab)));
+  app::showPage(RegistersTab);
+  EXPECT_FALSE(IsWindowVisible(page(FontsTab)));
+  EXPECT_TRUE(IsWindowVisible(page(RegistersTab)));
   // Logo, Registers, Logo: one context for the Logo page, none for Fonts.
-  app::showPage(7);
-  app::showPage(3);
-  app::showPage(7);
+  app::showPage(LogoTab);
+  app::showPage(RegistersTab);
+  app::showPage(LogoTab);
   EXPECT_NE(s().logoPageDC, nullptr);
   EXPECT_EQ(s().fontsPageDC, nullptr);
 }

@@ -6,19 +6,18 @@
 namespace quarzel::test {
 namespace {
 
-constexpr int kDump = 1, kStrings = 2;
 constexpr std::size_t kString1 = 0x5100;
 
 using StringsPage = GuiTest;
 
 TEST_F(StringsPage, TypingCountsAndEnablesApplyOnlyAfterALoad) {
-  type(page(kStrings), IDC_STRING1_TEXT, "abc");
-  EXPECT_FALSE(enabled(page(kStrings), IDC_APPLY));
-  EXPECT_EQ(text(page(kStrings), IDC_STRING1_LENGTH), "0");
+  type(page(StringsTab), IDC_STRING1_TEXT, "abc");
+  EXPECT_FALSE(enabled(page(StringsTab), IDC_APPLY));
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_LENGTH), "0");
   load(sampleRom());
-  type(page(kStrings), IDC_STRING1_TEXT, "Hello");
-  EXPECT_EQ(text(page(kStrings), IDC_STRING1_LENGTH), "5");
-  EXPECT_TRUE(enabled(page(kStrings), IDC_APPLY));
+  type(page(StringsTab), IDC_STRING1_TEXT, "Hello");
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_LENGTH), "5");
+  EXPECT_TRUE(enabled(page(StringsTab), IDC_APPLY));
 }
 
 TEST_F(StringsPage, ApplyWritesTheStringItsCountAndTheDateThenMarksTheDump) {
@@ -26,17 +25,17 @@ TEST_F(StringsPage, ApplyWritesTheStringItsCountAndTheDateThenMarksTheDump) {
   const BiosLayout& layout = s().Layout;
   const std::size_t max = layout.bootString1.maxLength;
   const std::size_t count = *layout.bootString1.lengthWord;
-  type(page(kStrings), IDC_STRING1_TEXT, "Hello");
-  type(page(kStrings), IDC_DATE, "1/2/03");
-  click(page(kStrings), IDC_APPLY);
-  EXPECT_FALSE(enabled(page(kStrings), IDC_APPLY));
+  type(page(StringsTab), IDC_STRING1_TEXT, "Hello");
+  type(page(StringsTab), IDC_DATE, "1/2/03");
+  click(page(StringsTab), IDC_APPLY);
+  EXPECT_FALSE(enabled(page(StringsTab), IDC_APPLY));
   const Image& image = s().BiosImage;
   EXPECT_EQ(image.text(kString1), "Hello");
   for (std::size_t i = 5; i < max; ++i) EXPECT_EQ(image.bytes[kString1 + i], 0) << i;
   EXPECT_EQ(image.word(count), 5);
   EXPECT_EQ(image.text(*layout.biosDate.address, 8), std::string("1/2/03\0\0", 8));
   // Exactly the changed bytes are red; Dump Apply is enabled.
-  EXPECT_TRUE(enabled(page(kDump), IDC_APPLY));
+  EXPECT_TRUE(enabled(page(DumpTab), IDC_APPLY));
   const int line = static_cast<int>(kString1 / 16) * 74;
   EXPECT_EQ(dumpColour(line + 6), RGB(255, 0, 0));  // 'H' replaced 'q'
   EXPECT_EQ(dumpColour(line + 56), RGB(255, 0, 0));
@@ -46,33 +45,33 @@ TEST_F(StringsPage, ApplyWritesTheStringItsCountAndTheDateThenMarksTheDump) {
 
 TEST_F(StringsPage, RestoreReadsTheImageAgain) {
   load(sampleRom());
-  const std::string original = text(page(kStrings), IDC_STRING1_TEXT);
-  type(page(kStrings), IDC_STRING1_TEXT, "not applied");
-  click(page(kStrings), IDC_RESTORE);
-  EXPECT_EQ(text(page(kStrings), IDC_STRING1_TEXT), original);
-  EXPECT_EQ(text(page(kStrings), IDC_STRING1_LENGTH), std::to_string(original.size()));
-  EXPECT_FALSE(enabled(page(kStrings), IDC_APPLY));
+  const std::string original = text(page(StringsTab), IDC_STRING1_TEXT);
+  type(page(StringsTab), IDC_STRING1_TEXT, "not applied");
+  click(page(StringsTab), IDC_RESTORE);
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_TEXT), original);
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_LENGTH), std::to_string(original.size()));
+  EXPECT_FALSE(enabled(page(StringsTab), IDC_APPLY));
 }
 
 TEST_F(StringsPage, OffsetButtonMarksTheStringBlue) {
   load(sampleRom());
-  click(page(kStrings), IDC_STRING1_OFFSET);
+  click(page(StringsTab), IDC_STRING1_OFFSET);
   const int line = static_cast<int>(kString1 / 16) * 74;
   EXPECT_EQ(dumpColour(line + 6), RGB(0, 0, 255));
   EXPECT_EQ(dumpColour(line - 74 + 6), 0u);
   // The string's line is the topmost visible line of the listing.
-  EXPECT_EQ(SendDlgItemMessageA(page(kDump), IDC_DUMP_LISTING, EM_GETFIRSTVISIBLELINE, 0, 0),
+  EXPECT_EQ(SendDlgItemMessageA(page(DumpTab), IDC_DUMP_LISTING, EM_GETFIRSTVISIBLELINE, 0, 0),
             static_cast<LRESULT>(kString1 / 16));
 }
 
 TEST_F(StringsPage, AnImageWithoutStringsClearsThePage) {
   load(sampleRom());
   load("\x55\xAA\x01" + std::string(509, '\0'), "bare.rom");
-  EXPECT_EQ(text(page(kStrings), IDC_STRING1_TEXT), "");
-  EXPECT_EQ(text(page(kStrings), IDC_STRING1_OFFSET), "0");
-  EXPECT_EQ(text(page(kStrings), IDC_DATE), "");
-  EXPECT_EQ(text(page(kStrings), IDC_DATE_OFFSET), "0");
-  EXPECT_EQ(text(page(7), IDC_LOGO_LINE1), "");
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_TEXT), "");
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_OFFSET), "0");
+  EXPECT_EQ(text(page(StringsTab), IDC_DATE), "");
+  EXPECT_EQ(text(page(StringsTab), IDC_DATE_OFFSET), "0");
+  EXPECT_EQ(text(page(LogoTab), IDC_LOGO_LINE1), "");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/window_helpers.h"
+#include "ui/window_helpers.h"
 
 #include <vector>
 

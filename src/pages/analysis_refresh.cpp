@@ -1,7 +1,7 @@
-#include "app/analysis_refresh.h"
+#include "pages/analysis_refresh.h"
 
 #include "analysis/analysis_pass.h"
-#include "app/app_state.h"
+#include "ui/app_state.h"
 #include "pages/pages.h"
 
 namespace quarzel::app {

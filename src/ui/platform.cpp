@@ -1,8 +1,10 @@
-#include "app/platform.h"
+#include "ui/platform.h"
 
 #include <commdlg.h>
 
 #include <vector>
+
+#include "ui/app_state.h"
 
 namespace quarzel::app {
 
@@ -58,14 +60,15 @@ class RealPlatform final : public Platform {
   }
 };
 
-RealPlatform realPlatform;
-Platform* current = &realPlatform;
-
 }  // namespace
 
-Platform& platform() { return *current; }
+Platform& platform() {
+  // Stateless, so one for the whole process.
+  static RealPlatform real;
+  return state().platform ? *state().platform : real;
+}
 
-void setPlatform(Platform* replacement) { current = replacement ? replacement : &realPlatform; }
+void setPlatform(Platform* replacement) { state().platform = replacement; }
 
 void showError(HWND owner, const char* text) { platform().messageBox(owner, text, "ERROR", MB_OK | MB_ICONERROR); }
 

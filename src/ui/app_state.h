@@ -1,0 +1,89 @@
+// The program's process-wide state, under the names the whole program uses.
+// Only the user-interface thread touches it; the dump's colouring worker
+// gets its own copy of what it needs.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/bios_layout.h"
+#include "formats/dump_highlights.h"
+#include "formats/font_table.h"
+#include "formats/image.h"
+#include "ui/tabs.h"
+
+namespace quarzel::app {
+
+class Platform;
+struct HighlightJob;  // the colouring worker's own record
+
+// What the Dump page's listing control shows now, so that a rebuild can
+// replace only the lines that changed and return exactly the coloured
+// ranges to black.
+struct ListingShown {
+  std::string text;
+  std::vector<Highlight> coloured;
+};
+
+struct AppState {
+  Image BiosImage;     // the working image; bytes past imageSize are zero
+  Image BiosBackup;    // the committed copy the dump compares against
+  BiosLayout Layout;   // BiosLayout: what the last analysis pass found
+  // 1 once a BIOS is loaded, and the busy guard: 0 while code changes
+  // controls or the image, so their notifications are not user edits.
+  bool imageLoaded = false;
+  bool dumpClean = true;
+
+  std::string loadPath;   // the file last chosen in the open dialog
+  std::string loadTitle;  // its name without the folder
+  std::string savePath;   // the name last chosen in the save dialog
+
+  // The second BIOS of the Registers page's comparison (its size is
+  // compareSize); never edited, never saved.
+  Image CompareImage;
+  bool compareLoaded = false;  // set by the first good comparison, never cleared
+  std::string comparePath;     // the file last chosen in the comparison's open dialog
+  std::uint32_t workingValue = 0;  // the open register dialog's value
+
+  HINSTANCE instance = nullptr;
+  HWND MainWindow = nullptr;
+  std::array<HWND, kPageCount> pageWindows{};
+  int currentPage = 0;
+  HFONT FixedFont = nullptr;
+  FontSize currentFontSize = Font8x8;  // the font the Fonts page works on
+  HDC fontsPageDC = nullptr;
+  HDC logoPageDC = nullptr;
+  HBITMAP GlyphSheet = nullptr;             // the Fonts page's sheet, a DIB section
+  std::uint8_t* glyphSheetBits = nullptr;   // its pixels
+
+  ListingShown dumpShown;
+  HANDLE highlightThread = nullptr;          // the running HighlightWorker
+  std::shared_ptr<HighlightJob> highlightJob;  // what it works on
+
+  Platform* platform = nullptr;  // null: the real one
+};
+
+// The busy guard: while one lives, imageLoaded is 0, so the notifications
+// of controls that code changes are not taken for the user's edits. The
+// previous value comes back on every way out of the scope.
+class BusyGuard {
+ public:
+  BusyGuard();
+  ~BusyGuard();
+  BusyGuard(const BusyGuard&) = delete;
+  BusyGuard& operator=(const BusyGuard&) = delete;
+
+ private:
+  bool previous_;
+};
+
+// The one instance; tests reset it between cases.
+AppState& state();
+void resetState();
+
+}  // namespace quarzel::app
