@@ -25,6 +25,6 @@ INT_PTR CALLBACK AboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-void showAboutBox(HWND owner) { platform().runModal(IDD_ABOUT, owner, AboutBoxProc, 0); }
+void showAboutBox(HWND owner) { platform().runModal({IDD_ABOUT}, owner, AboutBoxProc, 0); }
 
 }  // namespace quarzel::app

@@ -55,12 +55,18 @@ class RealPlatform final : public Platform {
   int messageBox(HWND owner, const char* text, const char* caption, UINT type) override {
     return MessageBoxA(owner, text, caption, type);
   }
-  INT_PTR runModal(int templateId, HWND owner, DLGPROC procedure, LPARAM parameter) override {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, procedure, parameter);
+  INT_PTR runModal(const DialogTemplate& dialog, HWND owner, DLGPROC procedure, LPARAM parameter) override {
+    return runDialog(dialog, owner, procedure, parameter);
   }
 };
 
 }  // namespace
+
+INT_PTR runDialog(const DialogTemplate& dialog, HWND owner, DLGPROC procedure, LPARAM parameter) {
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  if (dialog.memory) return DialogBoxIndirectParamW(module, dialog.memory, owner, procedure, parameter);
+  return DialogBoxParamW(module, MAKEINTRESOURCEW(dialog.id), owner, procedure, parameter);
+}
 
 Platform& platform() {
   // Stateless, so one for the whole process.

@@ -30,6 +30,13 @@ struct ChosenFile {
   std::string title;
 };
 
+// A modal dialog's template: a resource of the program, or one the program
+// built in memory (the register dialogs, made from their field tables).
+struct DialogTemplate {
+  int id;                               // the dialog's number
+  const DLGTEMPLATE* memory = nullptr;  // null: the resource `id`
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -37,8 +44,14 @@ class Platform {
   virtual std::optional<ChosenFile> openFile(const FileDialog& dialog, const std::string& path) = 0;
   virtual std::optional<ChosenFile> saveFile(const FileDialog& dialog, const std::string& path) = 0;
   virtual int messageBox(HWND owner, const char* text, const char* caption, UINT type) = 0;
-  virtual INT_PTR runModal(int templateId, HWND owner, DLGPROC procedure, LPARAM parameter) = 0;
+  // Creates the dialog with its procedure and runs it until it ends; the
+  // result is what the procedure passed to EndDialog.
+  virtual INT_PTR runModal(const DialogTemplate& dialog, HWND owner, DLGPROC procedure, LPARAM parameter) = 0;
 };
+
+// The system's modal run, which the real platform uses; a scripted platform
+// may use it too, to run the real dialog while it drives it.
+INT_PTR runDialog(const DialogTemplate& dialog, HWND owner, DLGPROC procedure, LPARAM parameter);
 
 Platform& platform();
 // Installs another platform (tests); nullptr returns to the real one.

@@ -4,6 +4,7 @@
 
 #include "formats/number_text.h"
 #include "formats/text_format.h"
+#include "ui/wide_text.h"
 
 namespace quarzel::app {
 
@@ -31,18 +32,27 @@ void drawBitmap(HDC dc, int x, int y, HBITMAP bitmap) {
   DeleteDC(memory);
 }
 
-void setText(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
+void setText(HWND dialog, int id, const std::string& utf8) { SetDlgItemTextW(dialog, id, wideText(utf8).c_str()); }
 
 std::string getText(HWND dialog, int id, int maxChars) {
+  if (maxChars < 0) maxChars = GetWindowTextLengthW(GetDlgItem(dialog, id));
+  std::vector<wchar_t> buffer(static_cast<std::size_t>(maxChars) + 1);
+  const UINT length = GetDlgItemTextW(dialog, id, buffer.data(), maxChars + 1);
+  return utf8Text({buffer.data(), length});
+}
+
+void setBiosText(HWND dialog, int id, const std::string& bytes) { SetDlgItemTextA(dialog, id, bytes.c_str()); }
+
+std::string getBiosText(HWND dialog, int id, int maxChars) {
   if (maxChars < 0) maxChars = GetWindowTextLengthA(GetDlgItem(dialog, id));
   std::vector<char> buffer(static_cast<std::size_t>(maxChars) + 1);
   const UINT length = GetDlgItemTextA(dialog, id, buffer.data(), maxChars + 1);
   return std::string(buffer.data(), length);
 }
 
-void setLimitedText(HWND dialog, int id, const std::string& text, unsigned limit) {
+void setLimitedText(HWND dialog, int id, const std::string& bytes, unsigned limit) {
   SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, 0, 0);
-  setText(dialog, id, text);
+  setBiosText(dialog, id, bytes);
   SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, limit, 0);
 }
 

@@ -13,12 +13,19 @@ void centerOnScreen(HWND window);
 // Copies the whole bitmap unscaled to (x, y) of `dc`.
 void drawBitmap(HDC dc, int x, int y, HBITMAP bitmap);
 
-// Control texts. The edit limit is lifted while setting, then set to `limit`
-// (0 lifts it), so a longer text from the image is shown whole but cannot grow.
-void setText(HWND dialog, int id, const std::string& text);
-// At most maxChars characters; the whole text when maxChars is negative.
+// Control texts of the program: UTF-8, shown through the wide calls. At
+// most maxChars characters are read; the whole text when it is negative.
+void setText(HWND dialog, int id, const std::string& utf8);
 std::string getText(HWND dialog, int id, int maxChars = -1);
-void setLimitedText(HWND dialog, int id, const std::string& text, unsigned limit);
+
+// Texts of the BIOS image: one byte a character, in the ANSI code page, as
+// they were read from the image and as they go back into it.
+void setBiosText(HWND dialog, int id, const std::string& bytes);
+std::string getBiosText(HWND dialog, int id, int maxChars = -1);
+// A BIOS text in an edit whose limit is lifted while setting, then set to
+// `limit` (0 lifts it), so a longer text from the image is shown whole but
+// cannot grow.
+void setLimitedText(HWND dialog, int id, const std::string& bytes, unsigned limit);
 // "%04X" caption of an offset button; "0" when not located.
 void setOffsetCaption(HWND dialog, int id, unsigned offset);
 // An offset button's caption read back with "%X", as its click passes it.

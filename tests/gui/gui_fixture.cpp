@@ -26,11 +26,13 @@ std::optional<app::ChosenFile> nextAnswer(std::deque<std::optional<app::ChosenFi
 
 std::optional<app::ChosenFile> ScriptedPlatform::openFile(const app::FileDialog& dialog, const std::string&) {
   dialogTitles.push_back(dialog.title);
+  fileDialogs.push_back(dialog);
   return nextAnswer(openAnswers);
 }
 
 std::optional<app::ChosenFile> ScriptedPlatform::saveFile(const app::FileDialog& dialog, const std::string&) {
   dialogTitles.push_back(dialog.title);
+  fileDialogs.push_back(dialog);
   return nextAnswer(saveAnswers);
 }
 
@@ -39,9 +41,46 @@ int ScriptedPlatform::messageBox(HWND, const char* text, const char* caption, UI
   return IDOK;
 }
 
-INT_PTR ScriptedPlatform::runModal(int templateId, HWND, DLGPROC, LPARAM) {
-  modalRuns.push_back(templateId);
-  return IDOK;
+namespace {
+
+// The dialog being run: its own procedure does all the work; the script
+// runs once the dialog is up, from the dialog's own modal loop.
+constexpr UINT kRunScript = WM_APP + 0x300;
+constexpr UINT kScriptDone = WM_APP + 0x301;
+DLGPROC runningProcedure = nullptr;
+DialogScript runningScript;
+
+INT_PTR CALLBACK scriptedProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kRunScript) {
+    runningScript(dialog);
+    PostMessageA(dialog, kScriptDone, 0, 0);  // dropped when the script ended the dialog
+    return TRUE;
+  }
+  if (message == kScriptDone) {
+    ADD_FAILURE() << "the script left the dialog open; it is cancelled";
+    EndDialog(dialog, IDCANCEL);
+    return TRUE;
+  }
+  const INT_PTR result = runningProcedure(dialog, message, wParam, lParam);
+  if (message == WM_INITDIALOG) PostMessageA(dialog, kRunScript, 0, 0);
+  return result;
+}
+
+}  // namespace
+
+INT_PTR ScriptedPlatform::runModal(const app::DialogTemplate& dialog, HWND owner, DLGPROC procedure, LPARAM parameter) {
+  modalRuns.push_back(dialog.id);
+  if (dialogScripts.empty()) {
+    ADD_FAILURE() << "no script for dialog " << dialog.id;
+    return IDCANCEL;
+  }
+  runningProcedure = procedure;
+  runningScript = std::move(dialogScripts.front());
+  dialogScripts.pop_front();
+  const INT_PTR result = app::runDialog(dialog, owner, scriptedProcedure, parameter);
+  runningProcedure = nullptr;
+  runningScript = nullptr;
+  return result;
 }
 
 std::string tempPath(const std::string& name) {
@@ -96,6 +135,12 @@ void GuiTest::type(HWND dialog, int id, const std::string& text) {
 std::string GuiTest::text(HWND dialog, int id) {
   char buffer[4096] = {};
   GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
+  return buffer;
+}
+
+std::wstring GuiTest::wideText(HWND dialog, int id) {
+  wchar_t buffer[4096] = {};
+  GetDlgItemTextW(dialog, id, buffer, 4096);
   return buffer;
 }
 

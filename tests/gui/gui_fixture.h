@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,17 +20,23 @@ namespace quarzel::test {
 
 using enum app::Tab;
 
+// Drives one modal dialog, which the platform has created for real from its
+// template with its own procedure, and ends it (with OK, Cancel, ...).
+using DialogScript = std::function<void(HWND dialog)>;
+
 class ScriptedPlatform final : public app::Platform {
  public:
   std::deque<std::optional<app::ChosenFile>> openAnswers, saveAnswers;
-  std::vector<std::string> messages;  // "CAPTION: text" of every box shown
-  std::vector<int> modalRuns;         // templates run modally
+  std::deque<DialogScript> dialogScripts;  // one per modal run, in order
+  std::vector<std::string> messages;       // "CAPTION: text" of every box shown
+  std::vector<int> modalRuns;              // dialogs run modally
   std::vector<std::string> dialogTitles;
+  std::vector<app::FileDialog> fileDialogs;  // every file dialog asked for
 
   std::optional<app::ChosenFile> openFile(const app::FileDialog& dialog, const std::string& path) override;
   std::optional<app::ChosenFile> saveFile(const app::FileDialog& dialog, const std::string& path) override;
   int messageBox(HWND owner, const char* text, const char* caption, UINT type) override;
-  INT_PTR runModal(int templateId, HWND owner, DLGPROC procedure, LPARAM parameter) override;
+  INT_PTR runModal(const app::DialogTemplate& dialog, HWND owner, DLGPROC procedure, LPARAM parameter) override;
 };
 
 // A temporary folder for one test's files.
@@ -51,6 +58,7 @@ class GuiTest : public ::testing::Test {
   // Types the text into the control as keystrokes, after selecting all of it.
   static void type(HWND dialog, int id, const std::string& text);
   static std::string text(HWND dialog, int id);
+  static std::wstring wideText(HWND dialog, int id);
   static bool enabled(HWND dialog, int id);
   // Loads `bytes` through Load BIOS, answering the open dialog with a file.
   void load(const std::string& bytes, const std::string& name = "test.rom");

@@ -122,9 +122,17 @@ TEST_F(Shell, AnImageWithoutAChecksumByteIsSavedAsItStands) {
   EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(Shell, AboutRunsItsTemplateModally) {
+TEST_F(Shell, AboutShowsWhereToReachUsAndOnlyOkClosesIt) {
+  platform.dialogScripts.push_back([](HWND box) {
+    EXPECT_EQ(text(box, IDC_ABOUT_EMAIL), "support@quarzel.org");
+    EXPECT_EQ(text(box, IDC_ABOUT_WEB), "https://quarzel.org");
+    SendMessageA(box, WM_COMMAND, IDCANCEL, 0);  // Escape: not handled
+    EXPECT_TRUE(IsWindow(box));
+    click(box, IDOK);
+  });
   command(IDM_ABOUT);
   EXPECT_EQ(platform.modalRuns, std::vector<int>{IDD_ABOUT});
+  EXPECT_TRUE(platform.dialogScripts.empty());
 }
 
 TEST_F(Shell, TabsShowOnePageAtATime) {
