@@ -186,6 +186,11 @@ std::uint64_t fieldMask(const BitField& field) {
 }
 }  // namespace
 
+std::string bitRangeText(const BitField& field) {
+  if (field.low == field.high) return std::to_string(field.low);
+  return std::to_string(field.low) + ".." + std::to_string(field.high);
+}
+
 std::uint32_t fieldValue(const BitField& field, std::uint32_t value) {
   return static_cast<std::uint32_t>((value >> field.low) & fieldMask(field));
 }

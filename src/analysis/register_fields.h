@@ -44,6 +44,9 @@ std::span<const RegisterDialog> registerDialogs();
 // The dialog of a register, or nullptr (PLLCtrl2 has none).
 const RegisterDialog* registerDialogFor(std::size_t registerIndex);
 
+// The bit range as a dialog row writes it: "2..6", or "8" for one bit.
+std::string bitRangeText(const BitField& field);
+
 // The field's bits of `value`, as its edit shows them.
 std::uint32_t fieldValue(const BitField& field, std::uint32_t value);
 
