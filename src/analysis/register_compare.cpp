@@ -8,8 +8,10 @@ namespace quarzel {
 CompareScan scanCompareRegisters(const Image& second) {
   const RegisterScan found = scanRegisters(second);
   CompareScan scan;
-  for (std::size_t i = 0; i < kRegisterCount; ++i)
-    scan.values[i] = found.entries[i].location ? found.entries[i].value : 0;
+  for (std::size_t i = 0; i < kRegisterCount; ++i) {
+    scan.found[i] = found.entries[i].location.has_value();
+    scan.values[i] = scan.found[i] ? found.entries[i].value : 0;
+  }
   scan.pllFound = found.entries[PLLCtrl1].location.has_value();
   return scan;
 }
@@ -18,6 +20,10 @@ const char* registerVerdict(const BiosLayout& layout, std::size_t index) {
   // Values, located or not: two registers missing from both BIOSes are
   // both 0 and equal.
   return layout.registerTable[index].value == layout.compareValues[index] ? "equals" : "differs";
+}
+
+std::string compareValueText(const CompareScan& scan, std::size_t index) {
+  return foundValueText(index, scan.found[index] ? std::optional(scan.values[index]) : std::nullopt);
 }
 
 std::string compareFrequencyText(const CompareScan& scan) {

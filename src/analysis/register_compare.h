@@ -13,9 +13,14 @@ namespace quarzel {
 // register not found there.
 struct CompareScan {
   std::array<std::uint32_t, kRegisterCount> values{};
+  std::array<bool, kRegisterCount> found{};
   bool pllFound = false;  // the PLL writes matched, so PLLCtrl1 has a value
 };
 CompareScan scanCompareRegisters(const Image& second);
+
+// A register's comparison edit: "%08X" when found in the second BIOS;
+// otherwise "0", or "00000000" for PLLCtrl2, whose edit is always written.
+std::string compareValueText(const CompareScan& scan, std::size_t index);
 
 // "equals" or "differs": registerTable against compareValues.
 const char* registerVerdict(const BiosLayout& layout, std::size_t index);

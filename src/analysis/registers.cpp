@@ -22,11 +22,14 @@ std::string pllFrequencyText(const BiosLayout& layout) {
   return pll.location ? frequencyText(pllFrequency(pll.value)) : " ";
 }
 
+std::string foundValueText(std::size_t index, std::optional<std::uint32_t> value) {
+  if (value) return formatText("%08X", *value);
+  return index == PLLCtrl2 ? "00000000" : "0";
+}
+
 std::string registerValueText(const BiosLayout& layout, std::size_t index) {
   const RegisterEntry& entry = layout.registerTable[index];
-  if (entry.location) return formatText("%08X", entry.value);
-  // The page resets the other edits to "0"; PLLCtrl2's is always rewritten in full.
-  return index == PLLCtrl2 ? "00000000" : "0";
+  return foundValueText(index, entry.location ? std::optional(entry.value) : std::nullopt);
 }
 
 }  // namespace quarzel

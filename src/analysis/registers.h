@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "analysis/bios_layout.h"
@@ -27,8 +28,11 @@ std::string frequencyText(double megahertz);
 // PLL writes were found, else a single blank.
 std::string pllFrequencyText(const BiosLayout& layout);
 
-// The text of a register's value edit after the pass: "%08X" when located;
-// otherwise "0", or "00000000" for PLLCtrl2.
+// A register's edit as a search leaves it: "%08X" of the value found;
+// otherwise "0", or "00000000" for PLLCtrl2, whose edit is always written.
+std::string foundValueText(std::size_t index, std::optional<std::uint32_t> value);
+
+// The value edit after the pass: foundValueText of the located value.
 std::string registerValueText(const BiosLayout& layout, std::size_t index);
 
 }  // namespace quarzel

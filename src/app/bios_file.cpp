@@ -9,10 +9,6 @@ namespace quarzel::app {
 
 namespace {
 
-FileDialog loadDialog() {
-  return {state().MainWindow, "Load BIOS", {{"BIOS file (*.rom;*.bin)", "*.rom;*.bin"}, {"All files (*.*)", "*.*"}}};
-}
-
 FileDialog saveDialog() {
   FileDialog dialog{state().MainWindow, "Save BIOS", {{"BIOS file (*.rom)", "*.rom"}}};
   dialog.defaultExtension = "rom";  // a name typed without one gets ".rom"
@@ -25,7 +21,7 @@ FileDialog saveDialog() {
 FileResult loadBios(bool reload) {
   AppState& s = state();
   if (!reload) {
-    const auto chosen = platform().openFile(loadDialog(), s.loadPath);
+    const auto chosen = platform().openFile(openBiosDialog(), s.loadPath);
     if (!chosen) return FileResult::Cancelled;
     s.loadPath = chosen->path;
     s.loadTitle = chosen->title;

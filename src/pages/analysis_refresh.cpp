@@ -3,6 +3,7 @@
 #include "analysis/analysis_pass.h"
 #include "ui/app_state.h"
 #include "pages/pages.h"
+#include "pages/register_comparison.h"
 
 namespace quarzel::app {
 
@@ -13,6 +14,8 @@ void runAnalysisPass() {
   AnalysisPass(s.BiosImage, s.Layout);
   fillStringsPage();
   fillOtherPages();
+  // The comparison column stays; its marks now compare the new values.
+  updateCompareLabels();
 }
 
 }  // namespace quarzel::app

@@ -1,10 +1,16 @@
-// RegistersPage: the boot-time values of the nine chip registers.
+// RegistersPage: the boot-time values of the nine chip registers, edited as
+// hexadecimal texts or field by field in their dialogs, written back with
+// Apply, compared with a second BIOS.
+#include "analysis/register_edits.h"
 #include "analysis/registers.h"
-#include "ui/app_state.h"
-#include "ui/window_helpers.h"
+#include "formats/text_format.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
+#include "pages/register_comparison.h"
 #include "pages/register_controls.h"
+#include "pages/register_dialog.h"
+#include "ui/app_state.h"
+#include "ui/window_helpers.h"
 
 namespace quarzel::app {
 
@@ -12,11 +18,79 @@ namespace {
 
 // Each offset button marks the register's 32-bit constant.
 constexpr int kRegisterBytes = 4;
+// Longer texts are not read; a value needs far fewer characters.
+constexpr int kMostValueChars = 255;
 
-bool isOffsetButton(int id) {
-  for (const RegisterRowControls& row : kRegisterRows)
-    if (row.offset == id) return true;
-  return false;
+// The row of the register whose control `id` is, by `member`.
+std::optional<std::size_t> rowWith(int RegisterRowControls::*member, int id) {
+  for (std::size_t i = 0; i < kRegisterCount; ++i)
+    if (kRegisterRows[i].*member == id && id != 0) return i;
+  return std::nullopt;
+}
+
+// PLLCtrl2 is the BIOS's only when its write was found.
+bool pageHandles(std::size_t index) { return index != PLLCtrl2 || state().Layout.pllCtrl2Located; }
+
+void showValues(HWND page) {
+  const BiosLayout& layout = state().Layout;
+  for (std::size_t i = 0; i < kRegisterCount; ++i)
+    setText(page, kRegisterRows[i].value, formatText("%08X", layout.registerTable[i].value));
+}
+
+// The clock of the value now in registerTable, as after a dialog's OK.
+void showPllFrequency(HWND page) {
+  setText(page, IDC_REG_PLL_FREQUENCY, frequencyText(pllFrequency(state().Layout.registerTable[PLLCtrl1].value)));
+}
+
+// Every located register is written, changed or not; a text without a
+// number leaves its register's value as it was.
+void applyRegisters(HWND page) {
+  AppState& s = state();
+  {
+    const BusyGuard busy;
+    enable(page, IDC_APPLY, false);
+    for (std::size_t i = 0; i < kRegisterCount; ++i)
+      if (pageHandles(i)) applyRegisterText(s.BiosImage, s.Layout, i, getText(page, kRegisterRows[i].value, kMostValueChars));
+    showInDump(0, 0);
+    showValues(page);
+  }
+  showPllFrequency(page);
+  updateCompareLabels();
+}
+
+// Back to what the image holds, dialogs' unapplied values included; the
+// clock and the labels follow, so none describes a value no longer shown.
+void restoreRegisters(HWND page) {
+  const BusyGuard busy;
+  enable(page, IDC_APPLY, false);
+  AppState& s = state();
+  reloadRegisterValues(s.BiosImage, s.Layout);
+  showValues(page);
+  showPllFrequency(page);
+  updateCompareLabels();
+}
+
+bool command(HWND page, int id, int notification) {
+  const bool loaded = state().imageLoaded;
+  if (rowWith(&RegisterRowControls::value, id)) {
+    if (notification == EN_UPDATE && loaded) enable(page, IDC_APPLY, true);
+    return true;
+  }
+  if (rowWith(&RegisterRowControls::offset, id)) {
+    showInDump(offsetFromCaption(page, id), kRegisterBytes);
+    return true;
+  }
+  if (const auto row = rowWith(&RegisterRowControls::dialogButton, id)) {
+    if (loaded) openRegisterDialog(page, *row);
+    return true;
+  }
+  if (!loaded) return id == IDC_APPLY || id == IDC_RESTORE || id == IDC_REG_COMPARE;
+  switch (id) {
+    case IDC_APPLY: applyRegisters(page); return true;
+    case IDC_RESTORE: restoreRegisters(page); return true;
+    case IDC_REG_COMPARE: compareWithSecondBios(); return true;
+    default: return false;
+  }
 }
 
 }  // namespace
@@ -24,10 +98,7 @@ bool isOffsetButton(int id) {
 INT_PTR CALLBACK RegistersPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
   if (message != WM_COMMAND) return FALSE;
-  const int id = LOWORD(wParam);
-  if (!isOffsetButton(id)) return FALSE;
-  showInDump(offsetFromCaption(page, id), kRegisterBytes);
-  return TRUE;
+  return command(page, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
 }
 
 }  // namespace quarzel::app

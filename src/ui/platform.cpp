@@ -76,6 +76,10 @@ Platform& platform() {
 
 void setPlatform(Platform* replacement) { state().platform = replacement; }
 
+FileDialog openBiosDialog() {
+  return {state().MainWindow, "Load BIOS", {{"BIOS file (*.rom;*.bin)", "*.rom;*.bin"}, {"All files (*.*)", "*.*"}}};
+}
+
 void showError(HWND owner, const char* text) { platform().messageBox(owner, text, "ERROR", MB_OK | MB_ICONERROR); }
 
 }  // namespace quarzel::app

@@ -57,6 +57,10 @@ Platform& platform();
 // Installs another platform (tests); nullptr returns to the real one.
 void setPlatform(Platform* replacement);
 
+// "Load BIOS", the open dialog of both the BIOS and the comparison BIOS,
+// owned by the main window.
+FileDialog openBiosDialog();
+
 // "ERROR" with the error icon, owned by `owner`.
 void showError(HWND owner, const char* text);
 

@@ -52,6 +52,10 @@ DialogScript runningScript;
 
 INT_PTR CALLBACK scriptedProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kRunScript) {
+    // The modal loop shows the dialog once its queue is empty; the script
+    // works on it as the user sees it.
+    ShowWindow(dialog, SW_SHOWNORMAL);
+    UpdateWindow(dialog);
     runningScript(dialog);
     PostMessageA(dialog, kScriptDone, 0, 0);  // dropped when the script ended the dialog
     return TRUE;
@@ -129,6 +133,7 @@ void GuiTest::click(HWND dialog, int id) {
 void GuiTest::type(HWND dialog, int id, const std::string& text) {
   HWND edit = GetDlgItem(dialog, id);
   SendMessageA(edit, EM_SETSEL, 0, -1);
+  if (text.empty()) SendMessageA(edit, WM_CHAR, VK_BACK, 0);  // the selection deleted
   for (const char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
 }
 
@@ -146,11 +151,24 @@ std::wstring GuiTest::wideText(HWND dialog, int id) {
 
 bool GuiTest::enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
 
-void GuiTest::load(const std::string& bytes, const std::string& name) {
+std::string GuiTest::fileWith(const std::string& bytes, const std::string& name) {
   const std::string path = tempPath(name);
   writeBytes(path, bytes);
-  platform.openAnswers.push_back(app::ChosenFile{path, name});
+  return path;
+}
+
+void GuiTest::load(const std::string& bytes, const std::string& name) {
+  platform.openAnswers.push_back(app::ChosenFile{fileWith(bytes, name), name});
   command(IDM_LOAD);
+}
+
+void GuiTest::runDialog(HWND dialog, int button, DialogScript script) {
+  const std::size_t runs = platform.modalRuns.size();
+  platform.dialogScripts.push_back(std::move(script));
+  click(dialog, button);
+  EXPECT_EQ(platform.modalRuns.size(), runs + 1) << "no dialog opened";
+  EXPECT_TRUE(platform.dialogScripts.empty());
+  platform.dialogScripts.clear();
 }
 
 COLORREF GuiTest::dumpColour(int position) {

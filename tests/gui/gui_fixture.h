@@ -47,7 +47,7 @@ std::string readBytes(const std::string& path);
 std::string sampleRom();
 
 class GuiTest : public ::testing::Test {
- protected:
+ public:
   void SetUp() override;
   void TearDown() override;
 
@@ -55,13 +55,19 @@ class GuiTest : public ::testing::Test {
   static HWND page(app::Tab tab) { return app::pageWindow(tab); }
   static void command(int id);
   static void click(HWND dialog, int id);
-  // Types the text into the control as keystrokes, after selecting all of it.
+  // Types the text into the control as keystrokes, after selecting all of it
+  // (an empty text deletes it).
   static void type(HWND dialog, int id, const std::string& text);
   static std::string text(HWND dialog, int id);
   static std::wstring wideText(HWND dialog, int id);
   static bool enabled(HWND dialog, int id);
   // Loads `bytes` through Load BIOS, answering the open dialog with a file.
   void load(const std::string& bytes, const std::string& name = "test.rom");
+  // Clicks `button` on `dialog`, which opens a modal dialog that `script`
+  // drives and ends.
+  void runDialog(HWND dialog, int button, DialogScript script);
+  // The path of a new temporary file holding `bytes`.
+  static std::string fileWith(const std::string& bytes, const std::string& name);
   // The colour of listing character `position`, after the colouring is done.
   static COLORREF dumpColour(int position);
 

@@ -1,0 +1,109 @@
+// BitFieldDialog: a register's value split into its named bit fields, the
+// same fields of the comparison BIOS beside them, and the value rebuilt
+// live from the fields. The PLL dialog adds the clocks the values program.
+#include "pages/register_dialog.h"
+
+#include <vector>
+
+#include "analysis/register_fields.h"
+#include "analysis/registers.h"
+#include "formats/text_format.h"
+#include "pages/register_comparison.h"
+#include "pages/register_controls.h"
+#include "pages/register_dialog_layout.h"
+#include "ui/app_state.h"
+#include "ui/platform.h"
+#include "ui/window_helpers.h"
+
+namespace quarzel::app {
+
+namespace {
+
+const RegisterDialog& tableOf(HWND dialog) {
+  return *reinterpret_cast<const RegisterDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+void showValue(HWND dialog, const RegisterDialog& table, std::uint32_t value) {
+  setText(dialog, table.bitsStatic, formatBinary32(value));
+  setText(dialog, table.hexStatic, formatText("%08X", value));
+  if (table.frequencyStatic != 0) setText(dialog, table.frequencyStatic, frequencyText(pllFrequency(value)));
+}
+
+// workingValue from the field edits: each read as a decimal number (0 when
+// it is none), cut to its field; the bits that no field covers are 0.
+void rebuildValue(HWND dialog) {
+  const RegisterDialog& table = tableOf(dialog);
+  std::vector<std::uint32_t> numbers;
+  for (const BitField& field : table.fields)
+    numbers.push_back(field.fieldEdit != 0 ? parseFieldNumber(getText(dialog, field.fieldEdit, 255)) : 0);
+  state().workingValue = valueFromFields(table, numbers);
+  showValue(dialog, table, state().workingValue);
+}
+
+void initDialog(HWND dialog, const RegisterDialog& table) {
+  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&table));
+  centerOnScreen(dialog);
+  const BiosLayout& layout = state().Layout;
+  const std::uint32_t value = layout.registerTable[table.registerIndex].value;
+  const std::uint32_t compared = layout.compareValues[table.registerIndex];
+  showValue(dialog, table, value);
+  // Each fill rebuilds the value, so the dialog opens showing what OK would
+  // store: the reserved bits already 0.
+  for (const BitField& field : table.fields) {
+    if (field.fieldEdit == 0) continue;
+    setText(dialog, field.fieldEdit, std::to_string(fieldValue(field, value)));
+    setText(dialog, field.compareEdit, std::to_string(fieldValue(field, compared)));
+  }
+  if (table.compareFrequencyStatic != 0)
+    setText(dialog, table.compareFrequencyStatic, frequencyText(pllFrequency(compared)));
+}
+
+// The new value goes to registerTable and the page's edit (which enables
+// the page's Apply), not into the image.
+void acceptValue(HWND dialog) {
+  rebuildValue(dialog);
+  const RegisterDialog& table = tableOf(dialog);
+  const std::uint32_t value = state().workingValue;
+  state().Layout.registerTable[table.registerIndex].value = value;
+  HWND page = pageWindow(RegistersTab);
+  setText(page, kRegisterRows[table.registerIndex].value, formatText("%08X", value));
+  if (table.frequencyStatic != 0) setText(page, IDC_REG_PLL_FREQUENCY, frequencyText(pllFrequency(value)));
+  updateCompareLabels();
+  EndDialog(dialog, IDOK);
+}
+
+bool isFieldEdit(const RegisterDialog& table, int id) {
+  for (const BitField& field : table.fields)
+    if (field.fieldEdit != 0 && field.fieldEdit == id) return true;
+  return false;
+}
+
+INT_PTR CALLBACK RegisterDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    initDialog(dialog, *reinterpret_cast<const RegisterDialog*>(lParam));
+    return TRUE;
+  }
+  if (message != WM_COMMAND || GetWindowLongPtrW(dialog, DWLP_USER) == 0) return FALSE;
+  const int id = LOWORD(wParam);
+  if (HIWORD(wParam) == EN_CHANGE && isFieldEdit(tableOf(dialog), id)) {
+    rebuildValue(dialog);
+    return TRUE;
+  }
+  switch (id) {
+    case IDOK: acceptValue(dialog); return TRUE;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void openRegisterDialog(HWND page, std::size_t registerIndex) {
+  const RegisterDialog* table = registerDialogFor(registerIndex);
+  if (!table) return;
+  const std::vector<std::uint8_t> layout = registerDialogTemplate(*table, DialogTextMetrics{});
+  const DialogTemplate dialog{table->dialogId, reinterpret_cast<const DLGTEMPLATE*>(layout.data())};
+  platform().runModal(dialog, page, RegisterDialogProc, reinterpret_cast<LPARAM>(table));
+}
+
+}  // namespace quarzel::app

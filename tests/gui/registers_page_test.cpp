@@ -1,0 +1,240 @@
+// The Registers page: Apply and Restore, the register dialogs driven on
+// their real templates, and the comparison with a second BIOS.
+#include "gui_fixture.h"
+
+#include "analysis/register_fields.h"
+#include "analysis/register_locator.h"
+#include "analysis/registers.h"
+#include "pages/register_controls.h"
+#include "resources/resource.h"
+#include "support/rom_builder.h"
+
+namespace quarzel::test {
+namespace {
+
+// Where the sample keeps its register constants.
+constexpr std::size_t kPciInit0At = 0x3F80, kMiscInit1At = 0x3F88, kDramInit0At = 0x3F8C;
+
+std::string bytesOf(const Image& image) { return {reinterpret_cast<const char*>(image.bytes.data()), image.size}; }
+
+// The sample with one constant changed.
+std::string sampleWith(std::size_t offset, std::uint32_t value) {
+  std::string rom = sampleRom();
+  for (std::size_t i = 0; i < 4; ++i) rom[offset + i] = static_cast<char>(value >> (8 * i));
+  return rom;
+}
+
+// The listing position of a byte's hexadecimal digits.
+int hexAt(std::size_t offset) {
+  const std::size_t column = offset % 16;
+  return static_cast<int>(offset / 16 * 74 + 6 + 3 * column + (column >= 8 ? 1 : 0));
+}
+
+std::vector<std::string> fieldTexts(HWND dialog, std::size_t registerIndex) {
+  std::vector<std::string> texts;
+  for (const BitField& field : registerDialogFor(registerIndex)->fields)
+    if (field.fieldEdit != 0) texts.push_back(GuiTest::text(dialog, field.fieldEdit));
+  return texts;
+}
+
+using Texts = std::vector<std::string>;
+using RegistersPage = GuiTest;
+
+TEST_F(RegistersPage, ApplyReadsHexadecimalTextsAndRestoreReadsTheImage) {
+  load(sampleRom());
+  HWND p = page(RegistersTab);
+  type(p, IDC_REG_PCIINIT0_VALUE, "abc");
+  EXPECT_TRUE(enabled(p, IDC_APPLY));
+  type(p, IDC_REG_MISCINIT1_VALUE, "0x1F");
+  type(p, IDC_REG_DRAMINIT0_VALUE, "zz");  // no number: the value stays
+  click(p, IDC_APPLY);
+  EXPECT_FALSE(enabled(p, IDC_APPLY));
+  EXPECT_EQ(s().BiosImage.dword(kPciInit0At), 0xABCu);
+  EXPECT_EQ(s().BiosImage.dword(kMiscInit1At), 0x1Fu);
+  EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VALUE), "00000ABC");
+  EXPECT_EQ(text(p, IDC_REG_DRAMINIT0_VALUE), "0C179A69");
+  // The changed bytes are red; the rewritten but equal ones are not.
+  EXPECT_TRUE(enabled(page(DumpTab), IDC_APPLY));
+  EXPECT_EQ(dumpColour(hexAt(kPciInit0At)), RGB(255, 0, 0));
+  EXPECT_EQ(dumpColour(hexAt(kPciInit0At + 2)), RGB(255, 0, 0));
+  EXPECT_EQ(dumpColour(hexAt(kDramInit0At)), 0u);
+
+  type(p, IDC_REG_SGRAMMODE_VALUE, "1");
+  click(p, IDC_RESTORE);
+  EXPECT_EQ(text(p, IDC_REG_SGRAMMODE_VALUE), "00000037");
+  EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VALUE), "00000ABC");
+  EXPECT_FALSE(enabled(p, IDC_APPLY));
+}
+
+TEST_F(RegistersPage, RegistersNotInTheBiosNeverReachTheImage) {
+  // PCIInit0 and the long PLL writes only: no PLLCtrl2, no memory registers.
+  const Image rom = RomBuilder(32768)
+                        .place(kPciSignature, 0x1000, {{8, 0x7000}})
+                        .place(kPllLongSignature, 0x1200, {{15, 0x7020}, {36, 0x7024}, {46, 0x7028}})
+                        .dword(0x7028, 0x4A0D)
+                        .build();
+  load(bytesOf(rom));
+  HWND p = page(RegistersTab);
+  type(p, IDC_REG_PLLCTRL2_VALUE, "1234");
+  type(p, IDC_REG_DRAMINIT0_VALUE, "55");
+  click(p, IDC_APPLY);
+  EXPECT_EQ(text(p, IDC_REG_PLLCTRL2_VALUE), "00000000");
+  EXPECT_EQ(text(p, IDC_REG_DRAMINIT0_VALUE), "00000055");
+  EXPECT_EQ(s().Layout.registerTable[DramInit0].value, 0x55u);
+  EXPECT_EQ(s().BiosImage.bytes, rom.bytes);
+  EXPECT_FALSE(enabled(page(DumpTab), IDC_APPLY));
+}
+
+TEST_F(RegistersPage, ABitFieldDialogRebuildsTheValueAndOnlyOkHandsItBack) {
+  load(sampleRom());
+  HWND p = page(RegistersTab);
+  type(p, IDC_REG_PCIINIT0_VALUE, "FFFFFFFF");
+  click(p, IDC_APPLY);
+  runDialog(p, IDC_REG_PCIINIT0_DIALOG, [](HWND d) {
+    EXPECT_EQ(fieldTexts(d, PCIInit0), (Texts{"31", "1", "1", "1", "1", "31", "1", "1", "63", "1", "3"}));
+    EXPECT_EQ(text(d, 1030), "1FFFFB7C");  // reserved bits 0 before any edit
+    click(d, IDOK);
+  });
+  EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VALUE), "1FFFFB7C");
+  EXPECT_EQ(s().Layout.registerTable[PCIInit0].value, 0x1FFFFB7Cu);
+  EXPECT_EQ(s().BiosImage.dword(kPciInit0At), 0xFFFFFFFFu);  // until the page's Apply
+  EXPECT_TRUE(enabled(p, IDC_APPLY));
+
+  type(p, IDC_REG_PCIINIT0_VALUE, "12345678");
+  click(p, IDC_APPLY);
+  runDialog(p, IDC_REG_PCIINIT0_DIALOG, [](HWND d) {
+    EXPECT_EQ(text(d, 1030), "12345278");
+    EXPECT_EQ(text(d, 1029), "00010010 00110100 01010010 01111000 ");
+    type(d, 1031, "");  // bits 2..6 emptied: 0
+    EXPECT_EQ(text(d, 1030), "12345200");
+    click(d, IDCANCEL);
+  });
+  EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VALUE), "12345678");
+  EXPECT_EQ(s().Layout.registerTable[PCIInit0].value, 0x12345678u);
+  EXPECT_FALSE(enabled(p, IDC_APPLY));
+
+  runDialog(p, IDC_REG_AGPINIT0_DIALOG, [](HWND d) {
+    type(d, 1059, "9");  // bits 1..3 keep the low three bits of 9
+    type(d, 1058, "x");  // no number: 0
+    EXPECT_EQ(text(d, 1056), "00000492");
+    click(d, IDOK);
+  });
+  runDialog(p, IDC_REG_DRAMINIT0_DIALOG, [](HWND d) {
+    type(d, 1050, "2");  // bits 20..21
+    click(d, IDOK);
+  });
+  EXPECT_EQ(text(p, IDC_REG_AGPINIT0_VALUE), "00000492");
+  EXPECT_EQ(s().Layout.registerTable[DramInit0].value, (0x0C179A69u & ~0x00300000u) | 0x00200000u);
+  click(p, IDC_RESTORE);  // the dialogs' values were not applied
+  EXPECT_EQ(text(p, IDC_REG_AGPINIT0_VALUE), "0000049E");
+}
+
+TEST_F(RegistersPage, ThePllDialogShowsTheClocksAndHandsBackItsValue) {
+  load(sampleRom());
+  HWND p = page(RegistersTab);
+  type(p, IDC_REG_PLLCTRL1_VALUE, "80004A0D");
+  click(p, IDC_APPLY);
+  runDialog(p, IDC_REG_PLLCTRL1_DIALOG, [](HWND d) {
+    EXPECT_EQ(fieldTexts(d, PLLCtrl1), (Texts{"1", "3", "74", "0"}));
+    EXPECT_EQ(text(d, 1059), "00004A0D");
+    EXPECT_EQ(text(d, 1065), "108.818 MHz");
+    EXPECT_EQ(text(d, 1070), "14.3182 MHz");  // no comparison BIOS
+    EXPECT_EQ(text(d, 1066), "0");
+    type(d, 1064, "1");  // the test bit: another value, the same clock
+    EXPECT_EQ(text(d, 1059), "00014A0D");
+    EXPECT_EQ(text(d, 1065), "108.818 MHz");
+    for (const auto& [id, number] : {std::pair{1061, "0"}, {1062, "0"}, {1063, "255"}, {1064, "0"}}) type(d, id, number);
+    EXPECT_EQ(text(d, 1065), "1839.89 MHz");
+    for (const auto& [id, number] : {std::pair{1061, "1"}, {1062, "3"}, {1063, "74"}}) type(d, id, number);
+    click(d, IDOK);
+  });
+  EXPECT_EQ(text(p, IDC_REG_PLLCTRL1_VALUE), "00004A0D");
+  EXPECT_EQ(text(p, IDC_REG_PLL_FREQUENCY), "108.818 MHz");
+  runDialog(p, IDC_REG_PLLCTRL1_DIALOG, [](HWND d) {
+    type(d, 1063, "255");
+    click(d, IDCANCEL);
+  });
+  EXPECT_EQ(text(p, IDC_REG_PLL_FREQUENCY), "108.818 MHz");
+  EXPECT_EQ(s().Layout.registerTable[PLLCtrl1].value, 0x4A0Du);
+}
+
+TEST_F(RegistersPage, ACompareMarksTheRowsAndOutlivesNewImages) {
+  load(sampleRom());
+  HWND p = page(RegistersTab);
+  platform.openAnswers.push_back(app::ChosenFile{fileWith(sampleRom(), "self.rom"), "self.rom"});
+  click(p, IDC_REG_COMPARE);
+  EXPECT_EQ(platform.dialogTitles.back(), "Load BIOS");
+  EXPECT_EQ(platform.fileDialogs.back().filters.size(), 2u);
+  EXPECT_EQ(text(p, IDC_REG_COMPARE_FILE), "self.rom");
+  EXPECT_EQ(text(p, IDC_REG_PLLCTRL1_COMPARE), "00004A0D");
+  EXPECT_EQ(text(p, IDC_REG_COMPARE_PLL_FREQUENCY), "108.818 MHz");
+  for (const app::RegisterRowControls& row : app::kRegisterRows) EXPECT_EQ(text(p, row.verdict), "equals");
+
+  // A dialog's OK marks its row at once; Apply marks a typed one.
+  runDialog(p, IDC_REG_SGRAMMODE_DIALOG, [](HWND d) {
+    EXPECT_EQ(text(d, 1074), "7");  // the comparison's bits 0..2
+    type(d, 1068, "1");
+    click(d, IDOK);
+  });
+  EXPECT_EQ(text(p, IDC_REG_SGRAMMODE_VERDICT), "differs");
+  click(p, IDC_RESTORE);  // the labels follow the values shown again
+  EXPECT_EQ(text(p, IDC_REG_SGRAMMODE_VERDICT), "equals");
+  type(p, IDC_REG_PCIINIT0_VALUE, "1");
+  click(p, IDC_APPLY);
+  EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VERDICT), "differs");
+  EXPECT_EQ(text(p, IDC_REG_MISCINIT0_VERDICT), "equals");
+
+  // Refused files change nothing and say nothing.
+  platform.openAnswers.push_back(app::ChosenFile{fileWith(std::string(65537, '\x55'), "big.rom"), "big.rom"});
+  click(p, IDC_REG_COMPARE);
+  platform.openAnswers.push_back(app::ChosenFile{fileWith("\x55" + std::string(600, '\0'), "bad.rom"), "bad.rom"});
+  click(p, IDC_REG_COMPARE);
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(text(p, IDC_REG_COMPARE_FILE), "self.rom");
+  EXPECT_EQ(text(p, IDC_REG_PCIINIT0_COMPARE), "0184C840");
+
+  // The MiscInit1 dialog shows each comparison bit in its own row.
+  const std::uint32_t misc1 = 1u << 18 | 2u << 20 | 1u << 24 | 1u << 26 | 3u << 30;
+  platform.openAnswers.push_back(app::ChosenFile{fileWith(sampleWith(kMiscInit1At, misc1), "m.rom"), "m.rom"});
+  click(p, IDC_REG_COMPARE);
+  EXPECT_EQ(text(p, IDC_REG_MISCINIT1_VERDICT), "differs");
+  runDialog(p, IDC_REG_MISCINIT1_DIALOG, [](HWND d) {
+    const std::pair<int, const char*> bits[] = {{1086, "1"}, {1080, "0"}, {1087, "2"}, {1088, "0"}, {1081, "1"},
+                                                {1082, "0"}, {1083, "1"}, {1084, "0"}, {1090, "3"}};
+    for (const auto& [id, number] : bits) EXPECT_EQ(text(d, id), number) << id;
+    type(d, 1064, "3");  // bits 30..31
+    EXPECT_EQ(text(d, 1037), "C0008000");
+    click(d, IDCANCEL);
+  });
+
+  // A second BIOS without the signatures shows zeros, not the first's values.
+  platform.openAnswers.push_back(app::ChosenFile{fileWith("\x55\xAA\x01" + std::string(509, '\0'), "bare.rom"), "bare.rom"});
+  click(p, IDC_REG_COMPARE);
+  EXPECT_EQ(text(p, IDC_REG_PCIINIT0_COMPARE), "0");
+  EXPECT_EQ(text(p, IDC_REG_PLLCTRL2_COMPARE), "00000000");
+  EXPECT_EQ(text(p, IDC_REG_COMPARE_PLL_FREQUENCY), " ");
+  EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VERDICT), "differs");
+
+  // A new main BIOS keeps the column and compares its own values.
+  load("\x55\xAA\x01" + std::string(509, '\0'), "main.rom");
+  EXPECT_EQ(text(p, IDC_REG_COMPARE_FILE), "bare.rom");
+  EXPECT_EQ(text(p, IDC_REG_PCIINIT0_COMPARE), "0");
+  for (const app::RegisterRowControls& row : app::kRegisterRows) EXPECT_EQ(text(p, row.verdict), "equals");
+}
+
+TEST_F(RegistersPage, WithoutABiosOnlyTheOffsetButtonsAct) {
+  HWND p = page(RegistersTab);
+  for (const app::RegisterRowControls& row : app::kRegisterRows)
+    if (row.dialogButton != 0) click(p, row.dialogButton);
+  click(p, IDC_REG_COMPARE);
+  click(p, IDC_RESTORE);
+  type(p, IDC_REG_PCIINIT0_VALUE, "1");
+  click(p, IDC_APPLY);
+  EXPECT_TRUE(platform.modalRuns.empty());
+  EXPECT_TRUE(platform.fileDialogs.empty());
+  EXPECT_FALSE(enabled(p, IDC_APPLY));
+  EXPECT_EQ(text(p, IDC_REG_COMPARE_FILE), "None");
+}
+
+}  // namespace
+}  // namespace quarzel::test
