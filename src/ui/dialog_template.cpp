@@ -54,7 +54,9 @@ WORD classOf(DialogControl::Kind kind) {
 DWORD styleOf(const DialogControl& control) {
   const DWORD common = WS_CHILD | WS_VISIBLE | control.style;
   switch (control.kind) {
-    case DialogControl::Edit: return common | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+    // Tab moves between the edits the user can change.
+    case DialogControl::Edit:
+      return common | WS_BORDER | ES_AUTOHSCROLL | ((control.style & ES_READONLY) ? 0 : WS_TABSTOP);
     case DialogControl::Button: return common | WS_TABSTOP;
     case DialogControl::Bitmap: return common | SS_BITMAP;
     default: return common | SS_LEFT;
