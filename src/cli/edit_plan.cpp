@@ -1,7 +1,6 @@
 #include "cli/edit_plan.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "analysis/register_fields.h"
 #include "analysis/registers.h"
@@ -13,12 +12,6 @@ namespace quarzel::cli {
 
 namespace {
 
-bool sameName(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
 // NAME=VALUE
 std::optional<std::pair<std::string, std::string>> splitAssignment(const std::string& text) {
   const auto equals = text.find('=');
@@ -29,12 +22,6 @@ std::optional<std::pair<std::string, std::string>> splitAssignment(const std::st
 std::optional<std::uint32_t> decimal(const std::string& text, std::uint32_t max) {
   const auto value = readDecimal(text);
   return value && *value <= max ? value : std::nullopt;
-}
-
-std::optional<std::size_t> registerIndex(const std::string& name) {
-  for (std::size_t i = 0; i < kRegisterCount; ++i)
-    if (sameName(name, kRegisterNames[i])) return i;
-  return std::nullopt;
 }
 
 std::optional<VesaIndex> vesaField(const std::string& name) {
@@ -116,9 +103,8 @@ EditPlanParse parseEditPlan(const std::vector<std::string>& args) {
       if (!text) return bad(option + ": bad escape in '" + value + "' (use \\r, \\n, \\\\ or \\xHH)");
       (option == "--string1" ? plan.string1 : option == "--string2" ? plan.string2 : plan.date) = *text;
     } else if (option == "--register") {
-      const auto index = assignment ? registerIndex(assignment->first) : std::nullopt;
-      if (!index) return bad("--register takes NAME=TEXT with NAME one of PCIInit0, MiscInit0, MiscInit1, DramInit0, "
-                             "DramInit1, AgpInit0, PLLCtrl1, PLLCtrl2, SGRAMmode");
+      const auto index = assignment ? registerNamed(assignment->first) : std::nullopt;
+      if (!index) return bad("--register takes NAME=TEXT with NAME " + registerNameList());
       plan.registers.push_back({*index, assignment->second});
     } else if (option == "--pll") {
       plan.pll = pllSetting(value);

@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "analysis/register_fields.h"
+#include "analysis/registers.h"
 #include "support/run_cli.h"
 #include "support/shared_files.h"
 
@@ -181,6 +183,98 @@ TEST(CliCompare, VerdictsAndFrequenciesOfTwoImages) {
   EXPECT_EQ(report["pllFrequencyB"], "108.818 MHz");
   const auto text = runCli("compare " + s.in + " " + s.out);
   EXPECT_NE(text.out.find("SGRAMmode "), std::string::npos) << text.out;
+}
+
+// The low bit of a field's range as the dialog writes it ("13..17", "8").
+unsigned lowBit(const std::string& bits) { return static_cast<unsigned>(std::stoul(bits.substr(0, bits.find('.')))); }
+
+TEST(CliRegisters, EveryBitOfEveryRegisterAsItsDialogShowsIt) {
+  const Sample s;
+  const auto run = runCli("registers --json " + s.in);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const json report = json::parse(run.out);
+  ASSERT_EQ(report["registers"].size(), kRegisterCount);
+  for (std::size_t i = 0; i < kRegisterCount; ++i) {
+    const json& entry = report["registers"][i];
+    SCOPED_TRACE(kRegisterNames[i]);
+    EXPECT_EQ(entry["name"], kRegisterNames[i]);
+    EXPECT_EQ(entry["offset"], s.info["registers"][i]["offset"]);
+    EXPECT_EQ(entry["value"], s.info["registers"][i]["value"]);
+    if (i == PLLCtrl2) {
+      EXPECT_TRUE(entry["fields"].is_null());
+      continue;
+    }
+    // The rows' numbers, reserved ones too, put back at their bits give the
+    // value; each text is the table's, UTF-8 intact.
+    const auto rows = rowsOfEveryBit(*registerDialogFor(i));
+    ASSERT_EQ(entry["fields"].size(), rows.size());
+    std::uint32_t value = 0;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      const json& field = entry["fields"][r];
+      EXPECT_EQ(field["bits"], bitRangeText(rows[r]));
+      EXPECT_EQ(field["text"], rows[r].text);
+      EXPECT_EQ(field["reserved"], isReservedRow(rows[r]));
+      value |= field["number"].get<std::uint32_t>() << lowBit(field["bits"]);
+    }
+    EXPECT_EQ(value, std::stoul(entry["value"].get<std::string>(), nullptr, 16));
+  }
+  const json& pll = report["registers"][PLLCtrl1]["pll"];
+  EXPECT_EQ(pll, json::parse(R"({"k": 1, "m": 3, "n": 74, "test": 0, "frequency": "108.818 MHz"})"));
+
+  // One register, named in any case; the text view.
+  const auto one = runCli("registers " + s.in + " pllctrl1");
+  ASSERT_EQ(one.status, 0) << one.err;
+  EXPECT_EQ(one.out.substr(0, one.out.find('\n')), "PLLCtrl1 at 3F98: 00004A0D");
+  EXPECT_NE(one.out.find("\n  8..15     74  " + std::string(registerDialogFor(PLLCtrl1)->fields[2].text) + "\n"),
+            std::string::npos) << one.out;
+  EXPECT_NE(one.out.find("\n  17..31     0  Reserved\n  K 1, M 3, N 74, test 0: 108.818 MHz\n"), std::string::npos)
+      << one.out;
+  EXPECT_EQ(json::parse(runCli("registers " + s.in + " SGRAMMODE --json").out)["registers"].size(), 1u);
+  const auto all = runCli("registers " + s.in);
+  EXPECT_NE(all.out.find("\n\nPLLCtrl2 at 3F9C: 00002C09 (no bit fields)\n\nSGRAMmode at 3FA0: "), std::string::npos);
+
+  // Registers not found say so; wrong use shows the usage.
+  test::writeFile(s.folder.path("bare.rom"), std::string("\x55\xAA\x01", 3) + std::string(509, '\0'));
+  const auto bare = runCli("registers " + s.folder.quoted("bare.rom") + " MiscInit1");
+  EXPECT_EQ(bare.out, "MiscInit1: not found\n");
+  const json none = json::parse(runCli("registers --json " + s.folder.quoted("bare.rom")).out);
+  for (const json& entry : none["registers"]) {
+    EXPECT_TRUE(entry["offset"].is_null());
+    EXPECT_TRUE(entry["value"].is_null());
+  }
+  EXPECT_EQ(runCli("registers " + s.in + " PLLCtrl3").status, 2);
+  EXPECT_EQ(runCli("registers").status, 2);
+}
+
+TEST(CliPll, TheKeptDividersAndTheNearestOthers) {
+  const Sample s;
+  const auto run = runCli("pll " + s.in + " 100");
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; (end = run.out.find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(run.out.substr(start, end - start));
+  ASSERT_EQ(lines.size(), 14u) << run.out;
+  EXPECT_EQ(lines[0], "PLLCtrl1 at 3F98: 00004A0D, K 1, M 3, N 74, test 0: 108.818 MHz");
+  EXPECT_EQ(lines[2].substr(0, 50), "  K 1  M  3  N  68  0000440D  100.227 MHz   +0.227");
+  double previous = 0;
+  for (std::size_t i = 4; i < lines.size(); ++i) {
+    unsigned k = 9, m = 99, n = 999, value = 0;
+    double megahertz = 0, off = 0;
+    ASSERT_EQ(std::sscanf(lines[i].c_str(), " K %u M %u N %u %X %lf MHz %lf", &k, &m, &n, &value, &megahertz, &off), 6)
+        << lines[i];
+    EXPECT_FALSE(k == 1 && m == 3) << lines[i];
+    EXPECT_EQ(value, pllValue(k, m, n, 0)) << lines[i];
+    EXPECT_GE(std::fabs(off), previous) << lines[i];
+    EXPECT_LT(std::fabs(off), 0.227) << lines[i];  // nearer than what K 1, M 3 reach
+    previous = std::fabs(off);
+  }
+  EXPECT_EQ(runCli("pll " + s.in + " 0").status, 2);
+  EXPECT_EQ(runCli("pll " + s.in).status, 2);
+  test::writeFile(s.folder.path("bare.rom"), std::string("\x55\xAA\x01", 3) + std::string(509, '\0'));
+  const auto bare = runCli("pll " + s.folder.quoted("bare.rom") + " 100");
+  EXPECT_EQ(bare.status, 1);
+  EXPECT_EQ(bare.out, "");
+  EXPECT_NE(bare.err.find("PLLCtrl1 not found in this BIOS"), std::string::npos) << bare.err;
 }
 
 TEST(CliCodePages, ListsImportsAndDrawsFonts) {
