@@ -41,9 +41,11 @@ const char* usage() {
          "                                        the glyph sheet of a font as a BMP\n"
          "       quarzel-cli sample -o FILE       write the built-in sample image\n"
          "SIZE is 8x8, 8x14 or 8x16; WHEN is auto, always or never.\n"
-         "edits: --string1 TEXT  --string2 TEXT  --date TEXT  --register NAME=TEXT\n"
-         "       --pll K,M,N[,TEST]  --vesa FIELD=TEXT  --font SIZE=FILE.fnt\n"
+         "edits, made in this order: --string1 TEXT  --string2 TEXT  --date TEXT\n"
+         "       --register NAME=TEXT  --pll K,M,N[,TEST]  --field REGISTER:BITS=N\n"
+         "       --clock MHZ  --vesa FIELD=TEXT  --font SIZE=FILE.fnt\n"
          "       --codepage FILE.cpi:CODEPAGE[:SIZES]  --logo FILE.bmp  --logo-line N=TEXT\n"
+         "BITS as the register's dialog writes them (2..6, 8); MHZ a decimal number (108.8).\n"
          "TEXT understands \\r, \\n, \\\\ and \\xHH.\n";
 }
 

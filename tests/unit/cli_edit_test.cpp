@@ -103,6 +103,8 @@ TEST(CliEdit, RefusedEditsWriteNothing) {
       {"edit " + s.in + " -o " + s.out + " --logo " + s.folder.quoted("bad.bmp"), "not a BMP file"},
       {"edit " + s.in + " -o " + s.out + " --codepage " + s.folder.quoted("bad.cpi") + ":437", "ends inside"},
       {"edit " + bare + " -o " + s.out + " --date 01/01/99", "not found in this BIOS"},
+      {"edit " + bare + " -o " + s.out + " --field AgpInit0:0=1", "--field AgpInit0: not found in this BIOS"},
+      {"edit " + bare + " -o " + s.out + " --clock 100", "--clock: not found in this BIOS"},
   };
   for (const auto& [command, reason] : cases) {
     SCOPED_TRACE(command);
@@ -112,11 +114,91 @@ TEST(CliEdit, RefusedEditsWriteNothing) {
     EXPECT_EQ(test::readFile(s.folder.path("out.rom")), "keep me");
   }
   for (const char* usage : {"--pll 4,0,0", "--pll 1,2", "--register Foo=1", "--vesa vendor=x", "--string1 \"a\\q\"",
-                            "--logo-line 1=x", "--logo-line 6=x --logo x.bmp", "--font 8x9=a.fnt", "--codepage x.cpi"}) {
+                            "--logo-line 1=x", "--logo-line 6=x --logo x.bmp", "--font 8x9=a.fnt", "--codepage x.cpi",
+                            "--field PCIInit0", "--field PCIInit0:2..6", "--field Foo:2..6=1", "--field PCIInit0:2..6=x",
+                            "--field PCIInit0:2..6=-1", "--clock 0", "--clock -5", "--clock nan", "--clock 1e3",
+                            "--clock 1839.887", "--clock 100MHz"}) {
     SCOPED_TRACE(usage);
     EXPECT_EQ(runCli("edit " + s.in + " -o " + s.out + " " + usage).status, 2);
   }
+  // Bits that are no field, and numbers too large for theirs, say why.
+  const std::pair<std::string, std::string> fieldUsage[] = {
+      {"PCIInit0:0..1=1", "its fields are 2..6, 8, 9, 11,"},
+      {"PCIInit0:29..31=1", "no field at bits '29..31'"},
+      {"PLLCtrl2:0..1=1", "PLLCtrl2 has no bit fields"},
+      {"PCIInit0:2..6=32", "32 does not fit in 5 bits (0..31)"},
+      {"DramInit1:1..9=512", "512 does not fit in 9 bits (0..511)"},
+  };
+  for (const auto& [field, reason] : fieldUsage) {
+    const auto run = runCli("edit " + s.in + " -o " + s.out + " --field " + field);
+    EXPECT_EQ(run.status, 2) << field;
+    EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(test::readFile(s.folder.path("out.rom")), "keep me");
   EXPECT_EQ(test::readFile(s.folder.path("in.rom")), s.bytes);
+}
+
+std::string dword(std::uint32_t value) { return word(value & 0xFFFF) + word(value >> 16); }
+
+TEST(CliEdit, FieldsRebuildTheirRegisterAfterTheRegisterEdits) {
+  const Sample s;
+  const std::size_t pci = s.info["registers"][0]["offset"], dram = s.info["registers"][3]["offset"];
+  // --register comes first whatever the command line's order; the fields
+  // of one register combine, and its reserved bits (0..1, 7, 10, 29..31)
+  // go to 0 as the dialog's OK leaves them.
+  const auto run = runCli("edit " + s.in + " -o " + s.out + " --field pciinit0:8=0 --register PCIInit0=FFFFFFFF" +
+                          " --field PCIInit0:27..28=1 --field DramInit0:14..15=3");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  const std::string out = s.edited();
+  EXPECT_EQ(out.substr(pci, 4), dword(0x0FFFFA7C));
+  EXPECT_EQ(out.substr(dram, 4), dword(0x0C17DA69));  // from 0C179A69: tCAS latency 2 -> 3
+  expectOnlyIn(changes(s.bytes, out), {{pci, 4}, {dram, 4}, {0x7FFF, 1}});
+  EXPECT_EQ(json::parse(runCli("info --json " + s.out).out)["checksumOk"], true);
+}
+
+TEST(CliEdit, ClockKeepsKMAndTestAndPrintsWhatItReached) {
+  const Sample s;
+  const std::size_t pll = s.info["registers"][6]["offset"];
+  const auto run = runCli("edit " + s.in + " -o " + s.out + " --clock 100");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("PLLCtrl1 0000440D: 100.227 MHz"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("warning"), std::string::npos) << run.err;
+  EXPECT_EQ(s.edited().substr(pll, 4), dword(0x0000440D));
+  expectOnlyIn(changes(s.bytes, s.edited()), {{pll, 4}, {0x7FFF, 1}});
+  EXPECT_EQ(json::parse(runCli("info --json " + s.out).out)["checksumOk"], true);
+
+  // After --pll and --field: their K, M and test bit are the ones kept; the
+  // dry run's list stays on stdout, the clock goes to stderr.
+  const auto after = runCli("edit " + s.in + " --dry-run --pll 1,3,74,1 --field PLLCtrl1:0..1=2 --clock 100");
+  ASSERT_EQ(after.status, 0) << after.err;
+  EXPECT_NE(after.err.find("PLLCtrl1 00018A0E: 100.227 MHz"), std::string::npos) << after.err;
+  EXPECT_NE(after.out.find("  --field PLLCtrl1\n"), std::string::npos) << after.out;
+  EXPECT_NE(after.out.find("  --clock\n"), std::string::npos) << after.out;
+  EXPECT_EQ(after.out.find("MHz"), std::string::npos) << after.out;
+
+  // Past what N reaches with these K and M: the end of N's range, and a warning.
+  const auto far = runCli("edit " + s.in + " --dry-run --clock 500");
+  EXPECT_EQ(far.status, 0);
+  EXPECT_NE(far.err.find("PLLCtrl1 0000FF0D: 367.977 MHz"), std::string::npos) << far.err;
+  EXPECT_NE(far.err.find("warning: with K 1 and M 3 no N comes nearer to 500 MHz"), std::string::npos) << far.err;
+}
+
+TEST(CliEdit, FieldAndClockOnARealImage) {
+  const std::string path = test::sharedPath("roms/3k12sd.rom");
+  if (!test::readSharedFile("roms/3k12sd.rom")) GTEST_SKIP() << "shared/roms absent";
+  const test::TempFolder folder;
+  const auto run = runCli("edit \"" + path + "\" -o " + folder.quoted("out.rom") +
+                          " --clock 143.2 --field DramInit1:0=0");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string before = test::readFile(path), out = test::readFile(folder.path("out.rom"));
+  // PLLCtrl1 720D (K 1, M 3, N 114) at 8329 takes N 98; DramInit1 4056C601 at 8321 loses its refresh bit.
+  EXPECT_EQ(out.substr(0x8329, 4), dword(0x0000620D));
+  EXPECT_EQ(out.substr(0x8321, 4), dword(0x4056C600));
+  expectOnlyIn(changes(before, out), {{0x8329, 4}, {0x8321, 4}, {0x9FFF, 1}});
+  EXPECT_EQ(json::parse(runCli("info --json " + folder.quoted("out.rom")).out)["checksumOk"], true);
+  EXPECT_EQ(runCli("edit \"" + path + "\" --dry-run --field PLLCtrl2:0=1").status, 2);
 }
 
 TEST(CliEdit, FontFilesRoundTripAndSyncTheFixups) {
