@@ -171,6 +171,7 @@ int editCommand(const Args& args) {
   } else if (const int status = writeOrReport(*plan.out, edited.bytes.data(), edited.size); status != 0) {
     return status;
   }
+  std::fflush(stdout);  // the notes follow the --dry-run list, also through pipes
   std::fputs(session.notes().c_str(), stderr);
   return 0;
 }
