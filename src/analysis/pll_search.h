@@ -1,6 +1,7 @@
 // Choosing the PLL's dividers for a wanted clock: the N nearest to it for a
 // given K and M, and the best N of every K and M ranked by how near it comes.
-// The PLL dialog and the command-line tool read the same search.
+// Pure functions of the numbers, for the command-line tool and, later, the
+// PLL dialog.
 #pragma once
 
 #include <cstdint>
