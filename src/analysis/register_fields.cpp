@@ -16,12 +16,12 @@ namespace {
 
 // Bits 29..31 are reserved and not shown.
 constexpr BitField kPciInit0Fields[] = {
-    {0, 1, 0, 0, "Reserved"},
+    {0, 1, 0, 0, kReservedText},
     {2, 6, 1031, 1043, "(0..31) - PCI FIFO Empty Entries Low Water Mark."},
-    {7, 7, 0, 0, "Reserved"},
+    {7, 7, 0, 0, kReservedText},
     {8, 8, 1032, 1044, "(0..1) - Wait state cycles for PCI read accesses (0=1 ws, 1=2 ws)."},
     {9, 9, 1033, 1045, "(0..1) - Wait state cycles for PCI write accesses (0=no ws, 1=one ws)."},
-    {10, 10, 0, 0, "Reserved"},
+    {10, 10, 0, 0, kReservedText},
     {11, 11, 1034, 1046, "(0..1) - Disable PCI IO access retries."},
     {12, 12, 1035, 1047, "(0..1) - Disable PCI Memory access retries."},
     {13, 17, 1036, 1048, "(0..31) - Retry interval, less 8 clocks."},
@@ -45,7 +45,7 @@ constexpr BitField kMiscInit0Fields[] = {
     {8, 10, 1043, 1057, "(0..7) - Programmable delay to be added to the blank signal before it             outputs to the TV out interface."},
     {11, 13, 1044, 1058, "(0..7) - Programmable delay to be added to the vsync and hsync               signals before they are output to the TV out interface."},
     {14, 16, 1045, 1059, "(0..7) - Programmable delay to be added to the vsync and hsync               signals before they are output to the monitor."},
-    {17, 17, 0, 0, "Reserved"},
+    {17, 17, 0, 0, kReservedText},
     {18, 29, 1046, 1060, "(0..4095) - Y Origin Swap subtraction value."},
     {30, 30, 1047, 1061, "(0..1) - Byte swizzle incoming non modal LFB writes (1=enable).             [Napalm - miscInit1 address space alias control]"},
     {31, 31, 1048, 1062, "(0..1) - Word swizzle incoming non modal LFB writes (1=enable).              [Napalm - VMI host port control]"},
@@ -73,7 +73,7 @@ constexpr BitField kMiscInit1Fields[] = {
     {19, 19, 1054, 1080, "(0..1) - Command Stream Reset.", 1},
     {20, 21, 1056, 1087, "(0..3) - Reserved [Napalm - Byte swizzle all reads and writes to and            from memBaseAddr1 address space address select control].", 1},
     {22, 22, 1062, 1088, "(0..1) - Reserved [Napalm - Byte swizzle all reads and writes to and            from memBaseAddr1 address space enable].", 1},
-    {23, 23, 0, 0, "Reserved", 1},
+    {23, 23, 0, 0, kReservedText, 1},
     {24, 24, 1055, 1081, "(0..1) - PCI Fast device. Default strapped on VMI_DATA 0.", 1},
     {25, 25, 1057, 1082, "(0..1) - PCI BIOS Size. Default strapped on VMI_DATA 1.", 1},
     {26, 26, 1058, 1083, "(0..1) - PCI 66Mhz. Default strapped on VMI_DATA 2.", 1},
@@ -186,10 +186,34 @@ std::uint64_t fieldMask(const BitField& field) {
 }
 }  // namespace
 
+std::vector<BitField> rowsOfEveryBit(const RegisterDialog& dialog) {
+  std::vector<BitField> rows;
+  unsigned next = 0;  // the lowest bit no row has covered yet
+  const auto reserveUpTo = [&](unsigned bit) {
+    if (bit > next)
+      rows.push_back({static_cast<std::uint8_t>(next), static_cast<std::uint8_t>(bit - 1), 0, 0, kReservedText});
+  };
+  for (const BitField& field : dialog.fields) {
+    reserveUpTo(field.low);
+    rows.push_back(field);
+    next = field.high + 1u;
+  }
+  reserveUpTo(32);
+  return rows;
+}
+
 std::string bitRangeText(const BitField& field) {
   if (field.low == field.high) return std::to_string(field.low);
   return std::to_string(field.low) + ".." + std::to_string(field.high);
 }
+
+std::optional<std::size_t> fieldRowAt(const RegisterDialog& dialog, std::string_view bits) {
+  for (std::size_t row = 0; row < dialog.fields.size(); ++row)
+    if (!isReservedRow(dialog.fields[row]) && bitRangeText(dialog.fields[row]) == bits) return row;
+  return std::nullopt;
+}
+
+std::uint32_t fieldMaximum(const BitField& field) { return static_cast<std::uint32_t>(fieldMask(field)); }
 
 std::uint32_t fieldValue(const BitField& field, std::uint32_t value) {
   return static_cast<std::uint32_t>((value >> field.low) & fieldMask(field));
@@ -209,15 +233,30 @@ std::uint32_t valueFromFields(const RegisterDialog& dialog,
   std::uint32_t value = 0;
   for (std::size_t row = 0; row < dialog.fields.size() && row < numbers.size(); ++row) {
     const BitField& field = dialog.fields[row];
-    if (field.fieldEdit == 0) continue;  // a "Reserved" row
+    if (isReservedRow(field)) continue;
     value |= static_cast<std::uint32_t>((numbers[row] & fieldMask(field)) << field.low);
   }
   return value;
 }
 
+std::uint32_t valueWithFields(const RegisterDialog& dialog, std::uint32_t value, std::span<const RowNumber> changes) {
+  // The edits as the dialog fills them on opening, then the changed ones.
+  std::vector<std::uint32_t> numbers;
+  for (const BitField& field : dialog.fields) numbers.push_back(fieldValue(field, value));
+  for (const RowNumber& change : changes)
+    if (change.row < numbers.size()) numbers[change.row] = change.number;
+  return valueFromFields(dialog, numbers);
+}
+
 std::uint32_t pllValue(std::uint32_t k, std::uint32_t m, std::uint32_t n, std::uint32_t test) {
   const std::array<std::uint32_t, 4> numbers{k, m, n, test};  // the PLL dialog's rows
   return valueFromFields(*registerDialogFor(PLLCtrl1), numbers);
+}
+
+PllDividers pllDividers(std::uint32_t value) {
+  const auto rows = registerDialogFor(PLLCtrl1)->fields;
+  return {fieldValue(rows[0], value), fieldValue(rows[1], value), fieldValue(rows[2], value),
+          fieldValue(rows[3], value)};
 }
 
 std::string formatBinary32(std::uint32_t value) {

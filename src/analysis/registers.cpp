@@ -5,13 +5,12 @@
 namespace quarzel {
 
 double pllFrequency(std::uint32_t value) {
-  constexpr double kReferenceMHz = 14.31818;
   const std::uint32_t k = value & 3;
   const std::uint32_t m = (value >> 2) & 63;
   const std::uint32_t n = (value >> 8) & 255;
   // Multiply first, then divide: the other order can round the last bit
   // differently and change a shown digit.
-  const double product = kReferenceMHz * static_cast<double>(n + 2);
+  const double product = kPllReferenceMHz * static_cast<double>(n + 2);
   return product / static_cast<double>((m + 2) << k);
 }
 

@@ -17,8 +17,11 @@ inline constexpr std::array<const char*, kRegisterCount> kRegisterNames{
     "PCIInit0", "MiscInit0", "MiscInit1", "DramInit0", "DramInit1", "AgpInit0", "PLLCtrl1", "PLLCtrl2", "SGRAMmode",
 };
 
+// The PLL's reference clock.
+inline constexpr double kPllReferenceMHz = 14.31818;
+
 // Output clock in MHz for a PLL control value: K = bits 0..1, M = bits 2..7,
-// N = bits 8..15, reference 14.31818 MHz.
+// N = bits 8..15: reference * (N + 2) / ((M + 2) * 2^K).
 double pllFrequency(std::uint32_t value);
 
 // "%g MHz"

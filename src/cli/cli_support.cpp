@@ -1,5 +1,7 @@
 #include "cli/cli_support.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <span>
 
@@ -12,7 +14,11 @@
 #include <unistd.h>
 #endif
 
+#include "analysis/pll_search.h"
+#include "analysis/registers.h"
 #include "formats/file_io.h"
+#include "formats/number_text.h"
+#include "formats/text_format.h"
 
 namespace quarzel::cli {
 
@@ -25,6 +31,9 @@ const char* usage() {
          "       quarzel-cli edit IN -o OUT [--dry-run] EDITS...\n"
          "                                        edit a BIOS image and save it with its checksum\n"
          "       quarzel-cli compare [--json] A B the nine registers of two images side by side\n"
+         "       quarzel-cli registers FILE [REGISTER] [--json]\n"
+         "                                        the registers split into their bit fields\n"
+         "       quarzel-cli pll FILE MHZ         the PLL dividers nearest to a clock\n"
          "       quarzel-cli font export FILE SIZE -o OUT.fnt\n"
          "                                        save a font of the BIOS as a font file\n"
          "       quarzel-cli codepages FILE.cpi   the code pages of a code-page file\n"
@@ -32,9 +41,11 @@ const char* usage() {
          "                                        the glyph sheet of a font as a BMP\n"
          "       quarzel-cli sample -o FILE       write the built-in sample image\n"
          "SIZE is 8x8, 8x14 or 8x16; WHEN is auto, always or never.\n"
-         "edits: --string1 TEXT  --string2 TEXT  --date TEXT  --register NAME=TEXT\n"
-         "       --pll K,M,N[,TEST]  --vesa FIELD=TEXT  --font SIZE=FILE.fnt\n"
+         "edits, made in this order: --string1 TEXT  --string2 TEXT  --date TEXT\n"
+         "       --register NAME=TEXT  --pll K,M,N[,TEST]  --field REGISTER:BITS=N\n"
+         "       --clock MHZ  --vesa FIELD=TEXT  --font SIZE=FILE.fnt\n"
          "       --codepage FILE.cpi:CODEPAGE[:SIZES]  --logo FILE.bmp  --logo-line N=TEXT\n"
+         "BITS as the register's dialog writes them (2..6, 8); MHZ a decimal number (108.8).\n"
          "TEXT understands \\r, \\n, \\\\ and \\xHH.\n";
 }
 
@@ -60,6 +71,34 @@ bool stdoutIsTerminal() { return isatty(fileno(stdout)) != 0; }
 std::string baseName(const std::string& path) {
   const auto slash = path.find_last_of("/\\");
   return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::optional<std::size_t> registerNamed(std::string_view name) {
+  const auto sameLetter = [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  };
+  for (std::size_t i = 0; i < kRegisterCount; ++i)
+    if (std::ranges::equal(name, std::string_view(kRegisterNames[i]), sameLetter)) return i;
+  return std::nullopt;
+}
+
+std::string registerNameList() {
+  std::string list;
+  for (std::size_t i = 0; i < kRegisterCount; ++i)
+    list += (i == 0 ? "" : i + 1 == kRegisterCount ? " or " : ", ") + std::string(kRegisterNames[i]);
+  return list;
+}
+
+std::optional<double> parseClock(const std::string& text) {
+  const auto megahertz = readDecimalFraction(text);
+  if (!megahertz || !(*megahertz > 0) || *megahertz > highestPllFrequency()) return std::nullopt;
+  return megahertz;
+}
+
+std::string clockRule() {
+  // Three decimals round the highest clock down, so the number shown is taken.
+  return formatText("MHZ is a decimal number such as 100 or 108.8, above 0 and at most %.3f (the PLL's highest clock)",
+                    highestPllFrequency());
 }
 
 std::optional<FontSize> parseFontSize(const std::string& text) {

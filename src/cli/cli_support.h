@@ -2,8 +2,10 @@
 // names of the font sizes.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "formats/font_table.h"
 #include "formats/image.h"
@@ -22,6 +24,17 @@ void print(const std::string& text);
 bool stdoutIsTerminal();
 
 std::string baseName(const std::string& path);
+
+// A register named as the Registers page labels it, in any case.
+std::optional<std::size_t> registerNamed(std::string_view name);
+// "PCIInit0, MiscInit0, ... or SGRAMmode"
+std::string registerNameList();
+
+// A clock for --clock and pll: a decimal number of MHz above 0 and at most
+// the PLL's highest clock.
+std::optional<double> parseClock(const std::string& text);
+// What parseClock takes, for a usage error.
+std::string clockRule();
 
 // "8x8", "8x14", "8x16"
 std::optional<FontSize> parseFontSize(const std::string& text);

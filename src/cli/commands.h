@@ -15,6 +15,8 @@ int dumpCommand(const Args& args);
 int sampleCommand(const Args& args);
 int editCommand(const Args& args);
 int compareCommand(const Args& args);
+int registersCommand(const Args& args);
+int pllCommand(const Args& args);
 int fontCommand(const Args& args);
 int codepagesCommand(const Args& args);
 int sheetCommand(const Args& args);

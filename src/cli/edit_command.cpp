@@ -4,6 +4,7 @@
 
 #include "analysis/analysis_pass.h"
 #include "analysis/logo_edit.h"
+#include "analysis/pll_search.h"
 #include "analysis/register_edits.h"
 #include "analysis/registers.h"
 #include "analysis/string_edits.h"
@@ -46,13 +47,46 @@ class Session {
     return true;
   }
   const std::string& report() const { return report_; }
+  // Lines for the user once every edit was made: on stderr, so that stdout
+  // stays empty, or the --dry-run list, for scripts.
+  void note(const std::string& line) { notes_ += line + "\n"; }
+  const std::string& notes() const { return notes_; }
 
  private:
   Image image_;
   BiosLayout layout_;
   std::string in_;
   std::string report_;
+  std::string notes_;
 };
+
+// The fields of one register combine into one value, rebuilt as the
+// register's dialog rebuilds it on OK from the value the edits before left.
+bool applyFieldEdits(Session& s, const EditPlan& plan) {
+  for (std::size_t index = 0; index < kRegisterCount; ++index) {
+    std::vector<RowNumber> changes;
+    for (const FieldEdit& f : plan.fields)
+      if (f.registerIndex == index) changes.push_back(f.field);
+    if (changes.empty()) continue;
+    const std::uint32_t value = valueWithFields(*registerDialogFor(index), s.layout().registerTable[index].value, changes);
+    if (!s.record(std::string("--field ") + kRegisterNames[index], applyRegisterValue(s.image(), s.layout(), index, value)))
+      return false;
+  }
+  return true;
+}
+
+// The nearest N for the clock, with K, M and the test bit of PLLCtrl1 kept.
+bool applyClock(Session& s, const EditPlan& plan) {
+  if (!plan.clock) return true;
+  const PllDividers kept = pllDividers(s.layout().registerTable[PLLCtrl1].value);
+  const PllSetting chosen = nearestPllSetting(kept.k, kept.m, kept.test, *plan.clock);
+  if (!s.record("--clock", applyRegisterValue(s.image(), s.layout(), PLLCtrl1, chosen.value))) return false;
+  s.note(formatText("PLLCtrl1 %08X: %s", chosen.value, frequencyText(chosen.megahertz).c_str()));
+  if (pastNRange(chosen, *plan.clock))
+    s.note(formatText("quarzel-cli: warning: with K %u and M %u no N comes nearer to %s; quarzel-cli pll lists other "
+                      "dividers", kept.k, kept.m, frequencyText(*plan.clock).c_str()));
+  return true;
+}
 
 bool applyTexts(Session& s, const EditPlan& plan) {
   if (plan.string1 && !s.record("--string1", applyBootString(s.image(), s.layout().bootString1, *plan.string1)))
@@ -65,6 +99,7 @@ bool applyTexts(Session& s, const EditPlan& plan) {
                   applyRegisterText(s.image(), s.layout(), r.index, r.text)))
       return false;
   if (plan.pll && !s.record("--pll", applyRegisterValue(s.image(), s.layout(), PLLCtrl1, *plan.pll))) return false;
+  if (!applyFieldEdits(s, plan) || !applyClock(s, plan)) return false;
   constexpr const char* kVesaNames[] = {"vendor-info", "vendor-name", "product-name", "product-revision"};
   for (const VesaText& v : plan.vesa)
     if (!s.record(std::string("--vesa ") + kVesaNames[v.field],
@@ -133,9 +168,12 @@ int editCommand(const Args& args) {
                  *covered - 1, edited.size);
   if (plan.dryRun) {
     print(session.report());
-    return 0;
+  } else if (const int status = writeOrReport(*plan.out, edited.bytes.data(), edited.size); status != 0) {
+    return status;
   }
-  return writeOrReport(*plan.out, edited.bytes.data(), edited.size);
+  std::fflush(stdout);  // the notes follow the --dry-run list, also through pipes
+  std::fputs(session.notes().c_str(), stderr);
+  return 0;
 }
 
 }  // namespace quarzel::cli

@@ -1,23 +1,18 @@
 #include "cli/edit_plan.h"
 
 #include <algorithm>
-#include <cctype>
+#include <variant>
 
 #include "analysis/register_fields.h"
 #include "analysis/registers.h"
 #include "cli/cli_support.h"
 #include "cli/text_escapes.h"
 #include "formats/number_text.h"
+#include "formats/text_format.h"
 
 namespace quarzel::cli {
 
 namespace {
-
-bool sameName(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 // NAME=VALUE
 std::optional<std::pair<std::string, std::string>> splitAssignment(const std::string& text) {
@@ -29,12 +24,6 @@ std::optional<std::pair<std::string, std::string>> splitAssignment(const std::st
 std::optional<std::uint32_t> decimal(const std::string& text, std::uint32_t max) {
   const auto value = readDecimal(text);
   return value && *value <= max ? value : std::nullopt;
-}
-
-std::optional<std::size_t> registerIndex(const std::string& name) {
-  for (std::size_t i = 0; i < kRegisterCount; ++i)
-    if (sameName(name, kRegisterNames[i])) return i;
-  return std::nullopt;
 }
 
 std::optional<VesaIndex> vesaField(const std::string& name) {
@@ -87,6 +76,35 @@ std::optional<CodePageEdit> codePageEdit(const std::string& text) {
   return CodePageEdit{rest.substr(0, colon), static_cast<std::uint16_t>(*codePage), sizes};
 }
 
+// REGISTER:BITS=N, or the reason it cannot be used.
+std::variant<FieldEdit, std::string> fieldEdit(const std::string& text) {
+  const auto colon = text.find(':');
+  const auto equals = text.find('=', colon == std::string::npos ? 0 : colon);
+  if (colon == std::string::npos || equals == std::string::npos)
+    return "--field takes REGISTER:BITS=N, for example PCIInit0:2..6=16";
+  const auto index = registerNamed(std::string_view(text).substr(0, colon));
+  if (!index) return "--field: REGISTER is " + registerNameList();
+  const std::string name = kRegisterNames[*index];
+  const RegisterDialog* dialog = registerDialogFor(*index);
+  if (dialog == nullptr) return "--field: " + name + " has no bit fields; set it with --register " + name + "=VALUE";
+  const std::string bits = text.substr(colon + 1, equals - colon - 1);
+  const auto row = fieldRowAt(*dialog, bits);
+  if (!row) {
+    std::string fields;
+    for (const BitField& field : dialog->fields)
+      if (!isReservedRow(field)) fields += (fields.empty() ? "" : ", ") + bitRangeText(field);
+    return "--field: " + name + " has no field at bits '" + bits + "'; its fields are " + fields;
+  }
+  const BitField& field = dialog->fields[*row];
+  const std::string numberText = text.substr(equals + 1);
+  const auto number = readDecimal(numberText);
+  if (!number) return "--field " + name + ":" + bits + ": '" + numberText + "' is not a decimal number";
+  if (*number > fieldMaximum(field))
+    return formatText("--field %s:%s: %u does not fit in %u bits (0..%u)", name.c_str(), bits.c_str(), *number,
+                      field.high - field.low + 1u, fieldMaximum(field));
+  return FieldEdit{*index, {*row, *number}};
+}
+
 EditPlanParse bad(const std::string& message) { return {std::nullopt, message}; }
 
 }  // namespace
@@ -116,13 +134,19 @@ EditPlanParse parseEditPlan(const std::vector<std::string>& args) {
       if (!text) return bad(option + ": bad escape in '" + value + "' (use \\r, \\n, \\\\ or \\xHH)");
       (option == "--string1" ? plan.string1 : option == "--string2" ? plan.string2 : plan.date) = *text;
     } else if (option == "--register") {
-      const auto index = assignment ? registerIndex(assignment->first) : std::nullopt;
-      if (!index) return bad("--register takes NAME=TEXT with NAME one of PCIInit0, MiscInit0, MiscInit1, DramInit0, "
-                             "DramInit1, AgpInit0, PLLCtrl1, PLLCtrl2, SGRAMmode");
+      const auto index = assignment ? registerNamed(assignment->first) : std::nullopt;
+      if (!index) return bad("--register takes NAME=TEXT with NAME " + registerNameList());
       plan.registers.push_back({*index, assignment->second});
     } else if (option == "--pll") {
       plan.pll = pllSetting(value);
       if (!plan.pll) return bad("--pll takes K,M,N[,TEST] with K 0-3, M 0-63, N 0-255, TEST 0-1");
+    } else if (option == "--field") {
+      auto edit = fieldEdit(value);
+      if (const auto* error = std::get_if<std::string>(&edit)) return bad(*error);
+      plan.fields.push_back(std::get<FieldEdit>(edit));
+    } else if (option == "--clock") {
+      plan.clock = parseClock(value);
+      if (!plan.clock) return bad("--clock: " + clockRule());
     } else if (option == "--vesa") {
       const auto field = assignment ? vesaField(assignment->first) : std::nullopt;
       if (!field) return bad("--vesa takes FIELD=TEXT with FIELD vendor-info, vendor-name, product-name or product-revision");

@@ -10,6 +10,7 @@
 
 #include "analysis/bios_layout.h"
 #include "analysis/font_edits.h"
+#include "analysis/register_fields.h"
 #include "formats/font_table.h"
 #include "formats/logo_block.h"
 
@@ -18,6 +19,12 @@ namespace quarzel::cli {
 struct RegisterText {
   std::size_t index;
   std::string text;
+};
+
+// A field of a register's bit-field dialog and its new number, which fits.
+struct FieldEdit {
+  std::size_t registerIndex;
+  RowNumber field;
 };
 
 struct VesaText {
@@ -43,6 +50,8 @@ struct EditPlan {
   std::optional<std::string> string1, string2, date;
   std::vector<RegisterText> registers;
   std::optional<std::uint32_t> pll;  // PLLCtrl1 rebuilt from K, M, N and test
+  std::vector<FieldEdit> fields;
+  std::optional<double> clock;  // MHz
   std::vector<VesaText> vesa;
   std::vector<FontFileEdit> fonts;
   std::vector<CodePageEdit> codePages;

@@ -4,7 +4,9 @@
 
 namespace quarzel::cli {
 
-std::string jsonQuote(std::string_view bytes) {
+namespace {
+
+std::string quote(std::string_view bytes, bool utf8) {
   std::string out = "\"";
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
@@ -19,7 +21,7 @@ std::string jsonQuote(std::string_view bytes) {
       default:
         if (byte < 0x20) {
           out += formatText("\\u%04X", byte);
-        } else if (byte < 0x80) {
+        } else if (byte < 0x80 || utf8) {
           out += c;
         } else {  // U+0080..U+00FF in UTF-8
           out += static_cast<char>(0xC0 | byte >> 6);
@@ -29,6 +31,10 @@ std::string jsonQuote(std::string_view bytes) {
   }
   return out + "\"";
 }
+
+}  // namespace
+
+std::string jsonQuote(std::string_view bytes) { return quote(bytes, false); }
 
 void JsonWriter::newLine() {
   out_ += '\n';
@@ -68,6 +74,12 @@ JsonWriter& JsonWriter::endArray() { return close(']'); }
 JsonWriter& JsonWriter::string(std::string_view key, std::string_view bytes) {
   startValue(key);
   out_ += jsonQuote(bytes);
+  return *this;
+}
+
+JsonWriter& JsonWriter::utf8(std::string_view key, std::string_view text) {
+  startValue(key);
+  out_ += quote(text, true);
   return *this;
 }
 

@@ -1,6 +1,7 @@
 // A small JSON writer for the CLI's reports, two-space indented, keys in the
 // order written. Strings are BIOS bytes: each byte is the character with the
-// same code (B3h is U+00B3), written as UTF-8 with the usual escapes.
+// same code (B3h is U+00B3), written as UTF-8 with the usual escapes; the
+// program's own texts (the register fields' meanings) are UTF-8 already.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,7 @@ class JsonWriter {
   JsonWriter& beginArray(std::string_view key = {});
   JsonWriter& endArray();
   JsonWriter& string(std::string_view key, std::string_view bytes);
+  JsonWriter& utf8(std::string_view key, std::string_view text);
   JsonWriter& number(std::string_view key, std::int64_t value);
   JsonWriter& boolean(std::string_view key, bool value);
   JsonWriter& null(std::string_view key);

@@ -16,8 +16,9 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"info", infoCommand},   {"mode", modeCommand},       {"dump", dumpCommand},
-    {"edit", editCommand},   {"compare", compareCommand}, {"font", fontCommand},
-    {"codepages", codepagesCommand}, {"sheet", sheetCommand}, {"sample", sampleCommand},
+    {"edit", editCommand},   {"compare", compareCommand}, {"registers", registersCommand},
+    {"pll", pllCommand},     {"font", fontCommand},       {"codepages", codepagesCommand},
+    {"sheet", sheetCommand}, {"sample", sampleCommand},
 };
 
 }  // namespace

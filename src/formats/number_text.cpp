@@ -1,9 +1,15 @@
 #include "formats/number_text.h"
 
+#include <algorithm>
+#include <charconv>
+
 namespace quarzel {
 
 namespace {
 bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isDigits(std::string_view text) {
+  return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+}
 }  // namespace
 
 std::variant<std::uint32_t, NumberError> readHexNumber(std::string_view text) {
@@ -41,6 +47,18 @@ std::optional<std::uint32_t> readDecimal(std::string_view text) {
     if (number > 0xFFFFFFFF) return std::nullopt;
   }
   return static_cast<std::uint32_t>(number);
+}
+
+std::optional<double> readDecimalFraction(std::string_view text) {
+  const auto point = text.find('.');
+  if (!isDigits(text.substr(0, point))) return std::nullopt;
+  if (point != std::string_view::npos && !isDigits(text.substr(point + 1))) return std::nullopt;
+  // What is left is in the fixed syntax of from_chars, which reads it
+  // without regard to the locale.
+  double number = 0;
+  const auto read = std::from_chars(text.data(), text.data() + text.size(), number, std::chars_format::fixed);
+  if (read.ec != std::errc() || read.ptr != text.data() + text.size()) return std::nullopt;
+  return number;
 }
 
 }  // namespace quarzel

@@ -1,7 +1,8 @@
-// The two number syntaxes the program reads, each read in one place:
+// The number syntaxes the program reads, each read in one place:
 // hexadecimal as sscanf's "%X" reads it (register texts, offset captions,
-// the CLI's offsets) and plain decimal digits (the register dialogs' field
-// edits, the CLI's counts and field numbers).
+// the CLI's offsets), plain decimal digits (the register dialogs' field
+// edits, the CLI's counts and field numbers) and decimal digits with a
+// fraction (the CLI's clocks in MHz).
 #pragma once
 
 #include <cstdint>
@@ -34,5 +35,9 @@ std::optional<std::uint32_t> parseHexText(std::string_view text);
 
 // A text of decimal digits only, nothing else, at most 32 bits.
 std::optional<std::uint32_t> readDecimal(std::string_view text);
+
+// Decimal digits with an optional point and fraction digits, nothing else
+// (no sign, blank or exponent): "100", "108.8".
+std::optional<double> readDecimalFraction(std::string_view text);
 
 }  // namespace quarzel

@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "analysis/register_fields.h"
+#include "analysis/registers.h"
 #include "support/run_cli.h"
 #include "support/shared_files.h"
 
@@ -101,6 +103,8 @@ TEST(CliEdit, RefusedEditsWriteNothing) {
       {"edit " + s.in + " -o " + s.out + " --logo " + s.folder.quoted("bad.bmp"), "not a BMP file"},
       {"edit " + s.in + " -o " + s.out + " --codepage " + s.folder.quoted("bad.cpi") + ":437", "ends inside"},
       {"edit " + bare + " -o " + s.out + " --date 01/01/99", "not found in this BIOS"},
+      {"edit " + bare + " -o " + s.out + " --field AgpInit0:0=1", "--field AgpInit0: not found in this BIOS"},
+      {"edit " + bare + " -o " + s.out + " --clock 100", "--clock: not found in this BIOS"},
   };
   for (const auto& [command, reason] : cases) {
     SCOPED_TRACE(command);
@@ -110,11 +114,69 @@ TEST(CliEdit, RefusedEditsWriteNothing) {
     EXPECT_EQ(test::readFile(s.folder.path("out.rom")), "keep me");
   }
   for (const char* usage : {"--pll 4,0,0", "--pll 1,2", "--register Foo=1", "--vesa vendor=x", "--string1 \"a\\q\"",
-                            "--logo-line 1=x", "--logo-line 6=x --logo x.bmp", "--font 8x9=a.fnt", "--codepage x.cpi"}) {
+                            "--logo-line 1=x", "--logo-line 6=x --logo x.bmp", "--font 8x9=a.fnt", "--codepage x.cpi",
+                            "--field PCIInit0", "--field Foo:2..6=1", "--field PCIInit0:2..6=x", "--clock 0",
+                            "--clock nan", "--clock 1e3", "--clock 1839.887"}) {
     SCOPED_TRACE(usage);
     EXPECT_EQ(runCli("edit " + s.in + " -o " + s.out + " " + usage).status, 2);
   }
+  // Bits that are no field, and numbers too large for theirs, say why.
+  for (const auto& [field, reason] : {std::pair{"PCIInit0:0..1=1", "its fields are 2..6, 8, 9, 11,"},
+                                      {"PCIInit0:29..31=1", "no field at bits '29..31'"},
+                                      {"PLLCtrl2:0..1=1", "PLLCtrl2 has no bit fields"},
+                                      {"DramInit1:1..9=512", "512 does not fit in 9 bits (0..511)"}}) {
+    const auto run = runCli("edit " + s.in + " -o " + s.out + " --field " + field);
+    EXPECT_EQ(run.status, 2) << field;
+    EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+  }
   EXPECT_EQ(test::readFile(s.folder.path("in.rom")), s.bytes);
+}
+
+std::string dword(std::uint32_t value) { return word(value & 0xFFFF) + word(value >> 16); }
+
+TEST(CliEdit, FieldsAndClockComeAfterTheRegisterEdits) {
+  const Sample s;
+  const std::size_t pci = s.info["registers"][0]["offset"], dram = s.info["registers"][3]["offset"],
+                    pll = s.info["registers"][6]["offset"];
+  // Whatever the command line's order: --register, then the fields, which
+  // combine and drop PCIInit0's reserved bits (0..1, 7, 10, 29..31), then
+  // the clock, with K 1 and M 3 of 00004A0D kept.
+  const auto run = runCli("edit " + s.in + " -o " + s.out + " --clock 100 --field pciinit0:8=0 --register " +
+                          "PCIInit0=FFFFFFFF --field PCIInit0:27..28=1 --field DramInit0:14..15=3");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("PLLCtrl1 0000440D: 100.227 MHz"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("warning"), std::string::npos) << run.err;
+  const std::string out = s.edited();
+  EXPECT_EQ(out.substr(pci, 4), dword(0x0FFFFA7C));
+  EXPECT_EQ(out.substr(dram, 4), dword(0x0C17DA69));  // from 0C179A69: tCAS latency 2 -> 3
+  EXPECT_EQ(out.substr(pll, 4), dword(0x0000440D));
+  expectOnlyIn(changes(s.bytes, out), {{pci, 4}, {dram, 4}, {pll, 4}, {0x7FFF, 1}});
+  EXPECT_EQ(json::parse(runCli("info --json " + s.out).out)["checksumOk"], true);
+
+  // The K, M and test bit kept are those --pll and --field left; the dry
+  // run's list stays on stdout without the clock.
+  const auto after = runCli("edit " + s.in + " --dry-run --pll 1,3,74,1 --field PLLCtrl1:0..1=2 --clock 100");
+  EXPECT_NE(after.err.find("PLLCtrl1 00018A0E: 100.227 MHz"), std::string::npos) << after.err;
+  EXPECT_NE(after.out.find("  --clock\n"), std::string::npos) << after.out;
+  EXPECT_EQ(after.out.find("MHz"), std::string::npos) << after.out;
+  // Past what N reaches with these K and M: the end of N's range, and a warning.
+  const auto far = runCli("edit " + s.in + " --dry-run --clock 500");
+  EXPECT_NE(far.err.find("PLLCtrl1 0000FF0D: 367.977 MHz"), std::string::npos) << far.err;
+  EXPECT_NE(far.err.find("warning: with K 1 and M 3 no N comes nearer to 500 MHz"), std::string::npos) << far.err;
+}
+
+TEST(CliEdit, FieldAndClockOnARealImage) {
+  const std::string path = test::sharedPath("roms/3k12sd.rom");
+  if (!test::readSharedFile("roms/3k12sd.rom")) GTEST_SKIP() << "shared/roms absent";
+  const test::TempFolder folder;
+  ASSERT_EQ(runCli("edit \"" + path + "\" -o " + folder.quoted("out.rom") + " --clock 143.2 --field DramInit1:0=0").status, 0);
+  const std::string before = test::readFile(path), out = test::readFile(folder.path("out.rom"));
+  // PLLCtrl1 720D (K 1, M 3, N 114) takes N 98; DramInit1 4056C601 loses its refresh bit.
+  EXPECT_EQ(out.substr(0x8329, 4), dword(0x0000620D));
+  EXPECT_EQ(out.substr(0x8321, 4), dword(0x4056C600));
+  expectOnlyIn(changes(before, out), {{0x8329, 4}, {0x8321, 4}, {0x9FFF, 1}});
+  EXPECT_EQ(json::parse(runCli("info --json " + folder.quoted("out.rom")).out)["checksumOk"], true);
 }
 
 TEST(CliEdit, FontFilesRoundTripAndSyncTheFixups) {
@@ -181,6 +243,54 @@ TEST(CliCompare, VerdictsAndFrequenciesOfTwoImages) {
   EXPECT_EQ(report["pllFrequencyB"], "108.818 MHz");
   const auto text = runCli("compare " + s.in + " " + s.out);
   EXPECT_NE(text.out.find("SGRAMmode "), std::string::npos) << text.out;
+}
+
+TEST(CliRegisters, EveryBitOfEveryRegisterAsItsDialogShowsIt) {
+  const Sample s;
+  const json report = json::parse(runCli("registers --json " + s.in).out);
+  ASSERT_EQ(report["registers"].size(), kRegisterCount);
+  for (std::size_t i = 0; i < kRegisterCount; ++i) {
+    const json& entry = report["registers"][i];
+    EXPECT_EQ(entry["value"], s.info["registers"][i]["value"]);
+    if (i == PLLCtrl2) continue;
+    // The numbers of all rows, reserved ones too, at their bits give the
+    // value; each text is the table's, its UTF-8 intact.
+    const auto rows = rowsOfEveryBit(*registerDialogFor(i));
+    ASSERT_EQ(entry["fields"].size(), rows.size()) << kRegisterNames[i];
+    std::uint32_t value = 0;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      EXPECT_EQ(entry["fields"][r]["text"], rows[r].text);
+      value |= entry["fields"][r]["number"].get<std::uint32_t>() << rows[r].low;
+    }
+    EXPECT_EQ(value, std::stoul(entry["value"].get<std::string>(), nullptr, 16)) << kRegisterNames[i];
+  }
+  EXPECT_TRUE(report["registers"][PLLCtrl2]["fields"].is_null());
+  EXPECT_EQ(report["registers"][PLLCtrl1]["pll"],
+            json::parse(R"({"k": 1, "m": 3, "n": 74, "test": 0, "frequency": "108.818 MHz"})"));
+
+  const auto one = runCli("registers " + s.in + " pllctrl1");
+  EXPECT_EQ(one.out.substr(0, one.out.find('\n')), "PLLCtrl1 at 3F98: 00004A0D");
+  EXPECT_NE(one.out.find("\n  17..31     0  Reserved\n  K 1, M 3, N 74, test 0: 108.818 MHz\n"), std::string::npos)
+      << one.out;
+  test::writeFile(s.folder.path("bare.rom"), std::string("\x55\xAA\x01", 3) + std::string(509, '\0'));
+  EXPECT_EQ(runCli("registers " + s.folder.quoted("bare.rom") + " MiscInit1").out, "MiscInit1: not found\n");
+  EXPECT_EQ(runCli("registers " + s.in + " PLLCtrl3").status, 2);
+}
+
+TEST(CliPll, TheKeptDividersAndTheNearestOthers) {
+  const Sample s;
+  const auto run = runCli("pll " + s.in + " 100");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "PLLCtrl1 at 3F98: 00004A0D, K 1, M 3, N 74, test 0: 108.818 MHz");
+  // The kept K and M once; then ten others, nearer, the nearest first.
+  const std::size_t kept = run.out.find("\n  K 1  M  3  N  68  0000440D  100.227 MHz   +0.22726 MHz\n");
+  ASSERT_NE(kept, std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("K 1  M  3", kept + 4), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("other K and M:\n  K 0  M 34  N 249  0000F988  99.8295 MHz   -0.170467 MHz\n"), std::string::npos);
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 14);
+  EXPECT_EQ(runCli("pll " + s.in + " 0").status, 2);
+  test::writeFile(s.folder.path("bare.rom"), std::string("\x55\xAA\x01", 3) + std::string(509, '\0'));
+  EXPECT_EQ(runCli("pll " + s.folder.quoted("bare.rom") + " 100").status, 1);
 }
 
 TEST(CliCodePages, ListsImportsAndDrawsFonts) {

@@ -180,6 +180,39 @@ TEST(RegisterDialogs, FieldValuesOfPciInit0) {
   EXPECT_EQ(fieldValue(rowAt(DramInit1, 1), 0xFFFFFFFF), 511u);
 }
 
+TEST(RowsOfEveryBit, ReservedRowsFillTheBitsNoRowCovers) {
+  for (const RegisterDialog& dialog : registerDialogs()) {
+    const std::vector<BitField> rows = rowsOfEveryBit(dialog);
+    unsigned next = 0;
+    for (const BitField& row : rows) {
+      EXPECT_EQ(row.low, next) << dialog.title;
+      next = row.high + 1u;
+    }
+    EXPECT_EQ(next, 32u) << dialog.title;
+    EXPECT_EQ(std::ranges::count_if(rows, isReserved) - std::ranges::count_if(dialog.fields, isReserved),
+              static_cast<std::ptrdiff_t>(rows.size() - dialog.fields.size()));
+  }
+  const std::vector<BitField> pci = rowsOfEveryBit(*registerDialogFor(PCIInit0));
+  EXPECT_EQ(bitRangeText(pci.back()), "29..31");
+  EXPECT_TRUE(isReservedRow(pci.back()));
+}
+
+TEST(ValueWithFields, FoundByTheirBitsOthersKeptReservedDroppedChangesCombine) {
+  const RegisterDialog& pci = *registerDialogFor(PCIInit0);
+  for (const char* bits : {"0..1", "7", "29..31", "8..8", "2..5", ""}) EXPECT_FALSE(fieldRowAt(pci, bits)) << bits;
+  const std::size_t low = *fieldRowAt(pci, "2..6"), top = *fieldRowAt(pci, "27..28");
+  EXPECT_EQ(fieldMaximum(rowAt(DramInit1, 1)), 511u);  // labelled "(0..512)"
+  // No change is the dialog's OK as it opened: only the reserved bits go.
+  EXPECT_EQ(valueWithFields(pci, 0xFFFFFFFF, {}), 0x1FFFFB7Cu);
+  const std::vector<RowNumber> two{{low, 0}, {top, 1}}, twice{{low, 3}, {low, 5}};
+  EXPECT_EQ(valueWithFields(pci, 0xFFFFFFFF, two), 0x0FFFFB00u);
+  EXPECT_EQ(valueWithFields(pci, 0, twice), 5u << 2);  // the later number wins
+  // The top bits, and a row past the table, which is ignored.
+  const RegisterDialog& misc1 = *registerDialogFor(MiscInit1);
+  const std::vector<RowNumber> tail{{*fieldRowAt(misc1, "30..31"), 3}, {misc1.fields.size(), 1}};
+  EXPECT_EQ(valueWithFields(misc1, 0x00800001, tail), 0xC0000001u);
+}
+
 TEST(FormatBinary32, GroupsOfEightEachFollowedByABlank) {
   EXPECT_EQ(formatBinary32(0x12345678), "00010010 00110100 01010110 01111000 ");
   EXPECT_EQ(formatBinary32(0x80000001), "10000000 00000000 00000000 00000001 ");
