@@ -96,16 +96,16 @@ TEST_F(RegisterDialogLook, EveryDialogHasItsTitleSizeAndWholeTexts) {
       EXPECT_EQ(client.bottom, size.bottom) << table.title << ": grown for a wider font than MS Sans Serif";
       EXPECT_EQ((GetWindowLongW(d, GWL_STYLE) & WS_SYSMENU) != 0, table.systemMenu) << table.title;
       expectTidy(d, table.title);
+      // The texts reach the screen in their own characters.
+      if (table.registerIndex == DramInit0) {
+        const std::vector<Child> children = visibleChildren(d);
+        EXPECT_TRUE(std::ranges::any_of(children, [](const Child& child) {
+          return windowText(child.window).find(L"tRRD \u2013 row") != std::wstring::npos;
+        }));
+      }
       click(d, IDCANCEL);
     });
   }
-  // The texts reach the screen in their own characters.
-  runDialog(page(RegistersTab), dialogButtonOf(DramInit0), [](HWND d) {
-    bool dash = false;
-    for (const Child& child : visibleChildren(d)) dash = dash || windowText(child.window).find(L"tRRD \u2013 row") != std::wstring::npos;
-    EXPECT_TRUE(dash);
-    click(d, IDCANCEL);
-  });
 }
 
 TEST_F(RegisterDialogLook, EachPageRowStandsOnItsRegistersLabel) {
