@@ -21,8 +21,10 @@ std::string pllFrequencyText(const BiosLayout& layout) {
   return pll.location ? frequencyText(pllFrequency(pll.value)) : " ";
 }
 
+std::string registerHexText(std::uint32_t value) { return formatText("%08X", value); }
+
 std::string foundValueText(std::size_t index, std::optional<std::uint32_t> value) {
-  if (value) return formatText("%08X", *value);
+  if (value) return registerHexText(*value);
   return index == PLLCtrl2 ? "00000000" : "0";
 }
 

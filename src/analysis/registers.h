@@ -31,6 +31,9 @@ std::string frequencyText(double megahertz);
 // PLL writes were found, else a single blank.
 std::string pllFrequencyText(const BiosLayout& layout);
 
+// A register value as every page, dialog and report shows it: "%08X".
+std::string registerHexText(std::uint32_t value);
+
 // A register's edit as a search leaves it: "%08X" of the value found;
 // otherwise "0", or "00000000" for PLLCtrl2, whose edit is always written.
 std::string foundValueText(std::size_t index, std::optional<std::uint32_t> value);

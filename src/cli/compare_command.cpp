@@ -29,8 +29,8 @@ int compareCommand(const Args& args) {
     for (std::size_t i = 0; i < kRegisterCount; ++i)
       out.beginObject()
           .string("name", kRegisterNames[i])
-          .string("a", formatText("%08X", layout.registerTable[i].value))
-          .string("b", formatText("%08X", scan.values[i]))
+          .string("a", registerHexText(layout.registerTable[i].value))
+          .string("b", registerHexText(scan.values[i]))
           .string("verdict", registerVerdict(layout, i))
           .endObject();
     out.endArray().string("pllFrequencyA", frequencyA).string("pllFrequencyB", frequencyB).endObject();

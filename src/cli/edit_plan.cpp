@@ -98,10 +98,15 @@ std::variant<FieldEdit, std::string> fieldEdit(const std::string& text) {
   const BitField& field = dialog->fields[*row];
   const std::string numberText = text.substr(equals + 1);
   const auto number = readDecimal(numberText);
-  if (!number) return "--field " + name + ":" + bits + ": '" + numberText + "' is not a decimal number";
-  if (*number > fieldMaximum(field))
-    return formatText("--field %s:%s: %u does not fit in %u bits (0..%u)", name.c_str(), bits.c_str(), *number,
-                      field.high - field.low + 1u, fieldMaximum(field));
+  const unsigned width = field.high - field.low + 1u;
+  const std::string fit = formatText("does not fit in %u bit%s (0..%u)", width, width == 1 ? "" : "s", fieldMaximum(field));
+  const std::string where = "--field " + name + ":" + bits + ": ";
+  if (!number) {
+    // Digits that readDecimal refuses are a number past 32 bits.
+    const bool digits = !numberText.empty() && numberText.find_first_not_of("0123456789") == std::string::npos;
+    return where + "'" + numberText + "' " + (digits ? fit : std::string("is not a decimal number"));
+  }
+  if (*number > fieldMaximum(field)) return where + std::to_string(*number) + " " + fit;
   return FieldEdit{*index, {*row, *number}};
 }
 

@@ -42,7 +42,7 @@ void registerJson(JsonWriter& json, const BiosLayout& layout, std::size_t index)
     json.null("value").null("fields").endObject();
     return;
   }
-  json.string("value", formatText("%08X", entry.value));
+  json.string("value", registerHexText(entry.value));
   if (dialog == nullptr) {
     json.null("fields").endObject();
     return;

@@ -23,7 +23,7 @@ bool loadCompareBios() {
   ImageFile file = readImageFile(chosen->path);
   if (!file.image) return false;
   s.CompareImage = *file.image;
-  setText(registersPage(), IDC_REG_COMPARE_FILE, chosen->title);
+  setAnsiText(registersPage(), IDC_REG_COMPARE_FILE, chosen->title);
   return true;
 }
 

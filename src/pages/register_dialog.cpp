@@ -7,7 +7,6 @@
 
 #include "analysis/register_fields.h"
 #include "analysis/registers.h"
-#include "formats/text_format.h"
 #include "pages/register_comparison.h"
 #include "pages/register_controls.h"
 #include "pages/register_dialog_layout.h"
@@ -19,13 +18,16 @@ namespace quarzel::app {
 
 namespace {
 
+// Longer texts are not read; a field's number needs far fewer characters.
+constexpr int kMostFieldChars = 255;
+
 const RegisterDialog& tableOf(HWND dialog) {
   return *reinterpret_cast<const RegisterDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
 void showValue(HWND dialog, const RegisterDialog& table, std::uint32_t value) {
   setText(dialog, table.bitsStatic, formatBinary32(value));
-  setText(dialog, table.hexStatic, formatText("%08X", value));
+  setText(dialog, table.hexStatic, registerHexText(value));
   if (table.frequencyStatic != 0) setText(dialog, table.frequencyStatic, frequencyText(pllFrequency(value)));
 }
 
@@ -35,7 +37,7 @@ void rebuildValue(HWND dialog) {
   const RegisterDialog& table = tableOf(dialog);
   std::vector<std::uint32_t> numbers;
   for (const BitField& field : table.fields)
-    numbers.push_back(field.fieldEdit != 0 ? parseFieldNumber(getText(dialog, field.fieldEdit, 255)) : 0);
+    numbers.push_back(field.fieldEdit != 0 ? parseFieldNumber(getText(dialog, field.fieldEdit, kMostFieldChars)) : 0);
   state().workingValue = valueFromFields(table, numbers);
   showValue(dialog, table, state().workingValue);
 }
@@ -66,7 +68,7 @@ void acceptValue(HWND dialog) {
   const std::uint32_t value = state().workingValue;
   state().Layout.registerTable[table.registerIndex].value = value;
   HWND page = pageWindow(RegistersTab);
-  setText(page, kRegisterRows[table.registerIndex].value, formatText("%08X", value));
+  setText(page, kRegisterRows[table.registerIndex].value, registerHexText(value));
   if (table.frequencyStatic != 0) setText(page, IDC_REG_PLL_FREQUENCY, frequencyText(pllFrequency(value)));
   updateCompareLabels();
   EndDialog(dialog, IDOK);

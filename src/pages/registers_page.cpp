@@ -3,7 +3,6 @@
 // Apply, compared with a second BIOS.
 #include "analysis/register_edits.h"
 #include "analysis/registers.h"
-#include "formats/text_format.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
 #include "pages/register_comparison.h"
@@ -34,7 +33,7 @@ bool pageHandles(std::size_t index) { return index != PLLCtrl2 || state().Layout
 void showValues(HWND page) {
   const BiosLayout& layout = state().Layout;
   for (std::size_t i = 0; i < kRegisterCount; ++i)
-    setText(page, kRegisterRows[i].value, formatText("%08X", layout.registerTable[i].value));
+    setText(page, kRegisterRows[i].value, registerHexText(layout.registerTable[i].value));
 }
 
 // The clock of the value now in registerTable, as after a dialog's OK.

@@ -66,10 +66,10 @@ void applyStrings(HWND page) {
   BiosLayout& layout = s.Layout;
   // Items not found are left alone: their edits only ever hold the reset text.
   if (layout.bootString1.address)
-    applyBootString(s.BiosImage, layout.bootString1, getBiosText(page, IDC_STRING1_TEXT));
+    applyBootString(s.BiosImage, layout.bootString1, getAnsiText(page, IDC_STRING1_TEXT));
   if (layout.bootString2.address)
-    applyBootString(s.BiosImage, layout.bootString2, getBiosText(page, IDC_STRING2_TEXT));
-  if (layout.biosDate.address) applyBiosDate(s.BiosImage, layout.biosDate, getBiosText(page, IDC_DATE, 8));
+    applyBootString(s.BiosImage, layout.bootString2, getAnsiText(page, IDC_STRING2_TEXT));
+  if (layout.biosDate.address) applyBiosDate(s.BiosImage, layout.biosDate, getAnsiText(page, IDC_DATE, 8));
   showInDump(0, 0);
 }
 
@@ -116,7 +116,7 @@ void fillStringsPage() {
   HWND page = stringsPage();
   const BiosLayout& layout = state().Layout;
   fillString(page, layout.bootString1, kString1);
-  for (std::size_t k = 0; k < std::size(kLogoLineIds); ++k) setBiosText(logoPage(), kLogoLineIds[k], layout.logoLines[k]);
+  for (std::size_t k = 0; k < std::size(kLogoLineIds); ++k) setAnsiText(logoPage(), kLogoLineIds[k], layout.logoLines[k]);
   fillString(page, layout.bootString2, kString2);
   if (layout.biosDate.address) {
     showDate(page, layout.biosDate);

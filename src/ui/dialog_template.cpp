@@ -132,8 +132,8 @@ DialogTextMetrics::~DialogTextMetrics() {
 }
 
 int DialogTextMetrics::lines(const std::string& text, int width) const {
-  TEXTMETRICW metrics;
-  GetTextMetricsW(dc_, &metrics);
+  TEXTMETRICW metrics{};
+  if (!GetTextMetricsW(dc_, &metrics)) metrics.tmHeight = 13;
   const std::wstring wide = wideText(text);
   RECT area{0, 0, MulDiv(width, baseX_, 4), 0};
   DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &area, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);

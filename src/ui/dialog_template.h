@@ -27,7 +27,6 @@ class DialogTemplateBuilder {
   DialogTemplateBuilder(std::string title, int width, int height, bool systemMenu);
 
   void add(const DialogControl& control);
-  void setHeight(int height) { height_ = height; }
 
   // The template; it lives as long as the vector.
   std::vector<std::uint8_t> build() const;

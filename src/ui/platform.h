@@ -24,7 +24,8 @@ struct FileDialog {
   bool confirmOverwrite = false;
 };
 
-// What the user chose: the full path and the name without its folder.
+// What the user chose: the full path and the name without its folder, both
+// in the ANSI code page.
 struct ChosenFile {
   std::string path;
   std::string title;

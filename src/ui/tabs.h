@@ -6,7 +6,7 @@
 namespace quarzel::app {
 
 enum Tab : int { FontsTab, DumpTab, StringsTab, RegistersTab, PcirTab, VesaTab, ModesTab, LogoTab };
-inline constexpr int kPageCount = 8;
+inline constexpr int kPageCount = LogoTab + 1;
 
 // The page window of a tab (null before the main window made the pages).
 HWND pageWindow(Tab tab);

@@ -41,9 +41,9 @@ std::string getText(HWND dialog, int id, int maxChars) {
   return utf8Text({buffer.data(), length});
 }
 
-void setBiosText(HWND dialog, int id, const std::string& bytes) { SetDlgItemTextA(dialog, id, bytes.c_str()); }
+void setAnsiText(HWND dialog, int id, const std::string& bytes) { SetDlgItemTextA(dialog, id, bytes.c_str()); }
 
-std::string getBiosText(HWND dialog, int id, int maxChars) {
+std::string getAnsiText(HWND dialog, int id, int maxChars) {
   if (maxChars < 0) maxChars = GetWindowTextLengthA(GetDlgItem(dialog, id));
   std::vector<char> buffer(static_cast<std::size_t>(maxChars) + 1);
   const UINT length = GetDlgItemTextA(dialog, id, buffer.data(), maxChars + 1);
@@ -52,7 +52,7 @@ std::string getBiosText(HWND dialog, int id, int maxChars) {
 
 void setLimitedText(HWND dialog, int id, const std::string& bytes, unsigned limit) {
   SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, 0, 0);
-  setBiosText(dialog, id, bytes);
+  setAnsiText(dialog, id, bytes);
   SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, limit, 0);
 }
 

@@ -18,10 +18,11 @@ void drawBitmap(HDC dc, int x, int y, HBITMAP bitmap);
 void setText(HWND dialog, int id, const std::string& utf8);
 std::string getText(HWND dialog, int id, int maxChars = -1);
 
-// Texts of the BIOS image: one byte a character, in the ANSI code page, as
-// they were read from the image and as they go back into it.
-void setBiosText(HWND dialog, int id, const std::string& bytes);
-std::string getBiosText(HWND dialog, int id, int maxChars = -1);
+// Texts in the ANSI code page: the BIOS image's texts, one byte a character,
+// as they were read from it and as they go back into it, and the file names
+// that the file dialogs return.
+void setAnsiText(HWND dialog, int id, const std::string& bytes);
+std::string getAnsiText(HWND dialog, int id, int maxChars = -1);
 // A BIOS text in an edit whose limit is lifted while setting, then set to
 // `limit` (0 lifts it), so a longer text from the image is shown whole but
 // cannot grow.

@@ -49,6 +49,7 @@ constexpr UINT kRunScript = WM_APP + 0x300;
 constexpr UINT kScriptDone = WM_APP + 0x301;
 DLGPROC runningProcedure = nullptr;
 DialogScript runningScript;
+bool scriptRan = false;
 
 INT_PTR CALLBACK scriptedProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kRunScript) {
@@ -56,6 +57,7 @@ INT_PTR CALLBACK scriptedProcedure(HWND dialog, UINT message, WPARAM wParam, LPA
     // works on it as the user sees it.
     ShowWindow(dialog, SW_SHOWNORMAL);
     UpdateWindow(dialog);
+    scriptRan = true;
     runningScript(dialog);
     PostMessageA(dialog, kScriptDone, 0, 0);  // dropped when the script ended the dialog
     return TRUE;
@@ -81,7 +83,10 @@ INT_PTR ScriptedPlatform::runModal(const app::DialogTemplate& dialog, HWND owner
   runningProcedure = procedure;
   runningScript = std::move(dialogScripts.front());
   dialogScripts.pop_front();
+  scriptRan = false;
   const INT_PTR result = app::runDialog(dialog, owner, scriptedProcedure, parameter);
+  EXPECT_NE(result, -1) << "dialog " << dialog.id << " could not be created";
+  EXPECT_TRUE(scriptRan) << "dialog " << dialog.id << " ended before its script ran";
   runningProcedure = nullptr;
   runningScript = nullptr;
   return result;
@@ -127,7 +132,9 @@ void GuiTest::TearDown() {
 void GuiTest::command(int id) { SendMessageA(s().MainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 void GuiTest::click(HWND dialog, int id) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  HWND button = GetDlgItem(dialog, id);
+  ASSERT_NE(button, nullptr) << "no control " << id;
+  SendMessageA(button, BM_CLICK, 0, 0);  // a disabled button ignores it, as it ignores the mouse
 }
 
 void GuiTest::type(HWND dialog, int id, const std::string& text) {

@@ -54,6 +54,7 @@ class GuiTest : public ::testing::Test {
   static app::AppState& s() { return app::state(); }
   static HWND page(app::Tab tab) { return app::pageWindow(tab); }
   static void command(int id);
+  // Clicks the button as the mouse does.
   static void click(HWND dialog, int id);
   // Types the text into the control as keystrokes, after selecting all of it
   // (an empty text deletes it).

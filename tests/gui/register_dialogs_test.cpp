@@ -79,6 +79,20 @@ void expectTidy(HWND dialog, const std::string& name) {
   }
 }
 
+// Every row's text stands in the dialog as the table has it; only line
+// breaks are added, where its runs of blanks begin.
+void expectEveryFieldText(HWND dialog, const RegisterDialog& table) {
+  std::vector<std::string> shown;
+  for (const Child& child : visibleChildren(dialog)) {
+    std::string text = app::utf8Text(windowText(child.window));
+    std::erase(text, '\r');
+    std::erase(text, '\n');
+    shown.push_back(text);
+  }
+  for (const BitField& field : table.fields)
+    EXPECT_NE(std::ranges::find(shown, std::string(field.text)), shown.end()) << field.text;
+}
+
 int dialogButtonOf(std::size_t registerIndex) { return app::kRegisterRows[registerIndex].dialogButton; }
 
 using RegisterDialogLook = GuiTest;
@@ -96,6 +110,7 @@ TEST_F(RegisterDialogLook, EveryDialogHasItsTitleSizeAndWholeTexts) {
       EXPECT_EQ(client.bottom, size.bottom) << table.title << ": grown for a wider font than MS Sans Serif";
       EXPECT_EQ((GetWindowLongW(d, GWL_STYLE) & WS_SYSMENU) != 0, table.systemMenu) << table.title;
       expectTidy(d, table.title);
+      expectEveryFieldText(d, table);
       // The texts reach the screen in their own characters.
       if (table.registerIndex == DramInit0) {
         const std::vector<Child> children = visibleChildren(d);
@@ -122,7 +137,8 @@ TEST_F(RegisterDialogLook, EachPageRowStandsOnItsRegistersLabel) {
     const app::RegisterRowControls& row = app::kRegisterRows[i];
     for (const int id : {row.value, row.offset, row.dialogButton, row.compare, row.verdict}) {
       if (id == 0) continue;
-      RECT place;
+      ASSERT_NE(GetDlgItem(p, id), nullptr) << id;
+      RECT place{};
       GetWindowRect(GetDlgItem(p, id), &place);
       MapWindowPoints(nullptr, p, reinterpret_cast<POINT*>(&place), 2);
       EXPECT_TRUE(place.top <= middle && middle <= place.bottom) << id;

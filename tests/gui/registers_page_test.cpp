@@ -156,6 +156,13 @@ TEST_F(RegistersPage, ThePllDialogShowsTheClocksAndHandsBackItsValue) {
   });
   EXPECT_EQ(text(p, IDC_REG_PLL_FREQUENCY), "108.818 MHz");
   EXPECT_EQ(s().Layout.registerTable[PLLCtrl1].value, 0x4A0Du);
+  runDialog(p, IDC_REG_PLLCTRL1_DIALOG, [](HWND d) {
+    type(d, 1063, "255");
+    click(d, IDOK);
+  });
+  EXPECT_EQ(text(p, IDC_REG_PLL_FREQUENCY), "367.977 MHz");
+  click(p, IDC_RESTORE);  // the clock follows the value shown again
+  EXPECT_EQ(text(p, IDC_REG_PLL_FREQUENCY), "108.818 MHz");
 }
 
 TEST_F(RegistersPage, ACompareMarksTheRowsAndOutlivesNewImages) {
@@ -164,7 +171,9 @@ TEST_F(RegistersPage, ACompareMarksTheRowsAndOutlivesNewImages) {
   platform.openAnswers.push_back(app::ChosenFile{fileWith(sampleRom(), "self.rom"), "self.rom"});
   click(p, IDC_REG_COMPARE);
   EXPECT_EQ(platform.dialogTitles.back(), "Load BIOS");
-  EXPECT_EQ(platform.fileDialogs.back().filters.size(), 2u);
+  ASSERT_EQ(platform.fileDialogs.back().filters.size(), 2u);
+  EXPECT_STREQ(platform.fileDialogs.back().filters[0].name, "BIOS file (*.rom;*.bin)");
+  EXPECT_STREQ(platform.fileDialogs.back().filters[1].pattern, "*.*");
   EXPECT_EQ(text(p, IDC_REG_COMPARE_FILE), "self.rom");
   EXPECT_EQ(text(p, IDC_REG_PLLCTRL1_COMPARE), "00004A0D");
   EXPECT_EQ(text(p, IDC_REG_COMPARE_PLL_FREQUENCY), "108.818 MHz");
@@ -183,9 +192,11 @@ TEST_F(RegistersPage, ACompareMarksTheRowsAndOutlivesNewImages) {
   click(p, IDC_APPLY);
   EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VERDICT), "differs");
   EXPECT_EQ(text(p, IDC_REG_MISCINIT0_VERDICT), "equals");
+  click(page(DumpTab), IDC_RESTORE);  // the pass reads the loaded values again
+  EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VERDICT), "equals");
 
   // Refused files change nothing and say nothing.
-  platform.openAnswers.push_back(app::ChosenFile{fileWith(std::string(65537, '\x55'), "big.rom"), "big.rom"});
+  platform.openAnswers.push_back(app::ChosenFile{fileWith("\x55\xAA" + std::string(65535, '\0'), "big.rom"), "big.rom"});
   click(p, IDC_REG_COMPARE);
   platform.openAnswers.push_back(app::ChosenFile{fileWith("\x55" + std::string(600, '\0'), "bad.rom"), "bad.rom"});
   click(p, IDC_REG_COMPARE);
@@ -224,15 +235,16 @@ TEST_F(RegistersPage, ACompareMarksTheRowsAndOutlivesNewImages) {
 
 TEST_F(RegistersPage, WithoutABiosOnlyTheOffsetButtonsAct) {
   HWND p = page(RegistersTab);
+  type(p, IDC_REG_PCIINIT0_VALUE, "1");
   for (const app::RegisterRowControls& row : app::kRegisterRows)
     if (row.dialogButton != 0) click(p, row.dialogButton);
   click(p, IDC_REG_COMPARE);
   click(p, IDC_RESTORE);
-  type(p, IDC_REG_PCIINIT0_VALUE, "1");
-  click(p, IDC_APPLY);
   EXPECT_TRUE(platform.modalRuns.empty());
   EXPECT_TRUE(platform.fileDialogs.empty());
   EXPECT_FALSE(enabled(p, IDC_APPLY));
+  EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VALUE), "1");  // Restore did not run
+  EXPECT_EQ(text(p, IDC_REG_PLL_FREQUENCY), "0");
   EXPECT_EQ(text(p, IDC_REG_COMPARE_FILE), "None");
 }
 

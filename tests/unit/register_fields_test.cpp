@@ -112,6 +112,10 @@ TEST(RegisterDialogs, ControlIdsAreDistinctWithinADialog) {
     SCOPED_TRACE(dialog.title);
     std::set<int> ids{1, 2, dialog.hexStatic, dialog.bitsStatic};  // OK, Cancel, Value line
     std::size_t expected = 4;
+    if (dialog.frequencyStatic != 0) {
+      ids.insert({dialog.frequencyStatic, dialog.compareFrequencyStatic});
+      expected += 2;
+    }
     for (const BitField& field : dialog.fields) {
       if (isReserved(field)) {
         EXPECT_EQ(field.compareEdit, 0);
