@@ -1,17 +1,16 @@
 #include "analysis/registers.h"
 
+#include "analysis/register_fields.h"
 #include "formats/text_format.h"
 
 namespace quarzel {
 
 double pllFrequency(std::uint32_t value) {
-  const std::uint32_t k = value & 3;
-  const std::uint32_t m = (value >> 2) & 63;
-  const std::uint32_t n = (value >> 8) & 255;
+  const PllDividers d = pllDividers(value);
   // Multiply first, then divide: the other order can round the last bit
   // differently and change a shown digit.
-  const double product = kPllReferenceMHz * static_cast<double>(n + 2);
-  return product / static_cast<double>((m + 2) << k);
+  const double product = kPllReferenceMHz * static_cast<double>(d.n + 2);
+  return product / static_cast<double>((d.m + 2) << d.k);
 }
 
 std::string frequencyText(double megahertz) { return formatText("%g MHz", megahertz); }

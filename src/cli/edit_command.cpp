@@ -81,7 +81,7 @@ bool applyClock(Session& s, const EditPlan& plan) {
   const PllDividers kept = pllDividers(s.layout().registerTable[PLLCtrl1].value);
   const PllSetting chosen = nearestPllSetting(kept.k, kept.m, kept.test, *plan.clock);
   if (!s.record("--clock PLLCtrl1", applyRegisterValue(s.image(), s.layout(), PLLCtrl1, chosen.value))) return false;
-  s.note(formatText("PLLCtrl1 %08X: %s", chosen.value, frequencyText(chosen.megahertz).c_str()));
+  s.note("PLLCtrl1 " + registerHexText(chosen.value) + ": " + frequencyText(chosen.megahertz));
   if (pastNRange(chosen, *plan.clock))
     s.note(formatText("quarzel-cli: warning: with K %u and M %u no N comes nearer to %s; quarzel-cli pll lists other "
                       "dividers", kept.k, kept.m, frequencyText(*plan.clock).c_str()));

@@ -97,17 +97,16 @@ std::variant<FieldEdit, std::string> fieldEdit(const std::string& text) {
   }
   const BitField& field = dialog->fields[*row];
   const std::string numberText = text.substr(equals + 1);
-  const auto number = readDecimal(numberText);
+  const auto read = readDecimalNumber(numberText);
   const unsigned width = field.high - field.low + 1u;
-  const std::string fit = formatText("does not fit in %u bit%s (0..%u)", width, width == 1 ? "" : "s", fieldMaximum(field));
   const std::string where = "--field " + name + ":" + bits + ": ";
-  if (!number) {
-    // Digits that readDecimal refuses are a number past 32 bits.
-    const bool digits = !numberText.empty() && numberText.find_first_not_of("0123456789") == std::string::npos;
-    return where + "'" + numberText + "' " + (digits ? fit : std::string("is not a decimal number"));
-  }
-  if (*number > fieldMaximum(field)) return where + std::to_string(*number) + " " + fit;
-  return FieldEdit{*index, {*row, *number}};
+  const std::string tooLarge = where + numberText +
+                               formatText(" does not fit in %u bit%s (0..%u)", width, width == 1 ? "" : "s", fieldMaximum(field));
+  if (const auto* error = std::get_if<NumberError>(&read))
+    return *error == NumberError::TooLarge ? tooLarge : where + "'" + numberText + "' is not a decimal number";
+  const std::uint32_t number = std::get<std::uint32_t>(read);
+  if (number > fieldMaximum(field)) return tooLarge;
+  return FieldEdit{*index, {*row, number}};
 }
 
 EditPlanParse bad(const std::string& message) { return {std::nullopt, message}; }

@@ -38,15 +38,20 @@ std::optional<std::uint32_t> parseHexText(std::string_view text) {
   return std::nullopt;
 }
 
-std::optional<std::uint32_t> readDecimal(std::string_view text) {
-  if (text.empty()) return std::nullopt;
+std::variant<std::uint32_t, NumberError> readDecimalNumber(std::string_view text) {
+  if (!isDigits(text)) return NumberError::NoNumber;
   std::uint64_t number = 0;
   for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
     number = number * 10 + static_cast<std::uint64_t>(c - '0');
-    if (number > 0xFFFFFFFF) return std::nullopt;
+    if (number > 0xFFFFFFFF) return NumberError::TooLarge;
   }
   return static_cast<std::uint32_t>(number);
+}
+
+std::optional<std::uint32_t> readDecimal(std::string_view text) {
+  const auto read = readDecimalNumber(text);
+  if (const auto* number = std::get_if<std::uint32_t>(&read)) return *number;
+  return std::nullopt;
 }
 
 std::optional<double> readDecimalFraction(std::string_view text) {

@@ -34,6 +34,8 @@ std::variant<std::uint32_t, NumberError> readHexNumber(std::string_view text);
 std::optional<std::uint32_t> parseHexText(std::string_view text);
 
 // A text of decimal digits only, nothing else, at most 32 bits.
+std::variant<std::uint32_t, NumberError> readDecimalNumber(std::string_view text);
+// The same, empty on either error.
 std::optional<std::uint32_t> readDecimal(std::string_view text);
 
 // Decimal digits with an optional point and fraction digits, nothing else
