@@ -8,8 +8,8 @@
 #include "analysis/register_fields.h"
 #include "analysis/registers.h"
 #include "pages/register_comparison.h"
-#include "pages/register_controls.h"
 #include "pages/register_dialog_layout.h"
+#include "pages/registers_page.h"
 #include "ui/app_state.h"
 #include "ui/platform.h"
 #include "ui/window_helpers.h"
@@ -65,11 +65,8 @@ void initDialog(HWND dialog, const RegisterDialog& table) {
 void acceptValue(HWND dialog) {
   rebuildValue(dialog);
   const RegisterDialog& table = tableOf(dialog);
-  const std::uint32_t value = state().workingValue;
-  state().Layout.registerTable[table.registerIndex].value = value;
-  HWND page = pageWindow(RegistersTab);
-  setText(page, kRegisterRows[table.registerIndex].value, registerHexText(value));
-  if (table.frequencyStatic != 0) setText(page, IDC_REG_PLL_FREQUENCY, frequencyText(pllFrequency(value)));
+  state().Layout.registerTable[table.registerIndex].value = state().workingValue;
+  showRegisterValue(table.registerIndex);
   updateCompareLabels();
   EndDialog(dialog, IDOK);
 }

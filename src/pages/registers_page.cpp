@@ -8,6 +8,7 @@
 #include "pages/register_comparison.h"
 #include "pages/register_controls.h"
 #include "pages/register_dialog.h"
+#include "pages/registers_page.h"
 #include "ui/app_state.h"
 #include "ui/window_helpers.h"
 
@@ -30,15 +31,8 @@ std::optional<std::size_t> rowWith(int RegisterRowControls::*member, int id) {
 // PLLCtrl2 is the BIOS's only when its write was found.
 bool pageHandles(std::size_t index) { return index != PLLCtrl2 || state().Layout.pllCtrl2Located; }
 
-void showValues(HWND page) {
-  const BiosLayout& layout = state().Layout;
-  for (std::size_t i = 0; i < kRegisterCount; ++i)
-    setText(page, kRegisterRows[i].value, registerHexText(layout.registerTable[i].value));
-}
-
-// The clock of the value now in registerTable, as after a dialog's OK.
-void showPllFrequency(HWND page) {
-  setText(page, IDC_REG_PLL_FREQUENCY, frequencyText(pllFrequency(state().Layout.registerTable[PLLCtrl1].value)));
+void showValues() {
+  for (std::size_t i = 0; i < kRegisterCount; ++i) showRegisterValue(i);
 }
 
 // Every located register is written, changed or not; a text without a
@@ -51,9 +45,8 @@ void applyRegisters(HWND page) {
     for (std::size_t i = 0; i < kRegisterCount; ++i)
       if (pageHandles(i)) applyRegisterText(s.BiosImage, s.Layout, i, getText(page, kRegisterRows[i].value, kMostValueChars));
     showInDump(0, 0);
-    showValues(page);
+    showValues();
   }
-  showPllFrequency(page);
   updateCompareLabels();
 }
 
@@ -64,8 +57,7 @@ void restoreRegisters(HWND page) {
   enable(page, IDC_APPLY, false);
   AppState& s = state();
   reloadRegisterValues(s.BiosImage, s.Layout);
-  showValues(page);
-  showPllFrequency(page);
+  showValues();
   updateCompareLabels();
 }
 
@@ -83,16 +75,28 @@ bool command(HWND page, int id, int notification) {
     if (loaded) openRegisterDialog(page, *row);
     return true;
   }
-  if (!loaded) return id == IDC_APPLY || id == IDC_RESTORE || id == IDC_REG_COMPARE;
   switch (id) {
-    case IDC_APPLY: applyRegisters(page); return true;
-    case IDC_RESTORE: restoreRegisters(page); return true;
-    case IDC_REG_COMPARE: compareWithSecondBios(); return true;
+    case IDC_APPLY:
+      if (loaded) applyRegisters(page);
+      return true;
+    case IDC_RESTORE:
+      if (loaded) restoreRegisters(page);
+      return true;
+    case IDC_REG_COMPARE:
+      if (loaded) compareWithSecondBios();
+      return true;
     default: return false;
   }
 }
 
 }  // namespace
+
+void showRegisterValue(std::size_t index) {
+  HWND page = pageWindow(RegistersTab);
+  const std::uint32_t value = state().Layout.registerTable[index].value;
+  setText(page, kRegisterRows[index].value, registerHexText(value));
+  if (index == PLLCtrl1) setText(page, IDC_REG_PLL_FREQUENCY, frequencyText(pllFrequency(value)));
+}
 
 INT_PTR CALLBACK RegistersPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
