@@ -2,7 +2,6 @@
 // font tables, and the fix-up tables brought in line with the new fonts.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -33,7 +32,6 @@ EditResult syncFixupTables(Image& image, const BiosLayout& layout);
 // Apply of Select Font: every usable font of every entry of `codePage`
 // whose size is ticked and whose BIOS font is located, in file order. Sizes
 // not ticked or not located are skipped. Does not sync the fix-ups.
-using FontSizeSet = std::array<bool, 3>;  // indexed by FontSize
 EditResult copyCodePageFonts(Image& image, const BiosLayout& layout, const CodePageFile& file,
                              std::uint16_t codePage, FontSizeSet ticked);
 

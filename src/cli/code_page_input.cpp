@@ -5,10 +5,6 @@
 
 namespace quarzel::cli {
 
-// Real code-page files stay well below this; it only stops a wrong file
-// from being read whole.
-constexpr std::size_t kCodePageFileLimit = 16 * 1024 * 1024;
-
 std::optional<CodePageFile> readCodePageFileOrReport(const std::string& path) {
   const FileRead read = readWholeFile(path, kCodePageFileLimit);
   if (!read.bytes) {

@@ -13,6 +13,10 @@
 
 namespace quarzel {
 
+// No real code-page file comes near this; a larger file is refused before
+// it is read, rather than held whole.
+inline constexpr std::size_t kCodePageFileLimit = 1024 * 1024;
+
 struct CodePageFont {
   std::uint8_t height = 0;
   std::uint8_t width = 0;

@@ -3,6 +3,7 @@
 // leftmost pixel.
 #pragma once
 
+#include <array>
 #include <cstddef>
 
 namespace quarzel {
@@ -10,6 +11,8 @@ namespace quarzel {
 enum FontSize : int { Font8x8 = 0, Font8x14 = 1, Font8x16 = 2 };
 inline constexpr std::size_t kFontSizeCount = 3;
 inline constexpr FontSize kFontSizes[kFontSizeCount] = {Font8x8, Font8x14, Font8x16};
+// A choice of sizes, indexed by FontSize.
+using FontSizeSet = std::array<bool, kFontSizeCount>;
 
 constexpr std::size_t fontHeight(FontSize size) {
   return size == Font8x8 ? 8 : size == Font8x14 ? 14 : 16;
