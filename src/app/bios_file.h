@@ -1,9 +1,9 @@
 // Loading and saving the BIOS image file.
 #pragma once
 
-namespace quarzel::app {
+#include "ui/platform.h"
 
-enum class FileResult { Done, Error, Cancelled };
+namespace quarzel::app {
 
 // Reads the file (chosen in the open dialog, or loadPath again) into
 // BiosImage and BiosBackup. The whole file is checked before anything

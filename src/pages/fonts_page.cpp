@@ -1,14 +1,15 @@
 // FontsPage: one of the three VGA text fonts as a sheet of its 256 glyphs.
 #include "pages/fonts_page.h"
 
-#include "analysis/font_edits.h"
-#include "ui/app_state.h"
-#include "ui/window_helpers.h"
+#include "analysis/font_searches.h"
 #include "formats/glyph_sheet.h"
 #include "pages/dump_page.h"
-#include "pages/glyph_sheet_bitmap.h"
+#include "pages/font_files.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
+#include "ui/app_state.h"
+#include "ui/platform.h"
+#include "ui/window_helpers.h"
 
 namespace quarzel::app {
 
@@ -34,7 +35,9 @@ void setCaptions(HWND page, FontSize size) {
   setText(page, IDC_FONTS_SAVE, captions.save);
 }
 
-void renderSheet(FontSize size) { showGlyphSheet(renderGlyphSheet(state().BiosImage, state().Layout.fonts[size], size)); }
+void renderSheet(FontSize size) {
+  showPixels(state().GlyphSheet, renderGlyphSheet(state().BiosImage, state().Layout.fonts[size], size));
+}
 
 // Invalidating the sheet's area (erasing it) repaints it whether the page is
 // shown now or later: a blank sheet after a full one must clear the glyphs.
@@ -45,15 +48,9 @@ void redrawSheet(HWND page) {
   UpdateWindow(page);
 }
 
-void paintSheet(HWND page) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(page, &paint);
-  if (HBITMAP sheet = glyphSheetBitmap()) drawBitmap(state().fontsPageDC ? state().fontsPageDC : dc, kSheetX, kSheetY, sheet);
-  EndPaint(page, &paint);
-}
-
 void initFontsPage(HWND page) {
-  createGlyphSheetBitmap();
+  const int side = static_cast<int>(kGlyphSheetSide);
+  state().GlyphSheet = createMonochromeBitmap(side, side);
   holdPageDC(state().fontsPageDC, page);
 }
 
@@ -70,21 +67,47 @@ void showFixupInDump(HWND page) {
   showInDump(offsetFromCaption(page, IDC_FONTS_FIXUP_OFFSET), static_cast<int>(length));
 }
 
+void showFixupOffset(HWND page, FontSize size) {
+  if (size == Font8x8)
+    setText(page, IDC_FONTS_FIXUP_OFFSET, "0");
+  else
+    setOffsetCaption(page, IDC_FONTS_FIXUP_OFFSET, state().Layout.fixups[size].location.value_or(0));
+}
+
+// The sheet, the dump (the new bytes red) and the offsets follow a load at
+// once; a load that fails has changed nothing.
+void loadFont(HWND page) {
+  const FontSize size = fontSize();
+  const FileResult result = loadFontFile(size);
+  if (result == FileResult::Error) showError(page, "FONT loading error!!!");
+  if (result != FileResult::Done) return;
+  renderSheet(size);
+  showInDump(0, 0);
+  setOffsetCaption(page, IDC_FONTS_OFFSET, state().Layout.fonts[size].value_or(0));
+  showFixupOffset(page, size);
+  redrawSheet(page);
+}
+
+void saveFont(HWND page) {
+  if (saveFontFile(fontSize()) == FileResult::Error) showError(page, "FONT saving error!!!");
+}
+
+// A search that finds the font shows it as a radio button would.
+void search(bool (*searchFor)(const Image&, BiosLayout&, FontSize)) {
+  if (searchFor(state().BiosImage, state().Layout, fontSize())) showFontSize(fontSize());
+}
+
 }  // namespace
 
 FontSize currentFontSize() { return fontSize(); }
 
 void showFontSize(FontSize size) {
   HWND page = fontsPage();
-  const BiosLayout& layout = state().Layout;
   fontSize() = size;
   renderSheet(size);
   setCaptions(page, size);
   setOffsetCaption(page, IDC_FONTS_OFFSET, state().Layout.fonts[size].value_or(0));
-  if (size == Font8x8)
-    setText(page, IDC_FONTS_FIXUP_OFFSET, "0");
-  else
-    setOffsetCaption(page, IDC_FONTS_FIXUP_OFFSET, layout.fixups[size].location.value_or(0));
+  showFixupOffset(page, size);
   redrawSheet(page);
 }
 
@@ -94,7 +117,7 @@ void resetFontsPageAfterLoad() {
   CheckRadioButton(page, IDC_FONTS_8X8, IDC_FONTS_8X16, IDC_FONTS_8X8);
   fontSize() = Font8x8;
   setCaptions(page, Font8x8);
-  setText(page, IDC_FONTS_FIXUP_OFFSET, "0");
+  showFixupOffset(page, Font8x8);
   renderSheet(Font8x8);
   redrawSheet(page);
 }
@@ -102,8 +125,8 @@ void resetFontsPageAfterLoad() {
 INT_PTR CALLBACK FontsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: initFontsPage(page); return TRUE;
-    case WM_PAINT: paintSheet(page); return TRUE;
-    case WM_DESTROY: deleteGlyphSheetBitmap(); return FALSE;
+    case WM_PAINT: paintBitmap(page, state().fontsPageDC, kSheetX, kSheetY, state().GlyphSheet.bitmap); return TRUE;
+    case WM_DESTROY: deleteMonochromeBitmap(state().GlyphSheet); return FALSE;
     case WM_COMMAND: break;
     default: return FALSE;
   }
@@ -113,6 +136,15 @@ INT_PTR CALLBACK FontsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
     case IDC_FONTS_8X16: showFontSize(Font8x16); return TRUE;
     case IDC_FONTS_OFFSET: showFontInDump(page); return TRUE;
     case IDC_FONTS_FIXUP_OFFSET: showFixupInDump(page); return TRUE;
+    default: break;
+  }
+  // The file commands and the searches need a BIOS.
+  if (!state().imageLoaded) return FALSE;
+  switch (LOWORD(wParam)) {
+    case IDC_FONTS_LOAD: loadFont(page); return TRUE;
+    case IDC_FONTS_SAVE: saveFont(page); return TRUE;
+    case IDC_FONTS_SEARCH_GLYPHS: search(glyphSearch); return TRUE;
+    case IDC_FONTS_SEARCH_NEIGHBOUR: search(neighbourSearch); return TRUE;
     default: return FALSE;
   }
 }

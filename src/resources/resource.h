@@ -12,6 +12,7 @@
 #define IDD_DUMP 108
 #define IDD_STRINGS 109
 #define IDD_REGISTERS 110
+#define IDD_SELECT_FONT 123
 #define IDD_PCIR 120
 #define IDD_VESA 121
 #define IDD_MODES 124
@@ -70,6 +71,12 @@
 #define IDC_FONTS_SAVE 1072
 #define IDC_FONTS_SEARCH_NEIGHBOUR 1086
 #define IDC_FONTS_SEARCH_GLYPHS 1087
+
+// Select Font dialog: its list, then a box per font, from the top band
+#define IDC_SELECT_FONT_LIST 1088
+#define IDC_SELECT_FONT_8X16 1089
+#define IDC_SELECT_FONT_8X14 1090
+#define IDC_SELECT_FONT_8X8 1091
 
 // Registers page: value edits, offset buttons, "..." buttons, comparison
 // edits and equals/differs labels, one of each per register

@@ -8,13 +8,16 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/bios_layout.h"
+#include "formats/code_page_file.h"
 #include "formats/dump_highlights.h"
 #include "formats/font_table.h"
 #include "formats/image.h"
+#include "ui/monochrome_bitmap.h"
 #include "ui/tabs.h"
 
 namespace quarzel::app {
@@ -58,8 +61,16 @@ struct AppState {
   FontSize currentFontSize = Font8x8;  // the font the Fonts page works on
   HDC fontsPageDC = nullptr;
   HDC logoPageDC = nullptr;
-  HBITMAP GlyphSheet = nullptr;             // the Fonts page's sheet, a DIB section
-  std::uint8_t* glyphSheetBits = nullptr;   // its pixels
+  MonochromeBitmap GlyphSheet;  // the Fonts page's sheet of 256 glyphs
+  std::string fontLoadPath;     // the file last chosen in the Load FONT dialog
+  std::string fontSavePath;     // and in the Save FONT dialog
+
+  // Select Font: the code-page file it imports from, kept until the next
+  // one is opened; the code page its preview draws, which Apply copies.
+  std::optional<quarzel::CodePageFile> CodePageFile;
+  std::uint16_t shownCodePage = 0;
+  MonochromeBitmap CodePagePreview;
+  HDC selectFontDC = nullptr;  // the dialog's context the preview is drawn through
 
   ListingShown dumpShown;
   HANDLE highlightThread = nullptr;          // the running HighlightWorker

@@ -11,6 +11,9 @@
 
 namespace quarzel::app {
 
+// What an operation on a file the user chose came to.
+enum class FileResult { Done, Error, Cancelled };
+
 struct FileFilter {
   const char* name;     // "BIOS file (*.rom;*.bin)"
   const char* pattern;  // "*.rom;*.bin"

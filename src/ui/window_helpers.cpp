@@ -32,6 +32,13 @@ void drawBitmap(HDC dc, int x, int y, HBITMAP bitmap) {
   DeleteDC(memory);
 }
 
+void paintBitmap(HWND window, HDC held, int x, int y, HBITMAP bitmap) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  if (bitmap) drawBitmap(held ? held : dc, x, y, bitmap);
+  EndPaint(window, &paint);
+}
+
 void setText(HWND dialog, int id, const std::string& utf8) { SetDlgItemTextW(dialog, id, wideText(utf8).c_str()); }
 
 std::string getText(HWND dialog, int id, int maxChars) {

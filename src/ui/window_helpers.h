@@ -12,6 +12,10 @@ void centerOnScreen(HWND window);
 
 // Copies the whole bitmap unscaled to (x, y) of `dc`.
 void drawBitmap(HDC dc, int x, int y, HBITMAP bitmap);
+// Answers a paint request with the bitmap at (x, y), drawn through the
+// window's own held context when it has one; only validates while the
+// bitmap does not exist.
+void paintBitmap(HWND window, HDC held, int x, int y, HBITMAP bitmap);
 
 // Control texts of the program: UTF-8, shown through the wide calls. At
 // most maxChars characters are read; the whole text when it is negative.

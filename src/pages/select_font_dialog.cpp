@@ -1,0 +1,131 @@
+#include "pages/select_font_dialog.h"
+
+#include "analysis/font_edits.h"
+#include "resources/resource.h"
+#include "ui/app_state.h"
+#include "ui/platform.h"
+#include "ui/window_helpers.h"
+
+namespace quarzel::app {
+
+namespace {
+
+// The preview follows the list at most this late: only the timer redraws
+// it, and Apply copies what it shows.
+constexpr UINT_PTR kPreviewTimer = 1;
+constexpr UINT kPreviewPeriodMs = 200;
+constexpr int kPreviewX = 160, kPreviewY = 8;
+
+// The check box of each size, by FontSize.
+constexpr int kSizeBoxes[kFontSizeCount] = {IDC_SELECT_FONT_8X8, IDC_SELECT_FONT_8X14, IDC_SELECT_FONT_8X16};
+
+void fillList(HWND dialog) {
+  HWND list = GetDlgItem(dialog, IDC_SELECT_FONT_LIST);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  // One item per entry; the list box keeps them sorted as text.
+  for (const std::string& item : codePageList(*state().CodePageFile))
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  state().shownCodePage = 0;
+  SendMessageW(list, LB_SETCURSEL, 0, 0);
+}
+
+std::string selectedItem(HWND dialog) {
+  HWND list = GetDlgItem(dialog, IDC_SELECT_FONT_LIST);
+  const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
+  if (index == LB_ERR) return {};
+  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+// Draws the selected code page unless the preview already shows it.
+void renderPreview(HWND dialog) {
+  AppState& s = state();
+  const std::uint16_t codePage = codePageOfItem(selectedItem(dialog));
+  if (codePage == s.shownCodePage) return;
+  s.shownCodePage = codePage;
+  showPixels(s.CodePagePreview, codePagePreview(*s.CodePageFile, codePage));
+}
+
+// The whole picture is copied, so the area need not be erased first.
+void redrawPreview(HWND dialog) {
+  const RECT area{kPreviewX, kPreviewY, kPreviewX + static_cast<int>(kPreviewWidth),
+                  kPreviewY + static_cast<int>(kPreviewHeight)};
+  InvalidateRect(dialog, &area, FALSE);
+  UpdateWindow(dialog);
+}
+
+void openDialog(HWND dialog, const std::string& title) {
+  AppState& s = state();
+  SetWindowTextA(dialog, title.c_str());
+  centerOnScreen(dialog);
+  fillList(dialog);
+  s.selectFontDC = GetDC(dialog);
+  s.CodePagePreview = createMonochromeBitmap(static_cast<int>(kPreviewWidth), static_cast<int>(kPreviewHeight));
+  renderPreview(dialog);
+  SetTimer(dialog, kPreviewTimer, kPreviewPeriodMs, nullptr);
+}
+
+FontSizeSet tickedSizes(HWND dialog) {
+  FontSizeSet ticked{};
+  for (const FontSize size : kFontSizes) ticked[size] = IsDlgButtonChecked(dialog, kSizeBoxes[size]) == BST_CHECKED;
+  return ticked;
+}
+
+// The code page the preview shows, not the list's newer selection.
+void applyFonts(HWND dialog) {
+  AppState& s = state();
+  copyCodePageFonts(s.BiosImage, s.Layout, *s.CodePageFile, s.shownCodePage, tickedSizes(dialog));
+}
+
+void closeDialog(HWND dialog, INT_PTR result) {
+  KillTimer(dialog, kPreviewTimer);
+  EndDialog(dialog, result);
+}
+
+// The preview and its context are made anew each time the dialog opens.
+void releasePreview(HWND dialog) {
+  AppState& s = state();
+  if (s.selectFontDC) ReleaseDC(dialog, s.selectFontDC);
+  s.selectFontDC = nullptr;
+  deleteMonochromeBitmap(s.CodePagePreview);
+}
+
+INT_PTR CALLBACK SelectFontDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: openDialog(dialog, *reinterpret_cast<const std::string*>(lParam)); return TRUE;
+    case WM_TIMER:
+      if (wParam != kPreviewTimer) return FALSE;
+      renderPreview(dialog);
+      redrawPreview(dialog);
+      return TRUE;
+    case WM_PAINT:
+      paintBitmap(dialog, state().selectFontDC, kPreviewX, kPreviewY, state().CodePagePreview.bitmap);
+      return TRUE;
+    case WM_CLOSE: closeDialog(dialog, IDCANCEL); return TRUE;
+    case WM_DESTROY: releasePreview(dialog); return FALSE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        applyFonts(dialog);
+        closeDialog(dialog, IDOK);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        closeDialog(dialog, IDCANCEL);
+        return TRUE;
+      }
+      return FALSE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void runSelectFontDialog(const std::string& title) {
+  platform().runModal({IDD_SELECT_FONT}, state().MainWindow, SelectFontDialogProc, reinterpret_cast<LPARAM>(&title));
+}
+
+}  // namespace quarzel::app
