@@ -71,11 +71,10 @@ int codepagesCommand(const Args& args) {
   const auto parsed = readCodePageFileOrReport(args[0]);
   if (!parsed) return 1;
   std::string text;
-  for (const std::string& item : codePageList(*parsed)) {
-    text += item;
-    const std::uint16_t codePage = codePageOfItem(item);
+  for (const CodePageItem& item : codePageListing(*parsed)) {
+    text += item.text;
     for (const FontSize size : {Font8x16, Font8x14, Font8x8})
-      if (codePageHasFont(*parsed, codePage, size)) text += std::string("  ") + fontSizeName(size);
+      if (item.sizes[size]) text += std::string("  ") + fontSizeName(size);
     text += "\n";
   }
   print(text);

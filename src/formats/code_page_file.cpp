@@ -1,6 +1,7 @@
 #include "formats/code_page_file.h"
 
 #include <algorithm>
+#include <map>
 
 namespace quarzel {
 
@@ -52,18 +53,24 @@ CodePageParse parseCodePageFile(std::span<const std::uint8_t> bytes) {
   std::size_t entryAt = kFirstEntry;
   for (std::size_t count = wordAt(bytes, kEntryCountAt); count > 0; --count) {
     if (!within(entryAt, kEntryHeaderBytes, bytes.size())) return {std::nullopt, EditError::CodePageTruncated};
+    // The data size, not the fonts walked, says where the next entry starts;
+    // a file that ends before it is cut short, even when the fonts are whole.
+    const std::size_t dataAt = entryAt + kEntryHeaderBytes;
+    const std::size_t dataSize = wordAt(bytes, entryAt + kEntryDataSize);
+    if (!within(dataAt, dataSize, bytes.size())) return {std::nullopt, EditError::CodePageTruncated};
     CodePageEntry entry{wordAt(bytes, entryAt + kEntryCodePage), {}};
-    std::size_t fontAt = entryAt + kEntryHeaderBytes;
+    std::size_t fontAt = dataAt;
     for (std::size_t fonts = wordAt(bytes, entryAt + kEntryFontCount); fonts > 0; --fonts) {
-      if (!within(fontAt, kFontHeaderBytes, bytes.size())) return {std::nullopt, EditError::CodePageTruncated};
+      // Fonts outside the data would lie over the entries that follow.
+      if (!within(fontAt, kFontHeaderBytes, dataAt + dataSize)) return {std::nullopt, EditError::CodePageFontsOverrun};
       const CodePageFont font{bytes[fontAt], bytes[fontAt + 1], fontAt + kFontHeaderBytes};
       const std::size_t glyphBytes = std::size_t{256} * font.height;
-      if (!within(font.glyphs, glyphBytes, bytes.size())) return {std::nullopt, EditError::CodePageTruncated};
+      if (!within(font.glyphs, glyphBytes, dataAt + dataSize))
+        return {std::nullopt, EditError::CodePageFontsOverrun};
       entry.fonts.push_back(font);
       fontAt = font.glyphs + glyphBytes;
     }
-    // The data size, not the fonts walked, says where the next entry starts.
-    entryAt += kEntryHeaderBytes + wordAt(bytes, entryAt + kEntryDataSize);
+    entryAt = dataAt + dataSize;
     file.entries.push_back(std::move(entry));
   }
   file.bytes.assign(bytes.begin(), bytes.end());
@@ -84,10 +91,49 @@ std::span<const std::uint8_t> fontGlyphs(const CodePageFile& file, const CodePag
   return std::span<const std::uint8_t>(file.bytes).subspan(font.glyphs, std::size_t{256} * font.height);
 }
 
+bool holdsCodePage(const CodePageFile& file, std::uint16_t codePage) {
+  return std::ranges::any_of(file.entries, [&](const CodePageEntry& entry) { return entry.codePage == codePage; });
+}
+
+std::vector<UsableFont> usableFonts(const CodePageFile& file, std::uint16_t codePage) {
+  std::vector<UsableFont> fonts;
+  if (codePage == 0) return fonts;
+  for (const CodePageEntry& entry : file.entries) {
+    if (entry.codePage != codePage) continue;
+    for (const CodePageFont& font : entry.fonts)
+      if (const auto size = usableFontSize(font)) fonts.push_back({*size, fontGlyphs(file, font)});
+  }
+  return fonts;
+}
+
+FontSizeSet codePageFontSizes(const CodePageFile& file, std::uint16_t codePage) {
+  FontSizeSet sizes{};
+  for (const UsableFont& font : usableFonts(file, codePage)) sizes[font.size] = true;
+  return sizes;
+}
+
 std::vector<std::string> codePageList(const CodePageFile& file) {
   std::vector<std::string> items;
   for (const CodePageEntry& entry : file.entries) items.push_back(std::to_string(entry.codePage));
   std::sort(items.begin(), items.end());
+  return items;
+}
+
+std::vector<CodePageItem> codePageListing(const CodePageFile& file) {
+  // Many entries may share one code page: their sizes are gathered in one
+  // walk rather than a walk per item.
+  std::map<std::uint16_t, FontSizeSet> sizes;
+  for (const CodePageEntry& entry : file.entries) {
+    FontSizeSet& set = sizes[entry.codePage];
+    if (entry.codePage == 0) continue;  // as usableFonts: nothing to draw or copy
+    for (const CodePageFont& font : entry.fonts)
+      if (const auto size = usableFontSize(font)) set[*size] = true;
+  }
+  std::vector<CodePageItem> items;
+  for (std::string& text : codePageList(file)) {
+    const FontSizeSet set = sizes[codePageOfItem(text)];
+    items.push_back({std::move(text), set});
+  }
   return items;
 }
 
@@ -102,14 +148,7 @@ std::uint16_t codePageOfItem(const std::string& item) {
 
 std::vector<std::uint8_t> codePagePreview(const CodePageFile& file, std::uint16_t codePage) {
   std::vector<std::uint8_t> preview(kPreviewBytes, 0);
-  // 0 is what an item without digits gives: nothing is shown for it.
-  if (codePage == 0) return preview;
-  for (const CodePageEntry& entry : file.entries) {
-    if (entry.codePage != codePage) continue;
-    for (const CodePageFont& font : entry.fonts) {
-      if (const auto size = usableFontSize(font)) drawFont(preview, fontGlyphs(file, font), *size);
-    }
-  }
+  for (const UsableFont& font : usableFonts(file, codePage)) drawFont(preview, font.glyphs, font.size);
   return preview;
 }
 

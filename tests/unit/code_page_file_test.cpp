@@ -90,11 +90,33 @@ TEST(CodePageFile, RefusesWhatIsNotAWholeScreenFontFile) {
     EXPECT_EQ(parse.error, EditError::CodePageTruncated);
     EXPECT_FALSE(parse.file);
   }
+  // The last entry's data said to reach past the end, its fonts whole.
+  auto longData = good;
+  putWord(longData, lastEntry + 32, 6 + 2048 + 1);
+  EXPECT_EQ(parseCodePageFile(longData).error, EditError::CodePageTruncated);
+  // Fonts past the data their entry declares, so over the next entry: no
+  // data at all, a cut in the second font's header and in the last glyph.
+  for (const std::size_t dataSize : {0u, 4102u + 3, 4102u + 6 + 6 + 2047}) {
+    SCOPED_TRACE(dataSize);
+    auto overrun = good;
+    putWord(overrun, 25 + 32, dataSize);
+    EXPECT_EQ(parseCodePageFile(overrun).error, EditError::CodePageFontsOverrun);
+  }
 }
 
 TEST(CodePageFile, ListsItemsAsTextAndReadsTheirNumbers) {
   EXPECT_EQ(codePageList(parsed(cpiFile({{437, {}}, {1252, {}}, {437, {}}}))),
             (std::vector<std::string>{"1252", "437", "437"}));
+  // Each item has the usable sizes of all entries of its code page; code
+  // page 0, which is never drawn or copied, has none.
+  const CodePageFile sized = parsed(cpiFile(
+      {{850, {{8, 8, 1}}}, {437, {{16, 8, 1}, {14, 9, 1}}}, {850, {{14, 8, 1}, {6, 8, 1}}}, {0, {{8, 8, 1}}}}));
+  EXPECT_EQ(codePageListing(sized), (std::vector<CodePageItem>{{"0", {false, false, false}},
+                                                               {"437", {false, false, true}},
+                                                               {"850", {true, true, false}},
+                                                               {"850", {true, true, false}}}));
+  EXPECT_EQ(codePageFontSizes(sized, 850), (FontSizeSet{true, true, false}));
+  EXPECT_EQ(codePageFontSizes(sized, 1252), (FontSizeSet{false, false, false}));
   EXPECT_EQ(codePageOfItem("850"), 850);
   EXPECT_EQ(codePageOfItem("12ab"), 12);
   EXPECT_EQ(codePageOfItem("x1"), 0);
