@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "analysis/font_edits.h"
 #include "formats/code_page_file.h"
@@ -186,6 +187,31 @@ TEST(CopyCodePageFonts, CopiesTickedLocatedFontsInFileOrder) {
   EXPECT_TRUE(copyCodePageFonts(image, layout, parsed(cpiFile({{0, {{8, 8, 1}}}})), 0, {true, true, true})
                   .written.empty());
   EXPECT_EQ(image.bytes, original.bytes);
+}
+
+TEST(CodePageImportRefusal, NamesTheFirstSizeThatCannotBeImported) {
+  const CodePageFile file = parsed(cpiFile({{866, {{16, 8, 0x10}, {8, 8, 0x80}}}, {437, {{14, 8, 0x20}}}}));
+  BiosLayout layout;
+  layout.fonts[Font8x8] = 0x1000;
+  layout.fonts[Font8x16] = 0x7800;  // its table runs past the end of the image
+  Image image = RomBuilder(0x8000, 0x33).build(false);
+  EXPECT_EQ(locatedFontSizes(image, layout), (FontSizeSet{true, false, false}));
+
+  using R = CodePageRefusal;
+  const std::tuple<std::uint16_t, FontSizeSet, std::optional<R>> cases[] = {
+      {1252, {true, false, false}, R{R::NoCodePage, Font8x8}},
+      {866, {true, true, false}, R{R::NoFontInFile, Font8x14}},
+      {866, {true, false, true}, R{R::FontNotLocated, Font8x16}},
+      {437, {false, true, false}, R{R::FontNotLocated, Font8x14}},
+      {866, {true, false, false}, std::nullopt},
+  };
+  for (const auto& [codePage, asked, refusal] : cases) {
+    SCOPED_TRACE(codePage);
+    EXPECT_EQ(codePageImportRefusal(image, layout, file, codePage, asked), refusal);
+  }
+  // Apply passes over the font whose table the image cuts.
+  EXPECT_EQ(copyCodePageFonts(image, layout, file, 866, {true, true, true}).written,
+            (std::vector<ByteRange>{{0x1000, 2048}}));
 }
 
 std::optional<CodePageFile> realFile(const std::string& name) {
