@@ -1,7 +1,6 @@
 #include "formats/code_page_file.h"
 
 #include <algorithm>
-#include <map>
 
 namespace quarzel {
 
@@ -29,6 +28,18 @@ std::uint16_t wordAt(std::span<const std::uint8_t> bytes, std::size_t pos) {
 // True when [pos, pos + length) lies within a file of `size` bytes.
 bool within(std::size_t pos, std::size_t length, std::size_t size) {
   return pos <= size && length <= size - pos;
+}
+
+// A number whose order is the order of the code pages' decimal texts: each
+// of the five digit places holds digit + 1, or 0 past the last digit, so that
+// a text comes before the longer ones it begins.
+std::uint32_t textOrderKey(std::uint16_t codePage) {
+  std::uint32_t digits[5];  // the last digit first
+  std::size_t count = 0;
+  for (std::uint32_t n = codePage; count == 0 || n > 0; n /= 10) digits[count++] = n % 10;
+  std::uint32_t key = 0;
+  for (std::size_t place = 0; place < 5; ++place) key = key * 11 + (place < count ? digits[count - 1 - place] + 1 : 0);
+  return key;
 }
 
 void drawFont(std::vector<std::uint8_t>& preview, std::span<const std::uint8_t> glyphs, FontSize size) {
@@ -60,7 +71,9 @@ CodePageParse parseCodePageFile(std::span<const std::uint8_t> bytes) {
     if (!within(dataAt, dataSize, bytes.size())) return {std::nullopt, EditError::CodePageTruncated};
     CodePageEntry entry{wordAt(bytes, entryAt + kEntryCodePage), {}};
     std::size_t fontAt = dataAt;
-    for (std::size_t fonts = wordAt(bytes, entryAt + kEntryFontCount); fonts > 0; --fonts) {
+    const std::size_t fontCount = wordAt(bytes, entryAt + kEntryFontCount);
+    entry.fonts.reserve(std::min(fontCount, dataSize / kFontHeaderBytes));
+    for (std::size_t fonts = fontCount; fonts > 0; --fonts) {
       // Fonts outside the data would lie over the entries that follow.
       if (!within(fontAt, kFontHeaderBytes, dataAt + dataSize)) return {std::nullopt, EditError::CodePageFontsOverrun};
       const CodePageFont font{bytes[fontAt], bytes[fontAt + 1], fontAt + kFontHeaderBytes};
@@ -114,25 +127,29 @@ FontSizeSet codePageFontSizes(const CodePageFile& file, std::uint16_t codePage) 
 
 std::vector<std::string> codePageList(const CodePageFile& file) {
   std::vector<std::string> items;
-  for (const CodePageEntry& entry : file.entries) items.push_back(std::to_string(entry.codePage));
-  std::sort(items.begin(), items.end());
+  items.reserve(file.entries.size());
+  for (CodePageItem& item : codePageListing(file)) items.push_back(std::move(item.text));
   return items;
 }
 
 std::vector<CodePageItem> codePageListing(const CodePageFile& file) {
-  // Many entries may share one code page: their sizes are gathered in one
-  // walk rather than a walk per item.
-  std::map<std::uint16_t, FontSizeSet> sizes;
-  for (const CodePageEntry& entry : file.entries) {
-    FontSizeSet& set = sizes[entry.codePage];
-    if (entry.codePage == 0) continue;  // as usableFonts: nothing to draw or copy
-    for (const CodePageFont& font : entry.fonts)
-      if (const auto size = usableFontSize(font)) set[*size] = true;
-  }
+  // The entries in text order of their code pages, sorted by number keys
+  // rather than by texts; each run of one code page then shares the usable
+  // sizes of all its entries, gathered in the same walk.
+  std::vector<std::pair<std::uint32_t, const CodePageEntry*>> order;
+  order.reserve(file.entries.size());
+  for (const CodePageEntry& entry : file.entries) order.emplace_back(textOrderKey(entry.codePage), &entry);
+  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<CodePageItem> items;
-  for (std::string& text : codePageList(file)) {
-    const FontSizeSet set = sizes[codePageOfItem(text)];
-    items.push_back({std::move(text), set});
+  items.reserve(order.size());
+  for (std::size_t run = 0, end = 0; run < order.size(); run = end) {
+    const std::uint16_t codePage = order[run].second->codePage;
+    FontSizeSet sizes{};
+    for (end = run; end < order.size() && order[end].first == order[run].first; ++end)
+      if (codePage != 0)  // as usableFonts: nothing to draw or copy
+        for (const CodePageFont& font : order[end].second->fonts)
+          if (const auto size = usableFontSize(font)) sizes[*size] = true;
+    items.insert(items.end(), end - run, CodePageItem{std::to_string(codePage), sizes});
   }
   return items;
 }

@@ -108,6 +108,8 @@ TEST(CodePageFile, RefusesWhatIsNotAWholeScreenFontFile) {
 TEST(CodePageFile, ListsItemsAsTextAndReadsTheirNumbers) {
   EXPECT_EQ(codePageList(parsed(cpiFile({{437, {}}, {1252, {}}, {437, {}}}))),
             (std::vector<std::string>{"1252", "437", "437"}));
+  EXPECT_EQ(codePageList(parsed(cpiFile({{65535, {}}, {125, {}}, {2, {}}, {12, {}}, {0, {}}, {1252, {}}, {13, {}}}))),
+            (std::vector<std::string>{"0", "12", "125", "1252", "13", "2", "65535"}));
   // Each item has the usable sizes of all entries of its code page; code
   // page 0, which is never drawn or copied, has none.
   const CodePageFile sized = parsed(cpiFile(
