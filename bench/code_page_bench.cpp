@@ -92,7 +92,7 @@ std::uint16_t firstCodePage(const CodePageFile& file) {
 }
 
 // Parse of a file that is to be accepted, or with `refused`, refused.
-void BM_Parse(benchmark::State& state, const Shape& shape, bool refused = false) {
+void BM_Parse(benchmark::State& state, const Shape& shape, bool refused) {
   const auto bytes = shapeBytes(state, shape);
   if (!bytes) return;
   if (parseCodePageFile(*bytes).error.has_value() != refused) {
@@ -130,37 +130,32 @@ void BM_Copy(benchmark::State& state, const Shape& shape) {
     benchmark::DoNotOptimize(copyCodePageFonts(image, layout, file, firstCodePage(file), {true, true, true}));
 }
 
-const Shape kEga2{};
-const Shape kOverlap = overlapping;
-// 30,839 entries without fonts, all of one code page or each its own.
-const Shape kTinyEntries = [] { return packed(0, 0, false); };
-const Shape kTinyEntriesDistinct = [] { return packed(0, 0, true); };
-// 15 entries of 10,922 fonts 0 rows high: the most fonts a file holds.
-const Shape kEmptyFonts = [] { return packed(0, kMaxData, false); };
-// 16 entries of 31 8x8 fonts: the most glyph bytes to draw and copy.
-const Shape kFonts8x8 = [] { return packed(8, kMaxData, false); };
-
-#define QUARZEL_CODE_PAGE_BENCH(fn, name, shape) \
-  BENCHMARK_CAPTURE(fn, name, shape)->Unit(benchmark::kMicrosecond)
-
-QUARZEL_CODE_PAGE_BENCH(BM_Parse, Ega2, kEga2);
-QUARZEL_CODE_PAGE_BENCH(BM_List, Ega2, kEga2);
-QUARZEL_CODE_PAGE_BENCH(BM_Preview, Ega2, kEga2);
-QUARZEL_CODE_PAGE_BENCH(BM_Copy, Ega2, kEga2);
-BENCHMARK_CAPTURE(BM_Parse, Overlap64KiBRefused, kOverlap, true)->Unit(benchmark::kMicrosecond);
-QUARZEL_CODE_PAGE_BENCH(BM_Parse, TinyEntries1MiB, kTinyEntries);
-QUARZEL_CODE_PAGE_BENCH(BM_List, TinyEntries1MiB, kTinyEntries);
-QUARZEL_CODE_PAGE_BENCH(BM_Preview, TinyEntries1MiB, kTinyEntries);
-QUARZEL_CODE_PAGE_BENCH(BM_Copy, TinyEntries1MiB, kTinyEntries);
-QUARZEL_CODE_PAGE_BENCH(BM_List, TinyEntriesDistinct1MiB, kTinyEntriesDistinct);
-QUARZEL_CODE_PAGE_BENCH(BM_Parse, EmptyFonts1MiB, kEmptyFonts);
-QUARZEL_CODE_PAGE_BENCH(BM_List, EmptyFonts1MiB, kEmptyFonts);
-QUARZEL_CODE_PAGE_BENCH(BM_Preview, EmptyFonts1MiB, kEmptyFonts);
-QUARZEL_CODE_PAGE_BENCH(BM_Copy, EmptyFonts1MiB, kEmptyFonts);
-QUARZEL_CODE_PAGE_BENCH(BM_Parse, Fonts8x8_1MiB, kFonts8x8);
-QUARZEL_CODE_PAGE_BENCH(BM_List, Fonts8x8_1MiB, kFonts8x8);
-QUARZEL_CODE_PAGE_BENCH(BM_Preview, Fonts8x8_1MiB, kFonts8x8);
-QUARZEL_CODE_PAGE_BENCH(BM_Copy, Fonts8x8_1MiB, kFonts8x8);
+// Every accepted shape is parsed, listed, previewed and copied from; the
+// crafted overlapping file is only refused.
+const bool kRegistered = [] {
+  const std::pair<const char*, Shape> shapes[] = {
+      {"Ega2", {}},
+      // 30,839 entries without fonts, all of one code page or each its own.
+      {"TinyEntries1MiB", [] { return packed(0, 0, false); }},
+      {"TinyEntriesDistinct1MiB", [] { return packed(0, 0, true); }},
+      // 15 entries of 10,922 fonts 0 rows high: the most fonts a file holds.
+      {"EmptyFonts1MiB", [] { return packed(0, kMaxData, false); }},
+      // 16 entries of 31 8x8 fonts: the most glyph bytes to draw and copy.
+      {"Fonts8x8_1MiB", [] { return packed(8, kMaxData, false); }},
+  };
+  const std::pair<const char*, void (*)(benchmark::State&, const Shape&)> steps[] = {
+      {"List", BM_List}, {"Preview", BM_Preview}, {"Copy", BM_Copy}};
+  for (const auto& [name, shape] : shapes) {
+    benchmark::RegisterBenchmark((std::string("BM_Parse/") + name).c_str(), BM_Parse, shape, false)
+        ->Unit(benchmark::kMicrosecond);
+    for (const auto& [step, run] : steps)
+      benchmark::RegisterBenchmark((std::string("BM_") + step + "/" + name).c_str(), run, shape)
+          ->Unit(benchmark::kMicrosecond);
+  }
+  benchmark::RegisterBenchmark("BM_Parse/Overlap64KiBRefused", BM_Parse, Shape(overlapping), true)
+      ->Unit(benchmark::kMicrosecond);
+  return true;
+}();
 
 }  // namespace
 }  // namespace quarzel
