@@ -69,7 +69,7 @@ FontSizeSet codePageFontSizes(const CodePageFile& file, std::uint16_t codePage);
 std::vector<std::string> codePageList(const CodePageFile& file);
 
 // The same list with the usable sizes of each item's code page (of all its
-// entries), from one walk over the file.
+// entries), gathered once for all items rather than by a walk per item.
 struct CodePageItem {
   std::string text;
   FontSizeSet sizes{};
