@@ -81,20 +81,32 @@ EditResult syncFixupTables(Image& image, const BiosLayout& layout) {
   return result;
 }
 
+FontSizeSet locatedFontSizes(const Image& image, const BiosLayout& layout) {
+  FontSizeSet located{};
+  for (const FontSize size : kFontSizes) located[size] = usableTable(image, layout, size).has_value();
+  return located;
+}
+
+std::optional<CodePageRefusal> codePageImportRefusal(const Image& image, const BiosLayout& layout,
+                                                     const CodePageFile& file, std::uint16_t codePage,
+                                                     FontSizeSet asked) {
+  if (!holdsCodePage(file, codePage)) return CodePageRefusal{CodePageRefusal::NoCodePage, Font8x8};
+  const FontSizeSet inFile = codePageFontSizes(file, codePage), located = locatedFontSizes(image, layout);
+  for (const FontSize size : kFontSizes) {
+    if (!asked[size]) continue;
+    if (!inFile[size]) return CodePageRefusal{CodePageRefusal::NoFontInFile, size};
+    if (!located[size]) return CodePageRefusal{CodePageRefusal::FontNotLocated, size};
+  }
+  return std::nullopt;
+}
+
 EditResult copyCodePageFonts(Image& image, const BiosLayout& layout, const CodePageFile& file,
                              std::uint16_t codePage, FontSizeSet ticked) {
   EditResult result;
-  // Code page 0 is the one the preview never draws; nothing unseen is copied.
-  if (codePage == 0) return result;
-  for (const CodePageEntry& entry : file.entries) {
-    if (entry.codePage != codePage) continue;
-    for (const CodePageFont& font : entry.fonts) {
-      const auto size = usableFontSize(font);
-      if (!size || !ticked[static_cast<std::size_t>(*size)]) continue;
-      if (const auto table = usableTable(image, layout, *size)) {
-        result.written.push_back(writeTable(image, *table, fontGlyphs(file, font)));
-      }
-    }
+  const FontSizeSet located = locatedFontSizes(image, layout);
+  for (const UsableFont& font : usableFonts(file, codePage)) {
+    if (ticked[font.size] && located[font.size])
+      result.written.push_back(writeTable(image, *layout.fonts[font.size], font.glyphs));
   }
   return result;
 }

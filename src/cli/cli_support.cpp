@@ -37,6 +37,8 @@ const char* usage() {
          "       quarzel-cli font export FILE SIZE -o OUT.fnt\n"
          "                                        save a font of the BIOS as a font file\n"
          "       quarzel-cli codepages FILE.cpi   the code pages of a code-page file\n"
+         "       quarzel-cli codepages FILE.cpi --preview CODEPAGE -o OUT.bmp\n"
+         "                                        the Select Font preview of a code page as a BMP\n"
          "       quarzel-cli sheet FILE SIZE -o OUT.bmp\n"
          "                                        the glyph sheet of a font as a BMP\n"
          "       quarzel-cli sample -o FILE       write the built-in sample image\n"

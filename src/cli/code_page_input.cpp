@@ -16,12 +16,8 @@ std::optional<CodePageFile> readCodePageFileOrReport(const std::string& path) {
   return std::move(parsed.file);
 }
 
-bool codePageHasFont(const CodePageFile& file, std::uint16_t codePage, FontSize size) {
-  for (const CodePageEntry& entry : file.entries)
-    if (entry.codePage == codePage)
-      for (const CodePageFont& font : entry.fonts)
-        if (usableFontSize(font) == size) return true;
-  return false;
+std::string missingCodePage(const std::string& path, std::uint16_t codePage) {
+  return path + ": holds no code page " + std::to_string(codePage);
 }
 
 }  // namespace quarzel::cli

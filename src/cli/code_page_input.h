@@ -1,6 +1,7 @@
 // Code-page files as quarzel-cli reads them.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -11,7 +12,7 @@ namespace quarzel::cli {
 // Reads and checks a .cpi file; on failure prints "FILE: reason".
 std::optional<CodePageFile> readCodePageFileOrReport(const std::string& path);
 
-// True when an entry of `codePage` holds a usable font of `size`.
-bool codePageHasFont(const CodePageFile& file, std::uint16_t codePage, FontSize size);
+// "FILE: holds no code page N"
+std::string missingCodePage(const std::string& path, std::uint16_t codePage);
 
 }  // namespace quarzel::cli

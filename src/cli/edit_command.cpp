@@ -1,8 +1,7 @@
 // edit: the page edits of the desktop program in one batch, then the
 // checksum fix of Save BIOS As..., written atomically.
-#include <algorithm>
-
 #include "analysis/analysis_pass.h"
+#include "analysis/font_edits.h"
 #include "analysis/logo_edit.h"
 #include "analysis/pll_search.h"
 #include "analysis/register_edits.h"
@@ -120,15 +119,15 @@ bool applyFonts(Session& s, const EditPlan& plan) {
     const auto file = readCodePageFileOrReport(c.path);
     if (!file) return false;
     const std::string what = formatText("--codepage %u", c.codePage);
-    const bool present = std::ranges::any_of(file->entries, [&](const auto& e) { return e.codePage == c.codePage; });
-    if (!present) return refuse(c.path + ": holds no code page " + std::to_string(c.codePage));
-    FontSizeSet sizes = c.sizes.value_or(FontSizeSet{true, true, true});
-    for (const FontSize size : kFontSizes) {
-      if (!sizes[size]) continue;
-      if (!codePageHasFont(*file, c.codePage, size))
-        return refuse(c.path + ": code page " + std::to_string(c.codePage) + " holds no " + fontSizeName(size) + " font");
-      if (!s.layout().fonts[size])
-        return refuse(s.in() + ": the " + fontSizeName(size) + " font is not found in this BIOS");
+    const FontSizeSet sizes = c.sizes.value_or(FontSizeSet{true, true, true});
+    if (const auto refusal = codePageImportRefusal(s.image(), s.layout(), *file, c.codePage, sizes)) {
+      const std::string size = fontSizeName(refusal->size);
+      switch (refusal->kind) {
+        case CodePageRefusal::NoCodePage: return refuse(missingCodePage(c.path, c.codePage));
+        case CodePageRefusal::NoFontInFile:
+          return refuse(c.path + ": code page " + std::to_string(c.codePage) + " holds no " + size + " font");
+        case CodePageRefusal::FontNotLocated: return refuse(s.in() + ": the " + size + " font is not found in this BIOS");
+      }
     }
     if (!s.record(what, copyCodePageFonts(s.image(), s.layout(), *file, c.codePage, sizes))) return false;
     if (!s.record(what + " fix-ups", syncFixupTables(s.image(), s.layout()))) return false;

@@ -9,6 +9,7 @@
 #include "formats/code_page_file.h"
 #include "formats/file_io.h"
 #include "formats/glyph_sheet.h"
+#include "formats/number_text.h"
 
 namespace quarzel::cli {
 
@@ -66,16 +67,38 @@ int sheetCommand(const Args& args) {
   return writeOrReport(font->out, bmp.data(), bmp.size());
 }
 
+// codepages FILE.cpi lists; with --preview CODEPAGE -o OUT.bmp it draws the
+// Select Font preview of one code page instead.
 int codepagesCommand(const Args& args) {
-  if (args.size() != 1) return usageError("codepages takes one file");
+  const char* shape = "codepages takes FILE.cpi [--preview CODEPAGE -o OUT.bmp]";
+  if (args.empty() || args[0].starts_with("-")) return usageError(shape);
+  std::optional<std::uint32_t> codePage;
+  std::optional<std::string> out;
+  for (std::size_t k = 1; k < args.size(); k += 2) {
+    if (k + 1 == args.size()) return usageError(shape);
+    if (args[k] == "--preview" && !codePage) {
+      codePage = readDecimal(args[k + 1]);
+      if (!codePage || *codePage > 0xFFFF) return usageError("--preview takes a code page from 0 to 65535");
+    } else if (args[k] == "-o" && !out) {
+      out = args[k + 1];
+    } else {
+      return usageError(shape);
+    }
+  }
+  if (codePage.has_value() != out.has_value()) return usageError(shape);
   const auto parsed = readCodePageFileOrReport(args[0]);
   if (!parsed) return 1;
+  if (codePage) {
+    const auto page = static_cast<std::uint16_t>(*codePage);
+    if (!holdsCodePage(*parsed, page)) return fail(missingCodePage(args[0], page));
+    const std::vector<std::uint8_t> bmp = monochromeBmp(kPreviewWidth, kPreviewHeight, codePagePreview(*parsed, page));
+    return writeOrReport(*out, bmp.data(), bmp.size());
+  }
   std::string text;
-  for (const std::string& item : codePageList(*parsed)) {
-    text += item;
-    const std::uint16_t codePage = codePageOfItem(item);
+  for (const CodePageItem& item : codePageListing(*parsed)) {
+    text += item.text;
     for (const FontSize size : {Font8x16, Font8x14, Font8x8})
-      if (codePageHasFont(*parsed, codePage, size)) text += std::string("  ") + fontSizeName(size);
+      if (item.sizes[size]) text += std::string("  ") + fontSizeName(size);
     text += "\n";
   }
   print(text);

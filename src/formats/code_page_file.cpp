@@ -30,6 +30,18 @@ bool within(std::size_t pos, std::size_t length, std::size_t size) {
   return pos <= size && length <= size - pos;
 }
 
+// A number whose order is the order of the code pages' decimal texts: each
+// of the five digit places holds digit + 1, or 0 past the last digit, so that
+// a text comes before the longer ones it begins.
+std::uint32_t textOrderKey(std::uint16_t codePage) {
+  std::uint32_t digits[5];  // the last digit first
+  std::size_t count = 0;
+  for (std::uint32_t n = codePage; count == 0 || n > 0; n /= 10) digits[count++] = n % 10;
+  std::uint32_t key = 0;
+  for (std::size_t place = 0; place < 5; ++place) key = key * 11 + (place < count ? digits[count - 1 - place] + 1 : 0);
+  return key;
+}
+
 void drawFont(std::vector<std::uint8_t>& preview, std::span<const std::uint8_t> glyphs, FontSize size) {
   const std::size_t height = fontHeight(size);
   for (std::size_t code = 0; code < 256; ++code) {
@@ -52,18 +64,26 @@ CodePageParse parseCodePageFile(std::span<const std::uint8_t> bytes) {
   std::size_t entryAt = kFirstEntry;
   for (std::size_t count = wordAt(bytes, kEntryCountAt); count > 0; --count) {
     if (!within(entryAt, kEntryHeaderBytes, bytes.size())) return {std::nullopt, EditError::CodePageTruncated};
+    // The data size, not the fonts walked, says where the next entry starts;
+    // a file that ends before it is cut short, even when the fonts are whole.
+    const std::size_t dataAt = entryAt + kEntryHeaderBytes;
+    const std::size_t dataSize = wordAt(bytes, entryAt + kEntryDataSize);
+    if (!within(dataAt, dataSize, bytes.size())) return {std::nullopt, EditError::CodePageTruncated};
     CodePageEntry entry{wordAt(bytes, entryAt + kEntryCodePage), {}};
-    std::size_t fontAt = entryAt + kEntryHeaderBytes;
-    for (std::size_t fonts = wordAt(bytes, entryAt + kEntryFontCount); fonts > 0; --fonts) {
-      if (!within(fontAt, kFontHeaderBytes, bytes.size())) return {std::nullopt, EditError::CodePageTruncated};
+    std::size_t fontAt = dataAt;
+    const std::size_t fontCount = wordAt(bytes, entryAt + kEntryFontCount);
+    entry.fonts.reserve(std::min(fontCount, dataSize / kFontHeaderBytes));
+    for (std::size_t fonts = fontCount; fonts > 0; --fonts) {
+      // Fonts outside the data would lie over the entries that follow.
+      if (!within(fontAt, kFontHeaderBytes, dataAt + dataSize)) return {std::nullopt, EditError::CodePageFontsOverrun};
       const CodePageFont font{bytes[fontAt], bytes[fontAt + 1], fontAt + kFontHeaderBytes};
       const std::size_t glyphBytes = std::size_t{256} * font.height;
-      if (!within(font.glyphs, glyphBytes, bytes.size())) return {std::nullopt, EditError::CodePageTruncated};
+      if (!within(font.glyphs, glyphBytes, dataAt + dataSize))
+        return {std::nullopt, EditError::CodePageFontsOverrun};
       entry.fonts.push_back(font);
       fontAt = font.glyphs + glyphBytes;
     }
-    // The data size, not the fonts walked, says where the next entry starts.
-    entryAt += kEntryHeaderBytes + wordAt(bytes, entryAt + kEntryDataSize);
+    entryAt = dataAt + dataSize;
     file.entries.push_back(std::move(entry));
   }
   file.bytes.assign(bytes.begin(), bytes.end());
@@ -84,10 +104,53 @@ std::span<const std::uint8_t> fontGlyphs(const CodePageFile& file, const CodePag
   return std::span<const std::uint8_t>(file.bytes).subspan(font.glyphs, std::size_t{256} * font.height);
 }
 
+bool holdsCodePage(const CodePageFile& file, std::uint16_t codePage) {
+  return std::ranges::any_of(file.entries, [&](const CodePageEntry& entry) { return entry.codePage == codePage; });
+}
+
+std::vector<UsableFont> usableFonts(const CodePageFile& file, std::uint16_t codePage) {
+  std::vector<UsableFont> fonts;
+  if (codePage == 0) return fonts;
+  for (const CodePageEntry& entry : file.entries) {
+    if (entry.codePage != codePage) continue;
+    for (const CodePageFont& font : entry.fonts)
+      if (const auto size = usableFontSize(font)) fonts.push_back({*size, fontGlyphs(file, font)});
+  }
+  return fonts;
+}
+
+FontSizeSet codePageFontSizes(const CodePageFile& file, std::uint16_t codePage) {
+  FontSizeSet sizes{};
+  for (const UsableFont& font : usableFonts(file, codePage)) sizes[font.size] = true;
+  return sizes;
+}
+
 std::vector<std::string> codePageList(const CodePageFile& file) {
   std::vector<std::string> items;
-  for (const CodePageEntry& entry : file.entries) items.push_back(std::to_string(entry.codePage));
-  std::sort(items.begin(), items.end());
+  items.reserve(file.entries.size());
+  for (CodePageItem& item : codePageListing(file)) items.push_back(std::move(item.text));
+  return items;
+}
+
+std::vector<CodePageItem> codePageListing(const CodePageFile& file) {
+  // The entries in text order of their code pages, sorted by number keys
+  // rather than by texts; each run of one code page then shares the usable
+  // sizes of all its entries, gathered in the same walk.
+  std::vector<std::pair<std::uint32_t, const CodePageEntry*>> order;
+  order.reserve(file.entries.size());
+  for (const CodePageEntry& entry : file.entries) order.emplace_back(textOrderKey(entry.codePage), &entry);
+  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<CodePageItem> items;
+  items.reserve(order.size());
+  for (std::size_t run = 0, end = 0; run < order.size(); run = end) {
+    const std::uint16_t codePage = order[run].second->codePage;
+    FontSizeSet sizes{};
+    for (end = run; end < order.size() && order[end].first == order[run].first; ++end)
+      if (codePage != 0)  // as usableFonts: nothing to draw or copy
+        for (const CodePageFont& font : order[end].second->fonts)
+          if (const auto size = usableFontSize(font)) sizes[*size] = true;
+    items.insert(items.end(), end - run, CodePageItem{std::to_string(codePage), sizes});
+  }
   return items;
 }
 
@@ -102,14 +165,7 @@ std::uint16_t codePageOfItem(const std::string& item) {
 
 std::vector<std::uint8_t> codePagePreview(const CodePageFile& file, std::uint16_t codePage) {
   std::vector<std::uint8_t> preview(kPreviewBytes, 0);
-  // 0 is what an item without digits gives: nothing is shown for it.
-  if (codePage == 0) return preview;
-  for (const CodePageEntry& entry : file.entries) {
-    if (entry.codePage != codePage) continue;
-    for (const CodePageFont& font : entry.fonts) {
-      if (const auto size = usableFontSize(font)) drawFont(preview, fontGlyphs(file, font), *size);
-    }
-  }
+  for (const UsableFont& font : usableFonts(file, codePage)) drawFont(preview, font.glyphs, font.size);
   return preview;
 }
 

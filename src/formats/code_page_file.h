@@ -34,7 +34,11 @@ struct CodePageFile {
 };
 
 // Reads the whole structure once, so that nothing later reads past the
-// data: a file whose entries or fonts reach past its end is refused.
+// data: a file whose entries or fonts reach past its end is refused, and
+// so is one where an entry's fonts reach past the data size the entry
+// declares (into the entries after it). Entries and fonts of an accepted
+// file therefore never overlap, and a walk over them is linear in the file
+// size.
 struct CodePageParse {
   std::optional<CodePageFile> file;
   std::optional<EditError> error;
@@ -47,9 +51,31 @@ std::optional<FontSize> usableFontSize(const CodePageFont& font);
 // The font's glyph table, 256 x height bytes.
 std::span<const std::uint8_t> fontGlyphs(const CodePageFile& file, const CodePageFont& font);
 
+// True when an entry of the file is for `codePage`.
+bool holdsCodePage(const CodePageFile& file, std::uint16_t codePage);
+
+// The usable fonts of every entry of `codePage`, in file order: what the
+// preview draws and Apply copies. None for code page 0, which is what an
+// item without digits gives.
+struct UsableFont {
+  FontSize size = Font8x8;
+  std::span<const std::uint8_t> glyphs;
+};
+std::vector<UsableFont> usableFonts(const CodePageFile& file, std::uint16_t codePage);
+FontSizeSet codePageFontSizes(const CodePageFile& file, std::uint16_t codePage);
+
 // The Select Font list: one item per entry, the code page as decimal text,
 // sorted as text the way the sorted list box keeps them ("1252" before "437").
 std::vector<std::string> codePageList(const CodePageFile& file);
+
+// The same list with the usable sizes of each item's code page (of all its
+// entries), gathered once for all items rather than by a walk per item.
+struct CodePageItem {
+  std::string text;
+  FontSizeSet sizes{};
+  friend bool operator==(const CodePageItem&, const CodePageItem&) = default;
+};
+std::vector<CodePageItem> codePageListing(const CodePageFile& file);
 
 // Leading decimal digits of a list item; 0 when it has none.
 std::uint16_t codePageOfItem(const std::string& item);

@@ -10,7 +10,8 @@ const char* describe(EditError error) {
     case EditError::FontFileLength: return "a font file must be 2048, 3584 or 4096 bytes long";
     case EditError::FontSizeMismatch: return "the file holds a font of another size";
     case EditError::NotCodePageFile: return "not a code-page file (no FFh \"FONT\" header)";
-    case EditError::CodePageTruncated: return "the code-page file ends inside the fonts it lists";
+    case EditError::CodePageTruncated: return "the code-page file ends inside the entries or fonts it lists";
+    case EditError::CodePageFontsOverrun: return "a code-page entry's fonts overrun the data size it declares";
     case EditError::NotBmp: return "not a BMP file";
     case EditError::BmpNotFourBit: return "not a 16-colour (4 bits per pixel) BMP";
     case EditError::BmpCompressed: return "compressed BMP files cannot be used";

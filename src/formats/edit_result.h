@@ -23,6 +23,7 @@ enum class EditError {
   FontSizeMismatch,      // the file holds a font of another height
   NotCodePageFile,       // no FFh "FONT" header
   CodePageTruncated,     // counts or sizes point past the end of the file
+  CodePageFontsOverrun,  // an entry's fonts reach past the data size it declares
   NotBmp,                // no "BM" signature
   BmpNotFourBit,         // not 4 bits per pixel
   BmpCompressed,         // run-length coded pixels

@@ -310,6 +310,21 @@ TEST(CliCodePages, ListsImportsAndDrawsFonts) {
   EXPECT_EQ(s.edited().substr(s.info["fonts"]["font8x8"], 2048), file.substr(glyphs, 2048));
   EXPECT_EQ(runCli("edit " + s.in + " -o " + s.out + " --codepage \"" + cpi + "\":437").status, 1);
 
+  // The preview of 775: the rows of its 8x16 'A' (row 2 of the top band,
+  // column 1) in the bottom-up bitmap after the 62-byte header.
+  const std::string bmp = s.folder.quoted("775.bmp");
+  ASSERT_EQ(runCli("codepages \"" + cpi + "\" --preview 775 -o " + bmp).status, 0);
+  const std::string preview = test::readFile(s.folder.path("775.bmp"));
+  ASSERT_EQ(preview.size(), 62u + 16384u);
+  for (std::size_t row = 0; row < 16; ++row)
+    EXPECT_EQ(preview[62 + (511 - 32 - row) * 32 + 1], file[25 + 34 + 6 + 'A' * 16 + row]) << row;
+  const auto missing = runCli("codepages \"" + cpi + "\" --preview 437 -o " + s.folder.quoted("437.bmp"));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("holds no code page 437"), std::string::npos) << missing.err;
+  EXPECT_FALSE(std::ifstream(s.folder.path("437.bmp")).good());
+  for (const char* usage : {" --preview 775", " -o x.bmp", " --preview 70000 -o x.bmp", " --preview 775 -o"})
+    EXPECT_EQ(runCli("codepages \"" + cpi + "\"" + usage).status, 2) << usage;
+
   ASSERT_EQ(runCli("sheet " + s.out + " 8x8 -o " + s.folder.quoted("sheet.bmp")).status, 0);
   const std::string sheet = test::readFile(s.folder.path("sheet.bmp"));
   EXPECT_EQ(sheet.size(), 62u + 8192u);

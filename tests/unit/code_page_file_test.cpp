@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "analysis/font_edits.h"
 #include "formats/code_page_file.h"
@@ -90,11 +91,35 @@ TEST(CodePageFile, RefusesWhatIsNotAWholeScreenFontFile) {
     EXPECT_EQ(parse.error, EditError::CodePageTruncated);
     EXPECT_FALSE(parse.file);
   }
+  // The last entry's data said to reach past the end, its fonts whole.
+  auto longData = good;
+  putWord(longData, lastEntry + 32, 6 + 2048 + 1);
+  EXPECT_EQ(parseCodePageFile(longData).error, EditError::CodePageTruncated);
+  // Fonts past the data their entry declares, so over the next entry: no
+  // data at all, a cut in the second font's header and in the last glyph.
+  for (const std::size_t dataSize : {0u, 4102u + 3, 4102u + 6 + 6 + 2047}) {
+    SCOPED_TRACE(dataSize);
+    auto overrun = good;
+    putWord(overrun, 25 + 32, dataSize);
+    EXPECT_EQ(parseCodePageFile(overrun).error, EditError::CodePageFontsOverrun);
+  }
 }
 
 TEST(CodePageFile, ListsItemsAsTextAndReadsTheirNumbers) {
   EXPECT_EQ(codePageList(parsed(cpiFile({{437, {}}, {1252, {}}, {437, {}}}))),
             (std::vector<std::string>{"1252", "437", "437"}));
+  EXPECT_EQ(codePageList(parsed(cpiFile({{65535, {}}, {125, {}}, {2, {}}, {12, {}}, {0, {}}, {1252, {}}, {13, {}}}))),
+            (std::vector<std::string>{"0", "12", "125", "1252", "13", "2", "65535"}));
+  // Each item has the usable sizes of all entries of its code page; code
+  // page 0, which is never drawn or copied, has none.
+  const CodePageFile sized = parsed(cpiFile(
+      {{850, {{8, 8, 1}}}, {437, {{16, 8, 1}, {14, 9, 1}}}, {850, {{14, 8, 1}, {6, 8, 1}}}, {0, {{8, 8, 1}}}}));
+  EXPECT_EQ(codePageListing(sized), (std::vector<CodePageItem>{{"0", {false, false, false}},
+                                                               {"437", {false, false, true}},
+                                                               {"850", {true, true, false}},
+                                                               {"850", {true, true, false}}}));
+  EXPECT_EQ(codePageFontSizes(sized, 850), (FontSizeSet{true, true, false}));
+  EXPECT_EQ(codePageFontSizes(sized, 1252), (FontSizeSet{false, false, false}));
   EXPECT_EQ(codePageOfItem("850"), 850);
   EXPECT_EQ(codePageOfItem("12ab"), 12);
   EXPECT_EQ(codePageOfItem("x1"), 0);
@@ -164,6 +189,31 @@ TEST(CopyCodePageFonts, CopiesTickedLocatedFontsInFileOrder) {
   EXPECT_TRUE(copyCodePageFonts(image, layout, parsed(cpiFile({{0, {{8, 8, 1}}}})), 0, {true, true, true})
                   .written.empty());
   EXPECT_EQ(image.bytes, original.bytes);
+}
+
+TEST(CodePageImportRefusal, NamesTheFirstSizeThatCannotBeImported) {
+  const CodePageFile file = parsed(cpiFile({{866, {{16, 8, 0x10}, {8, 8, 0x80}}}, {437, {{14, 8, 0x20}}}}));
+  BiosLayout layout;
+  layout.fonts[Font8x8] = 0x1000;
+  layout.fonts[Font8x16] = 0x7800;  // its table runs past the end of the image
+  Image image = RomBuilder(0x8000, 0x33).build(false);
+  EXPECT_EQ(locatedFontSizes(image, layout), (FontSizeSet{true, false, false}));
+
+  using R = CodePageRefusal;
+  const std::tuple<std::uint16_t, FontSizeSet, std::optional<R>> cases[] = {
+      {1252, {true, false, false}, R{R::NoCodePage, Font8x8}},
+      {866, {true, true, false}, R{R::NoFontInFile, Font8x14}},
+      {866, {true, false, true}, R{R::FontNotLocated, Font8x16}},
+      {437, {false, true, false}, R{R::FontNotLocated, Font8x14}},
+      {866, {true, false, false}, std::nullopt},
+  };
+  for (const auto& [codePage, asked, refusal] : cases) {
+    SCOPED_TRACE(codePage);
+    EXPECT_EQ(codePageImportRefusal(image, layout, file, codePage, asked), refusal);
+  }
+  // Apply passes over the font whose table the image cuts.
+  EXPECT_EQ(copyCodePageFonts(image, layout, file, 866, {true, true, true}).written,
+            (std::vector<ByteRange>{{0x1000, 2048}}));
 }
 
 std::optional<CodePageFile> realFile(const std::string& name) {
