@@ -73,9 +73,6 @@ TEST_F(FontsPage, AFontFileIsCheckedWholeBeforeAnythingIsWritten) {
   const std::size_t runs = platform.modalRuns.size();
   expectLoadRefused("\xFE" "FONT   " + std::string(100, '\0'), "bad.cpi");
   EXPECT_EQ(platform.modalRuns.size(), runs) << "Select Font opened for a file that is no code-page file";
-  ASSERT_GE(platform.fileDialogs.size(), 2u);
-  EXPECT_STREQ(platform.fileDialogs[1].title, "Load FONT");
-  EXPECT_STREQ(platform.fileDialogs[1].filters[0].pattern, "*.fnt;*.cpi");
 
   // The upper-case extension is a font file; the dump shows the new bytes.
   const std::string font = fontFile(Font8x8, 3);
@@ -109,10 +106,6 @@ TEST_F(FontsPage, LoadsSyncTheFixupsAndSaveWritesTheTableAsItStands) {
   platform.saveAnswers.push_back(app::ChosenFile{saved, "saved.fnt"});
   click(fonts(), IDC_FONTS_SAVE);
   EXPECT_EQ(readBytes(saved), font14);
-  const app::FileDialog& dialog = platform.fileDialogs.back();
-  EXPECT_STREQ(dialog.title, "Save FONT");
-  EXPECT_STREQ(dialog.defaultExtension, "fnt");
-  EXPECT_TRUE(dialog.confirmOverwrite);
 
   // A new BIOS returns the page to 8x8, which Save then writes.
   click(fonts(), IDC_FONTS_8X16);
@@ -168,12 +161,8 @@ class SelectFont : public FontsPage {
     runDialog(fonts(), IDC_FONTS_LOAD, std::move(script));
   }
   std::string fontOf(std::uint16_t codePage, FontSize size) const {
-    for (const CodePageEntry& entry : file.entries)
-      for (const CodePageFont& font : entry.fonts)
-        if (entry.codePage == codePage && usableFontSize(font) == size) {
-          const auto glyphs = fontGlyphs(file, font);
-          return {glyphs.begin(), glyphs.end()};
-        }
+    for (const UsableFont& font : usableFonts(file, codePage))
+      if (font.size == size) return {font.glyphs.begin(), font.glyphs.end()};
     return {};
   }
   std::string cpi;
