@@ -13,6 +13,7 @@
 
 #include "formats/font_table.h"
 #include "formats/image.h"
+#include "formats/logo_block.h"
 
 namespace quarzel {
 
@@ -31,8 +32,6 @@ struct BiosDate {
   std::array<char, 12> text{};  // the 8 date characters, zero-padded
   std::uint32_t maxLength = 0;
 };
-
-inline constexpr std::size_t kLogoLineCount = 5;
 
 // The nine chip registers, in the order used everywhere.
 enum RegisterIndex : std::size_t {
@@ -68,7 +67,7 @@ struct BiosLayout {
   Location bootCodeAddress;  // the matched string-1 code, patched by the logo
   BootString bootString2;
   BiosDate biosDate;
-  std::array<std::string, kLogoLineCount> logoLines;  // Logo page text lines
+  std::array<std::string, kLogoLines> logoLines;  // Logo page text lines
 
   // Registers.
   std::array<RegisterEntry, kRegisterCount> registerTable{};

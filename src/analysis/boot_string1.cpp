@@ -10,8 +10,8 @@ namespace {
 
 // The Logo page starts from the sign-on text: its first three CR LF lines,
 // then the two fixed lines a 3dfx BIOS prints beneath them.
-std::array<std::string, kLogoLineCount> logoLinesFrom(const std::string& text) {
-  std::array<std::string, kLogoLineCount> lines;
+std::array<std::string, kLogoLines> logoLinesFrom(const std::string& text) {
+  std::array<std::string, kLogoLines> lines;
   std::size_t start = 0;
   for (std::size_t line = 0; line < 3; ++line) {
     if (start > text.size()) return lines;

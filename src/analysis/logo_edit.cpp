@@ -12,8 +12,14 @@ constexpr std::size_t kPcirVendorId = 4;
 
 }  // namespace
 
-EditResult applyLogo(Image& image, const BiosLayout& layout, const LogoPicture& picture,
-                     const std::array<std::string, kLogoLines>& lines) {
+LogoLines logoLinesWith(const BiosLayout& layout, const std::array<std::optional<std::string>, kLogoLines>& given) {
+  LogoLines lines = layout.logoLines;
+  for (std::size_t k = 0; k < kLogoLines; ++k)
+    if (given[k]) lines[k] = *given[k];
+  return lines;
+}
+
+EditResult applyLogo(Image& image, const BiosLayout& layout, const LogoPicture& picture, const LogoLines& lines) {
   if (!layout.bootCodeAddress) return EditResult::failed(EditError::NoBootCode);
   if (!layout.pcir || image.word(*layout.pcir + kPcirVendorId) != k3dfxVendorId)
     return EditResult::failed(EditError::NotA3dfxBios);

@@ -137,14 +137,10 @@ bool applyFonts(Session& s, const EditPlan& plan) {
 
 bool applyLogoEdit(Session& s, const EditPlan& plan) {
   if (!plan.logo) return true;
-  const FileRead file = readWholeFile(*plan.logo, 16 * 1024 * 1024);
-  if (!file.bytes) return refuse(*plan.logo + ": " + file.error);
-  const BmpParse picture = readLogoPicture(*file.bytes);
-  if (!picture.picture) return refuse(*plan.logo + ": " + describe(*picture.error));
-  std::array<std::string, kLogoLines> lines = s.layout().logoLines;
-  for (std::size_t k = 0; k < kLogoLines; ++k)
-    if (plan.logoLines[k]) lines[k] = *plan.logoLines[k];
-  return s.record("--logo", applyLogo(s.image(), s.layout(), *picture.picture, lines));
+  const LogoFileRead file = readLogoFile(*plan.logo);
+  if (!file.picture)
+    return refuse(*plan.logo + ": " + (file.error ? describe(*file.error) : file.fileError.c_str()));
+  return s.record("--logo", applyLogo(s.image(), s.layout(), *file.picture, logoLinesWith(s.layout(), plan.logoLines)));
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ std::string strings(const Image& image, const BiosLayout& layout) {
              ? formatText("  BIOS date (mm/dd/yy) at %04X: %s\n", *layout.biosDate.address, layout.biosDate.text.data())
              : std::string("  BIOS date: not found\n");
   out += "\nLogo Image text lines\n";
-  for (std::size_t i = 0; i < kLogoLineCount; ++i)
+  for (std::size_t i = 0; i < kLogoLines; ++i)
     out += formatText("  %zu: ", i + 1) + readable(layout.logoLines[i], "");
   return out;
 }

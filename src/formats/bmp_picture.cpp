@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "formats/file_io.h"
+
 namespace quarzel {
 
 namespace {
@@ -26,6 +28,16 @@ void appendLe(std::vector<std::uint8_t>& out, std::uint32_t value, std::size_t c
 }
 
 BmpParse refuse(EditError error) { return {std::nullopt, error}; }
+
+// The colour table follows the information header, whatever its size; a
+// 4-bit file lists at most 16 colours, and a count of 0 means all 16.
+void readColours(std::span<const std::uint8_t> file, LogoPicture& picture) {
+  const std::size_t table = kFileHeaderBytes + readLe(file, kFileHeaderBytes, 4);
+  const std::uint32_t used = readLe(file, 46, 4);
+  const std::size_t count = used == 0 || used > 16 ? 16 : used;
+  for (std::size_t i = 0; i < count * 4 && table <= file.size() && i < file.size() - table; ++i)
+    picture.colours[i] = file[table + i];
+}
 
 }  // namespace
 
@@ -58,6 +70,7 @@ BmpParse readLogoPicture(std::span<const std::uint8_t> file) {
   picture.height = height;
   picture.file.assign(file.begin(), file.end());
   picture.pixelOffset = pixelOffset;
+  readColours(file, picture);
   // The file stores the bottom row first; the block draws from the top.
   picture.rows.reserve(pixelBytes);
   for (std::size_t row = static_cast<std::size_t>(height); row-- > 0;) {
@@ -65,6 +78,13 @@ BmpParse readLogoPicture(std::span<const std::uint8_t> file) {
     picture.rows.insert(picture.rows.end(), first, first + static_cast<std::ptrdiff_t>(rowBytes));
   }
   return {std::move(picture), std::nullopt};
+}
+
+LogoFileRead readLogoFile(const std::string& path) {
+  const FileRead read = readWholeFile(path, kLogoFileLimit);
+  if (!read.bytes) return {std::nullopt, std::nullopt, read.error};
+  BmpParse parsed = readLogoPicture(*read.bytes);
+  return {std::move(parsed.picture), parsed.error, {}};
 }
 
 std::vector<std::uint8_t> monochromeBmp(std::size_t width, std::size_t height,

@@ -1,9 +1,11 @@
 // 16-colour BMP files for the boot logo.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "formats/edit_result.h"
@@ -21,6 +23,10 @@ struct LogoPicture {
   // at `pixelOffset`, as stored.
   std::vector<std::uint8_t> file;
   std::size_t pixelOffset = 0;
+  // The file's 16 colours as RGBQUADs (blue, green, red, 0); entries the
+  // file leaves out are black. Only the on-screen picture uses them: at boot
+  // the block draws the indexes in mode 12h's own palette.
+  std::array<std::uint8_t, 16 * 4> colours{};
 };
 
 // The sizes the logo block can draw: widths 8, 16, ... 120 (its column
@@ -35,6 +41,16 @@ struct BmpParse {
   std::optional<EditError> error;
 };
 BmpParse readLogoPicture(std::span<const std::uint8_t> file);
+
+// Reads and checks the BMP file at `path`. A file that cannot be read, or
+// is larger than any logo BMP can be, gives `fileError` and no picture.
+inline constexpr std::size_t kLogoFileLimit = 16 * 1024 * 1024;
+struct LogoFileRead {
+  std::optional<LogoPicture> picture;
+  std::optional<EditError> error;  // a file that was read but is no usable logo
+  std::string fileError;           // a file that could not be read
+};
+LogoFileRead readLogoFile(const std::string& path);
 
 // A 1-bit bottom-up bitmap as a BMP file: colour 0 white, colour 1 black.
 // `bits` holds height rows of width / 8 bytes; width is a multiple of 32.

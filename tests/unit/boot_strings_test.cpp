@@ -44,13 +44,13 @@ TEST(BootString1, FallbackGivesNoCountNoCodeAndNoLogoLines) {
   EXPECT_EQ(layout.logoLines[0], "");
 }
 
-std::array<std::string, kLogoLineCount> logoLinesOf(const std::string& text) {
+std::array<std::string, kLogoLines> logoLinesOf(const std::string& text) {
   const Image image = RomBuilder().place(kString1Main, 0x200, {{11, 0x00FF}, {20, 0x3000}}).text(0x3000, text).build();
   return strings(image).logoLines;
 }
 
 TEST(BootString1, LogoLinesComeFromTheFirstThreeCrLfLines) {
-  using Lines = std::array<std::string, kLogoLineCount>;
+  using Lines = std::array<std::string, kLogoLines>;
   EXPECT_EQ(logoLinesOf("One\r\nTwo\r\nThree\r\nFour"),
             (Lines{"One", "Two", "Three", "3dfx Interactive, Inc.", "Total video memory:"}));
   EXPECT_EQ(logoLinesOf("One\r\nTwo\r\nThree"), (Lines{"One", "Two", "", "", ""}));
