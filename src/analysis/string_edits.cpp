@@ -7,30 +7,35 @@ namespace quarzel {
 namespace {
 constexpr std::size_t kDateLength = 8;  // "mm/dd/yy"
 
-// How many of `length` bytes from `pos` lie inside the buffer.
-std::size_t insideBuffer(std::size_t pos, std::size_t length) {
-  return pos >= kImageCapacity ? 0 : std::min(length, kImageCapacity - pos);
+// How many of `length` bytes from `pos` lie before `end`.
+std::size_t insideEnd(std::size_t pos, std::size_t length, std::size_t end) {
+  return pos >= end ? 0 : std::min(length, end - pos);
 }
 
+std::size_t insideBuffer(std::size_t pos, std::size_t length) { return insideEnd(pos, length, kImageCapacity); }
+
+// The end of the loaded image; bytes past it are never saved.
+std::size_t imageEnd(const Image& image) { return std::min(image.size, kImageCapacity); }
+
 // How many bytes of the text a field takes: it is cut to the field, and the
-// field to the buffer.
-std::size_t textInField(Offset address, std::size_t fieldLength, std::string_view text) {
-  return std::min(text.size(), insideBuffer(address, fieldLength));
+// field to the image.
+std::size_t textInField(const Image& image, Offset address, std::size_t fieldLength, std::string_view text) {
+  return std::min(text.size(), insideEnd(address, fieldLength, imageEnd(image)));
 }
 }  // namespace
 
 std::vector<ByteRange> writeTextField(Image& image, Offset address, std::size_t fieldLength,
                                       std::uint8_t fill, std::string_view text) {
   std::vector<ByteRange> written;
-  const std::size_t field = insideBuffer(address, fieldLength);
-  const std::size_t textLength = textInField(address, fieldLength, text);
+  const std::size_t field = insideEnd(address, fieldLength, imageEnd(image));
+  const std::size_t textLength = textInField(image, address, fieldLength, text);
   const auto start = image.bytes.begin() + address;
   std::fill_n(start, field, fill);
   std::copy_n(text.begin(), textLength, start);
   if (field > 0) written.push_back({address, field});
 
   const std::size_t terminator = std::size_t{address} + textLength;
-  if (Image::fits(terminator, 1)) {
+  if (terminator < imageEnd(image)) {
     image.bytes[terminator] = 0;
     if (terminator >= std::size_t{address} + field) written.push_back({terminator, 1});
   }
@@ -47,7 +52,7 @@ EditResult applyBootString(Image& image, const BootString& string, std::string_v
   // word that fits the buffer.
   if (string.lengthWord && Image::fits(*string.lengthWord, 2)) {
     const auto count =
-        static_cast<std::uint16_t>(textInField(*string.address, string.maxLength, text));
+        static_cast<std::uint16_t>(textInField(image, *string.address, string.maxLength, text));
     image.bytes[*string.lengthWord] = static_cast<std::uint8_t>(count & 0xFF);
     image.bytes[*string.lengthWord + 1u] = static_cast<std::uint8_t>(count >> 8);
     result.written.push_back({*string.lengthWord, 2});

@@ -22,7 +22,8 @@ EditResult applyBiosDate(Image& image, BiosDate& date, std::string_view text);
 
 // A text rewritten in place: `fieldLength` bytes at `address` filled with
 // `fill`, the text cut to that length over them, then one zero byte right
-// after the text. Bytes that would pass the 64 KiB buffer are dropped.
+// after the text. Bytes that would pass the end of the loaded image are
+// dropped: they would never reach the saved file.
 // Returns the ranges written: the field, and the zero byte when it lies
 // past the field.
 std::vector<ByteRange> writeTextField(Image& image, Offset address, std::size_t fieldLength,

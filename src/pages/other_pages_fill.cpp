@@ -10,7 +10,6 @@
 #include "ui/window_helpers.h"
 #include "pages/pages.h"
 #include "pages/register_controls.h"
-#include "pages/vesa_controls.h"
 #include "pages/video_modes_page.h"
 #include "resources/resource.h"
 
@@ -37,15 +36,6 @@ void resetRegisters() {
   // PLLCtrl2's value and the offsets are written by every fill.
   for (std::size_t i = 0; i < kRegisterCount; ++i)
     if (i != PLLCtrl2) setText(page, kRegisterRows[i].value, "0");
-}
-
-void resetVesa() {
-  HWND page = pageWindow(VesaTab);
-  for (const VesaControls& ids : kVesaControls) {
-    setText(page, ids.text, " ");
-    setText(page, ids.offset, "0");
-    setText(page, ids.maxLength, "0");
-  }
 }
 
 void resetPcir() {
@@ -91,28 +81,13 @@ void fillPcir() {
   setText(page, IDC_PCIR_INDICATOR, f.indicator);
 }
 
-// A string is rewritten in place, so its edit may not grow past the length
-// found (a limit of 0, for an empty string, lifts the limit).
-void fillVesa() {
-  const AppState& s = state();
-  HWND page = pageWindow(VesaTab);
-  for (std::size_t i = 0; i < kVesaStringCount; ++i) {
-    const VesaString& string = s.Layout.vesa[i];
-    if (!string.address) continue;
-    const VesaControls& ids = kVesaControls[i];
-    setOffsetCaption(page, ids.offset, *string.address);
-    setText(page, ids.maxLength, std::to_string(string.maxLength));
-    setLimitedText(page, ids.text, s.BiosImage.text(*string.address), string.maxLength);
-  }
-}
-
 }  // namespace
 
 void resetOtherPages() {
   resetRegisters();
   setText(pageWindow(FontsTab), IDC_FONTS_OFFSET, "0");
   resetPcir();
-  resetVesa();
+  resetVesaPage();
   clearModeFields();
 }
 
@@ -120,7 +95,7 @@ void fillOtherPages() {
   fillRegisters();
   fillFonts();
   fillPcir();
-  fillVesa();
+  fillVesaPage();
   // Also after the Dump page's Restore, which the load sequence's own
   // refresh of the selected mode does not cover.
   if (state().Layout.videoParameterTable) showSelectedMode();

@@ -19,6 +19,11 @@ INT_PTR CALLBACK LogoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
 void resetStringsPage();
 void fillStringsPage();
 
+// VESA Strings page: the four strings cleared, then their controls from
+// BiosLayout (strings not located keep the cleared controls).
+void resetVesaPage();
+void fillVesaPage();
+
 // Registers, fonts (8x8 offset), PCIR, VESA strings, video modes: the reset
 // of the pass, then their controls from BiosLayout. Controls of items not
 // found again are cleared, so no page shows the previous image's values.

@@ -152,6 +152,24 @@ TEST(ApplyVesaString, BlanksBehindTheTextUpToTheOldTerminator) {
   }
 }
 
+TEST(StringEdits, NothingIsWrittenPastTheLoadedImage) {
+  // A 4 KiB image: the EEh bytes from 1000h on stand for bytes never saved.
+  Image original = kFilled;
+  original.size = 0x1000;
+  Image image = original;
+  // A VESA string ending at the image's last byte keeps no zero byte.
+  EXPECT_EQ(applyVesaString(image, {0x0FFA, 6}, "abcdefgh").written, (Ranges{{0x0FFA, 6}}));
+  expectOnlyChanged(image, original, 0x0FFA, "abcdef");
+
+  image = original;
+  const EditResult result = applyBootString(image, {0x0FF0, 0x100, 30, 0}, "0123456789ABCDEFXYZ");
+  EXPECT_EQ(result.written, (Ranges{{0x0FF0, 16}, {0x100, 2}}));
+  Image expected = original;
+  expected.bytes[0x100] = 16;  // the count names only the bytes saved
+  expected.bytes[0x101] = 0;
+  expectOnlyChanged(image, expected, 0x0FF0, "0123456789ABCDEF");
+}
+
 TEST(StringEdits, UnlocatedItemsChangeNothing) {
   Image image = kFilled;
   BiosDate date;
