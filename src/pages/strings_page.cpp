@@ -6,6 +6,7 @@
 #include "ui/window_helpers.h"
 #include "formats/text_format.h"
 #include "pages/dump_page.h"
+#include "pages/logo_controls.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
 
@@ -15,8 +16,6 @@ namespace {
 
 HWND stringsPage() { return pageWindow(StringsTab); }
 HWND logoPage() { return pageWindow(LogoTab); }
-
-constexpr int kLogoLineIds[] = {IDC_LOGO_LINE1, IDC_LOGO_LINE2, IDC_LOGO_LINE3, IDC_LOGO_LINE4, IDC_LOGO_LINE5};
 
 struct StringControls {
   int text, length, max, offset;
@@ -116,7 +115,7 @@ void fillStringsPage() {
   HWND page = stringsPage();
   const BiosLayout& layout = state().Layout;
   fillString(page, layout.bootString1, kString1);
-  for (std::size_t k = 0; k < std::size(kLogoLineIds); ++k) setAnsiText(logoPage(), kLogoLineIds[k], layout.logoLines[k]);
+  for (std::size_t k = 0; k < kLogoLineIds.size(); ++k) setAnsiText(logoPage(), kLogoLineIds[k], layout.logoLines[k]);
   fillString(page, layout.bootString2, kString2);
   if (layout.biosDate.address) {
     showDate(page, layout.biosDate);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "analysis/bios_layout.h"
+#include "formats/bmp_picture.h"
 #include "formats/code_page_file.h"
 #include "formats/dump_highlights.h"
 #include "formats/font_table.h"
@@ -71,6 +72,12 @@ struct AppState {
   std::uint16_t shownCodePage = 0;
   MonochromeBitmap CodePagePreview;
   HDC selectFontDC = nullptr;  // the dialog's context the preview is drawn through
+
+  // The Logo page's picture, kept across BIOS loads, and its bitmap as the
+  // page paints it; replaced only by a load that succeeds whole.
+  std::optional<quarzel::LogoPicture> LogoPicture;
+  HBITMAP logoBitmap = nullptr;
+  std::string logoLoadPath;  // the file last chosen in the Load BMP dialog
 
   ListingShown dumpShown;
   HANDLE highlightThread = nullptr;          // the running HighlightWorker

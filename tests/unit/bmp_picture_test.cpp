@@ -4,28 +4,13 @@
 #include <vector>
 
 #include "formats/bmp_picture.h"
+#include "support/bmp_file.h"
 
 namespace quarzel {
 namespace {
 
-std::vector<std::uint8_t> with(std::vector<std::uint8_t> file, std::size_t pos, std::uint32_t value,
-                               std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) file.at(pos + i) = static_cast<std::uint8_t>(value >> (8 * i));
-  return file;
-}
-
-// A 16-colour BMP, pixels right after a 16-entry colour table; stored row r
-// (bottom-up) holds the bytes 10h * r + column.
-std::vector<std::uint8_t> bmp4(std::int32_t width, std::int32_t height) {
-  const std::size_t rowBytes = static_cast<std::size_t>(width > 0 ? width : 8) / 2;
-  const std::size_t rows = static_cast<std::size_t>(height > 0 ? height : -height);
-  std::vector<std::uint8_t> file(118 + rows * rowBytes);
-  for (std::size_t i = 0; i < rows * rowBytes; ++i)
-    file[118 + i] = static_cast<std::uint8_t>(0x10 * (i / rowBytes) + i % rowBytes);
-  file = with(with(with(file, 0, 'B' | 'M' << 8, 2), 10, 118, 4), 14, 40, 4);
-  return with(with(with(file, 18, static_cast<std::uint32_t>(width), 4), 22,
-                   static_cast<std::uint32_t>(height), 4), 28, 4, 2);
-}
+using test::bmp4;
+using test::with;
 
 TEST(ReadLogoPicture, RefusesInTheOrderOfItsChecks) {
   const auto good = bmp4(64, 48);
@@ -61,7 +46,7 @@ TEST(ReadLogoPicture, RefusesInTheOrderOfItsChecks) {
 
 TEST(ReadLogoPicture, HoldsTheRowsTopFirst) {
   // Pixel data two bytes early: the stored rows are 00 00 00 01, 02 03 10 11, ...
-  const auto file = with(bmp4(8, 5), 10, 116, 4);
+  const auto file = with(with(bmp4(8, 5), 10, 116, 4), 116, 0, 2);  // the last colour black
   const BmpParse parse = readLogoPicture(file);
   ASSERT_TRUE(parse.picture);
   EXPECT_EQ(parse.picture->width, 8);

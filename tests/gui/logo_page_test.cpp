@@ -1,0 +1,146 @@
+// The Logo page: BMP files through Load Image, the picture painted on the
+// page, and Apply writing the logo block.
+#include "gui_fixture.h"
+
+#include "analysis/analysis_pass.h"
+#include "analysis/logo_edit.h"
+#include "app/main_window.h"
+#include "resources/resource.h"
+#include "support/bmp_file.h"
+#include "support/shared_files.h"
+
+namespace quarzel::test {
+namespace {
+
+std::string asText(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+std::string imageText(const Image& image) { return {reinterpret_cast<const char*>(image.bytes.data()), image.size}; }
+
+class LogoPage : public GuiTest {
+ public:
+  HWND logo() { return page(LogoTab); }
+  void loadPicture(const std::vector<std::uint8_t>& bmp, const std::string& name) {
+    platform.openAnswers.push_back(app::ChosenFile{fileWith(asText(bmp), name), name});
+    click(logo(), IDC_LOGO_LOAD);
+  }
+  // The message the last action showed, or "" when it showed none.
+  std::string shown() {
+    std::string last = platform.messages.empty() ? "" : platform.messages.back();
+    platform.messages.clear();
+    return last;
+  }
+  // The page's pixel at (x, y) of the picture, which stands at (16, 112).
+  COLORREF pixel(int x, int y) {
+    HDC dc = GetDC(logo());
+    const COLORREF colour = GetPixel(dc, 16 + x, 112 + y);
+    ReleaseDC(logo(), dc);
+    return colour;
+  }
+};
+
+// Colour i of bmp4's table.
+COLORREF colour(int i) { return RGB(16 * i, 255 - 16 * i, 8 * i); }
+
+TEST_F(LogoPage, LoadsOnlyWhatTheBlockCanDrawAndKeepsTheLastGoodPicture) {
+  click(logo(), IDC_LOGO_LOAD);
+  EXPECT_TRUE(platform.fileDialogs.empty()) << "Load Image before a BIOS";
+  load(sampleRom());
+  app::showPage(LogoTab);
+  loadPicture(with(bmp4(64, 48), 28, 24, 2), "deep.bmp");
+  EXPECT_EQ(shown(), "ERROR: Bitmap loading error!!!");
+  loadPicture(with(bmp4(64, 48), 0, 'B' | 'A' << 8, 2), "ba.bmp");
+  EXPECT_EQ(shown(), "ERROR: Bitmap loading error!!!");
+  click(logo(), IDC_LOGO_LOAD);  // cancelled
+  EXPECT_EQ(shown(), "");
+  EXPECT_EQ(text(logo(), IDC_LOGO_WIDTH), "0");
+  EXPECT_FALSE(enabled(logo(), IDC_APPLY));
+
+  loadPicture(bmp4(64, 48), "logo.bmp");
+  EXPECT_EQ(shown(), "");
+  EXPECT_EQ(text(logo(), IDC_LOGO_NAME), "logo.bmp");
+  EXPECT_EQ(text(logo(), IDC_LOGO_WIDTH), "64");
+  EXPECT_EQ(text(logo(), IDC_LOGO_HEIGHT), "48");
+  EXPECT_TRUE(enabled(logo(), IDC_APPLY));
+  // The top row is the file's last stored one: bytes 10h * 47 + column, so
+  // its first pixel is colour 15 and its second colour 0; the bottom row
+  // starts with colours 0 and 0, then 0 and 1.
+  EXPECT_EQ(pixel(0, 0), colour(15));
+  EXPECT_EQ(pixel(1, 0), colour(0));
+  EXPECT_EQ(pixel(3, 47), colour(1));
+  EXPECT_NE(pixel(64, 0), colour(15)) << "painted wider than the picture";
+
+  // Refused files leave the picture, its size and Apply as they were.
+  std::vector<std::uint8_t> cut = bmp4(64, 48);
+  cut.pop_back();
+  loadPicture(cut, "cut.bmp");
+  EXPECT_EQ(shown(), "ERROR: Bitmap loading error!!!");
+  loadPicture(bmp4(12, 48), "odd.bmp");
+  EXPECT_EQ(shown(), "ERROR: Logo width must be 8, 16, ... or 120 pixels!!!");
+  loadPicture(with(bmp4(64, 48), 30, 2, 4), "rle.bmp");
+  EXPECT_EQ(shown(), "ERROR: Bitmap format error!!!");
+  EXPECT_EQ(text(logo(), IDC_LOGO_NAME), "logo.bmp");
+  EXPECT_EQ(pixel(0, 0), colour(15));
+
+  // The picture and Apply outlive a BIOS load.
+  load(sampleRom());
+  EXPECT_TRUE(enabled(logo(), IDC_APPLY));
+  const std::string before = imageText(s().BiosImage);
+  click(logo(), IDC_APPLY);
+  EXPECT_EQ(shown(), "");
+  EXPECT_NE(imageText(s().BiosImage), before);
+}
+
+TEST_F(LogoPage, ApplyWritesWhatTheCoreWritesInANewRunEachTime) {
+  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  load(imageText(rom), "3k12sd.rom");
+  loadPicture(bmp4(64, 48), "logo.bmp");
+  Image expected = rom;
+  BiosLayout layout;
+  AnalysisPass(expected, layout);
+  const LogoPicture picture = *readLogoPicture(bmp4(64, 48)).picture;
+  const EditResult first = applyLogo(expected, layout, picture, layout.logoLines);
+  ASSERT_TRUE(first.ok());
+  click(logo(), IDC_APPLY);
+  EXPECT_TRUE(imageText(s().BiosImage) == imageText(expected)) << "the first Apply";
+
+  const EditResult second = applyLogo(expected, layout, picture, layout.logoLines);
+  ASSERT_TRUE(second.ok());
+  EXPECT_NE(second.written[1].offset, first.written[1].offset);
+  click(logo(), IDC_APPLY);
+  EXPECT_TRUE(imageText(s().BiosImage) == imageText(expected)) << "the second Apply";
+  EXPECT_EQ(shown(), "");
+}
+
+TEST_F(LogoPage, ApplyRefusesWithAReasonAndChangesNothing) {
+  const std::string sample = sampleRom();
+  Image image = *loadImage(std::vector<std::uint8_t>(sample.begin(), sample.end())).image;
+  BiosLayout layout;
+  AnalysisPass(image, layout);
+  std::string otherVendor = sample, noRoom = sample, noCall = sample;
+  otherVendor[*layout.pcir + 4] = 0x1B;
+  std::fill(noRoom.begin() + 0x5400, noRoom.begin() + 0x7F00, '\0');
+  noCall[*layout.bootCodeAddress] ^= 0x55;
+  const struct {
+    std::string rom;
+    std::string line;
+    const char* message;
+  } cases[] = {
+      {otherVendor, "", "ERROR: Out of memory"},
+      {noRoom, "", "ERROR: Out of memory"},
+      {noCall, "", "ERROR: No sign-on call found for the logo!!!"},
+      {sample, std::string(75, 'x'), "ERROR: The logo lines hold more than 374 characters!!!"},
+  };
+  for (const auto& c : cases) {
+    load(c.rom);
+    if (!s().LogoPicture) loadPicture(bmp4(64, 48), "logo.bmp");
+    if (!c.line.empty())
+      for (const int id : {IDC_LOGO_LINE1, IDC_LOGO_LINE2, IDC_LOGO_LINE3, IDC_LOGO_LINE4, IDC_LOGO_LINE5})
+        type(logo(), id, c.line);
+    const std::string before = imageText(s().BiosImage);
+    click(logo(), IDC_APPLY);
+    EXPECT_EQ(shown(), c.message);
+    EXPECT_TRUE(imageText(s().BiosImage) == before) << c.message;
+  }
+}
+
+}  // namespace
+}  // namespace quarzel::test
