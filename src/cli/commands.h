@@ -20,5 +20,6 @@ int pllCommand(const Args& args);
 int fontCommand(const Args& args);
 int codepagesCommand(const Args& args);
 int sheetCommand(const Args& args);
+int bootCommand(const Args& args);
 
 }  // namespace quarzel::cli

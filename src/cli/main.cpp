@@ -18,7 +18,7 @@ constexpr Command kCommands[] = {
     {"info", infoCommand},   {"mode", modeCommand},       {"dump", dumpCommand},
     {"edit", editCommand},   {"compare", compareCommand}, {"registers", registersCommand},
     {"pll", pllCommand},     {"font", fontCommand},       {"codepages", codepagesCommand},
-    {"sheet", sheetCommand}, {"sample", sampleCommand},
+    {"sheet", sheetCommand}, {"sample", sampleCommand}, {"boot", bootCommand},
 };
 
 }  // namespace

@@ -1,0 +1,318 @@
+// boot: the ROM as the video BIOS of an emulated PC (Bochs, with its Banshee
+// or Voodoo3 card), and the screen it leaves when the PC reaches its boot
+// floppy: the text page as text, and with -o the screen as a PNG picture
+// taken from a private virtual display.
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <fstream>
+#include <thread>
+
+#include "analysis/analysis_pass.h"
+#include "analysis/boot_machine.h"
+#include "analysis/pci_devices.h"
+#include "cli/cli_support.h"
+#include "cli/commands.h"
+#include "formats/file_io.h"
+#include "formats/number_text.h"
+#include "formats/text_format.h"
+#include "formats/text_page.h"
+
+#ifdef _WIN32
+
+namespace quarzel::cli {
+int bootCommand(const Args&) { return fail("boot runs on Linux, with Debian's Bochs"); }
+}  // namespace quarzel::cli
+
+#else
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "cli/child_process.h"
+
+namespace quarzel::cli {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+constexpr const char* kPcBios = "/usr/share/bochs/BIOS-bochs-latest";
+constexpr const char* kPackages = "bochs bochsbios vgabios bochs-x";
+constexpr double kDefaultTimeout = 30;
+// The emulator's X window: its button bar above the screen, its status line
+// below.
+constexpr int kHeaderBarPixels = 32, kStatusBarPixels = 18;
+
+struct BootArgs {
+  std::string file;
+  std::optional<std::string> out;
+  double timeout = kDefaultTimeout;
+};
+
+std::optional<BootArgs> parseBootArgs(const Args& args, std::string& error) {
+  BootArgs parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if ((args[i] == "-o" || args[i] == "--timeout") && i + 1 >= args.size()) {
+      error = args[i] + " needs a value";
+      return std::nullopt;
+    }
+    if (args[i] == "-o") {
+      parsed.out = args[++i];
+    } else if (args[i] == "--timeout") {
+      const auto seconds = readDecimalFraction(args[++i]);
+      if (!seconds || *seconds <= 0 || *seconds > 3600) {
+        error = "--timeout takes seconds from 0 to 3600";
+        return std::nullopt;
+      }
+      parsed.timeout = *seconds;
+    } else if (parsed.file.empty() && args[i].rfind("-", 0) != 0) {
+      parsed.file = args[i];
+    } else {
+      error = "boot takes FILE [-o SCREEN.png] [--timeout S]";
+      return std::nullopt;
+    }
+  }
+  if (parsed.file.empty()) {
+    error = "boot takes FILE [-o SCREEN.png] [--timeout S]";
+    return std::nullopt;
+  }
+  return parsed;
+}
+
+// A folder of its own for the run's files, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "quarzel-boot-XXXXXX").string();
+    if (mkdtemp(pattern.data())) path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) fs::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  bool made() const { return !path_.empty(); }
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+// A floppy whose boot sector stops the emulator at once: by then the video
+// BIOS has run its start-up, and the PC has written its own boot messages.
+std::vector<std::uint8_t> bootFloppy() {
+  std::vector<std::uint8_t> floppy(1474560, 0);
+  const std::uint8_t sector[] = {0x87, 0xDB, 0xEB, 0xFE};  // xchg bx,bx (the magic break); jmp $
+  std::copy(std::begin(sector), std::end(sector), floppy.begin());
+  floppy[510] = 0x55;
+  floppy[511] = 0xAA;
+  return floppy;
+}
+
+std::string machineConfig(const TempFolder& folder, const EmulatedCard& card, bool picture) {
+  return formatText(
+      "megs: 32\n"
+      "romimage: file=%s, options=fastboot\n"
+      "vgaromimage: file=%s\n"
+      "vga: extension=voodoo\n"
+      "voodoo: enabled=1, model=%s\n"
+      "pci: enabled=1, chipset=i440fx\n"
+      "floppya: 1_44=%s, status=inserted\n"
+      "boot: floppy\n"
+      "clock: sync=none\n"
+      "display_library: %s\n"
+      "magic_break: enabled=1\n"
+      "port_e9_hack: enabled=1\n"
+      "log: %s\n",
+      kPcBios, folder.file("rom.bin").c_str(), card.model, folder.file("boot.img").c_str(),
+      picture ? "x" : "rfb, options=\"timeout=0\"", folder.file("bochs.log").c_str());
+}
+
+// A private X display for the emulator's window; its number once it runs.
+struct VirtualDisplay {
+  std::unique_ptr<ChildProcess> server;
+  std::string name;  // ":N"
+};
+
+std::optional<VirtualDisplay> startDisplay() {
+  int ready[2];
+  if (pipe(ready) != 0) return std::nullopt;
+  VirtualDisplay display;
+  display.server = std::make_unique<ChildProcess>(
+      std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
+      std::vector<std::string>{}, false, ready[1]);
+  close(ready[1]);
+  std::string number;
+  char c;
+  // Xvfb writes its display number when it takes connections.
+  while (display.server->started() && read(ready[0], &c, 1) == 1 && c != '\n') number += c;
+  close(ready[0]);
+  if (number.empty()) return std::nullopt;
+  display.name = ":" + number;
+  return display;
+}
+
+// The number after `label` in xwininfo's report, or -1.
+int reportedNumber(const std::string& report, const std::string& label) {
+  const std::size_t at = report.find(label);
+  if (at == std::string::npos) return -1;
+  return std::atoi(report.c_str() + at + label.size());
+}
+
+// The emulated screen inside the emulator's window, below its button bar
+// and above its status line: "WxH+X+Y" on the display.
+std::optional<std::string> screenArea(const std::string& display) {
+  const auto tree = runForOutput({"xwininfo", "-display", display, "-root", "-tree"});
+  if (!tree) return std::nullopt;
+  const std::size_t name = tree->find("\"Bochs");
+  if (name == std::string::npos) return std::nullopt;
+  const std::size_t id = tree->rfind("0x", name);
+  if (id == std::string::npos) return std::nullopt;
+  const auto window = runForOutput({"xwininfo", "-display", display, "-id", tree->substr(id, name - id - 1)});
+  if (!window) return std::nullopt;
+  // Without a window manager the corner xwininfo reports is outside the
+  // window's border.
+  const int border = std::max(0, reportedNumber(*window, "Border width:"));
+  const int x = reportedNumber(*window, "Absolute upper-left X:") + border;
+  const int y = reportedNumber(*window, "Absolute upper-left Y:") + border;
+  const int width = reportedNumber(*window, "Width:"), height = reportedNumber(*window, "Height:");
+  const int screenHeight = height - kHeaderBarPixels - kStatusBarPixels;
+  if (x < 0 || y < 0 || width <= 0 || screenHeight <= 0) return std::nullopt;
+  return formatText("%dx%d+%d+%d", width, screenHeight, x, y + kHeaderBarPixels);
+}
+
+bool takePicture(const std::string& display, const std::string& png) {
+  // The window shows the last frame a moment after the emulator stops.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  const auto area = screenArea(display);
+  if (!area) return false;
+  return runForOutput({"import", "-display", display, "-window", "root", "-crop", *area, "+repage", png})
+      .has_value();
+}
+
+std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) {
+  const FileRead read = readWholeFile(path, 1 << 20);
+  return read.bytes;
+}
+
+std::string missingTools(bool picture) {
+  std::vector<std::string> needed = {"bochs"};
+  if (picture) needed.insert(needed.end(), {"Xvfb", "xwininfo", "import"});
+  std::string missing;
+  for (const std::string& tool : needed)
+    if (!onPath(tool)) missing += (missing.empty() ? "" : ", ") + tool;
+  if (access(kPcBios, R_OK) != 0) missing += std::string(missing.empty() ? "" : ", ") + kPcBios;
+  return missing;
+}
+
+// What the run saw: the text page and the BIOS data area's video mode.
+struct Screen {
+  std::vector<std::uint8_t> textPage;
+  int videoMode = -1;
+  bool timedOut = false;
+  bool picture = false;
+};
+
+std::optional<Screen> runMachine(const BootArgs& args, const TempFolder& folder, const EmulatedCard& card) {
+  std::optional<VirtualDisplay> display;
+  if (args.out) {
+    display = startDisplay();
+    if (!display) return std::nullopt;
+  }
+  std::ofstream(folder.file("machine.rc")) << machineConfig(folder, card, args.out.has_value());
+  std::vector<std::string> environment;
+  if (display) environment.push_back("DISPLAY=" + display->name);
+  ChildProcess bochs({"bochs", "-q", "-f", folder.file("machine.rc")}, environment, true);
+  if (!bochs.started()) return std::nullopt;
+  Screen screen;
+  // The debugger stops before the first instruction; the time-out counts
+  // from there, so that Ctrl-C always finds the machine running.
+  if (!bochs.readUntil("<bochs:1>", Clock::now() + std::chrono::seconds(20))) return std::nullopt;
+  bochs.write("c\n");
+  const auto deadline = Clock::now() + std::chrono::milliseconds(static_cast<long long>(args.timeout * 1000));
+  if (!bochs.readUntil("Magic breakpoint", deadline)) {
+    // Ctrl-C stops the emulation in its debugger, which can still save the
+    // screen so far.
+    screen.timedOut = true;
+    bochs.interrupt();
+    if (!bochs.readUntil("<bochs:", Clock::now() + std::chrono::seconds(5))) return std::nullopt;
+  }
+  if (display) screen.picture = takePicture(display->name, folder.file("screen.png"));
+  bochs.write(formatText("writemem \"%s\" 0xb8000 %zu\nwritemem \"%s\" 0x449 1\nquit\n",
+                         folder.file("text.bin").c_str(), kTextPageBytes, folder.file("mode.bin").c_str()));
+  bochs.finish(Clock::now() + std::chrono::seconds(5));
+  const auto text = readFile(folder.file("text.bin"));
+  const auto mode = readFile(folder.file("mode.bin"));
+  if (!text || !mode || mode->empty()) return std::nullopt;
+  screen.textPage = *text;
+  screen.videoMode = (*mode)[0];
+  return screen;
+}
+
+bool textMode(int mode) { return mode <= 3 || mode == 7; }
+
+}  // namespace
+
+int bootCommand(const Args& args) {
+  std::string error;
+  const auto parsed = parseBootArgs(args, error);
+  if (!parsed) return usageError(error);
+  auto image = readImageOrReport(parsed->file);
+  if (!image) return 1;
+  BiosLayout layout;
+  AnalysisPass(*image, layout);
+  const auto card = emulatedCard(*image, layout);
+  if (!card) {
+    const auto vendor = layout.pcir ? image->word(*layout.pcir + 4) : std::nullopt;
+    const auto device = layout.pcir ? image->word(*layout.pcir + 6) : std::nullopt;
+    const std::string chip = vendor && device ? lookupDeviceNames(*vendor, *device).device : "";
+    return fail(parsed->file + ": the emulator has no card for " + (chip.empty() ? "this BIOS's chip" : "a " + chip) +
+                "; it emulates the Banshee and the Voodoo3 only");
+  }
+  if (const std::string missing = missingTools(parsed->out.has_value()); !missing.empty())
+    return fail("boot needs " + missing + ": apt-get install " + kPackages +
+                (parsed->out ? " xvfb x11-utils imagemagick" : ""));
+  const TempFolder folder;
+  if (!folder.made() || !writeBytes(folder.file("rom.bin"), emulatorRom(*image)) ||
+      !writeBytes(folder.file("boot.img"), bootFloppy()))
+    return fail("cannot write the emulator's files in " + fs::temp_directory_path().string());
+  const auto screen = runMachine(*parsed, folder, *card);
+  if (!screen) return fail(parsed->file + ": the emulator did not run; see bochs -f with the same machine");
+
+  const std::string text = textPageText(screen->textPage);
+  if (textMode(screen->videoMode))
+    print(text);
+  else
+    print(formatText("(the screen is in graphics mode %02Xh; -o shows it. The PC BIOS's own messages after a "
+                     "logo may be drawn in colour 0, black on black, here; a real board's PC BIOS may differ.)\n",
+                     screen->videoMode));
+  if (parsed->out) {
+    const auto picture = screen->picture ? readFile(folder.file("screen.png")) : std::nullopt;
+    if (!picture) return fail("the screen's picture could not be taken");
+    if (const int status = writeOrReport(*parsed->out, picture->data(), picture->size()); status != 0) return status;
+  }
+  if (screen->timedOut)
+    return fail(formatText("%s did not come back to the PC BIOS within %g s; the screen so far is shown",
+                           parsed->file.c_str(), parsed->timeout));
+  if (textMode(screen->videoMode) && text.empty())
+    return fail(parsed->file + (checksumOk(*image) ? ": the screen stayed blank"
+                                                   : ": the screen stayed blank: the ROM's checksum is wrong, so the "
+                                                     "PC BIOS skipped it, as a real one does"));
+  return 0;
+}
+
+}  // namespace quarzel::cli
+
+#endif

@@ -1,0 +1,156 @@
+// quarzel-cli boot: real ROMs, and ROMs the core edited, started as the video
+// BIOS of the emulated PC, and what their screens show.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "analysis/analysis_pass.h"
+#include "analysis/font_edits.h"
+#include "formats/code_page_file.h"
+#include "support/bmp_file.h"
+#include "support/run_cli.h"
+#include "support/shared_files.h"
+
+namespace quarzel {
+namespace {
+
+using test::runCli;
+using test::TempFolder;
+
+#ifdef _WIN32
+#define QUARZEL_NEEDS_BOCHS() GTEST_SKIP() << "boot runs on Linux"
+#else
+#define QUARZEL_NEEDS_BOCHS() \
+  if (std::system("command -v bochs >/dev/null && command -v Xvfb >/dev/null") != 0) GTEST_SKIP() << "Bochs absent"
+#endif
+
+std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+// The picture's pixels as RGB triples, row by row, through ImageMagick.
+struct Picture {
+  int width = 0, height = 0;
+  std::string rgb;
+  std::uint32_t at(int x, int y) const {
+    const std::size_t i = 3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x));
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(rgb[i]) << 16 | static_cast<unsigned char>(rgb[i + 1]) << 8 |
+                                      static_cast<unsigned char>(rgb[i + 2]));
+  }
+};
+Picture readPng(const TempFolder& folder, const std::string& png, int width, int height) {
+  const std::string raw = folder.path("screen.rgb");
+  EXPECT_EQ(std::system(("convert \"" + folder.path(png) + "\" -depth 8 rgb:\"" + raw + "\"").c_str()), 0);
+  return {width, height, test::readFile(raw)};
+}
+
+TEST(Boot, EveryRealRomReachesItsSignOn) {
+  QUARZEL_NEEDS_BOCHS();
+  const char* roms[] = {"3k12sd.rom", "Agp_sg.rom", "BlasterAGP.rom", "V3_3500_AGP_SD_2.15.05_Compaq.rom", "Velocity100.VBI"};
+  for (const char* name : roms) {
+    QUARZEL_REAL_ROM(rom, name);
+    Image image = rom;
+    BiosLayout layout;
+    AnalysisPass(image, layout);
+    const auto run = runCli("boot \"" + test::sharedPath(std::string("roms/") + name) + "\"");
+    EXPECT_EQ(run.status, 0) << name << ": " << run.err;
+    // A silent OEM build prints no sign-on, yet its start-up ran: the PC
+    // BIOS's own lines show.
+    if (layout.bootString1.address)
+      EXPECT_EQ(firstLine(run.out), layout.logoLines[0]) << name;
+    else
+      EXPECT_EQ(firstLine(run.out).rfind("Bochs", 0), 0u) << name << ": " << run.out;
+  }
+}
+
+TEST(Boot, EditedTextAndFontShowOnTheScreen) {
+  QUARZEL_NEEDS_BOCHS();
+  if (!test::readRealRom("3k12sd.rom")) GTEST_SKIP() << "shared/roms/3k12sd.rom absent";
+  const auto cpi = test::readSharedFile("data/EGA2.CPI");
+  if (!cpi) GTEST_SKIP() << "shared/data/EGA2.CPI absent";
+  const TempFolder folder;
+  const auto edit = runCli("edit \"" + test::sharedPath("roms/3k12sd.rom") + "\" -o " + folder.quoted("e.rom") +
+                           " --string1 \"Tuned by quarzel\\r\\n\" --string2 \"Second line\\r\\n\" --codepage \"" +
+                           test::sharedPath("data/EGA2.CPI") + "\":1117:8x16");
+  ASSERT_EQ(edit.status, 0) << edit.err;
+  const auto run = runCli("boot " + folder.quoted("e.rom") + " -o " + folder.quoted("e.png"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(firstLine(run.out), "Tuned by quarzel");
+  EXPECT_NE(run.out.find("\nSecond line\n"), std::string::npos) << run.out;
+
+  // The first row's cells in the picture (9 x 16 pixels each) hold the
+  // imported glyphs: pixel lit exactly where the font's bit is set.
+  const CodePageFile file = *parseCodePageFile(*cpi).file;
+  std::span<const std::uint8_t> font;
+  for (const UsableFont& f : usableFonts(file, 1117))
+    if (f.size == Font8x16) font = f.glyphs;
+  const Picture picture = readPng(folder, "e.png", 720, 400);
+  ASSERT_EQ(picture.rgb.size(), 720u * 400 * 3);
+  const std::string shown = "Tuned by quarzel";
+  int wrong = 0;
+  for (std::size_t c = 0; c < shown.size(); ++c)
+    for (int row = 0; row < 16; ++row)
+      for (int bit = 0; bit < 8; ++bit) {
+        const bool set = font[static_cast<unsigned char>(shown[c]) * 16u + static_cast<unsigned>(row)] & (0x80 >> bit);
+        if (set != (picture.at(static_cast<int>(c) * 9 + bit, row) != 0)) ++wrong;
+      }
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST(Boot, TheLogoIsDrawnInTheDefaultColours) {
+  QUARZEL_NEEDS_BOCHS();
+  if (!test::readRealRom("3k12sd.rom")) GTEST_SKIP() << "shared/roms/3k12sd.rom absent";
+  const TempFolder folder;
+  const auto bmp = test::bmp4(64, 48);
+  test::writeFile(folder.path("logo.bmp"), std::string(bmp.begin(), bmp.end()));
+  ASSERT_EQ(runCli("edit \"" + test::sharedPath("roms/3k12sd.rom") + "\" -o " + folder.quoted("l.rom") + " --logo " +
+                   folder.quoted("logo.bmp")).status,
+            0);
+  const auto run = runCli("boot " + folder.quoted("l.rom") + " -o " + folder.quoted("l.png"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("graphics mode 12h"), std::string::npos);
+  // The VGA's default 16 colours, as the emulator shows its 6-bit DAC.
+  constexpr std::uint32_t kVga[16] = {0x000000, 0x0000A8, 0x00A800, 0x00A8A8, 0xA80000, 0xA800A8, 0xA85400, 0xA8A8A8,
+                                      0x545454, 0x5454FC, 0x54FC54, 0x54FCFC, 0xFC5454, 0xFC54FC, 0xFCFC54, 0xFCFCFC};
+  const Picture picture = readPng(folder, "l.png", 640, 480);
+  ASSERT_EQ(picture.rgb.size(), 640u * 480 * 3);
+  int wrong = 0;
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x) {
+      // The file's row 47 - y; its byte x / 2 is 10h * row + x / 2.
+      const auto byte = static_cast<std::uint8_t>(0x10 * (47 - y) + x / 2);
+      const int index = x % 2 == 0 ? byte >> 4 : byte & 0x0F;
+      if (picture.at(1 + x, y) != kVga[index]) ++wrong;
+    }
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST(Boot, RefusesWhatCannotStart) {
+  QUARZEL_NEEDS_BOCHS();
+  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  const TempFolder folder;
+  std::string bytes(reinterpret_cast<const char*>(rom.bytes.data()), rom.size);
+  bytes[100] = static_cast<char>(bytes[100] + 1);
+  test::writeFile(folder.path("sum.rom"), bytes);
+  const auto broken = runCli("boot " + folder.quoted("sum.rom"));
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_NE(broken.err.find("checksum is wrong"), std::string::npos) << broken.err;
+
+  // A Napalm BIOS: the emulator has no such card.
+  Image image = rom;
+  BiosLayout layout;
+  AnalysisPass(image, layout);
+  bytes = std::string(reinterpret_cast<const char*>(rom.bytes.data()), rom.size);
+  bytes[*layout.pcir + 6] = 0x09;
+  test::writeFile(folder.path("napalm.rom"), bytes);
+  const auto napalm = runCli("boot " + folder.quoted("napalm.rom"));
+  EXPECT_EQ(napalm.status, 1);
+  EXPECT_NE(napalm.err.find("no card for a Napalm-based card"), std::string::npos) << napalm.err;
+
+  const auto late = runCli("boot \"" + test::sharedPath("roms/3k12sd.rom") + "\" --timeout 0.01");
+  EXPECT_EQ(late.status, 1);
+  EXPECT_NE(late.err.find("did not come back to the PC BIOS within 0.01 s"), std::string::npos) << late.err;
+  EXPECT_EQ(runCli("boot").status, 2);
+  EXPECT_EQ(runCli("boot x.rom --timeout 0").status, 2);
+}
+
+}  // namespace
+}  // namespace quarzel
