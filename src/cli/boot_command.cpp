@@ -288,7 +288,9 @@ int bootCommand(const Args& args) {
   if (!folder.made() || !writeBytes(folder.file("rom.bin"), emulatorRom(*image)) ||
       !writeBytes(folder.file("boot.img"), bootFloppy()))
     return fail("cannot write the emulator's files in " + fs::temp_directory_path().string());
+  catchInterrupts();
   const auto screen = runMachine(*parsed, folder, *card);
+  if (interrupted()) return fail("boot interrupted; the emulator was stopped");
   if (!screen) return fail(parsed->file + ": the emulator did not run; see bochs -f with the same machine");
 
   const std::string text = textPageText(screen->textPage);

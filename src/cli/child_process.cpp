@@ -29,7 +29,23 @@ int millisecondsUntil(std::chrono::steady_clock::time_point deadline) {
   return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
+volatile sig_atomic_t interruptSeen = 0;
+
+void noteInterrupt(int) { interruptSeen = 1; }
+
 }  // namespace
+
+void catchInterrupts() {
+  struct sigaction action {};
+  action.sa_handler = noteInterrupt;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = 0;  // no restart: a wait in progress returns at once
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGHUP, &action, nullptr);
+}
+
+bool interrupted() { return interruptSeen != 0; }
 
 bool onPath(const std::string& program) {
   const char* path = std::getenv("PATH");
@@ -105,7 +121,7 @@ bool ChildProcess::readUntil(const std::string& marker, std::chrono::steady_cloc
   while (out_ >= 0) {
     pollfd fd{out_, POLLIN, 0};
     const int ready = poll(&fd, 1, millisecondsUntil(deadline));
-    if (ready <= 0) return false;
+    if (ready <= 0 || interrupted()) return false;
     char buffer[4096];
     const ssize_t n = read(out_, buffer, sizeof buffer);
     if (n <= 0) return false;
@@ -129,7 +145,7 @@ int ChildProcess::finish(std::chrono::steady_clock::time_point deadline) {
       pid_ = -1;
       return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    if (std::chrono::steady_clock::now() >= deadline) break;
+    if (std::chrono::steady_clock::now() >= deadline || interrupted()) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   kill(-pid_, SIGKILL);

@@ -9,6 +9,13 @@
 
 namespace quarzel::cli {
 
+// From the first call on, Ctrl-C and a termination request no longer end
+// quarzel-cli at once: they only set a flag, which interrupted() reads, and
+// break off any wait of a ChildProcess, so the caller can end its children
+// and remove its files on the way out.
+void catchInterrupts();
+bool interrupted();
+
 // True when `program` is found on PATH.
 bool onPath(const std::string& program);
 
