@@ -27,6 +27,7 @@ int bootCommand(const Args&) { return fail("boot runs on Linux, with Debian's Bo
 
 #else
 
+#include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -148,7 +149,8 @@ struct VirtualDisplay {
 
 std::optional<VirtualDisplay> startDisplay() {
   int ready[2];
-  if (pipe(ready) != 0) return std::nullopt;
+  // Only Xvfb gets the write end, as its descriptor 3.
+  if (pipe2(ready, O_CLOEXEC) != 0) return std::nullopt;
   VirtualDisplay display;
   display.server = std::make_unique<ChildProcess>(
       std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
