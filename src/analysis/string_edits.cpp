@@ -48,9 +48,9 @@ EditResult applyBootString(Image& image, const BootString& string, std::string_v
   result.written = writeTextField(image, *string.address, string.maxLength, 0, text);
 
   // The write-string call prints exactly the count it is given, so the count
-  // follows the bytes that now stand there. The locators only record a count
-  // word that fits the buffer.
-  if (string.lengthWord && Image::fits(*string.lengthWord, 2)) {
+  // follows the bytes that now stand there. A count word past the end of
+  // the loaded image is dropped as the text's bytes there are.
+  if (string.lengthWord && *string.lengthWord + std::size_t{2} <= imageEnd(image)) {
     const auto count =
         static_cast<std::uint16_t>(textInField(image, *string.address, string.maxLength, text));
     image.bytes[*string.lengthWord] = static_cast<std::uint8_t>(count & 0xFF);

@@ -17,6 +17,7 @@ struct ByteRange {
 
 enum class EditError {
   NotLocated,            // the item is not in this BIOS
+  PastImageEnd,          // the item lies past the end of the image file: a save would not keep it
   NotHexNumber,          // register text without a hexadecimal number
   ValueTooLarge,         // register text beyond 32 bits
   FontFileLength,        // a font file must be 2048, 3584 or 4096 bytes

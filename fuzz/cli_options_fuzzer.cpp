@@ -1,0 +1,64 @@
+// The options of `quarzel-cli edit` as the input, one argument after each
+// NUL byte: the plan's parse with its escapes, register texts, `--field`,
+// `--clock`, `--pll` and `--codepage` paths, and the number readers each
+// argument could meet. What the parse accepts must be usable as it stands.
+#include <string>
+#include <vector>
+
+#include "analysis/pll_search.h"
+#include "analysis/register_fields.h"
+#include "cli/cli_support.h"
+#include "cli/edit_plan.h"
+#include "cli/text_escapes.h"
+#include "formats/number_text.h"
+#include "fuzz_support.h"
+
+namespace quarzel::fuzz {
+namespace {
+
+void readArgument(const std::string& text) {
+  const auto unescaped = cli::unescapeText(text);
+  if (text.find('\\') == std::string::npos && unescaped != text) broken("escapes", "changed a text without a backslash");
+  keep(readHexNumber(text));
+  keep(readDecimalNumber(text));
+  keep(parseFieldNumber(text));
+  keep(codePageOfItem(text));
+  keep(cli::registerNamed(text));
+  keep(cli::parseFontSize(text));
+  const auto clock = cli::parseClock(text);
+  if (clock) keep(nearestPllSetting(1, 3, 0, *clock));
+}
+
+void checkPlan(const cli::EditPlan& plan) {
+  for (const cli::FieldEdit& edit : plan.fields) {
+    const RegisterDialog* dialog = registerDialogFor(edit.registerIndex);
+    if (dialog == nullptr || edit.field.row >= dialog->fields.size()) broken("--field", "took a field no dialog has");
+    const BitField& field = dialog->fields[edit.field.row];
+    if (isReservedRow(field) || edit.field.number > fieldMaximum(field)) broken("--field", "took a number its field cannot hold");
+  }
+  if (plan.clock && !(*plan.clock > 0 && *plan.clock <= highestPllFrequency())) broken("--clock", "took a clock out of range");
+  if (plan.pll && pllValue(pllDividers(*plan.pll).k, pllDividers(*plan.pll).m, pllDividers(*plan.pll).n,
+                           pllDividers(*plan.pll).test) != *plan.pll)
+    broken("--pll", "took a value its dividers do not rebuild");
+  for (const cli::CodePageEdit& edit : plan.codePages)
+    if (edit.path.empty()) broken("--codepage", "took an empty path");
+  for (const cli::RegisterText& r : plan.registers)
+    if (r.index >= kRegisterCount) broken("--register", "took a register that is not one of the nine");
+}
+
+}  // namespace
+}  // namespace quarzel::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace quarzel;
+  std::vector<std::string> args(1);
+  for (std::size_t i = 0; i < size; ++i) {
+    if (data[i] == 0) args.emplace_back();
+    else args.back().push_back(static_cast<char>(data[i]));
+  }
+  for (const std::string& arg : args) fuzz::readArgument(arg);
+  const cli::EditPlanParse parsed = cli::parseEditPlan(args);
+  if (parsed.plan) fuzz::checkPlan(*parsed.plan);
+  else if (parsed.error.empty()) fuzz::broken("edit options", "were refused without a message");
+  return 0;
+}

@@ -1,0 +1,198 @@
+// A ROM image followed by a script of edits: the load, the pass and every
+// read, then the edits the pages and `quarzel-cli edit` make, with values
+// drawn from the script, each checked and followed by a new pass, and the
+// reads again over the edited image.
+//
+// Input: the image, the script, then the script's length as a 16-bit
+// little-endian word (a length past the input takes all of it).
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <string>
+
+#include "analysis/font_edits.h"
+#include "analysis/font_searches.h"
+#include "analysis/logo_edit.h"
+#include "analysis/pll_search.h"
+#include "analysis/register_edits.h"
+#include "analysis/register_fields.h"
+#include "analysis/string_edits.h"
+#include "analysis/vesa_edits.h"
+#include "fuzz_support.h"
+
+namespace quarzel::fuzz {
+namespace {
+
+constexpr std::size_t kMaxEdits = 24;
+constexpr std::size_t kMaxText = 400;  // past every field, so that cutting is tried
+
+FontSize fontSize(FuzzedDataProvider& script) {
+  return kFontSizes[script.ConsumeIntegralInRange<std::size_t>(0, kFontSizeCount - 1)];
+}
+
+std::size_t registerIndex(FuzzedDataProvider& script) {
+  return script.ConsumeIntegralInRange<std::size_t>(0, kRegisterCount - 1);
+}
+
+// A font file of a usable length, mostly, or of any length up to one past
+// the largest.
+std::vector<std::uint8_t> fontFile(FuzzedDataProvider& script) {
+  const std::size_t length = script.ConsumeBool() ? fontTableBytes(fontSize(script))
+                                                  : script.ConsumeIntegralInRange<std::size_t>(0, fontTableBytes(Font8x16) + 1);
+  std::vector<std::uint8_t> bytes = script.ConsumeBytes<std::uint8_t>(length);
+  bytes.resize(length, 0x5A);
+  return bytes;
+}
+
+// The fields of a register's dialog given numbers; the OK's value must
+// hold each number (cut to its field) at its bits.
+void editFields(PassedImage& target, FuzzedDataProvider& script) {
+  const std::size_t index = registerIndex(script);
+  const RegisterDialog* dialog = registerDialogFor(index);
+  if (dialog == nullptr) return;
+  std::vector<RowNumber> changes(script.ConsumeIntegralInRange<std::size_t>(0, 4));
+  for (RowNumber& change : changes)
+    change = {script.ConsumeIntegralInRange<std::size_t>(0, dialog->fields.size() - 1), script.ConsumeIntegral<std::uint32_t>()};
+  const std::uint32_t value = valueWithFields(*dialog, target.layout.registerTable[index].value, changes);
+  for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
+    const BitField& field = dialog->fields[change->row];
+    const bool laterChange = std::any_of(changes.rbegin(), change, [&](const RowNumber& r) { return r.row == change->row; });
+    if (!isReservedRow(field) && !laterChange && fieldValue(field, value) != (change->number & fieldMaximum(field)))
+      broken("--field", "lost a field's number");
+  }
+  checkedEdit(target, "--field", [&](Image& image, BiosLayout& layout) { return applyRegisterValue(image, layout, index, value); });
+}
+
+void editLogo(PassedImage& target, FuzzedDataProvider& script) {
+  LogoPicture picture;
+  picture.width = 8 * script.ConsumeIntegralInRange<std::int32_t>(0, 16);
+  picture.height = script.ConsumeIntegralInRange<std::int32_t>(0, 128);
+  const auto rowBytes = static_cast<std::size_t>(picture.width * picture.height / 2);
+  picture.rows = script.ConsumeBytes<std::uint8_t>(rowBytes);
+  picture.rows.resize(rowBytes, 0x12);
+  std::array<std::optional<std::string>, kLogoLines> given;
+  for (auto& line : given)
+    if (script.ConsumeBool()) line = script.ConsumeRandomLengthString(300);
+  const LogoLines lines = logoLinesWith(target.layout, given);
+  checkedEdit(target, "--logo", [&](Image& image, BiosLayout& layout) { return applyLogo(image, layout, picture, lines); });
+}
+
+void importCodePage(PassedImage& target, FuzzedDataProvider& script) {
+  const auto& files = realCodePageFiles();
+  if (files.empty()) return;
+  const CodePageFile& file = files[script.ConsumeIntegralInRange<std::size_t>(0, files.size() - 1)];
+  const auto& entries = file.entries;
+  const std::uint16_t codePage = script.ConsumeBool()
+                                     ? entries[script.ConsumeIntegralInRange<std::size_t>(0, entries.size() - 1)].codePage
+                                     : script.ConsumeIntegral<std::uint16_t>();
+  const FontSizeSet sizes{script.ConsumeBool(), script.ConsumeBool(), script.ConsumeBool()};
+  keep(codePageImportRefusal(target.image, target.layout, file, codePage, sizes));
+  checkedEdit(target, "--codepage", [&](Image& image, BiosLayout& layout) {
+    return copyCodePageFonts(image, layout, file, codePage, sizes);
+  });
+}
+
+// A new checksum covers the ROM and touches its last byte only.
+void fixTheChecksum(PassedImage& target) {
+  const Image before = target.image;
+  const auto covered = fixChecksum(target.image);
+  if (!covered) {
+    if (target.image.bytes != before.bytes) broken("checksum", "refused but changed the image");
+    return;
+  }
+  for (std::size_t pos = 0; pos < kImageCapacity; ++pos)
+    if (pos != *covered - 1 && target.image.bytes[pos] != before.bytes[pos]) broken("checksum", "changed another byte");
+  if (*covered <= target.image.size && !checksumOk(target.image)) broken("checksum", "does not add up to 0");
+}
+
+void runEdit(PassedImage& target, FuzzedDataProvider& script) {
+  enum Edit { String1, String2, Date, RegisterText, RegisterValue, Fields, Clock, Vesa, Font, SearchedFont,
+              CodePage, Fixups, Logo, RestoreRegisters, Checksum, kEditCount };
+  switch (script.ConsumeIntegralInRange<int>(0, kEditCount - 1)) {
+    case String1:
+    case String2: {
+      const std::string text = script.ConsumeRandomLengthString(kMaxText);
+      const bool first = script.ConsumeBool();
+      return checkedEdit(target, "--string", [&](Image& image, BiosLayout& layout) {
+        return applyBootString(image, first ? layout.bootString1 : layout.bootString2, text);
+      });
+    }
+    case Date: {
+      const std::string text = script.ConsumeRandomLengthString(16);
+      return checkedEdit(target, "--date", [&](Image& image, BiosLayout& layout) { return applyBiosDate(image, layout.biosDate, text); });
+    }
+    case RegisterText: {
+      const std::size_t index = registerIndex(script);
+      const std::string text = script.ConsumeRandomLengthString(24);
+      return checkedEdit(target, "--register", [&](Image& image, BiosLayout& layout) {
+        return applyRegisterText(image, layout, index, text);
+      });
+    }
+    case RegisterValue: {
+      const std::size_t index = registerIndex(script);
+      const auto value = script.ConsumeIntegral<std::uint32_t>();
+      return checkedEdit(target, "register value", [&](Image& image, BiosLayout& layout) {
+        return applyRegisterValue(image, layout, index, value);
+      });
+    }
+    case Fields: return editFields(target, script);
+    case Clock: {
+      const double megahertz = script.ConsumeFloatingPointInRange(0.0, highestPllFrequency());
+      const PllDividers kept = pllDividers(target.layout.registerTable[PLLCtrl1].value);
+      const PllSetting chosen = nearestPllSetting(kept.k, kept.m, kept.test, megahertz);
+      keep(pastNRange(chosen, megahertz));
+      return checkedEdit(target, "--clock", [&](Image& image, BiosLayout& layout) {
+        return applyRegisterValue(image, layout, PLLCtrl1, chosen.value);
+      });
+    }
+    case Vesa: {
+      const auto field = script.ConsumeIntegralInRange<std::size_t>(0, kVesaStringCount - 1);
+      const std::string text = script.ConsumeRandomLengthString(kMaxText);
+      return checkedEdit(target, "--vesa", [&](Image& image, BiosLayout& layout) {
+        return applyVesaString(image, layout.vesa[field], text);
+      });
+    }
+    case Font:
+    case SearchedFont: {
+      // Load Font after a search of the Fonts page placed the font, as the
+      // page allows; the pass after the edit forgets the searched place.
+      const FontSize size = fontSize(script);
+      if (script.ConsumeBool()) glyphSearch(target.image, target.layout, size);
+      else neighbourSearch(target.image, target.layout, size);
+      const std::vector<std::uint8_t> file = fontFile(script);
+      return checkedEdit(target, "--font", [&](Image& image, BiosLayout& layout) {
+        const EditResult result = loadFontFile(image, layout, size, file);
+        checkFontLoad(image, layout, size, file, result);
+        return result;
+      });
+    }
+    case CodePage: return importCodePage(target, script);
+    case Fixups:
+      return checkedEdit(target, "fix-ups", [](Image& image, BiosLayout& layout) { return syncFixupTables(image, layout); });
+    case Logo: return editLogo(target, script);
+    case RestoreRegisters: reloadRegisterValues(target.image, target.layout); return;
+    case Checksum: return fixTheChecksum(target);
+  }
+}
+
+}  // namespace
+}  // namespace quarzel::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace quarzel;
+  if (size < 2) return 0;
+  const std::size_t declared = data[size - 2] | static_cast<std::size_t>(data[size - 1]) << 8;
+  const std::size_t scriptLength = std::min(declared, size - 2);
+  const std::size_t imageLength = size - 2 - scriptLength;
+  const LoadResult loaded = loadImage({data, imageLength});
+  if (!loaded.image) return 0;
+  fuzz::PassedImage target{*loaded.image, {}};
+  AnalysisPass(target.image, target.layout);
+  fuzz::readEverything(target.image, target.layout, target.image);
+
+  FuzzedDataProvider script(data + imageLength, scriptLength);
+  for (std::size_t edits = 0; edits < fuzz::kMaxEdits && script.remaining_bytes() > 0; ++edits)
+    fuzz::runEdit(target, script);
+  fuzz::readEverything(target.image, target.layout, *loaded.image);
+  return 0;
+}
