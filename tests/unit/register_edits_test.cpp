@@ -90,6 +90,15 @@ TEST(ApplyRegister, LocatedStoredUnlocatedKeptBadTextIgnored) {
   EXPECT_EQ(applyRegisterValue(image, layout, kRegisterCount, 1).error, EditError::NotLocated);
   EXPECT_TRUE(image.bytes == expected.bytes);
 
+  // A file cut at 7026h: its code still loads AgpInit0 (7024h) and PLLCtrl1
+  // (7028h) from past its end, where a save keeps nothing. Found by fuzzing.
+  image.size = 0x7026;
+  EXPECT_EQ(applyRegisterValue(image, layout, AgpInit0, 1).error, EditError::PastImageEnd);
+  EXPECT_EQ(applyRegisterValue(image, layout, PLLCtrl1, 2).error, EditError::PastImageEnd);
+  EXPECT_EQ(layout.registerTable[PLLCtrl1].value, 2u);
+  EXPECT_TRUE(image.bytes == expected.bytes);
+  EXPECT_TRUE(applyRegisterValue(image, layout, MiscInit1, 3).ok());
+
   Image withPll2 = pciAndPll(true);
   BiosLayout layout2 = located(withPll2);
   EXPECT_TRUE(applyRegisterText(withPll2, layout2, PLLCtrl2, "5678").ok());

@@ -168,6 +168,13 @@ TEST(StringEdits, NothingIsWrittenPastTheLoadedImage) {
   expected.bytes[0x100] = 16;  // the count names only the bytes saved
   expected.bytes[0x101] = 0;
   expectOnlyChanged(image, expected, 0x0FF0, "0123456789ABCDEF");
+
+  // A count word at or past the end is dropped as the text is (found by
+  // fuzzing: string 2 placed past the end, its count word before it).
+  image = original;
+  EXPECT_EQ(applyBootString(image, {0x2000, 0x1FFE, 30, 0}, "abc").written, Ranges{});
+  EXPECT_EQ(applyBootString(image, {0x0FF0, 0x0FFF, 8, 0}, "abc").written, (Ranges{{0x0FF0, 8}}));
+  expectOnlyChanged(image, original, 0x0FF0, std::string("abc\0\0\0\0\0", 8));
 }
 
 TEST(StringEdits, UnlocatedItemsChangeNothing) {
