@@ -110,7 +110,43 @@ void showExtendedRecord(const Image& image, std::size_t record, ModeFields& fiel
   fields.clock = formatText("%04X", unsigned{*image.word(record + 3)});
 }
 
+template <std::size_t N>
+std::vector<std::string> listed(const std::array<std::string, N>& texts) {
+  return {texts.begin(), texts.end()};
+}
+
+std::vector<std::string> checkBox(bool checked) { return {checked ? "yes" : "no"}; }
+
 }  // namespace
+
+std::string ModeValueGroup::label() const { return range ? formatText("%s (%s)", name, range) : name; }
+
+std::string ModeValueGroup::valueName(std::size_t i) const {
+  return texts.size() == 1 ? name : formatText("%s %zu", name, firstIndex + i);
+}
+
+std::vector<ModeValueGroup> modeValueGroups(const ModeFields& f) {
+  // The sequencer's edits show its registers 1 to 4; register 0 is the
+  // reset, which the table does not hold.
+  return {
+      {"Column", nullptr, "D", 0, {f.columns}},
+      {"Rows-1", nullptr, "D", 0, {f.rowsMinus1}},
+      {"Char height", nullptr, "D", 0, {f.charHeight}},
+      {"Regen length", nullptr, "H", 0, {f.regenLength}},
+      {"Sequencer", nullptr, nullptr, 1, listed(f.sequencer)},
+      {"Misc.output", nullptr, nullptr, 0, {f.miscOutput}},
+      {"CRTC", "0-24", nullptr, 0, listed(f.crtc)},
+      {"Attribute controller", "0-19", nullptr, 0, listed(f.attribute)},
+      {"Graphics data controller", "0-9", nullptr, 0, listed(f.graphics)},
+      {"Native mode (non VGA)", nullptr, nullptr, 0, checkBox(f.nativeMode)},
+      {"Interlace", nullptr, nullptr, 0, checkBox(f.interlace)},
+      {"Native mode double scan", nullptr, nullptr, 0, checkBox(f.nativeDoubleScan)},
+      {"Desktop pixel format", nullptr, nullptr, 0, {f.pixelFormat}},
+      {"CRTC [1B]", nullptr, nullptr, 0, {f.crtc1B}},
+      {"Index of parameter table", nullptr, nullptr, 0, {f.parameterIndex}},
+      {"Clock", nullptr, nullptr, 0, {f.clock}},
+  };
+}
 
 ModeFields showSelectedMode(const Image& image, const BiosLayout& layout, std::size_t row) {
   ModeFields fields;

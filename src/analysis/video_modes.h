@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "analysis/bios_layout.h"
 
@@ -45,5 +46,22 @@ struct ModeFields {
 // located or would pass the end of the image buffer leaves its fields empty
 // and the check boxes clear.
 ModeFields showSelectedMode(const Image& image, const BiosLayout& layout, std::size_t row);
+
+// The page's values of a mode in the order of its labels, one group a label:
+// "CRTC (0-24)" holds 25 values, "Column" one. Check boxes read "yes" or
+// "no".
+struct ModeValueGroup {
+  const char* name;        // "CRTC"
+  const char* range;       // what the label adds in brackets ("0-24"), or nullptr
+  const char* unit;        // "D" or "H" beside the field, or nullptr
+  std::size_t firstIndex;  // the number of the group's first register
+  std::vector<std::string> texts;
+
+  // "CRTC (0-24)", as the page labels the group.
+  std::string label() const;
+  // "CRTC 9": one register of a group of several; the name of a single value.
+  std::string valueName(std::size_t i) const;
+};
+std::vector<ModeValueGroup> modeValueGroups(const ModeFields& fields);
 
 }  // namespace quarzel

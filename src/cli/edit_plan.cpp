@@ -7,6 +7,7 @@
 #include "analysis/registers.h"
 #include "cli/cli_support.h"
 #include "cli/text_escapes.h"
+#include "cli/vesa_names.h"
 #include "formats/number_text.h"
 #include "formats/text_format.h"
 
@@ -27,11 +28,8 @@ std::optional<std::uint32_t> decimal(const std::string& text, std::uint32_t max)
 }
 
 std::optional<VesaIndex> vesaField(const std::string& name) {
-  constexpr std::pair<const char*, VesaIndex> kFields[] = {
-      {"vendor-info", VendorInfo}, {"vendor-name", VendorName},
-      {"product-name", ProductName}, {"product-revision", ProductRevision}};
-  for (const auto& [text, field] : kFields)
-    if (name == text) return field;
+  for (std::size_t i = 0; i < kVesaStringCount; ++i)
+    if (name == kVesaNames[i].option) return static_cast<VesaIndex>(i);
   return std::nullopt;
 }
 
