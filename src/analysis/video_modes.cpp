@@ -121,10 +121,6 @@ std::vector<std::string> checkBox(bool checked) { return {checked ? "yes" : "no"
 
 std::string ModeValueGroup::label() const { return range ? formatText("%s (%s)", name, range) : name; }
 
-std::string ModeValueGroup::valueName(std::size_t i) const {
-  return texts.size() == 1 ? name : formatText("%s %zu", name, firstIndex + i);
-}
-
 std::vector<ModeValueGroup> modeValueGroups(const ModeFields& f) {
   // The sequencer's edits show its registers 1 to 4; register 0 is the
   // reset, which the table does not hold.
@@ -148,18 +144,22 @@ std::vector<ModeValueGroup> modeValueGroups(const ModeFields& f) {
   };
 }
 
+std::optional<std::size_t> parameterEntryAt(const BiosLayout& layout, std::size_t row) {
+  if (row >= kVideoModeCount || !layout.videoParameterTable) return std::nullopt;
+  const std::size_t entry = *layout.videoParameterTable + kParameterEntryBytes * kVideoModes[row].parameterEntry;
+  return Image::fits(entry, kParameterEntryBytes) ? std::optional(entry) : std::nullopt;
+}
+
+std::optional<std::size_t> extendedRecordAt(const BiosLayout& layout, std::size_t row) {
+  if (row >= kVideoModeCount || !layout.extendedModeTable) return std::nullopt;
+  const std::size_t record = *layout.extendedModeTable + kExtendedRecordBytes * kVideoModes[row].extendedRecord;
+  return Image::fits(record, kExtendedRecordBytes) ? std::optional(record) : std::nullopt;
+}
+
 ModeFields showSelectedMode(const Image& image, const BiosLayout& layout, std::size_t row) {
   ModeFields fields;
-  if (row >= kVideoModeCount) return fields;
-  const VideoMode& mode = kVideoModes[row];
-  if (layout.videoParameterTable) {
-    const std::size_t entry = *layout.videoParameterTable + kParameterEntryBytes * mode.parameterEntry;
-    if (Image::fits(entry, kParameterEntryBytes)) showParameterEntry(image, entry, fields);
-  }
-  if (layout.extendedModeTable) {
-    const std::size_t record = *layout.extendedModeTable + kExtendedRecordBytes * mode.extendedRecord;
-    if (Image::fits(record, kExtendedRecordBytes)) showExtendedRecord(image, record, fields);
-  }
+  if (const auto entry = parameterEntryAt(layout, row)) showParameterEntry(image, *entry, fields);
+  if (const auto record = extendedRecordAt(layout, row)) showExtendedRecord(image, *record, fields);
   return fields;
 }
 

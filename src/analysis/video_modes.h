@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,12 @@ struct ModeFields {
   std::string pixelFormat, crtc1B, parameterIndex, clock;
 };
 
+// Where the parameter entry and the extended record of row `row` lie:
+// empty when the table is not located or the entry would pass the end of
+// the image buffer.
+std::optional<std::size_t> parameterEntryAt(const BiosLayout& layout, std::size_t row);
+std::optional<std::size_t> extendedRecordAt(const BiosLayout& layout, std::size_t row);
+
 // The fields for row `row` of kVideoModes. An entry or record that is not
 // located or would pass the end of the image buffer leaves its fields empty
 // and the check boxes clear.
@@ -59,9 +66,10 @@ struct ModeValueGroup {
 
   // "CRTC (0-24)", as the page labels the group.
   std::string label() const;
-  // "CRTC 9": one register of a group of several; the name of a single value.
-  std::string valueName(std::size_t i) const;
 };
 std::vector<ModeValueGroup> modeValueGroups(const ModeFields& fields);
+// The groups up to here come from the parameter entry, the rest from the
+// extended record.
+inline constexpr std::size_t kParameterEntryGroups = 9;
 
 }  // namespace quarzel
