@@ -115,19 +115,22 @@ EditPlanParse parseEditPlan(const std::vector<std::string>& args) {
   EditPlan plan;
   bool haveIn = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& option = args[i];
-    if (option == "--dry-run") {
+    if (args[i] == "--dry-run") {
       plan.dryRun = true;
       continue;
     }
-    if (!option.starts_with("-")) {
+    if (!args[i].starts_with("-")) {
       if (haveIn) return bad("edit takes one input file");
-      plan.in = option;
+      plan.in = args[i];
       haveIn = true;
       continue;
     }
-    if (i + 1 == args.size()) return bad(option + " needs a value");
-    const std::string& value = args[++i];
+    // --OPTION=VALUE is one word, as diff --as-edits prints it.
+    const auto equals = args[i].starts_with("--") ? args[i].find('=') : std::string::npos;
+    const std::string option = args[i].substr(0, equals);
+    if (equals == std::string::npos && i + 1 == args.size()) return bad(option + " needs a value");
+    const std::string value = equals == std::string::npos ? args[++i] : args[i].substr(equals + 1);
+    if (option == "--dry-run") return bad("--dry-run takes no value");
     const auto text = unescapeText(value);
     const auto assignment = splitAssignment(value);
     if (option == "-o") {
