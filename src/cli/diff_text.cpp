@@ -286,7 +286,7 @@ std::string rest(const BiosDiff& diff) {
                 bytes, bytes == 1 ? "" : "s", diff.rest.size(), diff.rest.size() == 1 ? "" : "s", kRestGap);
   for (const RestRegion& region : restRegions(diff, kRestGap)) {
     out += formatText("  %04zX-%04zX  %5zu byte%s", region.offset, region.offset + region.length - 1, region.length,
-                      region.length == 1 ? " " : "s");
+                      region.length == 1 ? "" : "s");
     out += region.differing < region.length ? formatText(", %zu differ\n", region.differing) : std::string("\n");
   }
   if (diff.sizeA != diff.sizeB)
