@@ -1,6 +1,7 @@
 #include "analysis/carry_over.h"
 
 #include <algorithm>
+#include <ranges>
 
 #include "analysis/analysis_pass.h"
 #include "analysis/font_edits.h"
@@ -161,12 +162,14 @@ CarryOver carryOver(const Image& a, const BiosLayout& layoutA, const Image& b, c
     left = differences(diffBios(*carried, layoutC, b, layoutB));
   } else {
     for (const ItemRef& ref : plannedItems(edits)) refusals.push_back({ref, CarryRefusal::NoChecksumFix});
+    refusals.push_back({{DiffItem::Checksum}, CarryRefusal::NoChecksumFix});
     edits = CarryOver{};
   }
   for (const ItemRef& ref : left) {
     if (!listed(ref, options.groups)) continue;
-    const auto known = std::ranges::find(refusals, ref, &NotCarried::item);
-    edits.notCarried.push_back(known != refusals.end() ? *known : NotCarried{ref, standingRefusal(ref)});
+    // The last reason given for an item is the one that holds.
+    const auto known = std::ranges::find(refusals | std::views::reverse, ref, &NotCarried::item);
+    edits.notCarried.push_back(known != refusals.rend() ? *known : NotCarried{ref, standingRefusal(ref)});
   }
   return edits;
 }

@@ -113,54 +113,50 @@ std::optional<std::string> unsafeFolder(const std::string& dir) {
   return std::nullopt;
 }
 
-int printEdits(const EditsRequest& request, const CarryOver& edits) {
-  std::vector<EditArgument> arguments;
-  for (const TextCarry& edit : edits.strings) arguments.push_back(textArgument(edit, stringOption(edit.item.item)));
-  for (const RegisterCarry& edit : edits.registers) addRegister(arguments, edit);
-  for (const TextCarry& edit : edits.vesa)
-    arguments.push_back(textArgument(edit, "--vesa", std::string(kVesaNames[edit.item.index].option) + "="));
-  if (!edits.fonts.empty()) {
-    std::error_code error;
-    fs::create_directories(*request.fontFolder, error);
-    if (error) {
-      fail(*request.fontFolder + ": the folder cannot be made (" + error.message() + ")");
-      return 2;
-    }
+namespace {
+
+// Writes B's fonts into the folder and adds their --font options; false
+// when a file cannot be written, which was reported.
+bool addFonts(std::vector<EditArgument>& arguments, const EditsRequest& request, const CarryOver& edits) {
+  if (edits.fonts.empty()) return true;
+  std::error_code error;
+  fs::create_directories(*request.fontFolder, error);
+  if (error) {
+    fail(*request.fontFolder + ": the folder cannot be made (" + error.message() + ")");
+    return false;
   }
   for (const FontCarry& edit : edits.fonts) {
-    const std::string path =
-        (fs::path(*request.fontFolder) / (fontFileStem(request.pathB) + "-" + fontSizeName(edit.size) + ".fnt"))
-            .string();
-    if (writeOrReport(path, edit.glyphs.data(), edit.glyphs.size()) != 0) return 2;
+    const std::string name = fontFileStem(request.pathB) + "-" + fontSizeName(edit.size) + ".fnt";
+    const std::string path = (fs::path(*request.fontFolder) / name).string();
+    if (writeOrReport(path, edit.glyphs.data(), edit.glyphs.size()) != 0) return false;
     const std::string value = std::string(fontSizeName(edit.size)) + "=" + path;
     arguments.push_back({{DiffItem::Font, static_cast<std::size_t>(edit.size)}, "--font", value, value});
   }
+  return true;
+}
 
-  if (request.json) {
-    JsonWriter json;
-    json.beginObject().beginArray("edits");
-    for (const EditArgument& argument : arguments)
-      json.beginObject()
-          .string("item", itemKey(argument.item))
-          .string("option", argument.option)
-          .string("value", argument.value)
-          .string("argument", argument.line())
-          .endObject();
-    json.endArray().beginArray("notCarried");
-    for (const NotCarried& refusal : edits.notCarried)
-      json.beginObject().string("item", itemKey(refusal.item)).string("reason", refusalText(refusal)).endObject();
-    print(json.endArray().endObject().text());
-    return 0;
-  }
-  std::string lines;
-  for (const EditArgument& argument : arguments) lines += argument.line() + "\n";
-  print(lines);
-  std::fflush(stdout);  // the list first, also through pipes
-  // The rows of the video modes, which no edit writes, make one line here.
-  const auto modeRows =
-      std::ranges::count(edits.notCarried, DiffItem::Mode, [](const NotCarried& r) { return r.item.item; });
+std::string editsJson(const std::vector<EditArgument>& arguments, const std::vector<NotCarried>& notCarried) {
+  JsonWriter json;
+  json.beginObject().beginArray("edits");
+  for (const EditArgument& argument : arguments)
+    json.beginObject()
+        .string("item", itemKey(argument.item))
+        .string("option", argument.option)
+        .string("value", argument.value)
+        .string("argument", argument.line())
+        .endObject();
+  json.endArray().beginArray("notCarried");
+  for (const NotCarried& refusal : notCarried)
+    json.beginObject().string("item", itemKey(refusal.item)).string("reason", refusalText(refusal)).endObject();
+  return json.endArray().endObject().text();
+}
+
+// One line each; the rows of the video modes, which no edit writes, make
+// one line together.
+void printNotCarried(const std::vector<NotCarried>& notCarried) {
+  const auto modeRows = std::ranges::count(notCarried, DiffItem::Mode, [](const NotCarried& r) { return r.item.item; });
   bool modesShown = false;
-  for (const NotCarried& refusal : edits.notCarried) {
+  for (const NotCarried& refusal : notCarried) {
     if (refusal.item.item != DiffItem::Mode)
       std::fprintf(stderr, "quarzel-cli: not carried: %s: %s\n", itemName(refusal.item).c_str(),
                    refusalText(refusal).c_str());
@@ -168,6 +164,27 @@ int printEdits(const EditsRequest& request, const CarryOver& edits) {
       std::fprintf(stderr, "quarzel-cli: not carried: Video Modes: %td row%s: %s\n", modeRows, modeRows == 1 ? "" : "s",
                    refusalText(refusal).c_str());
   }
+}
+
+}  // namespace
+
+int printEdits(const EditsRequest& request, const CarryOver& edits) {
+  std::vector<EditArgument> arguments;
+  for (const TextCarry& edit : edits.strings) arguments.push_back(textArgument(edit, stringOption(edit.item.item)));
+  for (const RegisterCarry& edit : edits.registers) addRegister(arguments, edit);
+  for (const TextCarry& edit : edits.vesa)
+    arguments.push_back(textArgument(edit, "--vesa", std::string(kVesaNames[edit.item.index].option) + "="));
+  if (!addFonts(arguments, request, edits)) return 2;
+
+  if (request.json) {
+    print(editsJson(arguments, edits.notCarried));
+    return 0;
+  }
+  std::string lines;
+  for (const EditArgument& argument : arguments) lines += argument.line() + "\n";
+  print(lines);
+  std::fflush(stdout);  // the list first, also through pipes
+  printNotCarried(edits.notCarried);
   return 0;
 }
 

@@ -249,8 +249,8 @@ std::string modes(const BiosDiff& diff) {
       return "  " + name + ": " + sides(*table, where(table->a), where(table->b)) + ": its values are not compared\n";
     });
   }
-  if (!diff.videoParameterTable.a && !diff.videoParameterTable.b && !diff.extendedModeTable.a &&
-      !diff.extendedModeTable.b)
+  // The rows are compared only in the tables both images have.
+  if (diff.videoParameterTable.verdict != Verdict::Same && diff.extendedModeTable.verdict != Verdict::Same)
     return block.text();
   for (auto row = diff.modes.begin(); row != diff.modes.end(); ++row) {
     std::string lines = formatText("  %s\n", kVideoModes[row->row].text);

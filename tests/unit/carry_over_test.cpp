@@ -104,9 +104,11 @@ TEST(CarryOver, NothingWhenAsChecksumCannotBeFixed) {
   p.a.image.bytes[2] = 0;
   const CarryOver edits = carryOver(p.a.image, p.a.layout, p.b.image, p.b.layout, {});
   EXPECT_TRUE(edits.registers.empty() && edits.fonts.empty() && edits.strings.empty());
-  const auto font = std::ranges::find(edits.notCarried, ItemRef{DiffItem::Font, Font8x16}, &NotCarried::item);
-  ASSERT_NE(font, edits.notCarried.end());
-  EXPECT_EQ(font->reason, CarryRefusal::NoChecksumFix);
+  for (const ItemRef item : {ItemRef{DiffItem::Font, Font8x16}, ItemRef{DiffItem::Checksum}}) {
+    const auto refusal = std::ranges::find(edits.notCarried, item, &NotCarried::item);
+    ASSERT_NE(refusal, edits.notCarried.end());
+    EXPECT_EQ(refusal->reason, CarryRefusal::NoChecksumFix);
+  }
 }
 
 }  // namespace
