@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
+#include "formats/text_format.h"
 #include "support/run_cli.h"
 #include "support/shared_files.h"
 
@@ -50,6 +51,28 @@ TEST(CliDiff, StatusesAndRefusals) {
   }
   EXPECT_EQ(runCli("diff " + sample).status, 2);
   EXPECT_EQ(runCli("edit " + sample + " --dry-run=yes").status, 2);
+}
+
+// Against an image too short to hold anything, every item of the sample is
+// found in B only: its side of A is null, and nothing is compared.
+TEST(CliDiff, ItemsInOneImageOnly) {
+  const test::TempFolder folder;
+  ASSERT_EQ(runCli("sample -o " + folder.quoted("s.rom")).status, 0);
+  test::writeFile(folder.path("tiny.rom"), "\x55\xAA");
+  const auto run = runCli("diff --json " + folder.quoted("tiny.rom") + " " + folder.quoted("s.rom"));
+  EXPECT_EQ(run.status, 1);
+  const json diff = json::parse(run.out);
+  for (const json& item :
+       {diff["string1"], diff["registers"][6], diff["fonts"][2], diff["pcir"], diff["vesa"]["vendorInfo"]}) {
+    EXPECT_EQ(item["verdict"], "onlyB") << item;
+    EXPECT_TRUE(item["a"].is_null()) << item;
+    EXPECT_FALSE(item["b"].is_null()) << item;
+  }
+  EXPECT_TRUE(diff["modes"].empty());
+  EXPECT_EQ(diff["checksum"]["verdict"], "onlyB");
+  const auto text = runCli("diff " + folder.quoted("tiny.rom") + " " + folder.quoted("s.rom"));
+  EXPECT_NE(text.out.find("\n  PLLCtrl1: not found in A; B 00004A0D at 3F98\n"), std::string::npos) << text.out;
+  EXPECT_EQ(text.out.find("same: all"), std::string::npos) << text.out;
 }
 
 // Two Banshee builds: the memory signature is missing from BlasterAGP, and
@@ -193,6 +216,26 @@ TEST(CliDiffAsEdits, FontsAndAwkwardTextsCarryWhole) {
   const auto vesa = runCli("diff " + a + " " + b + " --as-edits --only vesa");
   EXPECT_EQ(vesa.out, "--vesa=vendor-name=a\\x01\\xFF\\\\\\x09\\x20\\x27z\\x27\n");
   EXPECT_EQ(vesa.err, "");
+}
+
+// Every byte but 0 in the texts of B, given to edit as \xHH: the printed
+// options bring each back through the shell.
+TEST(CliDiffAsEdits, EveryByteSurvivesTheShell) {
+  const test::TempFolder folder;
+  const std::string a = folder.quoted("a.rom"), b = folder.quoted("b.rom");
+  ASSERT_EQ(runCli("sample -o " + a).status, 0);
+  const auto bytes = [](unsigned first, unsigned last) {
+    std::string text;
+    for (unsigned byte = first; byte <= last; ++byte) text += formatText("\\x%02X", byte);
+    return "\"" + text + "\"";
+  };
+  // The sample's fields hold 120, 118 and 20 bytes.
+  const auto made = runCli("edit " + a + " -o " + b + " --string2 " + bytes(0x01, 0x78) + " --string1 " +
+                           bytes(0x79, 0xEE) + " --vesa vendor-info=" + bytes(0xEF, 0xFF));
+  ASSERT_EQ(made.status, 0) << made.err;
+  const RoundTrip trip = roundTrip(a, b);
+  EXPECT_TRUE(trip.left.empty()) << trip.left.front();
+  EXPECT_EQ(trip.err, "");
 }
 
 }  // namespace
