@@ -18,17 +18,12 @@ std::optional<CarryGroup> groupOf(DiffItem item) {
   switch (item) {
     case DiffItem::String1:
     case DiffItem::String2:
-    case DiffItem::Date:
-      return CarryStrings;
-    case DiffItem::Register:
-      return CarryRegisters;
+    case DiffItem::Date: return CarryStrings;
+    case DiffItem::Register: return CarryRegisters;
     case DiffItem::Font:
-    case DiffItem::Fixup:
-      return CarryFonts;
-    case DiffItem::Vesa:
-      return CarryVesa;
-    default:
-      return std::nullopt;
+    case DiffItem::Fixup: return CarryFonts;
+    case DiffItem::Vesa: return CarryVesa;
+    default: return std::nullopt;
   }
 }
 
@@ -59,12 +54,9 @@ std::vector<RowNumber> fieldsToValue(std::size_t index, std::uint32_t a, std::ui
 // different is the last case.
 CarryRefusal standingRefusal(const ItemRef& ref) {
   switch (ref.item) {
-    case DiffItem::Fixup:
-      return CarryRefusal::FollowsFonts;
-    case DiffItem::Checksum:
-      return CarryRefusal::Checksum;
-    default:
-      return groupOf(ref.item) ? CarryRefusal::StillDiffers : CarryRefusal::NoEdit;
+    case DiffItem::Fixup: return CarryRefusal::FollowsFonts;
+    case DiffItem::Checksum: return CarryRefusal::Checksum;
+    default: return groupOf(ref.item) ? CarryRefusal::StillDiffers : CarryRefusal::NoEdit;
   }
 }
 
@@ -90,24 +82,17 @@ class Planner {
   // The edit of an item that differs, or why there is none.
   std::optional<NotCarried> plan(const ItemRef& ref, CarryOver& edits) const {
     switch (ref.item) {
-      case DiffItem::String1:
-        return planText(ref, diff_.string1, layoutA_.bootString1.maxLength, edits.strings);
-      case DiffItem::String2:
-        return planText(ref, diff_.string2, layoutA_.bootString2.maxLength, edits.strings);
-      case DiffItem::Date:
-        return planText(ref, diff_.date, layoutA_.biosDate.maxLength, edits.strings);
-      case DiffItem::Vesa:
-        return planText(ref, diff_.vesa[ref.index], layoutA_.vesa[ref.index].maxLength, edits.vesa);
-      case DiffItem::Register:
-        return planRegister(ref, edits);
-      case DiffItem::Font:
-        return planFont(ref, edits);
+      case DiffItem::String1: return planText(ref, diff_.string1, layoutA_.bootString1.maxLength, edits.strings);
+      case DiffItem::String2: return planText(ref, diff_.string2, layoutA_.bootString2.maxLength, edits.strings);
+      case DiffItem::Date: return planText(ref, diff_.date, layoutA_.biosDate.maxLength, edits.strings);
+      case DiffItem::Vesa: return planText(ref, diff_.vesa[ref.index], layoutA_.vesa[ref.index].maxLength, edits.vesa);
+      case DiffItem::Register: return planRegister(ref, edits);
+      case DiffItem::Font: return planFont(ref, edits);
       case DiffItem::Fixup:
         if (const Verdict v = diff_.fixups[ref.index].verdict; v != Verdict::Differs)
           return NotCarried{ref, presenceRefusal(v)};
         return NotCarried{ref, standingRefusal(ref)};
-      default:
-        return NotCarried{ref, standingRefusal(ref)};
+      default: return NotCarried{ref, standingRefusal(ref)};
     }
   }
 

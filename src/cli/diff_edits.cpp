@@ -67,14 +67,10 @@ std::string fontFileStem(const std::string& pathB) {
 std::string refusalDetail(const NotCarried& refusal) {
   switch (refusal.item.item) {
     case DiffItem::ImageSize:
-    case DiffItem::RomLength:
-      return "edit keeps A's size and ROM length";
-    case DiffItem::Rest:
-      return "no edit writes the bytes outside the items";
-    case DiffItem::Pcir:
-      return "no edit writes the PCI data structure";
-    default:
-      return "no edit writes the video modes";
+    case DiffItem::RomLength: return "edit keeps A's size and ROM length";
+    case DiffItem::Rest: return "no edit writes the bytes outside the items";
+    case DiffItem::Pcir: return "no edit writes the PCI data structure";
+    default: return "no edit writes the video modes";
   }
 }
 
@@ -82,24 +78,17 @@ std::string refusalDetail(const NotCarried& refusal) {
 
 std::string refusalText(const NotCarried& refusal) {
   switch (refusal.reason) {
-    case CarryRefusal::NotInA:
-      return "not found in A";
-    case CarryRefusal::NotInB:
-      return "not found in B, so there is nothing to carry";
+    case CarryRefusal::NotInA: return "not found in A";
+    case CarryRefusal::NotInB: return "not found in B, so there is nothing to carry";
     case CarryRefusal::TooLong:
       return formatText("B's text is %zu bytes, A's field holds %zu", refusal.textLength, refusal.fieldLength);
-    case CarryRefusal::FontsLeftOut:
-      return "give -d DIR to write B's font to a file for --font";
+    case CarryRefusal::FontsLeftOut: return "give -d DIR to write B's font to a file for --font";
     case CarryRefusal::FollowsFonts:
       return "no edit writes a fix-up table; a font edit copies the font's glyphs into it";
-    case CarryRefusal::NoEdit:
-      return refusalDetail(refusal);
-    case CarryRefusal::Checksum:
-      return "edit sets it so that the ROM adds up to 0";
-    case CarryRefusal::NoChecksumFix:
-      return "A's ROM length byte (offset 2) is 0 or above 80h, so edit cannot save A";
-    case CarryRefusal::StillDiffers:
-      return "the edit leaves it different";
+    case CarryRefusal::NoEdit: return refusalDetail(refusal);
+    case CarryRefusal::Checksum: return "edit sets it so that the ROM adds up to 0";
+    case CarryRefusal::NoChecksumFix: return "A's ROM length byte (offset 2) is 0 or above 80h, so edit cannot save A";
+    case CarryRefusal::StillDiffers: return "the edit leaves it different";
   }
   return {};
 }

@@ -44,49 +44,34 @@ const Names& namesOf(const ItemRef& ref) { return kNames[static_cast<std::size_t
 std::string itemName(const ItemRef& ref) {
   const std::string name = namesOf(ref).name;
   switch (ref.item) {
-    case DiffItem::Register:
-      return kRegisterNames[ref.index];
+    case DiffItem::Register: return kRegisterNames[ref.index];
     case DiffItem::Font:
-    case DiffItem::Fixup:
-      return name + sizeName(ref.index);
-    case DiffItem::Vesa:
-      return kVesaNames[ref.index].label;
-    case DiffItem::Mode:
-      return kVideoModes[ref.index].text;
-    default:
-      return name;
+    case DiffItem::Fixup: return name + sizeName(ref.index);
+    case DiffItem::Vesa: return kVesaNames[ref.index].label;
+    case DiffItem::Mode: return kVideoModes[ref.index].text;
+    default: return name;
   }
 }
 
 std::string itemKey(const ItemRef& ref) {
   const std::string key = namesOf(ref).key;
   switch (ref.item) {
-    case DiffItem::Register:
-      return key + ":" + kRegisterNames[ref.index];
+    case DiffItem::Register: return key + ":" + kRegisterNames[ref.index];
     case DiffItem::Font:
-    case DiffItem::Fixup:
-      return key + ":" + sizeName(ref.index);
-    case DiffItem::Vesa:
-      return key + ":" + kVesaNames[ref.index].option;
-    case DiffItem::Mode:
-      return key + ":" + std::to_string(ref.index);
-    default:
-      return key;
+    case DiffItem::Fixup: return key + ":" + sizeName(ref.index);
+    case DiffItem::Vesa: return key + ":" + kVesaNames[ref.index].option;
+    case DiffItem::Mode: return key + ":" + std::to_string(ref.index);
+    default: return key;
   }
 }
 
 const char* verdictKey(Verdict verdict) {
   switch (verdict) {
-    case Verdict::Same:
-      return "same";
-    case Verdict::Differs:
-      return "differs";
-    case Verdict::OnlyA:
-      return "onlyA";
-    case Verdict::OnlyB:
-      return "onlyB";
-    case Verdict::Neither:
-      return "neither";
+    case Verdict::Same: return "same";
+    case Verdict::Differs: return "differs";
+    case Verdict::OnlyA: return "onlyA";
+    case Verdict::OnlyB: return "onlyB";
+    case Verdict::Neither: return "neither";
   }
   return "";
 }

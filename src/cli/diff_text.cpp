@@ -28,12 +28,9 @@ std::string quoted(const std::string& text) { return "\"" + escapeText(text, "\"
 // "A ...; B ...", or the side that has the item.
 std::string sides(const ItemPlaces& item, const std::string& a, const std::string& b) {
   switch (item.verdict) {
-    case Verdict::OnlyA:
-      return "A " + a + "; not found in B";
-    case Verdict::OnlyB:
-      return "not found in A; B " + b;
-    default:
-      return "A " + a + "; B " + b;
+    case Verdict::OnlyA: return "A " + a + "; not found in B";
+    case Verdict::OnlyB: return "not found in A; B " + b;
+    default: return "A " + a + "; B " + b;
   }
 }
 
