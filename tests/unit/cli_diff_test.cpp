@@ -144,7 +144,7 @@ TEST(CliDiff, ImagesOfOtherSizes) {
 // --as-edits ...)`; cmd.exe has no such thing, so there each line is one
 // quoted argument.
 test::CliRun editWith(const std::string& in, const std::string& out, const std::string& lines,
-                      const test::TempFolder& folder) {
+                      [[maybe_unused]] const test::TempFolder& folder) {
 #ifdef _WIN32
   std::string arguments;
   for (std::size_t start = 0, end; (end = lines.find('\n', start)) != std::string::npos; start = end + 1)
