@@ -94,8 +94,10 @@ std::string refusalText(const NotCarried& refusal) {
 }
 
 std::optional<std::string> unsafeFolder(const std::string& dir) {
+  // A backslash, a Windows path's separator, never stands before the
+  // option's end, where it would escape a closing quote.
   for (const char c : dir)
-    if (static_cast<unsigned char>(c) < 0x20 || kShellSpecial.find(c) != std::string_view::npos)
+    if (static_cast<unsigned char>(c) < 0x20 || (c != '\\' && kShellSpecial.find(c) != std::string_view::npos))
       return "-d " + dir +
              ": the folder's path holds a blank, quote, wildcard or control character, which the "
              "printed --font option would not carry through a shell as one word";

@@ -39,10 +39,10 @@ std::string escapeText(std::string_view bytes, std::string_view alsoEscaped) {
       out += "\\r";
     else if (c == '\n')
       out += "\\n";
-    else if (c == '\\')
-      out += "\\\\";
     else if (byte < 0x20 || byte > 0x7E || alsoEscaped.find(c) != std::string_view::npos)
       out += formatText("\\x%02X", byte);
+    else if (c == '\\')
+      out += "\\\\";
     else
       out += c;
   }

@@ -214,7 +214,7 @@ TEST(CliDiffAsEdits, FontsAndAwkwardTextsCarryWhole) {
   EXPECT_NE(withoutFonts.err.find("Font 8x16: give -d DIR"), std::string::npos) << withoutFonts.err;
 
   const auto vesa = runCli("diff " + a + " " + b + " --as-edits --only vesa");
-  EXPECT_EQ(vesa.out, "--vesa=vendor-name=a\\x01\\xFF\\\\\\x09\\x20\\x27z\\x27\n");
+  EXPECT_EQ(vesa.out, "--vesa=vendor-name=a\\x01\\xFF\\x5C\\x09\\x20\\x27z\\x27\n");
   EXPECT_EQ(vesa.err, "");
 }
 
