@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "analysis/fixup_table.h"
 #include "formats/font_file.h"
 
 namespace quarzel {
@@ -25,24 +26,20 @@ ByteRange writeTable(Image& image, std::size_t table, std::span<const std::uint8
   return {table, glyphs.size()};
 }
 
-// One fix-up table: each entry gets the font's glyph for its code. A table
-// with no 0 code byte before the end of the image ends with the last entry
-// that fits whole there.
+// One fix-up table: each entry gets the font's glyph for its code. Rows
+// written never change a code byte, so the entries can be walked first.
 std::optional<ByteRange> syncFixupTable(Image& image, Location table, std::size_t font, FontSize size) {
-  const std::size_t end = imageEnd(image);
-  if (!table) return std::nullopt;
+  const FixupEntries walk = fixupEntries(image, table, size);
+  if (walk.entries.empty()) return std::nullopt;
   const std::size_t height = fontHeight(size);
-  std::size_t entry = *table;
-  while (entry < end && image.bytes[entry] != 0 && fixupEntryBytes(size) <= end - entry) {
+  for (const std::size_t entry : walk.entries) {
     const auto glyph = image.bytes.begin() + static_cast<std::ptrdiff_t>(font + height * image.bytes[entry]);
     // A table placed inside its own font may overlap the glyph it takes.
     std::array<std::uint8_t, 16> rows{};
     std::copy_n(glyph, height, rows.begin());
     std::copy_n(rows.begin(), height, image.bytes.begin() + static_cast<std::ptrdiff_t>(entry + 1));
-    entry += fixupEntryBytes(size);
   }
-  if (entry == *table) return std::nullopt;
-  return ByteRange{*table, entry - *table};
+  return ByteRange{*table, walk.end - *table};
 }
 
 }  // namespace

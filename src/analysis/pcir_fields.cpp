@@ -43,4 +43,8 @@ PcirFields readPcirFields(const Image& image, Offset offset) {
   return fields;
 }
 
+std::string pcirRowText(const PcirFields& fields, const PcirFieldRow& row) {
+  return row.meaning ? fields.*row.value + "  " + fields.*row.meaning : fields.*row.value;
+}
+
 }  // namespace quarzel

@@ -2,6 +2,7 @@
 // vendor and chip family named from the device table.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -26,6 +27,30 @@ struct PcirFields {
   std::string codeType;            // 1084 "%02X"
   std::string indicator;           // 1085 "%02X"
 };
+
+// The page's rows in its order: the label, the value and, on four rows,
+// the text shown beside the value.
+struct PcirFieldRow {
+  const char* label;
+  std::string PcirFields::*value;
+  std::string PcirFields::*meaning = nullptr;
+};
+inline constexpr std::array<PcirFieldRow, 10> kPcirFieldRows{{
+    {"Vendor ID", &PcirFields::vendorIdText, &PcirFields::vendorName},
+    {"Device ID", &PcirFields::deviceIdText, &PcirFields::deviceName},
+    {"Pointer to vital product data", &PcirFields::vitalProductData},
+    {"PCI data structure length", &PcirFields::structureLength},
+    {"PCI structure rev", &PcirFields::structureRevision},
+    {"Class code", &PcirFields::classCode, &PcirFields::classText},
+    {"ROM Image size", &PcirFields::imageLength, &PcirFields::imageSizeText},
+    {"Rev level of code/data", &PcirFields::codeRevision},
+    {"Code Type", &PcirFields::codeType},
+    {"Indicator", &PcirFields::indicator},
+}};
+
+// A row as the page shows it: the value, then two blanks and the text
+// beside it on the rows that have one.
+std::string pcirRowText(const PcirFields& fields, const PcirFieldRow& row);
 
 // The fields of the structure at `offset`, which the locator found inside
 // the image.

@@ -30,4 +30,13 @@ std::string compareFrequencyText(const CompareScan& scan) {
   return scan.pllFound ? frequencyText(pllFrequency(scan.values[PLLCtrl1])) : " ";
 }
 
+std::vector<FieldChange> changedFields(std::size_t index, std::uint32_t a, std::uint32_t b) {
+  std::vector<FieldChange> changes;
+  const RegisterDialog* dialog = registerDialogFor(index);
+  if (dialog == nullptr) return changes;
+  for (const BitField& row : rowsOfEveryBit(*dialog))
+    if (fieldValue(row, a) != fieldValue(row, b)) changes.push_back({row, fieldValue(row, a), fieldValue(row, b)});
+  return changes;
+}
+
 }  // namespace quarzel

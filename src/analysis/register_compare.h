@@ -3,8 +3,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "analysis/bios_layout.h"
+#include "analysis/register_fields.h"
 #include "formats/image.h"
 
 namespace quarzel {
@@ -28,5 +30,14 @@ const char* registerVerdict(const BiosLayout& layout, std::size_t index);
 // Control 1045: the second BIOS's PLLCtrl1 frequency, or " " when its PLL
 // writes were not found.
 std::string compareFrequencyText(const CompareScan& scan);
+
+// A row of a register's dialog whose numbers differ between two values.
+struct FieldChange {
+  BitField row;
+  std::uint32_t a, b;
+};
+// Every bit's row (rowsOfEveryBit, reserved runs too) whose numbers differ
+// between `a` and `b`; none for PLLCtrl2, which has no dialog.
+std::vector<FieldChange> changedFields(std::size_t index, std::uint32_t a, std::uint32_t b);
 
 }  // namespace quarzel

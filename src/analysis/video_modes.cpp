@@ -110,20 +110,56 @@ void showExtendedRecord(const Image& image, std::size_t record, ModeFields& fiel
   fields.clock = formatText("%04X", unsigned{*image.word(record + 3)});
 }
 
+template <std::size_t N>
+std::vector<std::string> listed(const std::array<std::string, N>& texts) {
+  return {texts.begin(), texts.end()};
+}
+
+std::vector<std::string> checkBox(bool checked) { return {checked ? "yes" : "no"}; }
+
 }  // namespace
+
+std::string ModeValueGroup::label() const { return range ? formatText("%s (%s)", name, range) : name; }
+
+std::vector<ModeValueGroup> modeValueGroups(const ModeFields& f) {
+  // The sequencer's edits show its registers 1 to 4; register 0 is the
+  // reset, which the table does not hold.
+  return {
+      {"Column", nullptr, "D", 0, {f.columns}},
+      {"Rows-1", nullptr, "D", 0, {f.rowsMinus1}},
+      {"Char height", nullptr, "D", 0, {f.charHeight}},
+      {"Regen length", nullptr, "H", 0, {f.regenLength}},
+      {"Sequencer", nullptr, nullptr, 1, listed(f.sequencer)},
+      {"Misc.output", nullptr, nullptr, 0, {f.miscOutput}},
+      {"CRTC", "0-24", nullptr, 0, listed(f.crtc)},
+      {"Attribute controller", "0-19", nullptr, 0, listed(f.attribute)},
+      {"Graphics data controller", "0-9", nullptr, 0, listed(f.graphics)},
+      {"Native mode (non VGA)", nullptr, nullptr, 0, checkBox(f.nativeMode)},
+      {"Interlace", nullptr, nullptr, 0, checkBox(f.interlace)},
+      {"Native mode double scan", nullptr, nullptr, 0, checkBox(f.nativeDoubleScan)},
+      {"Desktop pixel format", nullptr, nullptr, 0, {f.pixelFormat}},
+      {"CRTC [1B]", nullptr, nullptr, 0, {f.crtc1B}},
+      {"Index of parameter table", nullptr, nullptr, 0, {f.parameterIndex}},
+      {"Clock", nullptr, nullptr, 0, {f.clock}},
+  };
+}
+
+std::optional<std::size_t> parameterEntryAt(const BiosLayout& layout, std::size_t row) {
+  if (row >= kVideoModeCount || !layout.videoParameterTable) return std::nullopt;
+  const std::size_t entry = *layout.videoParameterTable + kParameterEntryBytes * kVideoModes[row].parameterEntry;
+  return Image::fits(entry, kParameterEntryBytes) ? std::optional(entry) : std::nullopt;
+}
+
+std::optional<std::size_t> extendedRecordAt(const BiosLayout& layout, std::size_t row) {
+  if (row >= kVideoModeCount || !layout.extendedModeTable) return std::nullopt;
+  const std::size_t record = *layout.extendedModeTable + kExtendedRecordBytes * kVideoModes[row].extendedRecord;
+  return Image::fits(record, kExtendedRecordBytes) ? std::optional(record) : std::nullopt;
+}
 
 ModeFields showSelectedMode(const Image& image, const BiosLayout& layout, std::size_t row) {
   ModeFields fields;
-  if (row >= kVideoModeCount) return fields;
-  const VideoMode& mode = kVideoModes[row];
-  if (layout.videoParameterTable) {
-    const std::size_t entry = *layout.videoParameterTable + kParameterEntryBytes * mode.parameterEntry;
-    if (Image::fits(entry, kParameterEntryBytes)) showParameterEntry(image, entry, fields);
-  }
-  if (layout.extendedModeTable) {
-    const std::size_t record = *layout.extendedModeTable + kExtendedRecordBytes * mode.extendedRecord;
-    if (Image::fits(record, kExtendedRecordBytes)) showExtendedRecord(image, record, fields);
-  }
+  if (const auto entry = parameterEntryAt(layout, row)) showParameterEntry(image, *entry, fields);
+  if (const auto record = extendedRecordAt(layout, row)) showExtendedRecord(image, *record, fields);
   return fields;
 }
 

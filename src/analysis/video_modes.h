@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/bios_layout.h"
 
@@ -41,9 +43,33 @@ struct ModeFields {
   std::string pixelFormat, crtc1B, parameterIndex, clock;
 };
 
+// Where the parameter entry and the extended record of row `row` lie:
+// empty when the table is not located or the entry would pass the end of
+// the image buffer.
+std::optional<std::size_t> parameterEntryAt(const BiosLayout& layout, std::size_t row);
+std::optional<std::size_t> extendedRecordAt(const BiosLayout& layout, std::size_t row);
+
 // The fields for row `row` of kVideoModes. An entry or record that is not
 // located or would pass the end of the image buffer leaves its fields empty
 // and the check boxes clear.
 ModeFields showSelectedMode(const Image& image, const BiosLayout& layout, std::size_t row);
+
+// The page's values of a mode in the order of its labels, one group a label:
+// "CRTC (0-24)" holds 25 values, "Column" one. Check boxes read "yes" or
+// "no".
+struct ModeValueGroup {
+  const char* name;        // "CRTC"
+  const char* range;       // what the label adds in brackets ("0-24"), or nullptr
+  const char* unit;        // "D" or "H" beside the field, or nullptr
+  std::size_t firstIndex;  // the number of the group's first register
+  std::vector<std::string> texts;
+
+  // "CRTC (0-24)", as the page labels the group.
+  std::string label() const;
+};
+std::vector<ModeValueGroup> modeValueGroups(const ModeFields& fields);
+// The groups up to here come from the parameter entry, the rest from the
+// extended record.
+inline constexpr std::size_t kParameterEntryGroups = 9;
 
 }  // namespace quarzel

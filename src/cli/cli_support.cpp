@@ -31,6 +31,11 @@ const char* usage() {
          "       quarzel-cli edit IN -o OUT [--dry-run] EDITS...\n"
          "                                        edit a BIOS image and save it with its checksum\n"
          "       quarzel-cli compare [--json] A B the nine registers of two images side by side\n"
+         "       quarzel-cli diff A B [--json]    what differs between two images, item by item;\n"
+         "                                        status 0 the same, 1 different, 2 trouble\n"
+         "       quarzel-cli diff A B --as-edits [--only GROUPS] [-d DIR] [--json]\n"
+         "                                        the edit options, one a line, that carry B's items\n"
+         "                                        over to A; -d DIR takes B's fonts along as files\n"
          "       quarzel-cli registers FILE [REGISTER] [--json]\n"
          "                                        the registers split into their bit fields\n"
          "       quarzel-cli pll FILE MHZ         the PLL dividers nearest to a clock\n"
@@ -45,13 +50,14 @@ const char* usage() {
          "       quarzel-cli sheet FILE SIZE -o OUT.bmp\n"
          "                                        the glyph sheet of a font as a BMP\n"
          "       quarzel-cli sample -o FILE       write the built-in sample image\n"
-         "SIZE is 8x8, 8x14 or 8x16; WHEN is auto, always or never.\n"
+         "SIZE is 8x8, 8x14 or 8x16; WHEN is auto, always or never;\n"
+         "GROUPS a comma list of strings, registers, fonts and vesa.\n"
          "edits, made in this order: --string1 TEXT  --string2 TEXT  --date TEXT\n"
          "       --register NAME=TEXT  --pll K,M,N[,TEST]  --field REGISTER:BITS=N\n"
          "       --clock MHZ  --vesa FIELD=TEXT  --font SIZE=FILE.fnt\n"
          "       --codepage FILE.cpi:CODEPAGE[:SIZES]  --logo FILE.bmp  --logo-line N=TEXT\n"
          "BITS as the register's dialog writes them (2..6, 8); MHZ a decimal number (108.8).\n"
-         "TEXT understands \\r, \\n, \\\\ and \\xHH.\n";
+         "TEXT understands \\r, \\n, \\\\ and \\xHH; --OPTION=VALUE is the same as --OPTION VALUE.\n";
 }
 
 int fail(const std::string& message) {

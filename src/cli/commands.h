@@ -1,5 +1,6 @@
 // The commands of quarzel-cli; each takes the arguments after its name and
-// returns the exit status: 0 done, 1 the input cannot be used, 2 wrong use.
+// returns the exit status: 0 done, 1 the input cannot be used, 2 wrong use
+// (diff has its own: 0 the same, 1 different, 2 trouble).
 #pragma once
 
 #include <string>
@@ -15,6 +16,7 @@ int dumpCommand(const Args& args);
 int sampleCommand(const Args& args);
 int editCommand(const Args& args);
 int compareCommand(const Args& args);
+int diffCommand(const Args& args);
 int registersCommand(const Args& args);
 int pllCommand(const Args& args);
 int fontCommand(const Args& args);

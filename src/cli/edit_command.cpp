@@ -12,6 +12,7 @@
 #include "cli/code_page_input.h"
 #include "cli/commands.h"
 #include "cli/edit_plan.h"
+#include "cli/vesa_names.h"
 #include "formats/file_io.h"
 #include "formats/font_file.h"
 #include "formats/text_format.h"
@@ -99,9 +100,8 @@ bool applyTexts(Session& s, const EditPlan& plan) {
       return false;
   if (plan.pll && !s.record("--pll", applyRegisterValue(s.image(), s.layout(), PLLCtrl1, *plan.pll))) return false;
   if (!applyFieldEdits(s, plan) || !applyClock(s, plan)) return false;
-  constexpr const char* kVesaNames[] = {"vendor-info", "vendor-name", "product-name", "product-revision"};
   for (const VesaText& v : plan.vesa)
-    if (!s.record(std::string("--vesa ") + kVesaNames[v.field],
+    if (!s.record(std::string("--vesa ") + kVesaNames[v.field].option,
                   applyVesaString(s.image(), s.layout().vesa[v.field], v.text)))
       return false;
   return true;

@@ -7,6 +7,7 @@
 #include "analysis/registers.h"
 #include "cli/cli_support.h"
 #include "cli/text_escapes.h"
+#include "cli/vesa_names.h"
 #include "formats/number_text.h"
 #include "formats/text_format.h"
 
@@ -27,11 +28,8 @@ std::optional<std::uint32_t> decimal(const std::string& text, std::uint32_t max)
 }
 
 std::optional<VesaIndex> vesaField(const std::string& name) {
-  constexpr std::pair<const char*, VesaIndex> kFields[] = {
-      {"vendor-info", VendorInfo}, {"vendor-name", VendorName},
-      {"product-name", ProductName}, {"product-revision", ProductRevision}};
-  for (const auto& [text, field] : kFields)
-    if (name == text) return field;
+  for (std::size_t i = 0; i < kVesaStringCount; ++i)
+    if (name == kVesaNames[i].option) return static_cast<VesaIndex>(i);
   return std::nullopt;
 }
 
@@ -117,19 +115,22 @@ EditPlanParse parseEditPlan(const std::vector<std::string>& args) {
   EditPlan plan;
   bool haveIn = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& option = args[i];
-    if (option == "--dry-run") {
+    if (args[i] == "--dry-run") {
       plan.dryRun = true;
       continue;
     }
-    if (!option.starts_with("-")) {
+    if (!args[i].starts_with("-")) {
       if (haveIn) return bad("edit takes one input file");
-      plan.in = option;
+      plan.in = args[i];
       haveIn = true;
       continue;
     }
-    if (i + 1 == args.size()) return bad(option + " needs a value");
-    const std::string& value = args[++i];
+    // --OPTION=VALUE is one word, as diff --as-edits prints it.
+    const auto equals = args[i].starts_with("--") ? args[i].find('=') : std::string::npos;
+    const std::string option = args[i].substr(0, equals);
+    if (equals == std::string::npos && i + 1 == args.size()) return bad(option + " needs a value");
+    const std::string value = equals == std::string::npos ? args[++i] : args[i].substr(equals + 1);
+    if (option == "--dry-run") return bad("--dry-run takes no value");
     const auto text = unescapeText(value);
     const auto assignment = splitAssignment(value);
     if (option == "-o") {

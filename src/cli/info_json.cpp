@@ -2,6 +2,7 @@
 #include "analysis/registers.h"
 #include "cli/json_writer.h"
 #include "cli/reports.h"
+#include "cli/vesa_names.h"
 
 namespace quarzel::cli {
 
@@ -80,16 +81,14 @@ void pcir(JsonWriter& json, const Image& image, const Location& offset) {
 }
 
 void vesa(JsonWriter& json, const Image& image, const BiosLayout& layout) {
-  static constexpr const char* kKeys[kVesaStringCount] = {"vendorInfo", "vendorName", "productName",
-                                                          "productRevision"};
   json.beginObject("vesa");
   for (std::size_t i = 0; i < kVesaStringCount; ++i) {
     const VesaString& string = layout.vesa[i];
     if (!string.address) {
-      json.null(kKeys[i]);
+      json.null(kVesaNames[i].key);
       continue;
     }
-    json.beginObject(kKeys[i])
+    json.beginObject(kVesaNames[i].key)
         .number("offset", *string.address)
         .number("maxLength", string.maxLength)
         .string("text", image.text(*string.address))

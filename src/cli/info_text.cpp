@@ -1,35 +1,17 @@
 #include "analysis/pcir_fields.h"
 #include "analysis/registers.h"
 #include "analysis/video_modes.h"
+#include "cli/readable_text.h"
 #include "cli/reports.h"
+#include "cli/vesa_names.h"
 #include "formats/text_format.h"
 
 namespace quarzel::cli {
 
 namespace {
 
-constexpr const char* kVesaNames[kVesaStringCount] = {"Vendor info", "Vendor name", "Product name", "Product revision"};
-
 std::string offsetText(const Location& location) {
   return location ? formatText("%04X", *location) : std::string("not found");
-}
-
-// BIOS text for a terminal: CR LF starts a new indented line, bytes outside
-// printable ASCII show as \xHH.
-std::string readable(const std::string& bytes, const std::string& indent) {
-  std::string out = indent;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    if (byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-      if (i + 2 < bytes.size()) out += "\n" + indent;
-      ++i;
-    } else if (byte >= 0x20 && byte <= 0x7E) {
-      out += static_cast<char>(byte);
-    } else {
-      out += formatText("\\x%02X", byte);
-    }
-  }
-  return out + "\n";
 }
 
 std::string bootString(const char* name, const Image& image, const BootString& string) {
@@ -77,18 +59,10 @@ std::string fonts(const BiosLayout& layout) {
 
 std::string pcir(const Image& image, const BiosLayout& layout) {
   if (!layout.pcir) return "\nPCIR: not found\n";
-  const PcirFields f = readPcirFields(image, *layout.pcir);
+  const PcirFields fields = readPcirFields(image, *layout.pcir);
   std::string out = formatText("\nPCIR at %04X\n", *layout.pcir);
-  out += formatText("  Vendor ID: %s  %s\n", f.vendorIdText.c_str(), f.vendorName.c_str());
-  out += formatText("  Device ID: %s  %s\n", f.deviceIdText.c_str(), f.deviceName.c_str());
-  out += formatText("  Pointer to vital product data: %s\n", f.vitalProductData.c_str());
-  out += formatText("  PCI data structure length: %s\n", f.structureLength.c_str());
-  out += formatText("  PCI structure rev: %s\n", f.structureRevision.c_str());
-  out += formatText("  Class code: %s  %s\n", f.classCode.c_str(), f.classText.c_str());
-  out += formatText("  ROM Image size: %s  %s\n", f.imageLength.c_str(), f.imageSizeText.c_str());
-  out += formatText("  Rev level of code/data: %s\n", f.codeRevision.c_str());
-  out += formatText("  Code Type: %s\n", f.codeType.c_str());
-  out += formatText("  Indicator: %s\n", f.indicator.c_str());
+  for (const PcirFieldRow& row : kPcirFieldRows)
+    out += formatText("  %s: %s\n", row.label, pcirRowText(fields, row).c_str());
   return out;
 }
 
@@ -96,7 +70,7 @@ std::string vesa(const Image& image, const BiosLayout& layout) {
   std::string out = "\nVESA Strings\n";
   for (std::size_t i = 0; i < kVesaStringCount; ++i) {
     const VesaString& string = layout.vesa[i];
-    out += formatText("  %-17s ", (std::string(kVesaNames[i]) + ":").c_str());
+    out += formatText("  %-17s ", (std::string(kVesaNames[i].label) + ":").c_str());
     out += string.address ? formatText("at %04X, max length %u: ", *string.address, string.maxLength) +
                                 readable(image.text(*string.address), "")
                           : std::string("not found\n");
@@ -104,30 +78,23 @@ std::string vesa(const Image& image, const BiosLayout& layout) {
   return out;
 }
 
-template <std::size_t N>
-std::string joined(const std::array<std::string, N>& texts) {
-  std::string out;
-  for (const std::string& text : texts) out += (out.empty() ? "" : " ") + text;
-  return out;
-}
-
-const char* yesNo(bool value) { return value ? "yes" : "no"; }
-
 }  // namespace
 
 std::string modeText(const Image& image, const BiosLayout& layout, std::size_t row) {
-  const ModeFields f = showSelectedMode(image, layout, row);
+  const std::vector<ModeValueGroup> groups = modeValueGroups(showSelectedMode(image, layout, row));
+  // How many groups each line holds, as the page lays them out in rows.
+  constexpr std::size_t kGroupsPerLine[] = {4, 2, 1, 1, 1, 3, 4};
   std::string out = formatText("  %s\n", kVideoModes[row].text);
-  out += formatText("    Column: %s D  Rows-1: %s D  Char height: %s D  Regen length: %s H\n", f.columns.c_str(),
-                    f.rowsMinus1.c_str(), f.charHeight.c_str(), f.regenLength.c_str());
-  out += formatText("    Sequencer: %s  Misc.output: %s\n", joined(f.sequencer).c_str(), f.miscOutput.c_str());
-  out += formatText("    CRTC (0-24): %s\n", joined(f.crtc).c_str());
-  out += formatText("    Attribute controller (0-19): %s\n", joined(f.attribute).c_str());
-  out += formatText("    Graphics data controller (0-9): %s\n", joined(f.graphics).c_str());
-  out += formatText("    Native mode (non VGA): %s  Interlace: %s  Native mode double scan: %s\n", yesNo(f.nativeMode),
-                    yesNo(f.interlace), yesNo(f.nativeDoubleScan));
-  out += formatText("    Desktop pixel format: %s  CRTC [1B]: %s  Index of parameter table: %s  Clock: %s\n",
-                    f.pixelFormat.c_str(), f.crtc1B.c_str(), f.parameterIndex.c_str(), f.clock.c_str());
+  auto group = groups.begin();
+  for (const std::size_t count : kGroupsPerLine) {
+    out += "  ";
+    for (const auto end = group + static_cast<std::ptrdiff_t>(count); group != end; ++group) {
+      out += "  " + group->label() + ":";
+      for (const std::string& text : group->texts) out += " " + text;
+      if (group->unit) out += std::string(" ") + group->unit;
+    }
+    out += "\n";
+  }
   return out;
 }
 

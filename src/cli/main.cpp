@@ -16,7 +16,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"info", infoCommand},   {"mode", modeCommand},       {"dump", dumpCommand},
-    {"edit", editCommand},   {"compare", compareCommand}, {"registers", registersCommand},
+    {"edit", editCommand},   {"compare", compareCommand}, {"diff", diffCommand},
+    {"registers", registersCommand},
     {"pll", pllCommand},     {"font", fontCommand},       {"codepages", codepagesCommand},
     {"sheet", sheetCommand}, {"sample", sampleCommand}, {"boot", bootCommand},
 };

@@ -1,6 +1,7 @@
 #include "cli/text_escapes.h"
 
 #include "formats/number_text.h"
+#include "formats/text_format.h"
 
 namespace quarzel::cli {
 
@@ -26,6 +27,24 @@ std::optional<std::string> unescapeText(const std::string& text) {
       }
       default: return std::nullopt;
     }
+  }
+  return out;
+}
+
+std::string escapeText(std::string_view bytes, std::string_view alsoEscaped) {
+  std::string out;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else if (byte < 0x20 || byte > 0x7E || alsoEscaped.find(c) != std::string_view::npos)
+      out += formatText("\\x%02X", byte);
+    else if (c == '\\')
+      out += "\\\\";
+    else
+      out += c;
   }
   return out;
 }

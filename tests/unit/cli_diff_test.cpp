@@ -1,0 +1,242 @@
+// quarzel-cli diff end to end on real images: what a reading of their bytes
+// finds is reported and nothing else, and --as-edits carried through a
+// shell into edit leaves exactly what it said it could not carry.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <set>
+
+#include "formats/text_format.h"
+#include "support/run_cli.h"
+#include "support/shared_files.h"
+
+namespace quarzel {
+namespace {
+
+using nlohmann::json;
+using test::runCli;
+
+std::string rom(const std::string& name) { return "\"" + test::sharedPath("roms/" + name) + "\""; }
+
+#define QUARZEL_NEED_ROMS() \
+  if (!test::readSharedFile("roms/Agp_sg.rom")) GTEST_SKIP() << "shared/roms absent"
+
+std::vector<std::string> strings(const json& list) { return list.get<std::vector<std::string>>(); }
+
+std::vector<std::string> notCarried(const json& edits) {
+  std::vector<std::string> items;
+  for (const json& item : edits["notCarried"]) items.push_back(item["item"]);
+  return items;
+}
+
+TEST(CliDiff, StatusesAndRefusals) {
+  const test::TempFolder folder;
+  const std::string sample = folder.quoted("s.rom");
+  ASSERT_EQ(runCli("sample -o " + sample).status, 0);
+  const auto same = runCli("diff " + sample + " " + sample);
+  EXPECT_EQ(same.status, 0);
+  EXPECT_NE(same.out.find("A and B are the same, byte for byte."), std::string::npos) << same.out;
+
+  // A file that cannot be used is trouble, as wrong use is: status 2.
+  const auto missing = runCli("diff " + sample + " " + folder.quoted("none.rom"));
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_NE(missing.err.find("none.rom: no such file"), std::string::npos) << missing.err;
+  for (const char* use : {" --only strings", " --as-edits --only strings,logo", " --as-edits -d \"a b\"",
+                          " --as-edits -d x*", " --frob"}) {
+    const auto run = runCli("diff " + sample + " " + sample + use);
+    EXPECT_EQ(run.status, 2) << use;
+    EXPECT_NE(run.err.find("usage:"), std::string::npos) << use;
+  }
+  EXPECT_EQ(runCli("diff " + sample).status, 2);
+  EXPECT_EQ(runCli("edit " + sample + " --dry-run=yes").status, 2);
+}
+
+// Against an image too short to hold anything, every item of the sample is
+// found in B only: its side of A is null, and nothing is compared.
+TEST(CliDiff, ItemsInOneImageOnly) {
+  const test::TempFolder folder;
+  ASSERT_EQ(runCli("sample -o " + folder.quoted("s.rom")).status, 0);
+  test::writeFile(folder.path("tiny.rom"), "\x55\xAA");
+  const auto run = runCli("diff --json " + folder.quoted("tiny.rom") + " " + folder.quoted("s.rom"));
+  EXPECT_EQ(run.status, 1);
+  const json diff = json::parse(run.out);
+  for (const json& item :
+       {diff["string1"], diff["registers"][6], diff["fonts"][2], diff["pcir"], diff["vesa"]["vendorInfo"]}) {
+    EXPECT_EQ(item["verdict"], "onlyB") << item;
+    EXPECT_TRUE(item["a"].is_null()) << item;
+    EXPECT_FALSE(item["b"].is_null()) << item;
+  }
+  EXPECT_TRUE(diff["modes"].empty());
+  EXPECT_EQ(diff["checksum"]["verdict"], "onlyB");
+  const auto text = runCli("diff " + folder.quoted("tiny.rom") + " " + folder.quoted("s.rom"));
+  EXPECT_NE(text.out.find("\n  PLLCtrl1: not found in A; B 00004A0D at 3F98\n"), std::string::npos) << text.out;
+  EXPECT_EQ(text.out.find("same: all"), std::string::npos) << text.out;
+}
+
+// Two Banshee builds: the memory signature is missing from BlasterAGP, and
+// 50 of the 55 modes differ (rows 3, 6, 8, 9 and 41 hold the same bytes).
+TEST(CliDiff, BoardFamilyPairAsTheBytesRead) {
+  QUARZEL_NEED_ROMS();
+  const auto run = runCli("diff --json " + rom("Agp_sg.rom") + " " + rom("BlasterAGP.rom"));
+  EXPECT_EQ(run.status, 1);
+  const json diff = json::parse(run.out);
+  std::vector<std::string> expected{
+      "string1",           "string2",           "date", "register:MiscInit0", "register:DramInit0",
+      "register:PLLCtrl2", "register:SGRAMmode"};
+  for (int row = 0; row < 55; ++row)
+    if (!std::set{3, 6, 8, 9, 41}.contains(row)) expected.push_back("mode:" + std::to_string(row));
+  expected.insert(expected.end(), {"checksum", "rest"});
+  EXPECT_EQ(strings(diff["differences"]), expected);
+  EXPECT_EQ(diff["registers"][1]["verdict"], "onlyA");
+  EXPECT_EQ(diff["registers"][7]["b"]["value"], "00002805");
+  EXPECT_EQ(diff["string1"]["b"]["countWord"], 102);
+  EXPECT_EQ(diff["modes"][0]["record"][0]["name"], "Index of parameter table");
+
+  const auto text = runCli("diff " + rom("Agp_sg.rom") + " " + rom("BlasterAGP.rom"));
+  for (const char* line :
+       {"\n  String 1: A 98 bytes at 7708; B 102 bytes at 7862\n    A | VGA BIOS - Version 1.00.10-SG\n",
+        "\n  BIOS date: A \"02/09/99\" at 0038; B \"01/15/99\" at 0038\n",
+        "\n  PLLCtrl2: A 00007919 at 7D15; B 00002805 at 7DD8\n", "\n  MiscInit0: A 00000000 at 7CFD; not found in B\n",
+        "\nFonts: the same\n", "\n  Mode 10Eh  - 320x200 16 bpp (8x8 Font)\n    parameter entry as for Mode 180h",
+        "\n  Checksum byte: A C1h at 7FFF (ok); B 9Bh at 7FFF (ok)\n"})
+    EXPECT_NE(text.out.find(line), std::string::npos) << line;
+}
+
+// Two Avenger builds of other sizes: the sizes come first, registers show
+// the fields that differ (DramInit0 0017A9E9 against 0C1FA9E9 differs in bits
+// 19, 26 and 27), and every byte past the smaller image counts.
+TEST(CliDiff, ImagesOfOtherSizes) {
+  QUARZEL_NEED_ROMS();
+  const auto text = runCli("diff " + rom("Velocity100.VBI") + " " + rom("3k12sd.rom"));
+  EXPECT_EQ(text.status, 1);
+  EXPECT_EQ(text.out.substr(0, text.out.find("\nA: ")),
+            "Image size differs: A 32768 bytes, B 65536 bytes\n"
+            "ROM length differs: A 32768 bytes (byte 2 = 40h), B 40960 bytes (byte 2 = 50h)");
+  EXPECT_NE(text.out.find("    A: K 1, M 1, N 58, test 0: 143.182 MHz\n    B: K 1, M 3, N 114, test 0: 166.091 MHz\n"),
+            std::string::npos);
+
+  const json diff = json::parse(runCli("diff --json " + rom("Velocity100.VBI") + " " + rom("3k12sd.rom")).out);
+  const std::vector<std::string> expected{"imageSize",
+                                          "romLength",
+                                          "string1",
+                                          "date",
+                                          "register:MiscInit1",
+                                          "register:DramInit0",
+                                          "register:DramInit1",
+                                          "register:PLLCtrl1",
+                                          "pcir",
+                                          "vesa:product-name",
+                                          "vesa:product-revision",
+                                          "checksum",
+                                          "rest"};
+  EXPECT_EQ(strings(diff["differences"]), expected);
+  std::vector<std::string> bits;
+  for (const json& field : diff["registers"][3]["fields"]) bits.push_back(field["bits"]);
+  EXPECT_EQ(bits, (std::vector<std::string>{"19", "26", "27..29"}));
+  EXPECT_EQ(diff["checksum"]["b"]["offset"], 0x9FFF);
+  const json& last = diff["rest"].back();
+  EXPECT_EQ(last["offset"].get<int>() + last["length"].get<int>(), 65536);
+}
+
+// The printed lines go to edit as a shell hands on `$(quarzel-cli diff
+// --as-edits ...)`; cmd.exe has no such thing, so there each line is one
+// quoted argument.
+test::CliRun editWith(const std::string& in, const std::string& out, const std::string& lines,
+                      [[maybe_unused]] const test::TempFolder& folder) {
+#ifdef _WIN32
+  std::string arguments;
+  for (std::size_t start = 0, end; (end = lines.find('\n', start)) != std::string::npos; start = end + 1)
+    arguments += " \"" + lines.substr(start, end - start) + "\"";
+#else
+  test::writeFile(folder.path("edits"), lines);
+  const std::string arguments = " $(cat " + folder.quoted("edits") + ")";
+#endif
+  return runCli("edit " + in + " -o " + out + arguments);
+}
+
+// Carries B over to A and returns what diff then finds, beside what
+// --as-edits said it could not carry.
+struct RoundTrip {
+  std::vector<std::string> left, notCarried;
+  std::string err;
+};
+RoundTrip roundTrip(const std::string& a, const std::string& b, const std::string& options = {}) {
+  const test::TempFolder folder;
+  const auto edits = runCli("diff " + a + " " + b + " --as-edits" + options);
+  EXPECT_LE(edits.status, 1) << edits.err;
+  const json plan = json::parse(runCli("diff " + a + " " + b + " --as-edits --json" + options).out);
+  const auto edit = editWith(a, folder.quoted("c.rom"), edits.out, folder);
+  EXPECT_EQ(edit.status, 0) << edit.err << edits.out;
+  const auto after = runCli("diff --json " + folder.quoted("c.rom") + " " + b);
+  return {strings(json::parse(after.out)["differences"]), notCarried(plan), edits.err};
+}
+
+TEST(CliDiffAsEdits, RealPairsLeaveOnlyWhatWasNotCarried) {
+  QUARZEL_NEED_ROMS();
+  for (const auto& [a, b] : {std::pair{"Agp_sg.rom", "BlasterAGP.rom"}, std::pair{"Velocity100.VBI", "3k12sd.rom"},
+                             std::pair{"3k12sd.rom", "Velocity100.VBI"}}) {
+    SCOPED_TRACE(std::string(a) + " to " + b);
+    const RoundTrip trip = roundTrip(rom(a), rom(b));
+    EXPECT_EQ(trip.left, trip.notCarried);
+    EXPECT_FALSE(trip.left.empty());
+  }
+  const RoundTrip blaster = roundTrip(rom("Agp_sg.rom"), rom("BlasterAGP.rom"));
+  EXPECT_NE(blaster.err.find("quarzel-cli: not carried: String 1: B's text is 102 bytes, A's field holds 98\n"),
+            std::string::npos)
+      << blaster.err;
+  EXPECT_NE(blaster.err.find("quarzel-cli: not carried: MiscInit0: not found in B, so there is nothing to carry\n"),
+            std::string::npos);
+}
+
+// B: Agp_sg with code page 850's fonts and texts holding blanks, quotes,
+// wildcards and bytes outside ASCII. With -d the fonts go along as files
+// and A becomes B byte for byte; without it they are named as not carried.
+TEST(CliDiffAsEdits, FontsAndAwkwardTextsCarryWhole) {
+  QUARZEL_NEED_ROMS();
+  if (!test::readSharedFile("data/EGA.CPI")) GTEST_SKIP() << "shared/data absent";
+  const test::TempFolder folder;
+  const std::string a = rom("Agp_sg.rom"), b = folder.quoted("b.rom");
+  const auto made = runCli("edit " + a + " -o " + b + " --codepage \"" + test::sharedPath("data/EGA.CPI") +
+                           ":850\" --string1 \"Tuned *?\\x22x\\x22 [1]\\r\\n\" --vesa "
+                           "\"vendor-name=a\\x01\\xFF\\x5C\\x09 'z'\"");
+  ASSERT_EQ(made.status, 0) << made.err;
+
+  const RoundTrip withFonts = roundTrip(a, b, " -d " + folder.quoted("fonts"));
+  EXPECT_TRUE(withFonts.left.empty()) << withFonts.left.front();
+  EXPECT_TRUE(withFonts.notCarried.empty());
+  EXPECT_TRUE(std::filesystem::exists(folder.path("fonts/b-8x16.fnt")));
+
+  const RoundTrip withoutFonts = roundTrip(a, b);
+  EXPECT_EQ(withoutFonts.left,
+            (std::vector<std::string>{"font:8x8", "font:8x14", "font:8x16", "fixup:8x14", "fixup:8x16", "checksum"}));
+  EXPECT_NE(withoutFonts.err.find("Font 8x16: give -d DIR"), std::string::npos) << withoutFonts.err;
+
+  const auto vesa = runCli("diff " + a + " " + b + " --as-edits --only vesa");
+  EXPECT_EQ(vesa.out, "--vesa=vendor-name=a\\x01\\xFF\\x5C\\x09\\x20\\x27z\\x27\n");
+  EXPECT_EQ(vesa.err, "");
+}
+
+// Every byte but 0 in the texts of B, given to edit as \xHH: the printed
+// options bring each back through the shell.
+TEST(CliDiffAsEdits, EveryByteSurvivesTheShell) {
+  const test::TempFolder folder;
+  const std::string a = folder.quoted("a.rom"), b = folder.quoted("b.rom");
+  ASSERT_EQ(runCli("sample -o " + a).status, 0);
+  const auto bytes = [](unsigned first, unsigned last) {
+    std::string text;
+    for (unsigned byte = first; byte <= last; ++byte) text += formatText("\\x%02X", byte);
+    return "\"" + text + "\"";
+  };
+  // The sample's fields hold 120, 118 and 20 bytes.
+  const auto made = runCli("edit " + a + " -o " + b + " --string2 " + bytes(0x01, 0x78) + " --string1 " +
+                           bytes(0x79, 0xEE) + " --vesa vendor-info=" + bytes(0xEF, 0xFF));
+  ASSERT_EQ(made.status, 0) << made.err;
+  const RoundTrip trip = roundTrip(a, b);
+  EXPECT_TRUE(trip.left.empty()) << trip.left.front();
+  EXPECT_EQ(trip.err, "");
+}
+
+}  // namespace
+}  // namespace quarzel
