@@ -19,6 +19,10 @@ namespace {
 void readArgument(const std::string& text) {
   const auto unescaped = cli::unescapeText(text);
   if (text.find('\\') == std::string::npos && unescaped != text) broken("escapes", "changed a text without a backslash");
+  // What `diff --as-edits` writes, `edit` reads back as it was.
+  const std::string escaped = cli::escapeText(text, cli::kShellSpecial);
+  if (cli::unescapeText(escaped) != text) broken("escapes", "do not give back what diff --as-edits escaped");
+  if (escaped.find_first_of(" \t\n\"'*?[]") != std::string::npos) broken("escapes", "left a character the shell splits");
   keep(readHexNumber(text));
   keep(readDecimalNumber(text));
   keep(parseFieldNumber(text));

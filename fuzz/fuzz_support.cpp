@@ -43,10 +43,6 @@ std::vector<std::vector<std::uint8_t>> sharedFiles(const char* folder) {
   return files;
 }
 
-bool covers(std::span<const ByteRange> ranges, std::size_t pos) {
-  return std::any_of(ranges.begin(), ranges.end(), [pos](const ByteRange& r) { return pos >= r.offset && pos - r.offset < r.length; });
-}
-
 PassedImage passed(const Image& image) {
   PassedImage p{image, {}};
   AnalysisPass(p.image, p.layout);
@@ -118,6 +114,10 @@ void readEverything(const Image& image, const BiosLayout& layout, const Image& c
   keep(dumpHighlights(image, committed, string1.address.value_or(0), static_cast<std::int32_t>(string1.maxLength)));
   keep(cli::infoText("fuzz.rom", image, layout));
   keep(cli::infoJson(image, layout));
+}
+
+bool covers(std::span<const ByteRange> ranges, std::size_t pos) {
+  return std::any_of(ranges.begin(), ranges.end(), [pos](const ByteRange& r) { return pos >= r.offset && pos - r.offset < r.length; });
 }
 
 void broken(const char* what, const char* how) {

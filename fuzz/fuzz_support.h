@@ -36,6 +36,9 @@ void readItems(const Image& image, const BiosLayout& layout);
 // `committed`, and both views of `quarzel-cli info`.
 void readEverything(const Image& image, const BiosLayout& layout, const Image& committed);
 
+// True when one of the ranges holds the byte at `pos`.
+bool covers(std::span<const ByteRange> ranges, std::size_t pos);
+
 // A finding: prints what was broken and aborts, so that libFuzzer keeps the
 // input. Memory errors are reported by the sanitizers themselves.
 [[noreturn]] void broken(const char* what, const char* how);

@@ -1,7 +1,7 @@
 // A ROM image followed by a script of edits: the load, the pass and every
 // read, then the edits the pages and `quarzel-cli edit` make, with values
 // drawn from the script, each checked and followed by a new pass, and the
-// reads again over the edited image.
+// reads again over the edited image, and the diff of the two.
 //
 // Input: the image, the script, then the script's length as a 16-bit
 // little-endian word (a length past the input takes all of it).
@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <string>
 
+#include "analysis/bios_diff.h"
+#include "analysis/carry_over.h"
 #include "analysis/font_edits.h"
 #include "analysis/font_searches.h"
 #include "analysis/logo_edit.h"
@@ -18,6 +20,7 @@
 #include "analysis/register_fields.h"
 #include "analysis/string_edits.h"
 #include "analysis/vesa_edits.h"
+#include "cli/diff_reports.h"
 #include "fuzz_support.h"
 
 namespace quarzel::fuzz {
@@ -175,6 +178,30 @@ void runEdit(PassedImage& target, FuzzedDataProvider& script) {
   }
 }
 
+// `quarzel-cli diff` of the loaded image against the edited one: every byte
+// that differs lies in an item or in a reported run, and both reports and
+// the carry-over back to the loaded image are made.
+void diffEdited(const PassedImage& loaded, const PassedImage& edited) {
+  const BiosDiff diff = diffBios(loaded.image, loaded.layout, edited.image, edited.layout);
+  // Bytes past the end of the file are no part of it, though the checksum
+  // of a ROM length past the end is set there.
+  const auto& a = loaded.image.bytes;
+  const bool same = loaded.image.size == edited.image.size &&
+                    std::equal(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(loaded.image.size), edited.image.bytes.begin());
+  if (diff.identical != same) broken("diff", "misjudged whether the images are the same");
+  if (!same && differences(diff).empty()) broken("diff", "reported no difference between different images");
+  for (std::size_t pos = 0; pos < std::max(loaded.image.size, edited.image.size); ++pos) {
+    if (loaded.image.bytes[pos] == edited.image.bytes[pos] && pos < std::min(loaded.image.size, edited.image.size))
+      continue;
+    if (!diff.inItems[pos] && !covers(diff.rest, pos)) broken("diff", "left a differing byte unreported");
+  }
+  keep(restRegions(diff, 256));
+  keep(cli::diffText({"a.rom", "b.rom"}, diff));
+  keep(cli::diffJson({"a.rom", "b.rom"}, diff));
+  const CarryOver back = carryOver(edited.image, edited.layout, loaded.image, loaded.layout, {});
+  keep(carriedImage(edited.image, edited.layout, back));
+}
+
 }  // namespace
 }  // namespace quarzel::fuzz
 
@@ -189,10 +216,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::PassedImage target{*loaded.image, {}};
   AnalysisPass(target.image, target.layout);
   fuzz::readEverything(target.image, target.layout, target.image);
+  const fuzz::PassedImage original = target;
 
   FuzzedDataProvider script(data + imageLength, scriptLength);
   for (std::size_t edits = 0; edits < fuzz::kMaxEdits && script.remaining_bytes() > 0; ++edits)
     fuzz::runEdit(target, script);
-  fuzz::readEverything(target.image, target.layout, *loaded.image);
+  fuzz::readEverything(target.image, target.layout, original.image);
+  fuzz::diffEdited(original, target);
   return 0;
 }

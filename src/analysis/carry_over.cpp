@@ -153,7 +153,7 @@ CarryOver carryOver(const Image& a, const BiosLayout& layoutA, const Image& b, c
   for (const ItemRef& ref : left) {
     if (!listed(ref, options.groups)) continue;
     // The last reason given for an item is the one that holds.
-    const auto known = std::ranges::find(refusals | std::views::reverse, ref, &NotCarried::item);
+    const auto known = std::find_if(refusals.rbegin(), refusals.rend(), [&](const NotCarried& r) { return r.item == ref; });
     edits.notCarried.push_back(known != refusals.rend() ? *known : NotCarried{ref, standingRefusal(ref)});
   }
   return edits;
