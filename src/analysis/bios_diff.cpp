@@ -113,17 +113,29 @@ ChecksumDiff checksumDiff(const Image& a, const Image& b) {
   return diff;
 }
 
-void markItems(const Image& image, const BiosLayout& layout, std::bitset<kImageCapacity>& inItems) {
-  for (const ByteRange& range : itemRanges(image, layout))
-    for (std::size_t i = range.offset; i < range.offset + range.length; ++i) inItems.set(i);
+using ByteSet = std::bitset<kImageCapacity>;
+
+// The bytes of every item, and those of the items reported as differing:
+// only these account for the bytes that differ under them. An item the same
+// in both images but kept elsewhere in each (the date of A and a second date
+// of B, say) explains nothing at A's place, where B's bytes may differ.
+void markItems(const Image& image, const BiosLayout& layout, const std::vector<ItemRef>& reported, ByteSet& inItems,
+               ByteSet& explained) {
+  for (const auto& [item, range] : itemRanges(image, layout)) {
+    const bool differs = std::find(reported.begin(), reported.end(), item) != reported.end();
+    for (std::size_t i = range.offset; i < range.offset + range.length; ++i) {
+      inItems.set(i);
+      if (differs) explained.set(i);
+    }
+  }
 }
 
 // Past the end of the smaller image only one image has bytes: each counts.
-std::vector<ByteRange> restRuns(const Image& a, const Image& b, const std::bitset<kImageCapacity>& inItems) {
+std::vector<ByteRange> restRuns(const Image& a, const Image& b, const ByteSet& explained) {
   const std::size_t shared = std::min(a.size, b.size), end = std::max(a.size, b.size);
   std::vector<ByteRange> runs;
   for (std::size_t i = 0; i < end; ++i) {
-    if (inItems[i] || (i < shared && a.bytes[i] == b.bytes[i])) continue;
+    if (explained[i] || (i < shared && a.bytes[i] == b.bytes[i])) continue;
     if (!runs.empty() && runs.back().offset + runs.back().length == i)
       ++runs.back().length;
     else
@@ -155,9 +167,11 @@ BiosDiff diffBios(const Image& a, const BiosLayout& layoutA, const Image& b, con
   diff.extendedModeTable = tablePlaces(layoutA.extendedModeTable, layoutB.extendedModeTable);
   diff.modes = differingModes(a, layoutA, b, layoutB);
   diff.checksum = checksumDiff(a, b);
-  markItems(a, layoutA, diff.inItems);
-  markItems(b, layoutB, diff.inItems);
-  diff.rest = restRuns(a, b, diff.inItems);
+  const std::vector<ItemRef> reported = differences(diff);
+  ByteSet explained;
+  markItems(a, layoutA, reported, diff.inItems, explained);
+  markItems(b, layoutB, reported, diff.inItems, explained);
+  diff.rest = restRuns(a, b, explained);
   diff.identical = a.size == b.size &&
                    std::equal(a.bytes.begin(), a.bytes.begin() + static_cast<std::ptrdiff_t>(a.size), b.bytes.begin());
   return diff;

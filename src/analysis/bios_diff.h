@@ -13,6 +13,7 @@
 
 #include "analysis/bios_layout.h"
 #include "analysis/font_diff.h"
+#include "analysis/item_ranges.h"
 #include "analysis/mode_diff.h"
 #include "analysis/pcir_fields.h"
 #include "analysis/register_compare.h"
@@ -78,39 +79,16 @@ struct BiosDiff {
   ItemPlaces videoParameterTable, extendedModeTable;  // Same when both are located
   std::vector<ModeRowDiff> modes;
   ChecksumDiff checksum;
-  // Runs of bytes that differ outside every item of either image, up to the
-  // end of the larger image: past the smaller one's end every byte counts.
+  // Runs of bytes that differ and that no item reported as differing holds,
+  // up to the end of the larger image: past the smaller one's end every
+  // byte counts. Mostly bytes outside every item; also those under an item
+  // that is the same in both images but kept elsewhere in the other.
   std::vector<ByteRange> rest;
   std::bitset<kImageCapacity> inItems;  // the bytes of an item of either image
   bool identical = false;               // the same size and the same bytes
 };
 
 BiosDiff diffBios(const Image& a, const BiosLayout& layoutA, const Image& b, const BiosLayout& layoutB);
-
-// One item of a BiosDiff: `index` picks the register, font size, VESA
-// string or mode row.
-enum class DiffItem {
-  ImageSize,
-  RomLength,
-  String1,
-  String2,
-  Date,
-  Register,
-  Font,
-  Fixup,
-  Pcir,
-  Vesa,
-  VideoParameterTable,
-  ExtendedModeTable,
-  Mode,
-  Checksum,
-  Rest,
-};
-struct ItemRef {
-  DiffItem item;
-  std::size_t index = 0;
-  friend bool operator==(const ItemRef&, const ItemRef&) = default;
-};
 
 // Every item that differs or is located in one image only, in the order
 // above.

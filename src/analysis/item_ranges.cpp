@@ -14,33 +14,35 @@ constexpr std::size_t kRegisterBytes = 4;  // each value is a 32-bit constant
 constexpr std::size_t kCountWordBytes = 2;
 
 // [offset, offset + length) cut at the end of the buffer.
-void addRange(std::vector<ByteRange>& ranges, std::optional<std::size_t> offset, std::size_t length) {
+using Ranges = std::vector<ItemBytes>;
+
+void addRange(Ranges& ranges, ItemRef item, std::optional<std::size_t> offset, std::size_t length) {
   if (!offset || *offset >= kImageCapacity) return;
-  ranges.push_back({*offset, std::min(length, kImageCapacity - *offset)});
+  ranges.push_back({item, {*offset, std::min(length, kImageCapacity - *offset)}});
 }
 
-void addText(std::vector<ByteRange>& ranges, const Image& image, Location address) {
-  if (address) ranges.push_back(textRange(image, *address));
+void addText(Ranges& ranges, ItemRef item, const Image& image, Location address) {
+  if (address) ranges.push_back({item, textRange(image, *address)});
 }
 
-void addBootString(std::vector<ByteRange>& ranges, const Image& image, const BootString& string) {
-  addText(ranges, image, string.address);
-  addRange(ranges, string.lengthWord, kCountWordBytes);
+void addBootString(Ranges& ranges, DiffItem item, const Image& image, const BootString& string) {
+  addText(ranges, {item}, image, string.address);
+  addRange(ranges, {item}, string.lengthWord, kCountWordBytes);
 }
 
-void addFixups(std::vector<ByteRange>& ranges, const Image& image, const BiosLayout& layout) {
+void addFixups(Ranges& ranges, const Image& image, const BiosLayout& layout) {
   for (const FontSize size : kFontSizes) {
     const Location table = layout.fixups[size].location;
     if (!table) continue;
     const FixupEntries walk = fixupEntries(image, table, size);
-    addRange(ranges, *table, walk.end - *table + (walk.terminated ? 1 : 0));
+    addRange(ranges, {DiffItem::Fixup, static_cast<std::size_t>(size)}, *table, walk.end - *table + (walk.terminated ? 1 : 0));
   }
 }
 
-void addModes(std::vector<ByteRange>& ranges, const BiosLayout& layout) {
+void addModes(Ranges& ranges, const BiosLayout& layout) {
   for (std::size_t row = 0; row < kVideoModeCount; ++row) {
-    addRange(ranges, parameterEntryAt(layout, row), kParameterEntryBytes);
-    addRange(ranges, extendedRecordAt(layout, row), kExtendedRecordBytes);
+    addRange(ranges, {DiffItem::Mode, row}, parameterEntryAt(layout, row), kParameterEntryBytes);
+    addRange(ranges, {DiffItem::Mode, row}, extendedRecordAt(layout, row), kExtendedRecordBytes);
   }
 }
 
@@ -56,18 +58,20 @@ std::optional<std::size_t> checksumOffset(const Image& image) {
   return length - 1;
 }
 
-std::vector<ByteRange> itemRanges(const Image& image, const BiosLayout& layout) {
-  std::vector<ByteRange> ranges;
-  addBootString(ranges, image, layout.bootString1);
-  addBootString(ranges, image, layout.bootString2);
-  addRange(ranges, layout.biosDate.address, layout.biosDate.maxLength);
-  for (const RegisterEntry& entry : layout.registerTable) addRange(ranges, entry.location, kRegisterBytes);
-  for (const FontSize size : kFontSizes) addRange(ranges, layout.fonts[size], fontTableBytes(size));
+std::vector<ItemBytes> itemRanges(const Image& image, const BiosLayout& layout) {
+  Ranges ranges;
+  addBootString(ranges, DiffItem::String1, image, layout.bootString1);
+  addBootString(ranges, DiffItem::String2, image, layout.bootString2);
+  addRange(ranges, {DiffItem::Date}, layout.biosDate.address, layout.biosDate.maxLength);
+  for (std::size_t i = 0; i < kRegisterCount; ++i)
+    addRange(ranges, {DiffItem::Register, i}, layout.registerTable[i].location, kRegisterBytes);
+  for (const FontSize size : kFontSizes)
+    addRange(ranges, {DiffItem::Font, static_cast<std::size_t>(size)}, layout.fonts[size], fontTableBytes(size));
   addFixups(ranges, image, layout);
-  addRange(ranges, layout.pcir, kPcirShownLength);
-  for (const VesaString& string : layout.vesa) addText(ranges, image, string.address);
+  addRange(ranges, {DiffItem::Pcir}, layout.pcir, kPcirShownLength);
+  for (std::size_t i = 0; i < kVesaStringCount; ++i) addText(ranges, {DiffItem::Vesa, i}, image, layout.vesa[i].address);
   addModes(ranges, layout);
-  addRange(ranges, checksumOffset(image), 1);
+  addRange(ranges, {DiffItem::Checksum}, checksumOffset(image), 1);
   return ranges;
 }
 

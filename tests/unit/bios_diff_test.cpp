@@ -149,5 +149,17 @@ TEST(FixupEntries, EndWithTheLastWholeEntryInTheImage) {
   EXPECT_TRUE(fixupEntries(image, std::nullopt, Font8x14).entries.empty());
 }
 
+// Found by fuzzing: A holds its date twice, B only the second one. The date
+// compares the same, found at another place in each image, so the bytes
+// that differ at A's place are reported among the rest.
+TEST(DiffBios, BytesUnderAnItemKeptElsewhereAreReported) {
+  const Analysed a = analysed(RomBuilder().text(0x38, "01/15/99", false).text(0x60, "01/15/99", false).build());
+  const Analysed b = analysed(RomBuilder().text(0x60, "01/15/99", false).build());
+  const BiosDiff diff = diffOf(a, b);
+  EXPECT_EQ(diff.date.verdict, Verdict::Same);
+  EXPECT_EQ(differences(diff), (std::vector<ItemRef>{{DiffItem::Checksum}, {DiffItem::Rest}}));
+  EXPECT_EQ(diff.rest, (std::vector<ByteRange>{{0x38, 8}}));
+}
+
 }  // namespace
 }  // namespace quarzel
