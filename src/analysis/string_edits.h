@@ -13,7 +13,8 @@ namespace quarzel {
 
 // Clears the string's max length bytes, writes the text cut to max length
 // and one zero byte, and stores the new length in its count word when it
-// has one, so the BIOS prints exactly the new text.
+// has one, so the BIOS prints exactly the new text. Bytes past the end of
+// the loaded image, the count word's too, are dropped.
 EditResult applyBootString(Image& image, const BootString& string, std::string_view text);
 
 // Copies at most 8 characters into the date, zero-padded to 8 bytes; the

@@ -5,7 +5,7 @@ namespace quarzel {
 const char* describe(EditError error) {
   switch (error) {
     case EditError::NotLocated: return "not found in this BIOS";
-    case EditError::PastImageEnd: return "its code points past the end of the image file";
+    case EditError::PastImageEnd: return "it lies past the end of the image file, where a save keeps nothing";
     case EditError::NotHexNumber: return "not a hexadecimal number";
     case EditError::ValueTooLarge: return "larger than 32 bits";
     case EditError::FontFileLength: return "a font file must be 2048, 3584 or 4096 bytes long";
