@@ -68,7 +68,7 @@ std::string refusalDetail(const NotCarried& refusal) {
   switch (refusal.item.item) {
     case DiffItem::ImageSize:
     case DiffItem::RomLength: return "edit keeps A's size and ROM length";
-    case DiffItem::Rest: return "no edit writes the bytes outside the items";
+    case DiffItem::Rest: return "no edit writes the bytes that no item accounts for";
     case DiffItem::Pcir: return "no edit writes the PCI data structure";
     default: return "no edit writes the video modes";
   }

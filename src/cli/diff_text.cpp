@@ -276,9 +276,9 @@ std::string rest(const BiosDiff& diff) {
   for (const ByteRange& run : diff.rest) bytes += run.length;
   std::string out =
       diff.rest.empty()
-          ? std::string("\nThe rest: the same outside the items\n")
+          ? std::string("\nThe rest: no other byte differs\n")
           : formatText(
-                "\nThe rest: %zu byte%s in %zu run%s differ outside the items (runs less than %zu "
+                "\nThe rest: %zu byte%s in %zu run%s differ that no item above accounts for (runs less than %zu "
                 "bytes apart shown together)\n",
                 bytes, bytes == 1 ? "" : "s", diff.rest.size(), diff.rest.size() == 1 ? "" : "s", kRestGap);
   for (const RestRegion& region : restRegions(diff, kRestGap)) {
