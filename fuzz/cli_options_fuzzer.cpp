@@ -22,7 +22,11 @@ void readArgument(const std::string& text) {
   // What `diff --as-edits` writes, `edit` reads back as it was.
   const std::string escaped = cli::escapeText(text, cli::kShellSpecial);
   if (cli::unescapeText(escaped) != text) broken("escapes", "do not give back what diff --as-edits escaped");
-  if (escaped.find_first_of(" \t\n\"'*?[]") != std::string::npos) broken("escapes", "left a character the shell splits");
+  // Stated here on its own, so that a character dropped from the escaped
+  // set is caught: blanks, quotes and wildcards, and control bytes.
+  for (const char c : escaped)
+    if (c < 0x20 || c > 0x7E || std::string_view(" \"'*?[]").find(c) != std::string_view::npos)
+      broken("escapes", "left a character the shell splits or a control byte");
   keep(readHexNumber(text));
   keep(readDecimalNumber(text));
   keep(parseFieldNumber(text));
@@ -41,9 +45,10 @@ void checkPlan(const cli::EditPlan& plan) {
     if (isReservedRow(field) || edit.field.number > fieldMaximum(field)) broken("--field", "took a number its field cannot hold");
   }
   if (plan.clock && !(*plan.clock > 0 && *plan.clock <= highestPllFrequency())) broken("--clock", "took a clock out of range");
-  if (plan.pll && pllValue(pllDividers(*plan.pll).k, pllDividers(*plan.pll).m, pllDividers(*plan.pll).n,
-                           pllDividers(*plan.pll).test) != *plan.pll)
-    broken("--pll", "took a value its dividers do not rebuild");
+  if (plan.pll) {
+    const PllDividers d = pllDividers(*plan.pll);
+    if (pllValue(d.k, d.m, d.n, d.test) != *plan.pll) broken("--pll", "took a value its dividers do not rebuild");
+  }
   for (const cli::CodePageEdit& edit : plan.codePages)
     if (edit.path.empty()) broken("--codepage", "took an empty path");
   for (const cli::RegisterText& r : plan.registers)

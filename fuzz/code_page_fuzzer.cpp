@@ -23,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   constexpr FontSizeSet kAll{true, true, true};
-  for (const fuzz::PassedImage& base : fuzz::baseImages()) {
-    fuzz::PassedImage target = base;
+  fuzz::applyToBaseImages([&](fuzz::PassedImage& target) {
     // A few code pages are enough to meet every base image: their fonts
     // land in the same tables.
     std::size_t imported = 0;
@@ -37,7 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fuzz::checkedEdit(target, "--codepage fix-ups",
                         [](Image& image, BiosLayout& layout) { return syncFixupTables(image, layout); });
     }
-    fuzz::readItems(target.image, target.layout);
-  }
+  });
   return 0;
 }

@@ -10,8 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size > fontTableBytes(Font8x16) + 1) return 0;
   const std::span<const std::uint8_t> file{data, size};
   fuzz::keep(fontSizeOfFileLength(size));
-  for (const fuzz::PassedImage& base : fuzz::baseImages()) {
-    fuzz::PassedImage target = base;
+  fuzz::applyToBaseImages([&](fuzz::PassedImage& target) {
     for (const FontSize font : kFontSizes) {
       fuzz::checkedEdit(target, "--font", [&](Image& image, BiosLayout& layout) {
         const EditResult result = loadFontFile(image, layout, font, file);
@@ -19,7 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return result;
       });
     }
-    fuzz::readItems(target.image, target.layout);
-  }
+  });
   return 0;
 }

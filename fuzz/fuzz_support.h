@@ -63,6 +63,17 @@ void checkedEdit(PassedImage& target, const char* what, Edit&& edit) {
   AnalysisPass(target.image, target.layout);
 }
 
+// A file from the input applied to a copy of each base image, then the
+// reads a page makes after its pass.
+template <class Apply>
+void applyToBaseImages(Apply&& apply) {
+  for (const PassedImage& base : baseImages()) {
+    PassedImage target = base;
+    apply(target);
+    readItems(target.image, target.layout);
+  }
+}
+
 // Keeps a result from being optimised away.
 template <class T>
 void keep(const T& value) {

@@ -84,7 +84,7 @@ def main():
 
     options = out / "cli-options"
     write(options, "strings", edit_options("in.rom", "-o", "out.rom", "--string1", "Tuned\\r\\n\\x41\\\\", "--string2", "x",
-                                           "--date", "12/08/26", "--vesa", "vendor-name=3dfx"))
+                                           "--date", "12/08/26", "--vesa", "vendor-name=3dfx Interactive, Inc."))
     write(options, "registers", edit_options("in.rom", "--dry-run", "--register", "SGRAMmode=0x1F", "--pll", "1,3,74,1",
                                               "--field", "AgpInit0:7..10=12", "--field", "PCIInit0:2..6=16", "--clock", "108.8"))
     write(options, "files", edit_options("in.rom", "-o", "o", "--font", "8x14=f.fnt", "--codepage", "C:\\fonts\\ega.cpi:437:8x8,8x16",

@@ -8,6 +8,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "analysis/bios_diff.h"
@@ -57,10 +58,11 @@ void editFields(PassedImage& target, FuzzedDataProvider& script) {
   for (RowNumber& change : changes)
     change = {script.ConsumeIntegralInRange<std::size_t>(0, dialog->fields.size() - 1), script.ConsumeIntegral<std::uint32_t>()};
   const std::uint32_t value = valueWithFields(*dialog, target.layout.registerTable[index].value, changes);
-  for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
-    const BitField& field = dialog->fields[change->row];
-    const bool laterChange = std::any_of(changes.rbegin(), change, [&](const RowNumber& r) { return r.row == change->row; });
-    if (!isReservedRow(field) && !laterChange && fieldValue(field, value) != (change->number & fieldMaximum(field)))
+  std::vector<std::optional<std::uint32_t>> given(dialog->fields.size());  // a later change of a row wins
+  for (const RowNumber& change : changes) given[change.row] = change.number;
+  for (std::size_t row = 0; row < given.size(); ++row) {
+    const BitField& field = dialog->fields[row];
+    if (given[row] && !isReservedRow(field) && fieldValue(field, value) != (*given[row] & fieldMaximum(field)))
       broken("--field", "lost a field's number");
   }
   checkedEdit(target, "--field", [&](Image& image, BiosLayout& layout) { return applyRegisterValue(image, layout, index, value); });

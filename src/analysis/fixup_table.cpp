@@ -1,13 +1,12 @@
 #include "analysis/fixup_table.h"
 
-#include <algorithm>
 
 namespace quarzel {
 
 FixupEntries fixupEntries(const Image& image, Location table, FontSize size) {
   FixupEntries walk;
   if (!table) return walk;
-  const std::size_t end = std::min(image.size, kImageCapacity);
+  const std::size_t end = image.end();
   std::size_t entry = *table;
   while (entry < end && image.bytes[entry] != 0 && fixupEntryBytes(size) <= end - entry) {
     walk.entries.push_back(entry);

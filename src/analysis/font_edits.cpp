@@ -11,13 +11,10 @@ namespace quarzel {
 
 namespace {
 
-// The end of the loaded image; the buffer bounds it whatever `size` says.
-std::size_t imageEnd(const Image& image) { return std::min(image.size, kImageCapacity); }
-
 // A font can be read or replaced only when its whole table lies in the image.
 std::optional<std::size_t> usableTable(const Image& image, const BiosLayout& layout, FontSize size) {
   const Location font = layout.fonts[size];
-  if (!font || !fontTableFits(*font, size, imageEnd(image))) return std::nullopt;
+  if (!font || !fontTableFits(*font, size, image.end())) return std::nullopt;
   return *font;
 }
 

@@ -41,7 +41,7 @@ EditResult applyRegisterValue(Image& image, BiosLayout& layout, std::size_t inde
     return EditResult::failed(EditError::NotLocated);
   // The code may load the constant from past the end of a cut-down file;
   // bytes there are never saved, so the edit would be lost.
-  if (*entry.location + std::size_t{4} > image.size) return EditResult::failed(EditError::PastImageEnd);
+  if (*entry.location + std::size_t{4} > image.end()) return EditResult::failed(EditError::PastImageEnd);
 
   // The BIOS loads the constant with a 32-bit mov: little-endian.
   for (std::size_t i = 0; i < 4; ++i)

@@ -14,20 +14,17 @@ std::size_t insideEnd(std::size_t pos, std::size_t length, std::size_t end) {
 
 std::size_t insideBuffer(std::size_t pos, std::size_t length) { return insideEnd(pos, length, kImageCapacity); }
 
-// The end of the loaded image; bytes past it are never saved.
-std::size_t imageEnd(const Image& image) { return std::min(image.size, kImageCapacity); }
-
 // How many bytes of the text a field takes: it is cut to the field, and the
 // field to the image.
 std::size_t textInField(const Image& image, Offset address, std::size_t fieldLength, std::string_view text) {
-  return std::min(text.size(), insideEnd(address, fieldLength, imageEnd(image)));
+  return std::min(text.size(), insideEnd(address, fieldLength, image.end()));
 }
 }  // namespace
 
 std::vector<ByteRange> writeTextField(Image& image, Offset address, std::size_t fieldLength,
                                       std::uint8_t fill, std::string_view text) {
   std::vector<ByteRange> written;
-  const std::size_t field = insideEnd(address, fieldLength, imageEnd(image));
+  const std::size_t field = insideEnd(address, fieldLength, image.end());
   const std::size_t textLength = textInField(image, address, fieldLength, text);
   const auto start = image.bytes.begin() + address;
   std::fill_n(start, field, fill);
@@ -35,7 +32,7 @@ std::vector<ByteRange> writeTextField(Image& image, Offset address, std::size_t 
   if (field > 0) written.push_back({address, field});
 
   const std::size_t terminator = std::size_t{address} + textLength;
-  if (terminator < imageEnd(image)) {
+  if (terminator < image.end()) {
     image.bytes[terminator] = 0;
     if (terminator >= std::size_t{address} + field) written.push_back({terminator, 1});
   }
@@ -50,7 +47,7 @@ EditResult applyBootString(Image& image, const BootString& string, std::string_v
   // The write-string call prints exactly the count it is given, so the count
   // follows the bytes that now stand there. A count word past the end of
   // the loaded image is dropped as the text's bytes there are.
-  if (string.lengthWord && *string.lengthWord + std::size_t{2} <= imageEnd(image)) {
+  if (string.lengthWord && *string.lengthWord + std::size_t{2} <= image.end()) {
     const auto count =
         static_cast<std::uint16_t>(textInField(image, *string.address, string.maxLength, text));
     image.bytes[*string.lengthWord] = static_cast<std::uint8_t>(count & 0xFF);

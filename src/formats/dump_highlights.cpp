@@ -20,7 +20,7 @@ std::int32_t pairStart(std::int32_t line, std::int32_t column) {
 std::int32_t charStart(std::int32_t line, std::int32_t column) { return kLine * line + kCharStart + column; }
 
 void addChangedRuns(const Image& image, const Image& backup, std::vector<Highlight>& list) {
-  const std::size_t size = std::min(image.size, kImageCapacity);
+  const std::size_t size = image.end();
   std::size_t p = 0;
   while (p < size) {
     if (image.bytes[p] == backup.bytes[p]) {
@@ -70,7 +70,7 @@ std::vector<Highlight> dumpHighlights(const Image& image, const Image& backup, s
   addChangedRuns(image, backup, list);
   if (offset > 0 && length > 0) {
     // The range is cut at the end of the listing: there is no text to colour past it.
-    const auto listed = static_cast<std::int64_t>((std::min(image.size, kImageCapacity) + 15) / 16 * 16);
+    const auto listed = static_cast<std::int64_t>((image.end() + 15) / 16 * 16);
     const std::int64_t last = std::min(std::int64_t{offset} + length, listed) - 1;
     addShownRange(offset, last, list);
   }

@@ -18,7 +18,7 @@ char printable(std::uint8_t byte) { return byte >= 0x20 && byte <= 0x7E ? static
 }  // namespace
 
 std::string dumpListing(const Image& image) {
-  const std::size_t lines = (std::min(image.size, kImageCapacity) + 15) / 16;
+  const std::size_t lines = (image.end() + 15) / 16;
   std::string listing(lines * kDumpLineLength, ' ');
   char* out = listing.data();
   for (std::size_t line = 0; line < lines; ++line) {

@@ -26,6 +26,9 @@ struct Image {
   static constexpr bool fits(std::size_t pos, std::size_t length) {
     return pos <= kImageCapacity && length <= kImageCapacity - pos;
   }
+  // One past the last byte of the loaded image, which a save writes; the
+  // buffer bounds it whatever `size` says.
+  constexpr std::size_t end() const { return size < kImageCapacity ? size : kImageCapacity; }
 
   std::optional<std::uint8_t> byteAt(std::size_t pos) const;
   // Little-endian words, as the x86 code and the ROM tables store them.
