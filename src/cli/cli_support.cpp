@@ -84,6 +84,17 @@ std::string baseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::vector<std::string> commaList(const std::string& text) {
+  std::vector<std::string> pieces(1);
+  for (const char c : text) {
+    if (c == ',')
+      pieces.emplace_back();
+    else
+      pieces.back().push_back(c);
+  }
+  return pieces;
+}
+
 std::optional<std::size_t> registerNamed(std::string_view name) {
   const auto sameLetter = [](char x, char y) {
     return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));

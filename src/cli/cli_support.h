@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "formats/font_table.h"
 #include "formats/image.h"
@@ -24,6 +25,9 @@ void print(const std::string& text);
 bool stdoutIsTerminal();
 
 std::string baseName(const std::string& path);
+
+// The pieces of a comma list, n + 1 of them for n commas (empty ones too).
+std::vector<std::string> commaList(const std::string& text);
 
 // A register named as the Registers page labels it, in any case.
 std::optional<std::size_t> registerNamed(std::string_view name);

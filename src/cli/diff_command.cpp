@@ -19,17 +19,13 @@ constexpr const char* kGroupNames[kCarryGroupCount] = {"strings", "registers", "
 // A comma list of group names; empty on a name that is none.
 std::optional<CarryGroups> parseGroups(const std::string& list) {
   CarryGroups groups{};
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t comma = list.find(',', start);
-    const std::string name = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+  for (const std::string& name : commaList(list)) {
     bool known = false;
     for (std::size_t g = 0; g < kCarryGroupCount; ++g)
       if (name == kGroupNames[g]) known = groups[g] = true;
     if (!known) return std::nullopt;
-    if (comma == std::string::npos) return groups;
-    start = comma + 1;
   }
+  return groups;
 }
 
 struct DiffRequest {

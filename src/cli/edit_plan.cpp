@@ -35,13 +35,7 @@ std::optional<VesaIndex> vesaField(const std::string& name) {
 
 // K,M,N[,TEST] within the widths of their fields.
 std::optional<std::uint32_t> pllSetting(const std::string& text) {
-  std::vector<std::string> parts(1);
-  for (const char c : text) {
-    if (c == ',')
-      parts.emplace_back();
-    else
-      parts.back().push_back(c);
-  }
+  const std::vector<std::string> parts = commaList(text);
   if (parts.size() < 3 || parts.size() > 4) return std::nullopt;
   const auto k = decimal(parts[0], 3), m = decimal(parts[1], 63), n = decimal(parts[2], 255);
   const auto test = parts.size() == 4 ? decimal(parts[3], 1) : std::optional<std::uint32_t>(0);
@@ -58,9 +52,8 @@ std::optional<CodePageEdit> codePageEdit(const std::string& text) {
   if (colon == std::string::npos) return std::nullopt;
   if (rest.find('x', colon) != std::string::npos) {
     FontSizeSet set{};
-    std::string list = rest.substr(colon + 1) + ",";
-    for (std::size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1) {
-      const auto size = parseFontSize(list.substr(start, comma - start));
+    for (const std::string& name : commaList(rest.substr(colon + 1))) {
+      const auto size = parseFontSize(name);
       if (!size) return std::nullopt;
       set[*size] = true;
     }
