@@ -165,6 +165,8 @@ BiosDiff diffBios(const Image& a, const BiosLayout& layoutA, const Image& b, con
     diff.vesa[i] = textDiff(a, layoutA.vesa[i].address, b, layoutB.vesa[i].address);
   diff.videoParameterTable = tablePlaces(layoutA.videoParameterTable, layoutB.videoParameterTable);
   diff.extendedModeTable = tablePlaces(layoutA.extendedModeTable, layoutB.extendedModeTable);
+  diff.extendedRecordBytesA = layoutA.extendedRecordBytes;
+  diff.extendedRecordBytesB = layoutB.extendedRecordBytes;
   diff.modes = differingModes(a, layoutA, b, layoutB);
   diff.checksum = checksumDiff(a, b);
   const std::vector<ItemRef> reported = differences(diff);

@@ -77,6 +77,7 @@ struct BiosDiff {
   PcirDiff pcir;
   std::array<TextDiff, kVesaStringCount> vesa;
   ItemPlaces videoParameterTable, extendedModeTable;  // Same when both are located
+  std::size_t extendedRecordBytesA = 0, extendedRecordBytesB = 0;
   std::vector<ModeRowDiff> modes;
   ChecksumDiff checksum;
   // Runs of bytes that differ and that no item reported as differing holds,

@@ -61,6 +61,10 @@ struct FixupTable {
   std::size_t size = 1;
 };
 
+// An extended mode record without the byte that 6-byte builds leave unused;
+// the size assumed where the BIOS does not give one.
+inline constexpr std::size_t kShortRecordBytes = 5;
+
 struct BiosLayout {
   // Boot-up strings and date.
   BootString bootString1;
@@ -80,7 +84,12 @@ struct BiosLayout {
 
   Location pcir;
   std::array<VesaString, kVesaStringCount> vesa{};
+
+  // The board's mode tables and the size of an extended record, which most
+  // builds make 6 bytes and some makers' own 5.
   Location extendedModeTable;
+  Location modeInfoTable;
+  std::size_t extendedRecordBytes = kShortRecordBytes;
 
   // Register values of the comparison BIOS; they describe another image and
   // survive every pass over this one.

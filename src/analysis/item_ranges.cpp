@@ -39,10 +39,11 @@ void addFixups(Ranges& ranges, const Image& image, const BiosLayout& layout) {
   }
 }
 
-void addModes(Ranges& ranges, const BiosLayout& layout) {
+void addModes(Ranges& ranges, const Image& image, const BiosLayout& layout) {
+  const std::vector<ModeSource> sources = modeSources(image, layout);
   for (std::size_t row = 0; row < kVideoModeCount; ++row) {
-    addRange(ranges, {DiffItem::Mode, row}, parameterEntryAt(layout, row), kParameterEntryBytes);
-    addRange(ranges, {DiffItem::Mode, row}, extendedRecordAt(layout, row), kExtendedRecordBytes);
+    addRange(ranges, {DiffItem::Mode, row}, sources[row].entry, kParameterEntryBytes);
+    addRange(ranges, {DiffItem::Mode, row}, sources[row].record, layout.extendedRecordBytes);
   }
 }
 
@@ -70,7 +71,7 @@ std::vector<ItemBytes> itemRanges(const Image& image, const BiosLayout& layout) 
   addFixups(ranges, image, layout);
   addRange(ranges, {DiffItem::Pcir}, layout.pcir, kPcirShownLength);
   for (std::size_t i = 0; i < kVesaStringCount; ++i) addText(ranges, {DiffItem::Vesa, i}, image, layout.vesa[i].address);
-  addModes(ranges, layout);
+  addModes(ranges, image, layout);
   addRange(ranges, {DiffItem::Checksum}, checksumOffset(image), 1);
   return ranges;
 }

@@ -22,11 +22,15 @@ struct ModeRowDiff {
   std::size_t row;                      // in kVideoModes
   std::vector<ModeValueChange> entry;   // from the parameter entry
   std::vector<ModeValueChange> record;  // from the extended record
+  std::vector<ModeValueChange> result;  // what the BIOS makes of them: numbers, clock, timing
+  // Where each image keeps the row's parameter entry: rows that share both
+  // share their entry's differences.
+  std::optional<std::size_t> entryA, entryB;
 };
 
-// The rows whose parameter entry or extended record differs, with the values
-// that differ. A table is compared only when both images have it located.
-// Besides the page's values, the two flag bits the page does not show.
+// The rows whose parameter entry, extended record or reading differs, with
+// the values that differ. A table is compared only when both images have it
+// located. Besides the page's values, the record bits the page does not show.
 std::vector<ModeRowDiff> differingModes(const Image& a, const BiosLayout& layoutA, const Image& b,
                                         const BiosLayout& layoutB);
 

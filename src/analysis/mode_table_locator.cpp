@@ -1,18 +1,36 @@
 #include "analysis/mode_table_locator.h"
 
+#include "analysis/mode_info_table.h"
+
 namespace quarzel {
 
 namespace {
 constexpr std::size_t kSearchMargin = 30;
-constexpr std::size_t kPointerOperand = 3;  // the mov bx immediate
+constexpr std::size_t kPointerOperand = 3;     // the mov bx immediate
+constexpr std::size_t kModeInfoPointer = 4;    // past the extended table's far pointer
+constexpr std::size_t kStrideOperand = 6;      // the mov cl immediate
 }  // namespace
 
-// The code loads the address of a word that holds the table's offset.
+// The code loads the address of the far pointers to both tables.
 void locateExtendedModeTable(const Image& image, BiosLayout& layout) {
   const auto match = findFirst(image, kModeTableSignature, searchEnd(image, kSearchMargin));
   if (!match) return;
-  // The operand lies inside the match; the word it names may not fit the buffer.
-  layout.extendedModeTable = image.word(*image.word(*match + kPointerOperand));
+  // The operand lies inside the match; the words it names may not fit the buffer.
+  const auto pointers = image.word(*match + kPointerOperand);
+  layout.extendedModeTable = image.word(*pointers);
+  // A mode table stands after the ROM header and holds modes up to its end
+  // mark: a build without one leaves other words there.
+  const auto modeInfo = image.word(*pointers + kModeInfoPointer);
+  if (modeInfo && *modeInfo > 0) {
+    const auto modes = modeInfoRecords(image, *modeInfo);
+    if (modes && !modes->empty()) layout.modeInfoTable = modeInfo;
+  }
+  // FindExtraModeData multiplies by the byte just before the mode
+  // information table; the mode set itself by the immediate of its own
+  // look-up, which decides where the card's values come from.
+  if (layout.modeInfoTable) layout.extendedRecordBytes = image.bytes[*layout.modeInfoTable - 1u];
+  if (const auto stride = findFirst(image, kRecordStrideSignature, image.end()))
+    layout.extendedRecordBytes = image.bytes[*stride + kStrideOperand];
 }
 
 }  // namespace quarzel

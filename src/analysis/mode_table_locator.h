@@ -1,5 +1,6 @@
-// The board's extended mode table: 5-byte records of native-mode flags,
-// CRTC 1Bh, a parameter-table index and a clock.
+// The board's mode tables: the extended mode table of per-mode records
+// (native-mode flags, CRTC 1Bh, a parameter-table index, a PLL value) and
+// the mode information table that names each mode's record.
 #pragma once
 
 #include "analysis/bios_layout.h"
@@ -7,8 +8,12 @@
 
 namespace quarzel {
 
-// push cs; pop es; mov bx,pointer; jmp short
+// push cs; pop es; mov bx,pointers; jmp short. The word at `pointers` is the
+// extended table's offset; the one 4 bytes on, the mode information table's.
 inline constexpr Signature kModeTableSignature{"0E 07 BB ?? ?? EB"};
+// The mode set's look-up of a mode's record: movzx ax,es:[bx+1]; mov cl,size;
+// mul cl (3F29h in Agp_sg.rom).
+inline constexpr Signature kRecordStrideSignature{"26 0F B6 47 01 B1 ?? F6 E1"};
 
 void locateExtendedModeTable(const Image& image, BiosLayout& layout);
 

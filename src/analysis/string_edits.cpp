@@ -24,6 +24,10 @@ std::size_t textInField(const Image& image, Offset address, std::size_t fieldLen
 std::vector<ByteRange> writeTextField(Image& image, Offset address, std::size_t fieldLength,
                                       std::uint8_t fill, std::string_view text) {
   std::vector<ByteRange> written;
+  // The item owns its field and the text standing there with its zero byte;
+  // what follows belongs to something else (string 2's field ends right
+  // before the byte that gives the size of an extended mode record).
+  const std::size_t room = std::max(fieldLength, image.textLength(address) + 1);
   const std::size_t field = insideEnd(address, fieldLength, image.end());
   const std::size_t textLength = textInField(image, address, fieldLength, text);
   const auto start = image.bytes.begin() + address;
@@ -31,8 +35,10 @@ std::vector<ByteRange> writeTextField(Image& image, Offset address, std::size_t 
   std::copy_n(text.begin(), textLength, start);
   if (field > 0) written.push_back({address, field});
 
+  // A text that fills the whole room needs no zero byte: the BIOS prints it
+  // by its count, and a VBE caller finds the one that stood there.
   const std::size_t terminator = std::size_t{address} + textLength;
-  if (terminator < image.end()) {
+  if (terminator < image.end() && textLength < room) {
     image.bytes[terminator] = 0;
     if (terminator >= std::size_t{address} + field) written.push_back({terminator, 1});
   }

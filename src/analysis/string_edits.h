@@ -12,7 +12,7 @@
 namespace quarzel {
 
 // Clears the string's max length bytes, writes the text cut to max length
-// and one zero byte, and stores the new length in its count word when it
+// and a zero byte as writeTextField does, and stores the new length in its count word when it
 // has one, so the BIOS prints exactly the new text. Bytes past the end of
 // the loaded image, the count word's too, are dropped.
 EditResult applyBootString(Image& image, const BootString& string, std::string_view text);
@@ -23,8 +23,9 @@ EditResult applyBiosDate(Image& image, BiosDate& date, std::string_view text);
 
 // A text rewritten in place: `fieldLength` bytes at `address` filled with
 // `fill`, the text cut to that length over them, then one zero byte right
-// after the text. Bytes that would pass the end of the loaded image are
-// dropped: they would never reach the saved file.
+// after the text where that byte is still the item's own: inside the field
+// or the text that stood there with its zero byte. Bytes that would pass the
+// end of the loaded image are dropped: they would never reach the saved file.
 // Returns the ranges written: the field, and the zero byte when it lies
 // past the field.
 std::vector<ByteRange> writeTextField(Image& image, Offset address, std::size_t fieldLength,

@@ -1,5 +1,8 @@
 #include "analysis/video_modes.h"
 
+#include <algorithm>
+
+#include "analysis/registers.h"
 #include "formats/text_format.h"
 
 namespace quarzel {
@@ -8,106 +11,176 @@ namespace quarzel {
 // of one resolution share a VGA parameter entry and differ only in their
 // extended record.
 const std::array<VideoMode, kVideoModeCount> kVideoModes{{
-    {"Mode 00h   - 40x25 Color Text (8x8 Font)", 0, 0},
-    {"Mode 01h   - 40x25 Color Text (8x8 Font)", 1, 1},
-    {"Mode 0*    - 40x25 Color Text (8x14 Font)", 19, 19},
-    {"Mode 1*    - 40x25 Color Text (8x14 Font)", 20, 20},
-    {"Mode 0+/1+ - 40x25 Color Text (8x16 Font)", 23, 23},
-    {"Mode 02h   - 80x25 Color Text (8x8 Font)", 2, 2},
-    {"Mode 03h   - 80x25 Color Text (8x8 Font)", 3, 3},
-    {"Mode 07h   - 80x25 Mono Text (8x14 Font)", 7, 7},
-    {"Mode 2*    - 80x25 Color Text (8x14 Font)", 21, 21},
-    {"Mode 3*    - 80x25 Color Text (8x14 Font)", 22, 22},
-    {"Mode 2+/3+ - 80x25 Color Text (8x16 Font)", 24, 24},
-    {"Mode 7+    - 80x25 Mono Text (8x16 Font)", 25, 25},
-    {"Mode 108h  - 80x60 Color Text (8x8 Font)", 16, 16},
-    {"Mode 109h  - 132x25 Color Text (8x16 font)", 29, 29},
-    {"Mode 10Ah  - 132x43 Color Text (8x8 font)", 30, 30},
-    {"Mode 10Bh  - 132x50 Color Text (8x8 font)", 31, 31},
-    {"Mode 10Ch  - 132x60 Color Text (8x8 font)", 32, 32},
-    {"Mode 04h   - 320x200 4-color CGA (8x8 Font)", 4, 4},
-    {"Mode 05h   - 320x200 4-color CGA (8x8 Font)", 5, 5},
-    {"Mode 0Dh   - 320x200 16-color planar (8x8 Font)", 13, 13},
-    {"Mode 13h   - 320x200 256-color VGA (8x8 Font)", 28, 28},
-    {"Mode 180h  - 320x200 8 bpp (8x8 Font)", 33, 33},
-    {"Mode 10Eh  - 320x200 16 bpp (8x8 Font)", 33, 37},
-    {"Mode 10Fh  - 320x200 24 bpp (8x8 Font)", 33, 38},
-    {"Mode 181h  - 320x240 8 bpp (8x8 Font)", 34, 34},
-    {"Mode 182h  - 320x240 16 bpp (8x8 Font)", 34, 39},
-    {"Mode 183h  - 320x240 24 bpp (8x8 Font)", 34, 40},
-    {"Mode 184h  - 400x300 8 bpp (8x8 Font)", 35, 35},
-    {"Mode 185h  - 400x300 16 bpp (8x8 Font)", 35, 41},
-    {"Mode 186h  - 400x300 24 bpp (8x8 Font)", 35, 42},
-    {"Mode 187h  - 512x384 8 bpp (8x14 Font)", 36, 36},
-    {"Mode 188h  - 512x384 16 bpp (8x14 Font)", 36, 43},
-    {"Mode 189h  - 512x384 24 bpp (8x14 Font)", 36, 44},
-    {"Mode 06h   - 640x200 2-color CGA (8x8 Font)", 6, 6},
-    {"Mode 0Eh   - 640x200 16-color planar (8x8 Font)", 14, 14},
-    {"Mode 0Fh   - 640x350 2-color (8x14 Font)", 17, 17},
-    {"Mode 10h   - 640x350 16-color (8x14 Font)", 18, 18},
-    {"Mode 100h  - 640x400 8 bpp (8x16 Font)", 8, 8},
-    {"Mode 18Ah  - 640x400 16 bpp (8x16 Font)", 8, 45},
-    {"Mode 18Bh  - 640x400 24 bpp (8x16 Font)", 8, 46},
-    {"Mode 11h   - 640x480 2-color planar (8x16 Font)", 26, 26},
-    {"Mode 12h   - 640x480 16-color planar (8x16 Font)", 27, 27},
-    {"Mode 101h  - 640x480 8 bpp (8x16 Font)", 9, 9},
-    {"Mode 111h  - 640x480 16 bpp (8x16 Font)", 9, 47},
-    {"Mode 112h  - 640x480 24 bpp (8x16 Font)", 9, 48},
-    {"Mode 102h  - 800x600 16-color (8x16 Font)", 10, 10},
-    {"Mode 103h  - 800x600 8 bpp (8x16 Font)", 11, 11},
-    {"Mode 114h  - 800x600 16 bpp (8x16 Font)", 11, 49},
-    {"Mode 115h  - 800x600 24 bpp (8x16 Font)", 11, 50},
-    {"Mode 105h  - 1024x768 8 bpp (8x16 Font)", 15, 15},
-    {"Mode 117h  - 1024x768 16 bpp (8x16 Font)", 15, 51},
-    {"Mode 118h  - 1024x768 24 bpp (8x16 Font)", 15, 52},
-    {"Mode 107h  - 1280x1024 8 bpp (8x16 Font)", 12, 12},
-    {"Mode 11Ah  - 1280x1024 16 bpp (8x16 Font)", 12, 53},
-    {"Mode 11Bh  - 1280x1024 24 bpp (8x16 Font)", 12, 54},
+    {"Mode 00h   - 40x25 Color Text (8x8 Font)", 0, 0, 0x00, 40, 25, 4},
+    {"Mode 01h   - 40x25 Color Text (8x8 Font)", 1, 1, 0x01, 40, 25, 4},
+    {"Mode 0*    - 40x25 Color Text (8x14 Font)", 19, 19, 0x00, 40, 25, 4},
+    {"Mode 1*    - 40x25 Color Text (8x14 Font)", 20, 20, 0x01, 40, 25, 4},
+    {"Mode 0+/1+ - 40x25 Color Text (8x16 Font)", 23, 23, 0x00, 40, 25, 4},
+    {"Mode 02h   - 80x25 Color Text (8x8 Font)", 2, 2, 0x02, 80, 25, 4},
+    {"Mode 03h   - 80x25 Color Text (8x8 Font)", 3, 3, 0x03, 80, 25, 4},
+    {"Mode 07h   - 80x25 Mono Text (8x14 Font)", 7, 7, 0x07, 80, 25, 0},
+    {"Mode 2*    - 80x25 Color Text (8x14 Font)", 21, 21, 0x02, 80, 25, 4},
+    {"Mode 3*    - 80x25 Color Text (8x14 Font)", 22, 22, 0x03, 80, 25, 4},
+    {"Mode 2+/3+ - 80x25 Color Text (8x16 Font)", 24, 24, 0x02, 80, 25, 4},
+    {"Mode 7+    - 80x25 Mono Text (8x16 Font)", 25, 25, 0x07, 80, 25, 0},
+    {"Mode 108h  - 80x60 Color Text (8x8 Font)", 16, 16, 0x108, 80, 60, 4},
+    {"Mode 109h  - 132x25 Color Text (8x16 font)", 29, 29, 0x109, 132, 25, 4},
+    {"Mode 10Ah  - 132x43 Color Text (8x8 font)", 30, 30, 0x10A, 132, 43, 4},
+    {"Mode 10Bh  - 132x50 Color Text (8x8 font)", 31, 31, 0x10B, 132, 50, 4},
+    {"Mode 10Ch  - 132x60 Color Text (8x8 font)", 32, 32, 0x10C, 132, 60, 4},
+    {"Mode 04h   - 320x200 4-color CGA (8x8 Font)", 4, 4, 0x04, 320, 200, 2},
+    {"Mode 05h   - 320x200 4-color CGA (8x8 Font)", 5, 5, 0x05, 320, 200, 2},
+    {"Mode 0Dh   - 320x200 16-color planar (8x8 Font)", 13, 13, 0x0D, 320, 200, 4},
+    {"Mode 13h   - 320x200 256-color VGA (8x8 Font)", 28, 28, 0x13, 320, 200, 8},
+    {"Mode 180h  - 320x200 8 bpp (8x8 Font)", 33, 33, 0x180, 320, 200, 8},
+    {"Mode 10Eh  - 320x200 16 bpp (8x8 Font)", 33, 37, 0x10E, 320, 200, 16},
+    {"Mode 10Fh  - 320x200 24 bpp (8x8 Font)", 33, 38, 0x10F, 320, 200, 24},
+    {"Mode 181h  - 320x240 8 bpp (8x8 Font)", 34, 34, 0x181, 320, 240, 8},
+    {"Mode 182h  - 320x240 16 bpp (8x8 Font)", 34, 39, 0x182, 320, 240, 16},
+    {"Mode 183h  - 320x240 24 bpp (8x8 Font)", 34, 40, 0x183, 320, 240, 24},
+    {"Mode 184h  - 400x300 8 bpp (8x8 Font)", 35, 35, 0x184, 400, 300, 8},
+    {"Mode 185h  - 400x300 16 bpp (8x8 Font)", 35, 41, 0x185, 400, 300, 16},
+    {"Mode 186h  - 400x300 24 bpp (8x8 Font)", 35, 42, 0x186, 400, 300, 24},
+    {"Mode 187h  - 512x384 8 bpp (8x14 Font)", 36, 36, 0x187, 512, 384, 8},
+    {"Mode 188h  - 512x384 16 bpp (8x14 Font)", 36, 43, 0x188, 512, 384, 16},
+    {"Mode 189h  - 512x384 24 bpp (8x14 Font)", 36, 44, 0x189, 512, 384, 24},
+    {"Mode 06h   - 640x200 2-color CGA (8x8 Font)", 6, 6, 0x06, 640, 200, 1},
+    {"Mode 0Eh   - 640x200 16-color planar (8x8 Font)", 14, 14, 0x0E, 640, 200, 4},
+    {"Mode 0Fh   - 640x350 2-color (8x14 Font)", 17, 17, 0x0F, 640, 350, 1},
+    {"Mode 10h   - 640x350 16-color (8x14 Font)", 18, 18, 0x10, 640, 350, 4},
+    {"Mode 100h  - 640x400 8 bpp (8x16 Font)", 8, 8, 0x100, 640, 400, 8},
+    {"Mode 18Ah  - 640x400 16 bpp (8x16 Font)", 8, 45, 0x18A, 640, 400, 16},
+    {"Mode 18Bh  - 640x400 24 bpp (8x16 Font)", 8, 46, 0x18B, 640, 400, 24},
+    {"Mode 11h   - 640x480 2-color planar (8x16 Font)", 26, 26, 0x11, 640, 480, 1},
+    {"Mode 12h   - 640x480 16-color planar (8x16 Font)", 27, 27, 0x12, 640, 480, 4},
+    {"Mode 101h  - 640x480 8 bpp (8x16 Font)", 9, 9, 0x101, 640, 480, 8},
+    {"Mode 111h  - 640x480 16 bpp (8x16 Font)", 9, 47, 0x111, 640, 480, 16},
+    {"Mode 112h  - 640x480 24 bpp (8x16 Font)", 9, 48, 0x112, 640, 480, 24},
+    {"Mode 102h  - 800x600 16-color (8x16 Font)", 10, 10, 0x102, 800, 600, 4},
+    {"Mode 103h  - 800x600 8 bpp (8x16 Font)", 11, 11, 0x103, 800, 600, 8},
+    {"Mode 114h  - 800x600 16 bpp (8x16 Font)", 11, 49, 0x114, 800, 600, 16},
+    {"Mode 115h  - 800x600 24 bpp (8x16 Font)", 11, 50, 0x115, 800, 600, 24},
+    {"Mode 105h  - 1024x768 8 bpp (8x16 Font)", 15, 15, 0x105, 1024, 768, 8},
+    {"Mode 117h  - 1024x768 16 bpp (8x16 Font)", 15, 51, 0x117, 1024, 768, 16},
+    {"Mode 118h  - 1024x768 24 bpp (8x16 Font)", 15, 52, 0x118, 1024, 768, 24},
+    {"Mode 107h  - 1280x1024 8 bpp (8x16 Font)", 12, 12, 0x107, 1280, 1024, 8},
+    {"Mode 11Ah  - 1280x1024 16 bpp (8x16 Font)", 12, 53, 0x11A, 1280, 1024, 16},
+    {"Mode 11Bh  - 1280x1024 24 bpp (8x16 Font)", 12, 54, 0x11B, 1280, 1024, 24},
 }};
 
 namespace {
 
-// The parameter entry: columns, rows - 1, character height, the regen
-// length word, then the sequencer, misc output, CRTC, attribute and graphics
-// controller registers back to back.
-constexpr std::size_t kRegenLengthByte = 3;
-constexpr std::size_t kFirstRegisterByte = 5;
-static_assert(kFirstRegisterByte + std::tuple_size_v<decltype(ModeFields::sequencer)> + 1 +
-                  std::tuple_size_v<decltype(ModeFields::crtc)> + std::tuple_size_v<decltype(ModeFields::attribute)> +
-                  std::tuple_size_v<decltype(ModeFields::graphics)> ==
-              kParameterEntryBytes);
+// The mode as the BIOS's FindModeData (VGA modes) or FindVESAModeData finds
+// it; a VESA mode the build numbers otherwise by its geometry among the
+// board's own modes.
+std::optional<ModeInfo> findMode(const std::vector<ModeInfo>& modes, const VideoMode& row) {
+  const auto first = [&](auto matches) -> std::optional<ModeInfo> {
+    const auto found = std::ranges::find_if(modes, matches);
+    return found != modes.end() ? std::optional(*found) : std::nullopt;
+  };
+  if (row.number <= kLastVgaMode) return first([&](const ModeInfo& m) { return m.biosMode == row.number; });
+  if (auto same = first([&](const ModeInfo& m) { return m.vesaMode == row.number; })) return same;
+  return first([&](const ModeInfo& m) {
+    return m.biosMode > kLastVgaMode && m.width == row.width && m.height == row.height &&
+           m.bitsPerPixel == row.bitsPerPixel;
+  });
+}
+
+std::optional<std::size_t> tableItem(const Location& table, std::size_t number, std::size_t size) {
+  if (!table) return std::nullopt;
+  const std::size_t at = *table + size * number;
+  return Image::fits(at, size) ? std::optional(at) : std::nullopt;
+}
+
+std::optional<ExtendedRecord> sourceRecord(const Image& image, const BiosLayout& layout, const ModeSource& source) {
+  return source.record ? readExtendedRecord(image, *source.record, layout.extendedRecordBytes) : std::nullopt;
+}
+
+// The entry the mode set picks (35A7h and 35D4h in Agp_sg.rom). Modes 0 to 7
+// take fixed entries by the scan-line setting and each row names its variant;
+// the other VGA modes take their record's number; the board's own modes the
+// record's index where it is not 0, else the record's number.
+std::size_t entryNumber(const Image& image, const BiosLayout& layout, const ModeSource& source,
+                        const VideoMode& row) {
+  const ModeInfo& info = *source.info;
+  if (info.biosMode <= 7) return row.parameterEntry;
+  if (info.biosMode > kLastVgaMode)
+    if (const auto record = sourceRecord(image, layout, source); record && record->parameterIndex != 0)
+      return record->parameterIndex;
+  return info.record;
+}
+
+ModeSource sourceOf(const Image& image, const BiosLayout& layout, const std::vector<ModeInfo>& modes,
+                    std::size_t row) {
+  ModeSource source;
+  if (row >= kVideoModeCount) {
+    source.defined = false;
+    return source;
+  }
+  const VideoMode& mode = kVideoModes[row];
+  source.entryNumber = mode.parameterEntry;
+  source.recordNumber = mode.extendedRecord;
+  if (layout.modeInfoTable) {
+    source.info = findMode(modes, mode);
+    source.defined = source.info.has_value();
+    if (!source.defined) return source;
+    source.recordNumber = source.info->record;
+  }
+  source.record = tableItem(layout.extendedModeTable, source.recordNumber, layout.extendedRecordBytes);
+  if (source.info) source.entryNumber = entryNumber(image, layout, source, mode);
+  source.entry = tableItem(layout.videoParameterTable, source.entryNumber, kParameterEntryBytes);
+  return source;
+}
+
+std::vector<ModeInfo> modesOf(const Image& image, const BiosLayout& layout) {
+  if (!layout.modeInfoTable) return {};
+  return modeInfoRecords(image, *layout.modeInfoTable).value_or(std::vector<ModeInfo>{});
+}
 
 template <std::size_t N>
-std::size_t showBytes(const Image& image, std::size_t at, std::array<std::string, N>& texts) {
+void showBytes(const Image& image, std::size_t at, std::array<std::string, N>& texts) {
   for (std::string& text : texts) text = formatText("%02X", unsigned{image.bytes[at++]});
-  return at;
 }
 
 // The caller has checked that the entry lies in the buffer; bytes past the
 // image read as its zero fill.
 void showParameterEntry(const Image& image, std::size_t entry, ModeFields& fields) {
-  fields.columns = formatText("%u", unsigned{image.bytes[entry]});
-  fields.rowsMinus1 = formatText("%u", unsigned{image.bytes[entry + 1]});
-  fields.charHeight = formatText("%u", unsigned{image.bytes[entry + 2]});
-  fields.regenLength = formatText("%04X", unsigned{*image.word(entry + kRegenLengthByte)});
-  std::size_t at = showBytes(image, entry + kFirstRegisterByte, fields.sequencer);
-  fields.miscOutput = formatText("%02X", unsigned{image.bytes[at++]});
-  at = showBytes(image, at, fields.crtc);
-  at = showBytes(image, at, fields.attribute);
-  showBytes(image, at, fields.graphics);
+  const auto byte = [&](std::size_t i) { return unsigned{image.bytes[entry + i]}; };
+  fields.columns = formatText("%u", byte(entry_byte::kColumns));
+  fields.rowsMinus1 = formatText("%u", byte(entry_byte::kRowsMinus1));
+  fields.charHeight = formatText("%u", byte(entry_byte::kCharHeight));
+  fields.regenLength = formatText("%04X", unsigned{*image.word(entry + entry_byte::kRegenLength)});
+  showBytes(image, entry + entry_byte::kSequencer, fields.sequencer);
+  fields.miscOutput = formatText("%02X", byte(entry_byte::kMiscOutput));
+  showBytes(image, entry + entry_byte::kCrtc, fields.crtc);
+  showBytes(image, entry + entry_byte::kAttribute, fields.attribute);
+  showBytes(image, entry + entry_byte::kGraphics, fields.graphics);
 }
 
-// Extended record: flags with the pixel format in bits 3 to 5, CRTC 1Bh,
-// the parameter-table index and the clock word. Likewise checked.
-void showExtendedRecord(const Image& image, std::size_t record, ModeFields& fields) {
-  const unsigned flags = image.bytes[record];
-  fields.nativeMode = (flags & 0x01) != 0;
-  fields.interlace = (flags & 0x02) != 0;
-  fields.nativeDoubleScan = (flags & 0x04) != 0;
-  fields.pixelFormat = formatText("%02X", (flags >> 3) & 7);
-  fields.crtc1B = formatText("%02X", unsigned{image.bytes[record + 1]});
-  fields.parameterIndex = formatText("%02X", unsigned{image.bytes[record + 2]});
-  fields.clock = formatText("%04X", unsigned{*image.word(record + 3)});
+void showExtendedRecord(const ExtendedRecord& record, ModeFields& fields) {
+  fields.nativeMode = record.native();
+  fields.interlace = record.interlace();
+  fields.nativeDoubleScan = record.nativeDoubleScan();
+  fields.pixelFormat = formatText("%02X", record.pixelFormat());
+  fields.crtc1B = formatText("%02X", unsigned{record.crtc1B});
+  fields.parameterIndex = formatText("%02X", unsigned{record.parameterIndex});
+  fields.clock = formatText("%04X", unsigned{record.pll});
+}
+
+std::string thisBiosText(const ModeSource& source) {
+  if (!source.defined) return "not in this BIOS";
+  if (!source.info) return {};
+  const ModeInfo& info = *source.info;
+  if (info.biosMode <= kLastVgaMode) return formatText("mode %02Xh", unsigned{info.biosMode});
+  return formatText("VESA %03Xh, mode %02Xh", unsigned{info.vesaMode}, unsigned{info.biosMode});
+}
+
+void showTiming(const ModeTiming& timing, ModeFields& fields) {
+  if (timing.pixelClockMHz) fields.pixelClock = frequencyText(*timing.pixelClockMHz);
+  fields.total = formatText("%ux%u", timing.horizontalTotal, timing.verticalTotal);
+  fields.display = formatText("%ux%u", timing.width, timing.height);
+  fields.lineRate = lineRateText(timing);
+  fields.refresh = refreshText(timing);
 }
 
 template <std::size_t N>
@@ -118,6 +191,52 @@ std::vector<std::string> listed(const std::array<std::string, N>& texts) {
 std::vector<std::string> checkBox(bool checked) { return {checked ? "yes" : "no"}; }
 
 }  // namespace
+
+ModeSource modeSource(const Image& image, const BiosLayout& layout, std::size_t row) {
+  return sourceOf(image, layout, modesOf(image, layout), row);
+}
+
+std::vector<ModeSource> modeSources(const Image& image, const BiosLayout& layout) {
+  const std::vector<ModeInfo> modes = modesOf(image, layout);
+  std::vector<ModeSource> sources;
+  for (std::size_t row = 0; row < kVideoModeCount; ++row) sources.push_back(sourceOf(image, layout, modes, row));
+  return sources;
+}
+
+std::optional<ModeTiming> sourceTiming(const Image& image, const BiosLayout& layout, const ModeSource& source) {
+  if (!source.entry) return std::nullopt;
+  const std::span<const std::uint8_t, kParameterEntryBytes> entry(image.bytes.data() + *source.entry,
+                                                                   kParameterEntryBytes);
+  return modeTiming(entry, sourceRecord(image, layout, source));
+}
+
+std::string lineRateText(const ModeTiming& timing) {
+  return timing.lineRateKHz ? formatText("%.2f kHz", *timing.lineRateKHz) : std::string();
+}
+
+std::string refreshText(const ModeTiming& timing) {
+  return timing.refreshHz ? formatText("%.2f Hz", *timing.refreshHz) : std::string();
+}
+
+ModeFields modeFields(const Image& image, const BiosLayout& layout, const ModeSource& source) {
+  ModeFields fields;
+  fields.thisBios = thisBiosText(source);
+  if (!source.defined) return fields;
+  if (source.entry) {
+    showParameterEntry(image, *source.entry, fields);
+    fields.parameterEntry = formatText("%zu", source.entryNumber);
+  }
+  if (const auto record = sourceRecord(image, layout, source)) {
+    showExtendedRecord(*record, fields);
+    fields.record = formatText("%zu", source.recordNumber);
+  }
+  if (const auto timing = sourceTiming(image, layout, source)) showTiming(*timing, fields);
+  return fields;
+}
+
+ModeFields showSelectedMode(const Image& image, const BiosLayout& layout, std::size_t row) {
+  return modeFields(image, layout, modeSource(image, layout, row));
+}
 
 std::string ModeValueGroup::label() const { return range ? formatText("%s (%s)", name, range) : name; }
 
@@ -141,26 +260,15 @@ std::vector<ModeValueGroup> modeValueGroups(const ModeFields& f) {
       {"CRTC [1B]", nullptr, nullptr, 0, {f.crtc1B}},
       {"Index of parameter table", nullptr, nullptr, 0, {f.parameterIndex}},
       {"Clock", nullptr, nullptr, 0, {f.clock}},
+      {"This BIOS", nullptr, nullptr, 0, {f.thisBios}},
+      {"Record", nullptr, "D", 0, {f.record}},
+      {"Parameter entry", nullptr, "D", 0, {f.parameterEntry}},
+      {"Pixel clock", nullptr, nullptr, 0, {f.pixelClock}},
+      {"Total", nullptr, nullptr, 0, {f.total}},
+      {"Display", nullptr, nullptr, 0, {f.display}},
+      {"Line rate", nullptr, nullptr, 0, {f.lineRate}},
+      {"Refresh", nullptr, nullptr, 0, {f.refresh}},
   };
-}
-
-std::optional<std::size_t> parameterEntryAt(const BiosLayout& layout, std::size_t row) {
-  if (row >= kVideoModeCount || !layout.videoParameterTable) return std::nullopt;
-  const std::size_t entry = *layout.videoParameterTable + kParameterEntryBytes * kVideoModes[row].parameterEntry;
-  return Image::fits(entry, kParameterEntryBytes) ? std::optional(entry) : std::nullopt;
-}
-
-std::optional<std::size_t> extendedRecordAt(const BiosLayout& layout, std::size_t row) {
-  if (row >= kVideoModeCount || !layout.extendedModeTable) return std::nullopt;
-  const std::size_t record = *layout.extendedModeTable + kExtendedRecordBytes * kVideoModes[row].extendedRecord;
-  return Image::fits(record, kExtendedRecordBytes) ? std::optional(record) : std::nullopt;
-}
-
-ModeFields showSelectedMode(const Image& image, const BiosLayout& layout, std::size_t row) {
-  ModeFields fields;
-  if (const auto entry = parameterEntryAt(layout, row)) showParameterEntry(image, *entry, fields);
-  if (const auto record = extendedRecordAt(layout, row)) showExtendedRecord(image, *record, fields);
-  return fields;
 }
 
 }  // namespace quarzel

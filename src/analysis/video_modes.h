@@ -1,58 +1,90 @@
-// The 55 video modes of the Video Modes page and the values the page shows
-// for one of them: its VGA video parameter table entry and its extended
-// mode record.
+// The 55 video modes of the Video Modes page and what the BIOS programs for
+// each: the entry of the VGA video parameter table and the extended record
+// that its own mode table names, and the timing they make.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/bios_layout.h"
+#include "analysis/extended_record.h"
+#include "analysis/mode_info_table.h"
+#include "analysis/mode_timing.h"
+#include "analysis/parameter_entry.h"
 
 namespace quarzel {
 
 struct VideoMode {
   const char* text;  // the list box row
+  // The entry and record of the reference builds, which stand where the
+  // image has no mode information table.
   std::size_t parameterEntry;
   std::size_t extendedRecord;
+  // The mode the row names: a BIOS mode number up to 13h, else a VESA number;
+  // and its geometry as the BIOS's table gives it (text modes in characters),
+  // which finds the mode where a build numbers it otherwise.
+  std::uint16_t number;
+  std::uint16_t width, height;
+  std::uint8_t bitsPerPixel;
 };
 
 inline constexpr std::size_t kVideoModeCount = 55;
 extern const std::array<VideoMode, kVideoModeCount> kVideoModes;
 
-inline constexpr std::size_t kParameterEntryBytes = 64;
-inline constexpr std::size_t kExtendedRecordBytes = 5;
+// Where the BIOS takes a row's values from. With a mode information table:
+// the row's mode in it, the record it names and the entry the mode set picks;
+// without one, the list's own numbers.
+struct ModeSource {
+  std::optional<ModeInfo> info;
+  bool defined = true;  // false: the BIOS's table has no such mode
+  std::size_t entryNumber = 0, recordNumber = 0;
+  // Offsets, empty when a table is not located or the entry or record would
+  // pass the end of the image buffer.
+  std::optional<std::size_t> entry, record;
+};
+ModeSource modeSource(const Image& image, const BiosLayout& layout, std::size_t row);
+// All rows with one walk of the mode information table.
+std::vector<ModeSource> modeSources(const Image& image, const BiosLayout& layout);
 
 // What the page shows for one mode. From the parameter entry: its first
 // three bytes as decimals, the regen length word as "%04X", then the VGA
 // register groups, each byte "%02X". From the extended record: three flags
-// and four values.
+// and four values. Then what the BIOS makes of them: the mode's numbers,
+// record and entry, and its timing.
 struct ModeFields {
   std::string columns, rowsMinus1, charHeight, regenLength;
-  std::array<std::string, 4> sequencer;
+  std::array<std::string, kSequencerRegisters> sequencer;
   std::string miscOutput;
-  std::array<std::string, 25> crtc;
-  std::array<std::string, 20> attribute;
-  std::array<std::string, 9> graphics;
+  std::array<std::string, kCrtcRegisters> crtc;
+  std::array<std::string, kAttributeRegisters> attribute;
+  std::array<std::string, kGraphicsRegisters> graphics;
 
   bool nativeMode = false;
   bool interlace = false;
   bool nativeDoubleScan = false;
   std::string pixelFormat, crtc1B, parameterIndex, clock;
+
+  std::string thisBios, record, parameterEntry;
+  std::string pixelClock, total, display, lineRate, refresh;
 };
 
-// Where the parameter entry and the extended record of row `row` lie:
-// empty when the table is not located or the entry would pass the end of
-// the image buffer.
-std::optional<std::size_t> parameterEntryAt(const BiosLayout& layout, std::size_t row);
-std::optional<std::size_t> extendedRecordAt(const BiosLayout& layout, std::size_t row);
-
-// The fields for row `row` of kVideoModes. An entry or record that is not
-// located or would pass the end of the image buffer leaves its fields empty
-// and the check boxes clear.
+// The fields for row `row` of kVideoModes. What is not located, passes the
+// end of the image buffer or is not defined by this BIOS stays empty, the
+// check boxes clear.
 ModeFields showSelectedMode(const Image& image, const BiosLayout& layout, std::size_t row);
+ModeFields modeFields(const Image& image, const BiosLayout& layout, const ModeSource& source);
+
+// The timing of a located entry with its record, if any.
+std::optional<ModeTiming> sourceTiming(const Image& image, const BiosLayout& layout, const ModeSource& source);
+
+// The page's texts of a timing: "65.0045 MHz", "1344x806", "1024x768",
+// "48.37 kHz", "60.01 Hz"; a rate without a known clock is empty.
+std::string lineRateText(const ModeTiming& timing);
+std::string refreshText(const ModeTiming& timing);
 
 // The page's values of a mode in the order of its labels, one group a label:
 // "CRTC (0-24)" holds 25 values, "Column" one. Check boxes read "yes" or
@@ -68,8 +100,10 @@ struct ModeValueGroup {
   std::string label() const;
 };
 std::vector<ModeValueGroup> modeValueGroups(const ModeFields& fields);
-// The groups up to here come from the parameter entry, the rest from the
-// extended record.
+// The groups up to kParameterEntryGroups come from the parameter entry, those
+// up to kExtendedRecordGroups from the extended record, the rest are what the
+// BIOS makes of both.
 inline constexpr std::size_t kParameterEntryGroups = 9;
+inline constexpr std::size_t kExtendedRecordGroups = 16;
 
 }  // namespace quarzel

@@ -26,6 +26,8 @@ const char* usage() {
   return "usage: quarzel-cli info [--json] FILE   report every item found in a BIOS image\n"
          "       quarzel-cli mode FILE [ROW]      the registers of video mode ROW (0-54, default 0)\n"
          "       quarzel-cli mode --list          the rows of the video mode list\n"
+         "       quarzel-cli modes FILE [--json]  every video mode as the BIOS sets it: its record,\n"
+         "                                        parameter entry, pixel clock, refresh and line rate\n"
          "       quarzel-cli dump FILE [--against ORIG] [--mark OFFSET:LENGTH] [--color WHEN]\n"
          "                                        the image as a hex listing (CR LF lines)\n"
          "       quarzel-cli edit IN -o OUT [--dry-run] EDITS...\n"

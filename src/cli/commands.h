@@ -12,6 +12,7 @@ using Args = std::vector<std::string>;
 
 int infoCommand(const Args& args);
 int modeCommand(const Args& args);
+int modesCommand(const Args& args);
 int dumpCommand(const Args& args);
 int sampleCommand(const Args& args);
 int editCommand(const Args& args);

@@ -131,10 +131,15 @@ void modes(JsonWriter& json, const BiosDiff& diff) {
     verdict(json, table->verdict);
     json.numberOrNull("a", table->a).numberOrNull("b", table->b).endObject();
   }
+  json.beginObject("extendedRecordBytes")
+      .number("a", static_cast<std::int64_t>(diff.extendedRecordBytesA))
+      .number("b", static_cast<std::int64_t>(diff.extendedRecordBytesB))
+      .endObject();
   json.beginArray("modes");
   for (const ModeRowDiff& row : diff.modes) {
     json.beginObject().number("row", static_cast<std::int64_t>(row.row)).string("text", kVideoModes[row.row].text);
-    for (const auto& [key, values] : {std::pair{"entry", &row.entry}, std::pair{"record", &row.record}}) {
+    for (const auto& [key, values] : {std::pair{"entry", &row.entry}, std::pair{"record", &row.record},
+                                std::pair{"result", &row.result}}) {
       json.beginArray(key);
       for (const ModeValueChange& value : *values)
         json.beginObject().string("name", value.name()).string("a", value.a).string("b", value.b).endObject();

@@ -249,17 +249,21 @@ std::string modes(const BiosDiff& diff) {
   // The rows are compared only in the tables both images have.
   if (diff.videoParameterTable.verdict != Verdict::Same && diff.extendedModeTable.verdict != Verdict::Same)
     return block.text();
+  if (diff.extendedModeTable.verdict == Verdict::Same && diff.extendedRecordBytesA != diff.extendedRecordBytesB)
+    block.add(formatText("  Extended records: A %zu bytes, B %zu bytes\n", diff.extendedRecordBytesA,
+                         diff.extendedRecordBytesB));
   for (auto row = diff.modes.begin(); row != diff.modes.end(); ++row) {
     std::string lines = formatText("  %s\n", kVideoModes[row->row].text);
     // Modes that share a parameter entry show its values once.
     const auto sharing = std::find_if(diff.modes.begin(), row, [&](const ModeRowDiff& earlier) {
-      return !earlier.entry.empty() && kVideoModes[earlier.row].parameterEntry == kVideoModes[row->row].parameterEntry;
+      return !earlier.entry.empty() && earlier.entryA && earlier.entryA == row->entryA &&
+             earlier.entryB == row->entryB;
     });
     if (sharing != row)
       lines += formatText("    parameter entry as for %s\n", kVideoModes[sharing->row].text);
     else
       lines += valueLines(row->entry);
-    block.add(lines + valueLines(row->record));
+    block.add(lines + valueLines(row->record) + valueLines(row->result));
   }
   if (diff.modes.size() < kVideoModeCount)
     block.same(

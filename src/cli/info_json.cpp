@@ -114,7 +114,10 @@ std::string infoJson(const Image& image, const BiosLayout& layout) {
   registers(json, layout);
   fonts(json, layout);
   json.numberOrNull("videoParameterTable", layout.videoParameterTable)
-      .numberOrNull("extendedModeTable", layout.extendedModeTable);
+      .numberOrNull("extendedModeTable", layout.extendedModeTable)
+      .number("extendedRecordBytes", static_cast<std::int64_t>(layout.extendedRecordBytes))
+      .numberOrNull("modeInfoTable", layout.modeInfoTable);
+  modesJson(json, image, layout);
   pcir(json, image, layout.pcir);
   vesa(json, image, layout);
   return json.endObject().text();

@@ -83,7 +83,7 @@ std::string vesa(const Image& image, const BiosLayout& layout) {
 std::string modeText(const Image& image, const BiosLayout& layout, std::size_t row) {
   const std::vector<ModeValueGroup> groups = modeValueGroups(showSelectedMode(image, layout, row));
   // How many groups each line holds, as the page lays them out in rows.
-  constexpr std::size_t kGroupsPerLine[] = {4, 2, 1, 1, 1, 3, 4};
+  constexpr std::size_t kGroupsPerLine[] = {4, 2, 1, 1, 1, 3, 4, 3, 5};
   std::string out = formatText("  %s\n", kVideoModes[row].text);
   auto group = groups.begin();
   for (const std::size_t count : kGroupsPerLine) {
@@ -103,8 +103,10 @@ std::string infoText(const std::string& name, const Image& image, const BiosLayo
                                name.c_str(), image.size, romLength(image), image.bytes[2],
                                checksumOk(image) ? "ok" : "wrong");
   out += strings(image, layout) + registers(layout) + fonts(layout) + pcir(image, layout) + vesa(image, layout);
-  out += formatText("\nVideo Modes\n  Video parameter table: %s\n  Extended mode table:   %s\n",
-                    offsetText(layout.videoParameterTable).c_str(), offsetText(layout.extendedModeTable).c_str());
+  out += formatText("\nVideo Modes\n  Video parameter table: %s\n  Extended mode table:   %s (%zu-byte records)\n"
+                    "  Mode information table: %s\n",
+                    offsetText(layout.videoParameterTable).c_str(), offsetText(layout.extendedModeTable).c_str(),
+                    layout.extendedRecordBytes, offsetText(layout.modeInfoTable).c_str());
   // The page shows its first row after a load.
   return out + modeText(image, layout, 0);
 }

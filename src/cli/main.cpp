@@ -15,7 +15,7 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"info", infoCommand},   {"mode", modeCommand},       {"dump", dumpCommand},
+    {"info", infoCommand},   {"mode", modeCommand},       {"modes", modesCommand},     {"dump", dumpCommand},
     {"edit", editCommand},   {"compare", compareCommand}, {"diff", diffCommand},
     {"registers", registersCommand},
     {"pll", pllCommand},     {"font", fontCommand},       {"codepages", codepagesCommand},

@@ -1,4 +1,4 @@
-// info, mode and sample: reports of one image, and the built-in sample.
+// info, mode, modes and sample: reports of one image, and the built-in sample.
 #include "analysis/analysis_pass.h"
 #include "analysis/video_modes.h"
 #include "cli/cli_support.h"
@@ -41,6 +41,26 @@ int modeCommand(const Args& args) {
   BiosLayout layout;
   AnalysisPass(*image, layout);
   print(modeText(*image, layout, row));
+  return 0;
+}
+
+int modesCommand(const Args& args) {
+  Args files;
+  bool json = false;
+  for (const std::string& arg : args) (arg == "--json" ? json = true : (files.push_back(arg), false));
+  if (files.size() != 1) return usageError("modes takes one file");
+  const auto image = readImageOrReport(files[0]);
+  if (!image) return 1;
+  BiosLayout layout;
+  AnalysisPass(*image, layout);
+  if (!json) {
+    print(modesText(*image, layout));
+    return 0;
+  }
+  JsonWriter writer;
+  writer.beginObject();
+  modesJson(writer, *image, layout);
+  print(writer.endObject().text());
   return 0;
 }
 

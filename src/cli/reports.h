@@ -5,13 +5,19 @@
 #include <string>
 
 #include "analysis/bios_layout.h"
+#include "cli/json_writer.h"
 #include "formats/image.h"
 
 namespace quarzel::cli {
 
 std::string infoText(const std::string& name, const Image& image, const BiosLayout& layout);
 std::string infoJson(const Image& image, const BiosLayout& layout);
-// One row of the Video Modes page: its parameter entry and extended record.
+// One row of the Video Modes page: its parameter entry and extended record,
+// and what the BIOS makes of them.
 std::string modeText(const Image& image, const BiosLayout& layout, std::size_t row);
+// Every row as the BIOS sets the mode: one line a row, or the JSON array
+// "modes".
+std::string modesText(const Image& image, const BiosLayout& layout);
+void modesJson(JsonWriter& json, const Image& image, const BiosLayout& layout);
 
 }  // namespace quarzel::cli

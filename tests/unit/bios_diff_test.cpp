@@ -46,12 +46,12 @@ TEST(DiffBios, EachChangeIsReportedInItsItemAndNothingElse) {
   changed.bytes[*l.bootString1.lengthWord] += 1;                    // string 1's count only
   changed.bytes[*l.registerTable[DramInit0].location + 2] ^= 0x08;  // DramInit0 bit 19
   changed.bytes[*l.fonts[Font8x16] + 0x41 * 16 + 5] ^= 0xFF;        // glyph 41h, row 5
-  changed.bytes[*l.videoParameterTable + 64 * 3 + 19] ^= 0x01;      // entry 3, CRTC 9
-  changed.bytes[*l.extendedModeTable + 5 * 47] ^= 0x80;             // record 47, flag bit 7
+  const std::size_t mode03 = rowOf(3, 3), mode111 = rowOf(9, 47);
+  changed.bytes[*modeSource(rom, l, mode03).entry + 19] ^= 0x01;   // Mode 03h's entry, CRTC 9
+  changed.bytes[*modeSource(rom, l, mode111).record] ^= 0x80;      // Mode 111h's record, flag bit 7
   changed.bytes[0x0200] ^= 0xFF;                                    // code
   const BiosDiff diff = diffOf(a, analysed(changed));
 
-  const std::size_t mode03 = rowOf(3, 3), mode111 = rowOf(9, 47);
   const std::vector<ItemRef> expected{{DiffItem::String1},        {DiffItem::Register, DramInit0},
                                       {DiffItem::Font, Font8x16}, {DiffItem::Mode, mode03},
                                       {DiffItem::Mode, mode111},  {DiffItem::Rest}};
