@@ -1,4 +1,5 @@
-// VideoModesPage: the register set the BIOS programs for a chosen video mode.
+// VideoModesPage: the register set the BIOS programs for a chosen video mode,
+// and the timing it makes.
 #include "analysis/video_modes.h"
 #include "ui/app_state.h"
 #include "ui/window_helpers.h"
@@ -40,6 +41,14 @@ void showFields(HWND page, const ModeFields& fields) {
   setText(page, IDC_MODES_CRTC1B, fields.crtc1B);
   setText(page, IDC_MODES_PARAMETER_INDEX, fields.parameterIndex);
   setText(page, IDC_MODES_CLOCK, fields.clock);
+  setText(page, IDC_MODES_THIS_BIOS, fields.thisBios);
+  setText(page, IDC_MODES_RECORD, fields.record);
+  setText(page, IDC_MODES_ENTRY, fields.parameterEntry);
+  setText(page, IDC_MODES_PIXEL_CLOCK, fields.pixelClock);
+  setText(page, IDC_MODES_TOTAL, fields.total);
+  setText(page, IDC_MODES_DISPLAY, fields.display);
+  setText(page, IDC_MODES_LINE_RATE, fields.lineRate);
+  setText(page, IDC_MODES_REFRESH, fields.refresh);
   CheckDlgButton(page, IDC_MODES_NATIVE, fields.nativeMode ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(page, IDC_MODES_INTERLACE, fields.interlace ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(page, IDC_MODES_DOUBLE_SCAN, fields.nativeDoubleScan ? BST_CHECKED : BST_UNCHECKED);
