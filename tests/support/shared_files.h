@@ -13,6 +13,10 @@
 
 namespace quarzel::test {
 
+// The real images in ../shared/roms.
+inline constexpr const char* kRealRomFiles[] = {"Agp_sg.rom", "BlasterAGP.rom", "Velocity100.VBI", "3k12sd.rom",
+                                                "V3_3500_AGP_SD_2.15.05_Compaq.rom"};
+
 std::string sharedPath(const std::string& relative);
 std::optional<std::vector<std::uint8_t>> readSharedFile(const std::string& relative);
 std::optional<Image> readRealRom(const std::string& name);

@@ -35,26 +35,63 @@ TEST(ModeTableLocator, PointerWordMustBeReadableInTheBuffer) {
   EXPECT_EQ(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{3, 0xFFFE}}).build()), 0x0000);
 }
 
+// The mode set's record look-up multiplies by its own immediate; the byte
+// before the mode information table stands where its code does not.
+TEST(ModeTableLocator, RecordSizeFromTheModeSetsLookUpElseTheByteBeforeTheModeTable) {
+  RomBuilder rom(0x8000);
+  rom.place(kModeTableSignature, 0x300, {{3, 0x7000}}).word(0x7000, 0x6000).word(0x7004, 0x6800);
+  rom.bytes(0x67FF, {0x06, 0x03, 0x03}).byte(0x680E, 0xFF);
+  BiosLayout layout;
+  locateExtendedModeTable(rom.build(), layout);
+  EXPECT_EQ(layout.modeInfoTable, 0x6800);
+  EXPECT_EQ(layout.extendedRecordBytes, 6u);
+  BiosLayout withCode;
+  locateExtendedModeTable(rom.place(kRecordStrideSignature, 0x500, {}).byte(0x506, 5).build(), withCode);
+  EXPECT_EQ(withCode.extendedRecordBytes, 5u);
+}
+
+// A word that names no table ended by FFh inside the image is no mode
+// information table: the list's own numbers and record size stand.
+TEST(ModeTableLocator, NoModeTableWithoutItsEndMark) {
+  RomBuilder rom(0x8000, 0x01);
+  rom.place(kModeTableSignature, 0x300, {{3, 0x7000}}).word(0x7000, 0x6000).word(0x7004, 0x7F00);
+  BiosLayout layout;
+  locateExtendedModeTable(rom.build(), layout);
+  EXPECT_EQ(layout.extendedModeTable, 0x6000);
+  EXPECT_FALSE(layout.modeInfoTable);
+  EXPECT_EQ(layout.extendedRecordBytes, kShortRecordBytes);
+  BiosLayout zero;
+  locateExtendedModeTable(rom.word(0x7004, 0).build(), zero);
+  EXPECT_FALSE(zero.modeInfoTable);
+}
+
 struct RealModeTable {
   const char* file;
-  Offset table;
+  Offset table, modeInfo;
+  std::size_t recordBytes;
 };
 
 // 0E 07 BB <W> EB at 46D9h (W = 7DBCh), 410Fh (77EAh), 40C1h (7948h),
-// 4697h (7D7Ah), 429Dh (7980h); the table offset is the word at W.
+// 4697h (7D7Ah), 429Dh (7980h); the tables' offsets are the words at W and
+// W + 4, the record size the byte before the second, as 06h or 05h in mov
+// cl,size of the mode set's look-up.
 constexpr RealModeTable kRealModeTables[] = {
-    {"3k12sd.rom", 0x80E3},
-    {"Agp_sg.rom", 0x7B11},
-    {"BlasterAGP.rom", 0x7C6F},
-    {"V3_3500_AGP_SD_2.15.05_Compaq.rom", 0x80A1},
-    {"Velocity100.VBI", 0x7CA7},
+    {"3k12sd.rom", 0x80E3, 0x7E42, 6},
+    {"Agp_sg.rom", 0x7B11, 0x7870, 6},
+    {"BlasterAGP.rom", 0x7C6F, 0x79CE, 5},
+    {"V3_3500_AGP_SD_2.15.05_Compaq.rom", 0x80A1, 0x7E00, 6},
+    {"Velocity100.VBI", 0x7CA7, 0x7A06, 6},
 };
 
 class RealImageModeTable : public testing::TestWithParam<RealModeTable> {};
 
 TEST_P(RealImageModeTable, Located) {
   QUARZEL_REAL_ROM(image, GetParam().file);
-  EXPECT_EQ(locate(image), GetParam().table);
+  BiosLayout layout;
+  locateExtendedModeTable(image, layout);
+  EXPECT_EQ(layout.extendedModeTable, GetParam().table);
+  EXPECT_EQ(layout.modeInfoTable, GetParam().modeInfo);
+  EXPECT_EQ(layout.extendedRecordBytes, GetParam().recordBytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Roms, RealImageModeTable, testing::ValuesIn(kRealModeTables));

@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_pass.h"
 #include "analysis/bios_date.h"
 #include "analysis/boot_string1.h"
 #include "analysis/boot_string2.h"
 #include "analysis/vesa_edits.h"
 #include "support/rom_builder.h"
+#include "support/shared_files.h"
 
 namespace quarzel {
 namespace {
@@ -188,6 +191,45 @@ TEST(StringEdits, UnlocatedItemsChangeNothing) {
   EXPECT_EQ(applyVesaString(image, {}, "XY").error, EditError::NotLocated);
   EXPECT_EQ(date.text, before.text);
   expectOnlyChanged(image, kFilled, 0, "");
+}
+
+// A text typed to the full length of its item: every byte written lies in
+// the item's room (its field, or the text that stood there with its zero
+// byte). String 2's 120 bytes end right before the extended records' size
+// byte, which must survive.
+TEST(StringEdits, AFullTextStaysInsideItsRoomOnRealImages) {
+  for (const char* file : test::kRealRomFiles) {
+    const auto rom = test::readRealRom(file);
+    if (!rom) GTEST_SKIP() << file << " absent";
+    BiosLayout layout;
+    AnalysisPass(*rom, layout);
+    const auto fill = [&](Offset address, std::uint32_t maxLength, auto edit) {
+      Image image = *rom;
+      const std::size_t room = std::max<std::size_t>(maxLength, rom->textLength(address) + 1);
+      const EditResult result = edit(image, std::string(maxLength, 'x'));
+      ASSERT_TRUE(result.ok()) << file;
+      for (std::size_t i = 0; i < kImageCapacity; ++i) {
+        const bool inRoom = i >= address && i < address + room;
+        const bool countWord = std::ranges::any_of(result.written, [&](const ByteRange& r) {
+          return r.length == 2 && i >= r.offset && i < r.offset + 2;
+        });
+        if (!inRoom && !countWord) {
+          ASSERT_EQ(image.bytes[i], rom->bytes[i]) << file << " at " << i;
+        }
+      }
+    };
+    for (const BootString* string : {&layout.bootString1, &layout.bootString2})
+      if (string->address)
+        fill(*string->address, string->maxLength,
+             [&](Image& image, const std::string& text) { return applyBootString(image, *string, text); });
+    for (const VesaString& vesa : layout.vesa)
+      if (vesa.address)
+        fill(*vesa.address, vesa.maxLength,
+             [&](Image& image, const std::string& text) { return applyVesaString(image, vesa, text); });
+    if (layout.bootString2.address && layout.modeInfoTable) {
+      EXPECT_EQ(*layout.bootString2.address + 120u, *layout.modeInfoTable - 1u) << file;
+    }
+  }
 }
 
 }  // namespace

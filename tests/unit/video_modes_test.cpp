@@ -4,7 +4,10 @@
 #include <set>
 #include <string_view>
 
+#include "analysis/analysis_pass.h"
+#include "analysis/mode_table_locator.h"
 #include "analysis/video_modes.h"
+#include "formats/text_format.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 
@@ -31,6 +34,12 @@ TEST(VideoModeList, UsesEveryParameterEntryAndEveryExtendedRecord) {
   std::set<std::size_t> entries, records;
   for (const VideoMode& mode : kVideoModes) {
     EXPECT_LE(std::string_view(mode.text).size(), 51u);
+    // The numbers that find the mode in a BIOS's table are the ones the row names.
+    EXPECT_NE(std::string_view(mode.text).find(formatText("%ux%u", mode.width, mode.height)), std::string_view::npos)
+        << mode.text;
+    if (mode.number > kLastVgaMode) {
+      EXPECT_TRUE(std::string_view(mode.text).starts_with(formatText("Mode %Xh", mode.number))) << mode.text;
+    }
     entries.insert(mode.parameterEntry);
     records.insert(mode.extendedRecord);
   }
@@ -130,26 +139,110 @@ TEST(ShowSelectedMode, BytesPastTheImageAreTheZeroFill) {
   EXPECT_EQ(fields.clock, "0000");
 }
 
-TEST(ShowSelectedMode, Mode111hOfARealImage) {
-  // Agp_sg.rom: parameter table 41FAh, entry 9 at 443Ah = 50 1D 10 FF FF 01
-  // 0F 00 0E E3 5F ... FF; extended table 7B11h, record 47 at 7BFCh =
-  // 00 02 22 EA D1.
-  QUARZEL_REAL_ROM(image, "Agp_sg.rom");
-  const ModeFields fields = showSelectedMode(image, tablesAt(0x41FA, 0x7B11),
-                                             rowOf("Mode 111h  - 640x480 16 bpp (8x16 Font)"));
-  EXPECT_EQ(fields.columns, "80");
-  EXPECT_EQ(fields.rowsMinus1, "29");
-  EXPECT_EQ(fields.charHeight, "16");
-  EXPECT_EQ(fields.regenLength, "FFFF");
-  EXPECT_EQ(fields.sequencer[1], "0F");
-  EXPECT_EQ(fields.miscOutput, "E3");
-  EXPECT_EQ(fields.crtc[0], "5F");
-  EXPECT_EQ(fields.graphics[8], "FF");
-  EXPECT_FALSE(fields.nativeMode || fields.interlace || fields.nativeDoubleScan);
-  EXPECT_EQ(fields.pixelFormat, "00");
-  EXPECT_EQ(fields.crtc1B, "02");
-  EXPECT_EQ(fields.parameterIndex, "22");
-  EXPECT_EQ(fields.clock, "D1EA");
+// A real image as the analysis pass reads it.
+struct Analysed {
+  Image image;
+  BiosLayout layout;
+};
+std::optional<Analysed> analysedRom(const char* file) {
+  auto image = test::readRealRom(file);
+  if (!image) return std::nullopt;
+  Analysed a{*image, {}};
+  AnalysisPass(a.image, a.layout);
+  return a;
+}
+
+// Agp_sg.rom against its disassembly: mode 03h's record is the one its mode
+// table names (18h), its entry the 200-line one that 35D4h picks; the 400-
+// line rows take entries 17h + mode/2 and 19h; mode 10Eh's 6-byte record 37
+// (7BEFh: 0D 00 01 21 EA D1) gives index 21h. BlasterAGP.rom numbers its
+// records otherwise in 5-byte records; 3k12sd.rom calls 320x200 8 bpp 120h.
+TEST(ModeSource, TheRecordAndEntryTheBiosUses) {
+  struct Case {
+    const char* file;
+    const char* row;
+    const char* thisBios;
+    std::size_t record, entry;
+  };
+  for (const Case& c : {Case{"Agp_sg.rom", "Mode 03h   - 80x25 Color Text (8x8 Font)", "mode 03h", 24, 3},
+                        Case{"Agp_sg.rom", "Mode 2+/3+ - 80x25 Color Text (8x16 Font)", "mode 02h", 24, 24},
+                        Case{"Agp_sg.rom", "Mode 7+    - 80x25 Mono Text (8x16 Font)", "mode 07h", 25, 25},
+                        Case{"Agp_sg.rom", "Mode 13h   - 320x200 256-color VGA (8x8 Font)", "mode 13h", 28, 28},
+                        Case{"Agp_sg.rom", "Mode 10Eh  - 320x200 16 bpp (8x8 Font)", "VESA 10Eh, mode 79h", 37, 33},
+                        Case{"BlasterAGP.rom", "Mode 11Ah  - 1280x1024 16 bpp (8x16 Font)", "VESA 11Ah, mode 74h", 55, 29},
+                        Case{"3k12sd.rom", "Mode 180h  - 320x200 8 bpp (8x8 Font)", "VESA 120h, mode 78h", 33, 33}}) {
+    const auto rom = analysedRom(c.file);
+    if (!rom) GTEST_SKIP() << c.file << " absent";
+    const ModeFields fields = showSelectedMode(rom->image, rom->layout, rowOf(c.row));
+    EXPECT_EQ(fields.thisBios, c.thisBios) << c.row;
+    EXPECT_EQ(fields.record, std::to_string(c.record)) << c.row;
+    EXPECT_EQ(fields.parameterEntry, std::to_string(c.entry)) << c.row;
+  }
+}
+
+// The IBM VGA and VESA DMT figures come out on every real image: the clock
+// within the PLL's step, refresh and line rate within 0.1.
+TEST(ModeTiming, StandardFiguresOnEveryRealImage) {
+  struct Standard {
+    const char* row;
+    double clock, refresh, lineRate;
+    const char* display;
+  };
+  const Standard standards[] = {
+      {"Mode 2+/3+ - 80x25 Color Text (8x16 Font)", 28.322, 70.1, 31.5, "720x400"},
+      {"Mode 03h   - 80x25 Color Text (8x8 Font)", 25.175, 70.1, 31.5, "640x200"},
+      {"Mode 13h   - 320x200 256-color VGA (8x8 Font)", 25.175, 70.1, 31.5, "320x200"},
+      {"Mode 180h  - 320x200 8 bpp (8x8 Font)", 12.5875, 70.1, 31.5, "320x200"},
+      {"Mode 101h  - 640x480 8 bpp (8x16 Font)", 25.175, 59.9, 31.5, "640x480"},
+      {"Mode 114h  - 800x600 16 bpp (8x16 Font)", 40.0, 60.3, 37.9, "800x600"},
+      {"Mode 105h  - 1024x768 8 bpp (8x16 Font)", 65.0, 60.0, 48.4, "1024x768"},
+      {"Mode 11Bh  - 1280x1024 24 bpp (8x16 Font)", 108.0, 60.0, 64.0, "1280x1024"},
+  };
+  for (const char* file : test::kRealRomFiles) {
+    const auto rom = analysedRom(file);
+    if (!rom) GTEST_SKIP() << file << " absent";
+    for (const Standard& standard : standards) {
+      SCOPED_TRACE(std::string(file) + ": " + standard.row);
+      const auto timing = sourceTiming(rom->image, rom->layout, modeSource(rom->image, rom->layout, rowOf(standard.row)));
+      ASSERT_TRUE(timing && timing->pixelClockMHz && timing->refreshHz);
+      EXPECT_NEAR(*timing->pixelClockMHz, standard.clock, 0.05);
+      EXPECT_NEAR(*timing->refreshHz, standard.refresh, 0.1);
+      EXPECT_NEAR(*timing->lineRateKHz, standard.lineRate, 0.1);
+      EXPECT_EQ(formatText("%ux%u", timing->width, timing->height), standard.display);
+    }
+  }
+}
+
+// A mode table that lacks a row's mode: the row says so and shows nothing.
+TEST(ModeSource, AModeTheBiosDoesNotDefineShowsNothing) {
+  test::RomBuilder rom(0x8000);
+  rom.place(kModeTableSignature, 0x300, {{3, 0x7000}}).word(0x7000, 0x6000).word(0x7004, 0x6800);
+  rom.bytes(0x6800, {0x03, 0x03, 0x03, 0x00, 0x00, 0x08, 0x04, 80, 0, 25, 0, 160, 0, 16, 0xFF});
+  const Image image = rom.byte(0x67FF, 6).build();
+  BiosLayout layout;
+  AnalysisPass(image, layout);
+  const ModeFields missing = showSelectedMode(image, layout, rowOf("Mode 101h  - 640x480 8 bpp (8x16 Font)"));
+  EXPECT_EQ(missing.thisBios, "not in this BIOS");
+  EXPECT_EQ(missing.record, "");
+  EXPECT_EQ(missing.clock, "");
+  EXPECT_EQ(missing.refresh, "");
+  EXPECT_EQ(showSelectedMode(image, layout, rowOf("Mode 03h   - 80x25 Color Text (8x8 Font)")).record, "3");
+}
+
+// Misc Output selecting the PLL with no PLL value in the record leaves the
+// clock unknown; an interlaced record shows both fields' lines.
+TEST(ModeTiming, UnknownClockAndInterlace) {
+  std::array<std::uint8_t, kParameterEntryBytes> entry{};
+  entry[entry_byte::kSequencer] = 0x01;
+  entry[entry_byte::kMiscOutput] = 0x2F;
+  entry[entry_byte::kCrtc + 0x12] = 0xFF;  // 256 lines
+  entry[entry_byte::kCrtc + 6] = 0xFF;
+  const ModeTiming noClock = modeTiming(entry, ExtendedRecord{0x01, 0, 0, 0});
+  EXPECT_FALSE(noClock.pixelClockMHz || noClock.refreshHz || noClock.lineRateKHz);
+  EXPECT_EQ(lineRateText(noClock), "");
+  const ModeTiming interlaced = modeTiming(entry, ExtendedRecord{0x03, 0, 0, 0xE15D});
+  EXPECT_EQ(interlaced.height, 512u);
+  EXPECT_NEAR(*interlaced.pixelClockMHz, 65.0, 0.01);
 }
 
 }  // namespace
