@@ -126,7 +126,9 @@ ModeSource sourceOf(const Image& image, const BiosLayout& layout, const std::vec
     if (!source.defined) return source;
     source.recordNumber = source.info->record;
   }
-  source.record = tableItem(layout.extendedModeTable, source.recordNumber, layout.extendedRecordBytes);
+  // Records of a size whose layout is not known are not read at all.
+  if (extendedRecordLayout(layout.extendedRecordBytes))
+    source.record = tableItem(layout.extendedModeTable, source.recordNumber, layout.extendedRecordBytes);
   if (source.info) source.entryNumber = entryNumber(image, layout, source, mode);
   source.entry = tableItem(layout.videoParameterTable, source.entryNumber, kParameterEntryBytes);
   return source;

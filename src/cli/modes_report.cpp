@@ -19,10 +19,14 @@ std::string resolutionText(const ModeInfo& info) {
   return formatText("%ux%u%s", unsigned{info.width}, unsigned{info.height}, info.text() ? " text" : "");
 }
 
+// 2, 16, 256, 64K, 16M as the colours a mode shows; a mono text mode has 0
+// bits per pixel, and a depth past 16M colours is told in bits.
 std::string coloursText(unsigned bitsPerPixel) {
   if (bitsPerPixel == 0) return "mono";
-  if (bitsPerPixel <= 8) return formatText("%u", 1u << bitsPerPixel);
-  return bitsPerPixel <= 16 ? formatText("%uK", 1u << (bitsPerPixel - 10)) : formatText("%uM", 1u << (bitsPerPixel - 20));
+  if (bitsPerPixel < 10) return formatText("%u", 1u << bitsPerPixel);
+  if (bitsPerPixel < 20) return formatText("%uK", 1u << (bitsPerPixel - 10));
+  if (bitsPerPixel < 30) return formatText("%uM", 1u << (bitsPerPixel - 20));
+  return formatText("%u bpp", bitsPerPixel);
 }
 
 std::string modeLine(const Image& image, const BiosLayout& layout, std::size_t row, const ModeSource& source) {
