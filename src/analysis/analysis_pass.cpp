@@ -4,6 +4,7 @@
 #include "analysis/boot_string1.h"
 #include "analysis/boot_string2.h"
 #include "analysis/font_locator.h"
+#include "analysis/logo_locator.h"
 #include "analysis/mode_table_locator.h"
 #include "analysis/pcir_locator.h"
 #include "analysis/register_locator.h"
@@ -16,6 +17,7 @@ void AnalysisPass(const Image& image, BiosLayout& layout) {
   layout = BiosLayout{};
   layout.compareValues = compareValues;
 
+  locateLogo(image, layout);
   locateBootString1(image, layout);
   locateBootString2(image, layout);
   locateBiosDate(image, layout);

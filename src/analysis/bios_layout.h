@@ -61,6 +61,12 @@ struct FixupTable {
   std::size_t size = 1;
 };
 
+// A logo block of quarzel's that the sign-on call leads to.
+struct InstalledLogo {
+  Offset call;          // the call that stands where the sign-on code was
+  LogoBlockView block;
+};
+
 // An extended mode record without the byte that 6-byte builds leave unused;
 // the size assumed where the BIOS does not give one.
 inline constexpr std::size_t kShortRecordBytes = 5;
@@ -71,7 +77,10 @@ struct BiosLayout {
   Location bootCodeAddress;  // the matched string-1 code, patched by the logo
   BootString bootString2;
   BiosDate biosDate;
-  std::array<std::string, kLogoLines> logoLines;  // Logo page text lines
+  // The Logo page's text lines: those of an installed logo, else the ones
+  // taken from the sign-on string.
+  std::array<std::string, kLogoLines> logoLines;
+  std::optional<InstalledLogo> logo;
 
   // Registers.
   std::array<RegisterEntry, kRegisterCount> registerTable{};

@@ -2,15 +2,16 @@
 
 #include <algorithm>
 
+#include "analysis/pcir_locator.h"
+
 namespace quarzel {
 
 namespace {
-constexpr std::uint16_t k3dfxVendorId = 0x121A;
 constexpr std::size_t kSubsystemBytes = 8;
 }  // namespace
 
 std::optional<EmulatedCard> emulatedCard(const Image& image, const BiosLayout& layout) {
-  if (!layout.pcir || image.word(*layout.pcir + 4) != k3dfxVendorId) return std::nullopt;
+  if (!layout.pcir || image.word(*layout.pcir + kPcirVendorId) != k3dfxVendorId) return std::nullopt;
   const auto device = image.word(*layout.pcir + 6);
   for (const EmulatedCard& card : kEmulatedCards)
     if (device == card.deviceId) return card;

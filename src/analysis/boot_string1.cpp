@@ -6,10 +6,6 @@
 
 namespace quarzel {
 
-namespace {
-
-// The Logo page starts from the sign-on text: its first three CR LF lines,
-// then the two fixed lines a 3dfx BIOS prints beneath them.
 std::array<std::string, kLogoLines> logoLinesFrom(const std::string& text) {
   std::array<std::string, kLogoLines> lines;
   std::size_t start = 0;
@@ -25,21 +21,26 @@ std::array<std::string, kLogoLines> logoLinesFrom(const std::string& text) {
   return lines;
 }
 
-}  // namespace
-
 void locateBootString1(const Image& image, BiosLayout& layout) {
   const std::size_t end = searchEnd(image, 30);
   BootString& string = layout.bootString1;
+  const auto& logo = layout.logo;
   if (const auto match = findFirst(image, kString1Main, end)) {
-    recordBootString(image, string, *image.word(*match + 20), false);
+    recordBootString(image, string, *image.word(*match + kString1Operand), false);
     // The count operand of mov cx; only its low byte limits the text.
-    string.lengthWord = static_cast<Offset>(*match + 11);
-    string.maxLength = image.bytes[*match + 11];
+    string.lengthWord = static_cast<Offset>(*match + kString1CountOperand);
+    string.maxLength = image.bytes[*match + kString1CountOperand];
     layout.bootCodeAddress = static_cast<Offset>(*match);
-    layout.logoLines = logoLinesFrom(image.text(*string.address));
-  } else if (const auto fallback = findFirst(image, kString1Fallback, end)) {
-    recordBootString(image, string, *image.word(*fallback + 3), true);
+    if (!logo) layout.logoLines = logoLinesFrom(image.text(*string.address));
+  } else if (!logo) {
+    if (const auto fallback = findFirst(image, kString1Fallback, end))
+      recordBootString(image, string, *image.word(*fallback + 3), true);
   }
+  // Under a logo the match is the sign-on code its block keeps: the string
+  // and its count are edited there, and the call stands where the code was.
+  // A block of an earlier version keeps none, and string 1 is not found.
+  if (logo) layout.bootCodeAddress = logo->call;
+  if (logo && (!string.lengthWord || *string.lengthWord - kString1CountOperand != logo->block.savedCode)) string = {};
 }
 
 }  // namespace quarzel

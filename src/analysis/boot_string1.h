@@ -11,10 +11,15 @@ namespace quarzel {
 // mov bp,cs; mov es,bp; mov bp,string; int 10h
 inline constexpr Signature kString1Main{
     "B8 01 13 2A FF 2E ?? ?? ?? ?? B9 ?? ?? 2B D2 8C CD 8E C5 BD ?? ?? CD 10"};
+inline constexpr std::size_t kString1CountOperand = 11, kString1Operand = 20;
 // rep movsw; mov ax,string; call near; mov cl,7
 inline constexpr Signature kString1Fallback{"F3 A5 B8 ?? ?? E8 ?? ?? B1 07"};
 
 // Fills bootString1, bootCodeAddress and the Logo page's text lines.
 void locateBootString1(const Image& image, BiosLayout& layout);
+
+// The Logo page starts from the sign-on text: its first three CR LF lines,
+// then the two fixed lines a 3dfx BIOS prints beneath them.
+std::array<std::string, kLogoLines> logoLinesFrom(const std::string& text);
 
 }  // namespace quarzel

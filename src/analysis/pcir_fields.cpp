@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "analysis/pci_devices.h"
+#include "analysis/pcir_locator.h"
 #include "formats/text_format.h"
 
 namespace quarzel {
@@ -18,7 +19,7 @@ PcirFields readPcirFields(const Image& image, Offset offset) {
   const auto byte = [&](std::size_t at) -> unsigned { return image.byteAt(offset + at).value_or(0); };
 
   PcirFields fields;
-  fields.vendorId = static_cast<std::uint16_t>(word(4));
+  fields.vendorId = static_cast<std::uint16_t>(word(kPcirVendorId));
   fields.deviceId = static_cast<std::uint16_t>(word(6));
   fields.vendorIdText = formatText("%04X", unsigned{fields.vendorId});
   fields.deviceIdText = formatText("%04X", unsigned{fields.deviceId});
@@ -34,7 +35,7 @@ PcirFields readPcirFields(const Image& image, Offset offset) {
   if (interface == kVgaInterface && subClass == kVgaSubClass && baseClass == kDisplayClass)
     fields.classText = "VGA-compatible video card";
 
-  const unsigned length = word(16);  // in 512-byte units
+  const unsigned length = word(kPcirImageLength);  // in 512-byte units
   fields.imageLength = formatText("%04X", length);
   fields.imageSizeText = formatText("%dk", static_cast<int>(length / 2));
   fields.codeRevision = formatText("%04X", word(18));

@@ -30,16 +30,67 @@ void appendLe(std::vector<std::uint8_t>& out, std::uint32_t value, std::size_t c
 BmpParse refuse(EditError error) { return {std::nullopt, error}; }
 
 // The colour table follows the information header, whatever its size; a
-// 4-bit file lists at most 16 colours, and a count of 0 means all 16.
+// 4-bit file lists at most 16 colours (blue, green, red, 0 each), and a count
+// of 0 means all 16.
 void readColours(std::span<const std::uint8_t> file, LogoPicture& picture) {
   const std::size_t table = kFileHeaderBytes + readLe(file, kFileHeaderBytes, 4);
   const std::uint32_t used = readLe(file, 46, 4);
-  const std::size_t count = used == 0 || used > 16 ? 16 : used;
-  for (std::size_t i = 0; i < count * 4 && table <= file.size() && i < file.size() - table; ++i)
-    picture.colours[i] = file[table + i];
+  const std::size_t count = used == 0 || used > kLogoColours ? kLogoColours : used;
+  for (std::size_t i = 0; i < count && table <= file.size() && 4 * i + 3 < file.size() - table; ++i) {
+    const std::size_t at = table + 4 * i;
+    picture.fileColours[i] = {file[at + 2], file[at + 1], file[at]};
+  }
+  for (std::size_t i = 0; i < kLogoColours; ++i) picture.vgaColour[i] = nearestVgaColour(picture.fileColours[i]);
+}
+
+// Each pixel's file index becomes its VGA colour; both nibbles of a byte.
+void mapPixels(LogoPicture& picture) {
+  for (std::uint8_t& pair : picture.rows) {
+    const unsigned left = pair >> 4, right = pair & 0x0Fu;
+    picture.used[left] = picture.used[right] = true;
+    pair = static_cast<std::uint8_t>(picture.vgaColour[left] << 4 | picture.vgaColour[right]);
+  }
 }
 
 }  // namespace
+
+std::uint8_t nearestVgaColour(const Rgb& colour) {
+  const auto distance = [&](const Rgb& vga) {
+    const auto square = [](int a, int b) { return (a - b) * (a - b); };
+    return square(colour.red, vga.red) + square(colour.green, vga.green) + square(colour.blue, vga.blue);
+  };
+  std::uint8_t nearest = 0;
+  for (std::uint8_t i = 1; i < kLogoColours; ++i)
+    if (distance(kVgaColours[i]) < distance(kVgaColours[nearest])) nearest = i;
+  return nearest;
+}
+
+std::vector<MergedColours> mergedColours(const LogoPicture& picture) {
+  std::vector<MergedColours> merged;
+  for (std::uint8_t vga = 0; vga < kLogoColours; ++vga) {
+    MergedColours group{vga, {}};
+    for (std::uint8_t i = 0; i < kLogoColours; ++i)
+      if (picture.used[i] && picture.vgaColour[i] == vga) group.fileColours.push_back(i);
+    if (group.fileColours.size() > 1) merged.push_back(std::move(group));
+  }
+  return merged;
+}
+
+std::string mergedColoursText(const LogoPicture& picture) {
+  std::string text;
+  for (const MergedColours& group : mergedColours(picture)) {
+    std::string indexes;
+    for (std::size_t i = 0; i < group.fileColours.size(); ++i) {
+      const char* separator = i == 0 ? "" : i + 1 == group.fileColours.size() ? " and " : ", ";
+      indexes += separator + std::to_string(group.fileColours[i]);
+    }
+    const char* together = group.fileColours.size() == 2 ? " both" : " all";
+    text += text.empty() ? "Colours " + indexes + " of the file" + together + " boot as VGA colour "
+                         : "; " + indexes + " as VGA colour ";
+    text += std::to_string(group.vgaColour);
+  }
+  return text.empty() ? text : text + ".";
+}
 
 std::optional<EditError> logoSizeError(std::int32_t width, std::int32_t height) {
   if (width <= 0 || width % 8 != 0 || width > kMaxLogoWidth) return EditError::BmpWidthUnsupported;
@@ -68,8 +119,6 @@ BmpParse readLogoPicture(std::span<const std::uint8_t> file) {
   LogoPicture picture;
   picture.width = width;
   picture.height = height;
-  picture.file.assign(file.begin(), file.end());
-  picture.pixelOffset = pixelOffset;
   readColours(file, picture);
   // The file stores the bottom row first; the block draws from the top.
   picture.rows.reserve(pixelBytes);
@@ -77,6 +126,7 @@ BmpParse readLogoPicture(std::span<const std::uint8_t> file) {
     const auto first = file.begin() + static_cast<std::ptrdiff_t>(pixelOffset + row * rowBytes);
     picture.rows.insert(picture.rows.end(), first, first + static_cast<std::ptrdiff_t>(rowBytes));
   }
+  mapPixels(picture);
   return {std::move(picture), std::nullopt};
 }
 

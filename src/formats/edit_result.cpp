@@ -22,6 +22,11 @@ const char* describe(EditError error) {
     case EditError::NoBootCode: return "the sign-on call of this BIOS was not found, so no logo can be called";
     case EditError::NotA3dfxBios: return "the PCI data structure does not name vendor 121Ah (3dfx)";
     case EditError::NoFreeRun: return "no run of FFh bytes inside the ROM is large enough for the logo";
+    case EditError::LogoNeedsGrowth:
+      return "the logo fits only in the free bytes past the ROM length, which the ROM must grow to take";
+    case EditError::NoLogo: return "no logo of quarzel's is installed";
+    case EditError::LogoKeepsNoSignOn:
+      return "this logo was written by an earlier quarzel, which kept no copy of the sign-on code it replaced";
     case EditError::LogoTextTooLong: return "the five logo lines hold more than 374 characters";
   }
   return "unknown error";

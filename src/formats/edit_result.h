@@ -34,6 +34,9 @@ enum class EditError {
   NoBootCode,            // the sign-on call was not found by its main signature
   NotA3dfxBios,          // no PCI data structure naming vendor 121Ah
   NoFreeRun,             // no run of FFh bytes large enough inside the ROM
+  LogoNeedsGrowth,       // the logo fits only in free bytes past the ROM length
+  NoLogo,                // no logo of quarzel's is installed
+  LogoKeepsNoSignOn,     // a logo of an earlier version kept no copy of the sign-on code
   LogoTextTooLong,       // the five lines hold more than 374 characters
 };
 

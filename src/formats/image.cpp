@@ -56,7 +56,7 @@ LoadResult loadImage(std::span<const std::uint8_t> file) {
   return {image, std::nullopt};
 }
 
-std::size_t romLength(const Image& image) { return std::size_t{image.bytes[2]} * 512; }
+std::size_t romLength(const Image& image) { return std::size_t{image.bytes[kRomLengthByte]} * kRomLengthUnit; }
 
 bool checksumOk(const Image& image) {
   const std::size_t length = romLength(image);

@@ -61,6 +61,7 @@ struct LoadResult {
 LoadResult loadImage(std::span<const std::uint8_t> file);
 
 // The ROM length of the header: byte 2 in 512-byte units.
+inline constexpr std::size_t kRomLengthByte = 2, kRomLengthUnit = 512;
 std::size_t romLength(const Image& image);
 
 // True when bytes 0 .. romLength-1 add up to 0 modulo 256; false when the

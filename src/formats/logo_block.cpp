@@ -6,16 +6,19 @@ namespace quarzel {
 
 namespace {
 
+// Where the routine's operands lie, and its text calls with theirs.
+constexpr std::size_t kPictureOperand = 11, kWidthOperand = 41, kHeightOperand = 47, kPopEsAt = 135;
 constexpr std::size_t kTextCallsAt = 50;
 constexpr std::size_t kTextCallBytes = 17;
+constexpr std::size_t kTextLengthOperand = 7, kTextOperand = 13;
+constexpr std::size_t kCallBytes = 3;  // call near rel16
 
 // H x W / 2: the picture part of the block. A size below zero, which only a
 // picture that was never checked can have, counts as empty.
-std::size_t pictureBytes(const LogoPicture& picture) {
-  const auto width = static_cast<std::size_t>(std::max(picture.width, 0));
-  const auto height = static_cast<std::size_t>(std::max(picture.height, 0));
-  return height * width / 2;
+std::size_t pictureBytes(std::int32_t width, std::int32_t height) {
+  return static_cast<std::size_t>(std::max(height, 0)) * static_cast<std::size_t>(std::max(width, 0)) / 2;
 }
+std::size_t pictureBytes(const LogoPicture& picture) { return pictureBytes(picture.width, picture.height); }
 
 // Real-mode operands are 16 bits: the block lies below 64 KiB, so offsets
 // in the image are offsets in the ROM's segment.
@@ -27,11 +30,15 @@ void putWord(std::uint8_t* at, std::size_t value) {
 }  // namespace
 
 std::size_t logoRunBytes(const LogoPicture& picture) {
-  return pictureBytes(picture) + kLogoReserveBytes;
+  return pictureBytes(picture) + kLogoReserveBytes + kCallPatchBytes;
 }
 
 std::optional<std::size_t> findFreeRun(const Image& image, std::size_t length) {
-  const std::size_t limit = std::min(image.size, romLength(image));
+  return findFreeRun(image, length, std::min(image.size, romLength(image)));
+}
+
+std::optional<std::size_t> findFreeRun(const Image& image, std::size_t length, std::size_t limit) {
+  limit = std::min(limit, kImageCapacity);
   if (length >= limit) return std::nullopt;
   // One pass: a byte other than FFh moves the candidate start past itself.
   std::size_t start = 0;
@@ -42,8 +49,18 @@ std::optional<std::size_t> findFreeRun(const Image& image, std::size_t length) {
   return std::nullopt;
 }
 
+std::size_t largestFreeRun(const Image& image, std::size_t limit) {
+  std::size_t largest = 0, run = 0;
+  for (std::size_t pos = 0; pos < std::min(limit, kImageCapacity); ++pos) {
+    run = image.bytes[pos] == 0xFF ? run + 1 : 0;
+    largest = std::max(largest, run);
+  }
+  return largest;
+}
+
 std::vector<std::uint8_t> buildLogoBlock(std::size_t base, const LogoPicture& picture,
-                                         const std::array<std::string, kLogoLines>& lines) {
+                                         const std::array<std::string, kLogoLines>& lines,
+                                         const std::optional<SavedSignOn>& signOn) {
   const std::size_t pixels = pictureBytes(picture);
   std::vector<std::uint8_t> block{
       0x06,                    //  0 push es
@@ -72,17 +89,22 @@ std::vector<std::uint8_t> buildLogoBlock(std::size_t base, const LogoPicture& pi
       0x75, 0xE1,              // 48 jne 19
   };
   block.resize(kLogoCodeBytes);
-  block[135] = 0x07;  // pop es
-  block[136] = 0xC3;  // ret
-  putWord(&block[11], base + kLogoCodeBytes);
+  block[kPopEsAt] = 0x07;   // pop es
+  block[kPopEsAt + 1] = 0xC3;  // ret
+  if (signOn) {
+    block.resize(kLogoCodeBytes + kCallPatchBytes);
+    std::copy(signOn->begin(), signOn->end(), block.begin() + static_cast<std::ptrdiff_t>(kLogoCodeBytes));
+  }
+  const std::size_t pictureAt = block.size();
+  putWord(&block[kPictureOperand], base + pictureAt);
   // The compares take a sign-extended byte: only the low byte is stored.
-  block[41] = static_cast<std::uint8_t>(picture.width);
-  block[47] = static_cast<std::uint8_t>(picture.height);
+  block[kWidthOperand] = static_cast<std::uint8_t>(picture.width);
+  block[kHeightOperand] = static_cast<std::uint8_t>(picture.height);
 
   // Picture rows, top first; pixels a short picture does not hold stay 0.
-  block.resize(kLogoCodeBytes + pixels);
+  block.resize(pictureAt + pixels);
   std::copy_n(picture.rows.begin(), std::min(pixels, picture.rows.size()),
-              block.begin() + static_cast<std::ptrdiff_t>(kLogoCodeBytes));
+              block.begin() + static_cast<std::ptrdiff_t>(pictureAt));
 
   // The text calls: INT 10h function 1301h prints CX characters from ES:BP
   // at row DH, column DL, right of the picture.
@@ -100,8 +122,8 @@ std::vector<std::uint8_t> buildLogoBlock(std::size_t base, const LogoPicture& pi
     };
     std::uint8_t* at = &block[kTextCallsAt + kTextCallBytes * k];
     std::copy(std::begin(call), std::end(call), at);
-    putWord(at + 7, line.size());
-    putWord(at + 13, text);
+    putWord(at + kTextLengthOperand, line.size());
+    putWord(at + kTextOperand, text);
     block.insert(block.end(), line.begin(), line.end());
     text += line.size();
   }
@@ -113,8 +135,61 @@ std::array<std::uint8_t, kCallPatchBytes> callPatch(std::size_t bootCode, std::s
   std::array<std::uint8_t, kCallPatchBytes> patch{};
   patch.fill(0x90);  // nop over the rest of the sign-on code
   patch[0] = 0xE8;   // call near, relative to the next instruction
-  putWord(&patch[1], base - (bootCode + 3));
+  putWord(&patch[1], base - (bootCode + kCallBytes));
   return patch;
+}
+
+std::size_t callTarget(const Image& image, std::size_t at) {
+  return (at + kCallBytes + *image.word(at + 1)) & 0xFFFFu;
+}
+
+std::optional<LogoBlockView> readLogoBlock(const Image& image, std::size_t base) {
+  if (!kLogoRoutineSignature.matchesAt(image, base) || !Image::fits(base, kLogoCodeBytes) ||
+      image.bytes[base + kPopEsAt] != 0x07 || image.bytes[base + kPopEsAt + 1] != 0xC3)
+    return std::nullopt;
+  LogoBlockView view;
+  view.base = base;
+  view.width = image.bytes[base + kWidthOperand];
+  view.height = image.bytes[base + kHeightOperand];
+  view.picture = *image.word(base + kPictureOperand);
+  if (view.picture == base + kLogoCodeBytes + kCallPatchBytes)
+    view.savedCode = base + kLogoCodeBytes;
+  else if (view.picture != base + kLogoCodeBytes)
+    return std::nullopt;
+  if (logoSizeError(view.width, view.height)) return std::nullopt;
+  std::size_t end = view.picture + pictureBytes(view.width, view.height);
+  if (!Image::fits(view.picture, end - view.picture)) return std::nullopt;
+
+  // Each text call: mov ax,1301h; mov bx,0007h; mov cx,length; mov dx,..;
+  // mov bp,text; int 10h.
+  for (std::size_t k = 0; k < kLogoLines; ++k) {
+    const std::size_t call = base + kTextCallsAt + kTextCallBytes * k;
+    const std::uint8_t* at = &image.bytes[call];
+    if (at[0] != 0xB8 || at[1] != 0x01 || at[2] != 0x13 || at[3] != 0xBB || at[6] != 0xB9 || at[9] != 0xBA ||
+        at[12] != 0xBD || at[15] != 0xCD || at[16] != 0x10)
+      return std::nullopt;
+    const std::size_t length = *image.word(call + kTextLengthOperand), text = *image.word(call + kTextOperand);
+    if (!Image::fits(text, length)) return std::nullopt;
+    view.lines[k].assign(image.bytes.begin() + static_cast<std::ptrdiff_t>(text),
+                         image.bytes.begin() + static_cast<std::ptrdiff_t>(text + length));
+    end = std::max(end, text + length);
+  }
+  // The 0 byte after the texts belongs to the block.
+  view.size = std::min(end + 1, kImageCapacity) - base;
+  return view;
+}
+
+LogoPicture blockPicture(const Image& image, const LogoBlockView& block) {
+  LogoPicture picture;
+  picture.width = block.width;
+  picture.height = block.height;
+  const auto first = image.bytes.begin() + static_cast<std::ptrdiff_t>(block.picture);
+  picture.rows.assign(first, first + static_cast<std::ptrdiff_t>(pictureBytes(picture)));
+  for (std::uint8_t i = 0; i < kLogoColours; ++i) {
+    picture.fileColours[i] = kVgaColours[i];
+    picture.vgaColour[i] = i;
+  }
+  return picture;
 }
 
 }  // namespace quarzel

@@ -40,30 +40,28 @@ FileDialog loadDialog() {
 // A BITMAPINFO with the 16 colours of a 4-bit picture.
 struct SixteenColourInfo {
   BITMAPINFOHEADER header;
-  std::uint8_t colours[16 * 4];
+  RGBQUAD colours[kLogoColours];
 };
 
-// The picture as the page paints it, made from its checked size and colours
-// (not from the file's header, whose sizes and counts GDI would trust),
-// with the file's bottom-up rows.
+// The picture as the card shows it: its rows, top first, in the VGA colours
+// the logo block draws them in.
 HBITMAP makeBitmap(const LogoPicture& picture) {
   SixteenColourInfo info{};
   info.header.biSize = sizeof info.header;
   info.header.biWidth = picture.width;
-  info.header.biHeight = picture.height;  // positive: bottom-up, as stored
+  info.header.biHeight = -picture.height;  // negative: top-down
   info.header.biPlanes = 1;
   info.header.biBitCount = 4;
   info.header.biCompression = BI_RGB;
-  info.header.biClrUsed = 16;
-  std::copy(picture.colours.begin(), picture.colours.end(), info.colours);
+  info.header.biClrUsed = kLogoColours;
+  for (std::size_t i = 0; i < kLogoColours; ++i)
+    info.colours[i] = {kVgaColours[i].blue, kVgaColours[i].green, kVgaColours[i].red, 0};
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(state().logoPageDC, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
                                     &bits, nullptr, 0);
   if (!bitmap) return nullptr;
   // Rows of a width that is a multiple of 8 need no padding.
-  const std::size_t bytes = static_cast<std::size_t>(picture.width) / 2 * static_cast<std::size_t>(picture.height);
-  const auto first = picture.file.begin() + static_cast<std::ptrdiff_t>(picture.pixelOffset);
-  std::copy(first, first + static_cast<std::ptrdiff_t>(bytes), static_cast<std::uint8_t*>(bits));
+  std::copy(picture.rows.begin(), picture.rows.end(), static_cast<std::uint8_t*>(bits));
   return bitmap;
 }
 
@@ -104,6 +102,7 @@ void loadPicture(HWND page) {
   setAnsiText(page, IDC_LOGO_NAME, chosen->title);
   setText(page, IDC_LOGO_WIDTH, std::to_string(s.LogoPicture->width));
   setText(page, IDC_LOGO_HEIGHT, std::to_string(s.LogoPicture->height));
+  setText(page, IDC_LOGO_COLOURS, mergedColoursText(*s.LogoPicture));
   enable(page, IDC_APPLY, true);
   redrawPictures(page, previous);
 }

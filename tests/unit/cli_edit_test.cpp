@@ -221,7 +221,9 @@ TEST(CliEdit, LogoGoesIntoTheFreeRunAndTheSignOnCallPointsAtIt) {
   EXPECT_EQ(block, 0x5400u);  // the sample's free run
   EXPECT_EQ(out.substr(block, 4), std::string("\x06\xB8\x12\x00", 4));
   const std::string lines = s.info["logoLines"][0].get<std::string>() + "\xB0 quarzel";
-  EXPECT_EQ(out.substr(block + 137 + 64 * 48 / 2, lines.size()), lines);
+  // The routine, the sign-on code it keeps (27 bytes), the picture, the lines.
+  EXPECT_EQ(out.substr(block + 137, 27), s.bytes.substr(boot, 27));
+  EXPECT_EQ(out.substr(block + 164 + 64 * 48 / 2, lines.size()), lines);
   EXPECT_EQ(json::parse(runCli("info --json " + s.out).out)["checksumOk"], true);
 }
 

@@ -37,6 +37,12 @@ std::vector<std::uint8_t> patch(std::size_t bootCode, std::size_t base) {
   return {bytes.begin(), bytes.end()};
 }
 
+SavedSignOn signOnAt(const Image& image, std::size_t at) {
+  SavedSignOn code;
+  std::copy_n(image.bytes.begin() + static_cast<std::ptrdiff_t>(at), code.size(), code.begin());
+  return code;
+}
+
 // Rows with bytes that differ from their neighbours and from FFh.
 LogoPicture picture(std::int32_t width, std::int32_t height) {
   LogoPicture p;
@@ -46,25 +52,42 @@ LogoPicture picture(std::int32_t width, std::int32_t height) {
   return p;
 }
 
+// A block of an earlier version, without the kept sign-on code: T = 8000h +
+// 137 + 64 x 48 / 2 = 8689h; text column 64 / 8 + 1 = 9.
+constexpr const char* kRoutineWithoutSignOn =
+    "06 B8 12 00 CD 10 8C CD 8E C5 BE 89 80 B4 0C 33 DB 33 D2 33 C9 26 8A 04 C0 E8 04 41"
+    " CD 10 26 8A 04 24 0F 41 CD 10 46 83 F9 40 75 E9 42 83 FA 30 75 E1"
+    " B8 01 13 BB 07 00 B9 02 00 BA 09 00 BD 89 86 CD 10"
+    " B8 01 13 BB 07 00 B9 00 00 BA 09 01 BD 8B 86 CD 10"
+    " B8 01 13 BB 07 00 B9 01 00 BA 09 02 BD 8B 86 CD 10"
+    " B8 01 13 BB 07 00 B9 00 00 BA 09 03 BD 8C 86 CD 10"
+    " B8 01 13 BB 07 00 B9 00 00 BA 09 04 BD 8C 86 CD 10"
+    " 07 C3";
+
 TEST(LogoBlock, MatchesTheRoutineByteForByte) {
   const LogoPicture p = picture(64, 48);
-  EXPECT_EQ(logoRunBytes(p), 2048u);
-  const auto block = buildLogoBlock(0x8000, p, {"AB", "", "C", "", ""});
-  // T = 8000h + 137 + 64 x 48 / 2 = 8689h; text column 64 / 8 + 1 = 9.
-  const auto code = hexBytes(
-      "06 B8 12 00 CD 10 8C CD 8E C5 BE 89 80 B4 0C 33 DB 33 D2 33 C9 26 8A 04 C0 E8 04 41"
-      " CD 10 26 8A 04 24 0F 41 CD 10 46 83 F9 40 75 E9 42 83 FA 30 75 E1"
-      " B8 01 13 BB 07 00 B9 02 00 BA 09 00 BD 89 86 CD 10"
-      " B8 01 13 BB 07 00 B9 00 00 BA 09 01 BD 8B 86 CD 10"
-      " B8 01 13 BB 07 00 B9 01 00 BA 09 02 BD 8B 86 CD 10"
-      " B8 01 13 BB 07 00 B9 00 00 BA 09 03 BD 8C 86 CD 10"
-      " B8 01 13 BB 07 00 B9 00 00 BA 09 04 BD 8C 86 CD 10"
-      " 07 C3");
+  EXPECT_EQ(logoRunBytes(p), 2048u + 27);
+  const Lines lines{"AB", "", "C", "", ""};
+  const auto old = buildLogoBlock(0x8000, p, lines, std::nullopt);
+  const auto code = hexBytes(kRoutineWithoutSignOn);
   ASSERT_EQ(code.size(), kLogoCodeBytes);
-  ASSERT_EQ(block.size(), 137u + 1536 + 4);
-  EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.begin() + 137), code);
-  EXPECT_EQ(std::vector<std::uint8_t>(block.begin() + 137, block.begin() + 137 + 1536), p.rows);
-  EXPECT_EQ(std::vector<std::uint8_t>(block.end() - 4, block.end()), hexBytes("41 42 43 00"));
+  ASSERT_EQ(old.size(), 137u + 1536 + 4);
+  EXPECT_EQ(std::vector<std::uint8_t>(old.begin(), old.begin() + 137), code);
+  EXPECT_EQ(std::vector<std::uint8_t>(old.begin() + 137, old.begin() + 137 + 1536), p.rows);
+  EXPECT_EQ(std::vector<std::uint8_t>(old.end() - 4, old.end()), hexBytes("41 42 43 00"));
+
+  // The kept sign-on code follows the routine; the picture and the texts
+  // move on by its 27 bytes (P = 80A4h, T = 86A4h).
+  SavedSignOn signOn;
+  for (std::size_t i = 0; i < signOn.size(); ++i) signOn[i] = static_cast<std::uint8_t>(0xA0 + i);
+  const auto block = buildLogoBlock(0x8000, p, lines, signOn);
+  ASSERT_EQ(block.size(), old.size() + 27);
+  auto shifted = code;
+  shifted[11] = 0xA4;
+  for (const std::size_t call : {50u, 67u, 84u, 101u, 118u}) shifted[call + 13] = static_cast<std::uint8_t>(shifted[call + 13] + 27);
+  EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.begin() + 137), shifted);
+  EXPECT_EQ(std::vector<std::uint8_t>(block.begin() + 137, block.begin() + 164), std::vector<std::uint8_t>(signOn.begin(), signOn.end()));
+  EXPECT_EQ(std::vector<std::uint8_t>(block.begin() + 164, block.begin() + 164 + 1536), p.rows);
 }
 
 TEST(LogoBlock, CallPatchReachesTheBlockForwardAndBack) {
@@ -136,7 +159,7 @@ TEST(ApplyLogo, WritesTheCallThenTheBlockAndNothingElse) {
   const Lines lines{"Voodoo", "", "3dfx", "", "ok"};
   const EditResult result = applyLogo(bios.image, bios.layout, p, lines);
   ASSERT_TRUE(result.ok());
-  const auto block = buildLogoBlock(0x4000, p, lines);
+  const auto block = buildLogoBlock(0x4000, p, lines, signOnAt(before, 0x1234));
   const std::vector<ByteRange> written{{0x1234, 27}, {0x4000, block.size()}};
   EXPECT_EQ(result.written, written);
   Image expected = before;
@@ -146,21 +169,82 @@ TEST(ApplyLogo, WritesTheCallThenTheBlockAndNothingElse) {
   EXPECT_TRUE(bios.image.bytes == expected.bytes);
 }
 
-TEST(ApplyLogo, ASecondApplyTakesTheNextRunAndRepointsTheCall) {
+// Applied again once the pass has found the logo: the new block takes the
+// old one's place, and what the old one held past the new one turns FFh.
+TEST(ApplyLogo, ASecondApplyReplacesTheInstalledBlock) {
   Bios bios = threeDfxBios();
   const LogoPicture p = picture(64, 48);
-  const Lines first{"one", "", "", "", ""};
-  ASSERT_TRUE(applyLogo(bios.image, bios.layout, p, first).ok());
-  const auto firstBlock = buildLogoBlock(0x4000, p, first);
-  // The rest of the run behind the first block still holds 2048 bytes of FFh.
-  const std::size_t second = 0x4000 + firstBlock.size();
-  const EditResult result = applyLogo(bios.image, bios.layout, p, {"two", "", "", "", ""});
+  ASSERT_TRUE(applyLogo(bios.image, bios.layout, p, {"the first logo's line", "", "", "", ""}).ok());
+  BiosLayout installed;
+  AnalysisPass(bios.image, installed);
+  ASSERT_TRUE(installed.logo);
+  EXPECT_EQ(installed.logo->block.base, 0x4000u);
+  EXPECT_EQ(installed.bootCodeAddress, 0x1234);
+  const Image before = bios.image;
+  const EditResult result = applyLogo(bios.image, installed, p, {"two", "", "", "", ""});
   ASSERT_TRUE(result.ok());
-  ASSERT_EQ(result.written.size(), 2u);
-  EXPECT_EQ(result.written[1].offset, second);
-  EXPECT_EQ(slice(bios.image, 0x1234, 27), patch(0x1234, second));
-  EXPECT_EQ(slice(bios.image, 0x4000, firstBlock.size()), firstBlock);  // left, no longer called
-  EXPECT_EQ(applyLogo(bios.image, bios.layout, p, first).error, EditError::NoFreeRun);
+  EXPECT_EQ(slice(bios.image, 0x1234, 27), patch(0x1234, 0x4000));
+  const auto block = buildLogoBlock(0x4000, p, {"two", "", "", "", ""}, signOnAt(before, 0x4000 + 137));
+  EXPECT_EQ(slice(bios.image, 0x4000, block.size()), block);
+  EXPECT_EQ(slice(bios.image, 0x4000 + block.size(), 18), std::vector<std::uint8_t>(18, 0xFF));
+
+  // A taller picture does not fit there: it takes the next run, and the old
+  // block's bytes are free again.
+  bios.image.bytes[0x4000 + 2100] = 0;
+  std::fill_n(bios.image.bytes.begin() + 0x5000, 0x1000, 0xFF);
+  BiosLayout again;
+  AnalysisPass(bios.image, again);
+  const EditResult moved = applyLogo(bios.image, again, picture(64, 60), {});
+  ASSERT_TRUE(moved.ok());
+  EXPECT_EQ(moved.written[0], (ByteRange{0x4000, block.size()}));
+  EXPECT_EQ(slice(bios.image, 0x1234, 27), patch(0x1234, 0x4000 + 2101));
+  EXPECT_EQ(slice(bios.image, 0x4000, 64), std::vector<std::uint8_t>(64, 0xFF));
+}
+
+// Remove puts the sign-on code back and frees the block: the image is the
+// one before the logo, byte for byte; the pass finds string 1 there again.
+TEST(RemoveLogo, GivesBackTheImageBeforeTheLogo) {
+  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  Image image = rom;
+  BiosLayout layout;
+  AnalysisPass(image, layout);
+  const BootString string1 = layout.bootString1;
+  ASSERT_TRUE(applyLogo(image, layout, picture(64, 48), {"Tuned", "", "", "", ""}).ok());
+  BiosLayout installed;
+  AnalysisPass(image, installed);
+  ASSERT_TRUE(installed.logo && installed.logo->block.savedCode);
+  EXPECT_EQ(installed.logoLines[0], "Tuned");
+  EXPECT_EQ(installed.bootString1.address, string1.address);
+  EXPECT_EQ(installed.bootString1.maxLength, string1.maxLength);
+  EXPECT_EQ(installed.bootString1.lengthWord, *installed.logo->block.savedCode + 11);
+  EXPECT_EQ(blockPicture(image, installed.logo->block).rows, picture(64, 48).rows);
+  const EditResult removed = removeLogo(image, installed);
+  ASSERT_TRUE(removed.ok());
+  EXPECT_TRUE(image.bytes == rom.bytes);
+  EXPECT_EQ(removeLogo(image, layout).error, EditError::NoLogo);
+}
+
+// A block of an earlier version kept no sign-on code: its picture and lines
+// are found and it can be replaced in its own layout, but string 1 is not
+// found and Remove is refused.
+TEST(RemoveLogo, ABlockOfAnEarlierVersionIsKnownButKeptNothing) {
+  Bios bios = threeDfxBios();
+  const LogoPicture p = picture(64, 48);
+  const auto block = buildLogoBlock(0x4000, p, {"old", "", "", "", ""}, std::nullopt);
+  std::copy(block.begin(), block.end(), bios.image.bytes.begin() + 0x4000);
+  const auto call = patch(0x1234, 0x4000);
+  std::copy(call.begin(), call.end(), bios.image.bytes.begin() + 0x1234);
+  BiosLayout layout;
+  AnalysisPass(bios.image, layout);
+  ASSERT_TRUE(layout.logo);
+  EXPECT_FALSE(layout.logo->block.savedCode);
+  EXPECT_EQ(layout.logoLines[0], "old");
+  EXPECT_EQ(layout.bootCodeAddress, 0x1234);
+  EXPECT_FALSE(layout.bootString1.address);
+  Image image = bios.image;
+  EXPECT_EQ(removeLogo(image, layout).error, EditError::LogoKeepsNoSignOn);
+  ASSERT_TRUE(applyLogo(image, layout, p, {"new", "", "", "", ""}).ok());
+  EXPECT_EQ(slice(image, 0x4000, block.size()), buildLogoBlock(0x4000, p, {"new", "", "", "", ""}, std::nullopt));
 }
 
 TEST(ApplyLogo, CutsEachLineTo255CharactersBeforeCounting) {
@@ -169,10 +253,10 @@ TEST(ApplyLogo, CutsEachLineTo255CharactersBeforeCounting) {
   const EditResult result =
       applyLogo(bios.image, bios.layout, p, {std::string(300, 'a'), std::string(119, 'b'), "", "", ""});
   ASSERT_TRUE(result.ok());
-  EXPECT_EQ(result.written[1].length, 137u + 1536 + 374 + 1);
+  EXPECT_EQ(result.written[1].length, 164u + 1536 + 374 + 1);
   EXPECT_EQ(bios.image.word(0x4000 + 50 + 7), 255);
   EXPECT_EQ(bios.image.word(0x4000 + 67 + 7), 119);
-  EXPECT_EQ(bios.image.text(0x4000 + 137 + 1536), std::string(255, 'a') + std::string(119, 'b'));
+  EXPECT_EQ(bios.image.text(0x4000 + 164 + 1536), std::string(255, 'a') + std::string(119, 'b'));
 }
 
 TEST(ApplyLogo, KeepsTheBlockOffTheBytesOfTheCall) {
@@ -203,7 +287,7 @@ TEST(ApplyLogo, RefusesInTheOrderOfItsChecksWritingNothing) {
   const auto noPcir = [](Bios& b) { b.layout.pcir.reset(); };
   const auto atiPcir = [](Bios& b) { b.image.bytes[0x7D25] = 0x10; };
   const auto callAtTheBufferEnd = [](Bios& b) { b.layout.bootCodeAddress = 0xFFE6; };
-  // 4000h to 4FFFh split into two runs of 2047 bytes.
+  // 4000h to 4FFFh split into runs of 2047 and 2047 bytes.
   const auto shortRun = [](Bios& b) { b.image.bytes[0x47FF] = b.image.bytes[0x4800] = 0; };
   const auto same = [](Bios&) {};
   LogoPicture shortRows = picture(64, 48);
@@ -241,18 +325,52 @@ TEST(ApplyLogo, LandsInTheFreeSpaceOfARealRom) {
   AnalysisPass(image, layout);
   ASSERT_EQ(layout.bootCodeAddress, 0x019E);
   ASSERT_EQ(layout.pcir, 0x8344);
-  // Its lowest run of 2048 bytes of FFh below the 40 KiB ROM length starts
+  // Its lowest run of 2075 bytes of FFh below the 40 KiB ROM length starts
   // at 84C0h (the free space runs to 9FF7h).
   const LogoPicture p = picture(64, 48);
   const EditResult result = applyLogo(image, layout, p, layout.logoLines);
   ASSERT_TRUE(result.ok());
-  const auto block = buildLogoBlock(0x84C0, p, layout.logoLines);
+  const auto block = buildLogoBlock(0x84C0, p, layout.logoLines, signOnAt(rom, 0x019E));
   const std::vector<ByteRange> written{{0x019E, 27}, {0x84C0, block.size()}};
   EXPECT_EQ(result.written, written);
   EXPECT_EQ(slice(image, 0x019E, 3), hexBytes("E8 1F 83"));  // 84C0h - 01A1h
   EXPECT_EQ(slice(image, 0x84C0, block.size()), block);
   EXPECT_EQ(fixChecksum(image), 40960u);
   EXPECT_TRUE(checksumOk(image));
+}
+
+// 3k12sd.rom is a 64 KiB file with a 40 KiB ROM: a 120 x 127 picture needs
+// 8159 bytes, more than its largest free run inside the ROM (6968), but the
+// 24568 free bytes past it (up to FFF8h, where the board's ids stand) hold
+// it: the ROM grows to 48 KiB, in byte 2 and the PCIR, when asked to.
+TEST(ApplyLogo, GrowsTheRomIntoFreeBytesPastItWhenAsked) {
+  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  Image image = rom;
+  BiosLayout layout;
+  AnalysisPass(image, layout);
+  const LogoPicture p = picture(120, 127);
+  const LogoRoom room = logoRoom(image, layout, p);
+  EXPECT_EQ(room.needed, 8159u);
+  EXPECT_EQ(room.largestInRom, 6968u);
+  EXPECT_EQ(room.pastRom, 24064u);  // whole 512-byte steps of the 24568
+  EXPECT_EQ(applyLogo(image, layout, p, layout.logoLines).error, EditError::LogoNeedsGrowth);
+  EXPECT_TRUE(image.bytes == rom.bytes);
+  const EditResult grown = applyLogo(image, layout, p, layout.logoLines, true);
+  ASSERT_TRUE(grown.ok());
+  EXPECT_EQ(grown.written[1].offset, 0xA000u);
+  EXPECT_EQ(image.bytes[2], 0x60);
+  EXPECT_EQ(image.word(0x8344 + 16), 0x60);
+  EXPECT_EQ(fixChecksum(image), 0xC000u);
+  EXPECT_EQ(slice(image, 0xFFF8, 4), slice(rom, 0xFFF8, 4));
+
+  // A file that ends at its ROM length cannot grow: the room says so.
+  QUARZEL_REAL_ROM(agp, "Agp_sg.rom");
+  Image exact = agp;
+  BiosLayout agpLayout;
+  AnalysisPass(exact, agpLayout);
+  EXPECT_EQ(applyLogo(exact, agpLayout, picture(8, 1), agpLayout.logoLines, true).error, EditError::NoFreeRun);
+  EXPECT_EQ(logoRoomText(logoRoom(exact, agpLayout, picture(8, 1))),
+            "the logo needs 543 bytes of FFh; the largest free run inside the ROM holds 364 bytes");
 }
 
 }  // namespace
