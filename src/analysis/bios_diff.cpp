@@ -144,6 +144,22 @@ std::vector<ByteRange> restRuns(const Image& a, const Image& b, const ByteSet& e
   return runs;
 }
 
+LogoDiff logoDiff(const Image& a, const BiosLayout& layoutA, const Image& b, const BiosLayout& layoutB) {
+  LogoDiff diff;
+  if (layoutA.logo) diff.blockA = layoutA.logo->block;
+  if (layoutB.logo) diff.blockB = layoutB.logo->block;
+  if (diff.blockA) diff.a = static_cast<Offset>(diff.blockA->base);
+  if (diff.blockB) diff.b = static_cast<Offset>(diff.blockB->base);
+  if (diff.blockA && diff.blockB) {
+    diff.pictureDiffers = blockPicture(a, *diff.blockA).rows != blockPicture(b, *diff.blockB).rows ||
+                          diff.blockA->width != diff.blockB->width;
+    for (std::size_t k = 0; k < kLogoLines; ++k)
+      if (diff.blockA->lines[k] != diff.blockB->lines[k]) diff.lines.push_back(k);
+  }
+  diff.verdict = verdictOf(diff.a.has_value(), diff.b.has_value(), !diff.pictureDiffers && diff.lines.empty());
+  return diff;
+}
+
 }  // namespace
 
 BiosDiff diffBios(const Image& a, const BiosLayout& layoutA, const Image& b, const BiosLayout& layoutB) {
@@ -155,6 +171,7 @@ BiosDiff diffBios(const Image& a, const BiosLayout& layoutA, const Image& b, con
   diff.string1 = bootStringDiff(a, layoutA.bootString1, b, layoutB.bootString1);
   diff.string2 = bootStringDiff(a, layoutA.bootString2, b, layoutB.bootString2);
   diff.date = dateDiff(a, layoutA.biosDate, b, layoutB.biosDate);
+  diff.logo = logoDiff(a, layoutA, b, layoutB);
   for (std::size_t i = 0; i < kRegisterCount; ++i) diff.registers[i] = registerDiff(layoutA, layoutB, i);
   for (const FontSize size : kFontSizes) {
     diff.fonts[size] = fontDiff(a, layoutA, b, layoutB, size);
@@ -189,6 +206,7 @@ std::vector<ItemRef> differences(const BiosDiff& diff) {
   add(diff.string1.verdict, DiffItem::String1);
   add(diff.string2.verdict, DiffItem::String2);
   add(diff.date.verdict, DiffItem::Date);
+  add(diff.logo.verdict, DiffItem::Logo);
   for (std::size_t i = 0; i < kRegisterCount; ++i) add(diff.registers[i].verdict, DiffItem::Register, i);
   for (const FontSize size : kFontSizes) add(diff.fonts[size].verdict, DiffItem::Font, size);
   for (const FontSize size : kFontSizes) add(diff.fixups[size].verdict, DiffItem::Fixup, size);

@@ -39,6 +39,13 @@ struct TextDiff : ItemPlaces {
   std::optional<std::uint16_t> countA, countB;
 };
 
+// quarzel's logo (the places are its blocks): its picture and its lines.
+struct LogoDiff : ItemPlaces {
+  std::optional<LogoBlockView> blockA, blockB;
+  bool pictureDiffers = false;        // its size or a pixel
+  std::vector<std::size_t> lines;     // the lines that differ, 0 to 4
+};
+
 struct RegisterDiff : ItemPlaces {
   std::uint32_t valueA = 0, valueB = 0;
   std::vector<FieldChange> fields;  // the rows of its dialog whose numbers differ
@@ -71,6 +78,7 @@ struct ChecksumDiff {
 struct BiosDiff {
   std::size_t sizeA = 0, sizeB = 0, romLengthA = 0, romLengthB = 0;
   TextDiff string1, string2, date;
+  LogoDiff logo;
   std::array<RegisterDiff, kRegisterCount> registers;
   std::array<FontDiff, kFontSizeCount> fonts;
   std::array<FixupDiff, kFontSizeCount> fixups;  // the 8x8 font has none

@@ -64,6 +64,10 @@ std::vector<ItemBytes> itemRanges(const Image& image, const BiosLayout& layout) 
   addBootString(ranges, DiffItem::String1, image, layout.bootString1);
   addBootString(ranges, DiffItem::String2, image, layout.bootString2);
   addRange(ranges, {DiffItem::Date}, layout.biosDate.address, layout.biosDate.maxLength);
+  if (layout.logo) {
+    addRange(ranges, {DiffItem::Logo}, layout.logo->call, kCallPatchBytes);
+    addRange(ranges, {DiffItem::Logo}, layout.logo->block.base, layout.logo->block.size);
+  }
   for (std::size_t i = 0; i < kRegisterCount; ++i)
     addRange(ranges, {DiffItem::Register, i}, layout.registerTable[i].location, kRegisterBytes);
   for (const FontSize size : kFontSizes)

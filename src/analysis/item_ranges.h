@@ -19,6 +19,7 @@ enum class DiffItem {
   String1,
   String2,
   Date,
+  Logo,
   Register,
   Font,
   Fixup,

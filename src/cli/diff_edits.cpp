@@ -70,6 +70,7 @@ std::string refusalDetail(const NotCarried& refusal) {
     case DiffItem::RomLength: return "edit keeps A's size and ROM length";
     case DiffItem::Rest: return "no edit writes the bytes that no item accounts for";
     case DiffItem::Pcir: return "no edit writes the PCI data structure";
+    case DiffItem::Logo: return "a logo is carried by edit --logo with its picture, or taken away by --remove-logo";
     default: return "no edit writes the video modes";
   }
 }

@@ -24,6 +24,7 @@ constexpr Names kNames[] = {
     {"String 1", "string1"},
     {"String 2", "string2"},
     {"BIOS date", "date"},
+    {"Logo", "logo"},
     {"", "register"},
     {"Font ", "font"},
     {"Fix-up table ", "fixup"},

@@ -109,6 +109,24 @@ void fonts(JsonWriter& json, const BiosDiff& diff) {
   json.endArray();
 }
 
+void logoSide(JsonWriter& json, const char* key, const std::optional<LogoBlockView>& block) {
+  side(json, key, block ? std::optional<Offset>(static_cast<Offset>(block->base)) : std::nullopt, [&] {
+    json.number("width", block->width).number("height", block->height);
+    json.beginArray("lines");
+    for (const std::string& line : block->lines) json.string({}, line);
+    json.endArray();
+  });
+}
+
+void logo(JsonWriter& json, const LogoDiff& d) {
+  json.beginObject("logo");
+  verdict(json, d.verdict);
+  logoSide(json, "a", d.blockA);
+  logoSide(json, "b", d.blockB);
+  json.boolean("pictureDiffers", d.pictureDiffers);
+  json.endObject();
+}
+
 void pcir(JsonWriter& json, const PcirDiff& d) {
   json.beginObject("pcir");
   verdict(json, d.verdict);
@@ -188,6 +206,7 @@ std::string diffJson(const DiffNames& names, const BiosDiff& diff) {
   text(json, "string1", diff.string1);
   text(json, "string2", diff.string2);
   text(json, "date", diff.date);
+  logo(json, diff.logo);
   registers(json, diff);
   fonts(json, diff);
   pcir(json, diff.pcir);

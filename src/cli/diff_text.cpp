@@ -165,6 +165,26 @@ std::string fonts(const BiosDiff& diff) {
   return block.text();
 }
 
+std::string logoSide(const std::optional<LogoBlockView>& block) {
+  return block ? formatText("%dx%d at %04zX", block->width, block->height, block->base) : std::string();
+}
+
+// Told only where either image has a logo.
+std::string logo(const BiosDiff& diff) {
+  const LogoDiff& d = diff.logo;
+  if (d.verdict == Verdict::Neither) return {};
+  Block block("Logo Image");
+  block.item(d.verdict, "the logo", [&] {
+    std::string out = "  Logo: " + sides(d, logoSide(d.blockA), logoSide(d.blockB)) + "\n";
+    if (d.pictureDiffers) out += "    the pictures differ\n";
+    for (const std::size_t k : d.lines)
+      out += formatText("    Line %zu: A %s; B %s\n", k + 1, quoted(d.blockA->lines[k]).c_str(),
+                        quoted(d.blockB->lines[k]).c_str());
+    return out;
+  });
+  return block.text();
+}
+
 std::string pcir(const BiosDiff& diff) {
   const PcirDiff& d = diff.pcir;
   Block block(d.a && d.b ? "PCIR (A" + at(d.a) + ", B" + at(d.b) + ")" : "PCIR");
@@ -321,7 +341,7 @@ std::string header(const DiffNames& names, const BiosDiff& diff) {
 std::string diffText(const DiffNames& names, const BiosDiff& diff) {
   std::string out = header(names, diff);
   if (diff.identical) return out + "\nA and B are the same, byte for byte.\n";
-  out += strings(diff) + registers(diff) + fonts(diff) + pcir(diff) + vesa(diff) + modes(diff) + rest(diff);
+  out += strings(diff) + logo(diff) + registers(diff) + fonts(diff) + pcir(diff) + vesa(diff) + modes(diff) + rest(diff);
   if (differences(diff).empty())
     out += "\nEvery item holds the same in both, and so do the bytes around them: the items lie at other offsets.\n";
   return out;

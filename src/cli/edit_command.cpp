@@ -135,12 +135,29 @@ bool applyFonts(Session& s, const EditPlan& plan) {
   return true;
 }
 
-bool applyLogoEdit(Session& s, const EditPlan& plan) {
+// The logo's edits follow the pass over the image as the edits before them
+// left it: the sign-on code and any logo are found anew.
+bool applyLogoEdits(Session& s, const EditPlan& plan) {
+  if (!plan.removeLogo && !plan.logo) return true;
+  AnalysisPass(s.image(), s.layout());
+  if (plan.removeLogo) {
+    if (!s.record("--remove-logo", removeLogo(s.image(), s.layout()))) return false;
+    AnalysisPass(s.image(), s.layout());
+  }
   if (!plan.logo) return true;
   const LogoFileRead file = readLogoFile(*plan.logo);
   if (!file.picture)
     return refuse(*plan.logo + ": " + (file.error ? describe(*file.error) : file.fileError.c_str()));
-  return s.record("--logo", applyLogo(s.image(), s.layout(), *file.picture, logoLinesWith(s.layout(), plan.logoLines)));
+  const EditResult result =
+      applyLogo(s.image(), s.layout(), *file.picture, logoLinesWith(s.layout(), plan.logoLines), plan.grow);
+  if (result.error == EditError::NoFreeRun || result.error == EditError::LogoNeedsGrowth) {
+    const std::string grow = result.error == EditError::LogoNeedsGrowth ? " (--grow lets it)" : "";
+    return refuse(s.in() + ": --logo: " + describe(*result.error) + grow + ": " +
+                  logoRoomText(logoRoom(s.image(), s.layout(), *file.picture)));
+  }
+  if (const std::string merged = mergedColoursText(*file.picture); !merged.empty() && result.ok())
+    s.note("quarzel-cli: " + *plan.logo + ": " + merged);
+  return s.record("--logo", result);
 }
 
 }  // namespace
@@ -152,7 +169,7 @@ int editCommand(const Args& args) {
   auto image = readImageOrReport(plan.in);
   if (!image) return 1;
   Session session(std::move(*image), plan.in);
-  if (!applyTexts(session, plan) || !applyFonts(session, plan) || !applyLogoEdit(session, plan)) return 1;
+  if (!applyTexts(session, plan) || !applyFonts(session, plan) || !applyLogoEdits(session, plan)) return 1;
   Image& edited = session.image();
   const auto covered = fixChecksum(edited);
   if (!covered)

@@ -108,8 +108,9 @@ EditPlanParse parseEditPlan(const std::vector<std::string>& args) {
   EditPlan plan;
   bool haveIn = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--dry-run") {
-      plan.dryRun = true;
+    // The options that take no value.
+    if (args[i] == "--dry-run" || args[i] == "--remove-logo" || args[i] == "--grow") {
+      (args[i] == "--dry-run" ? plan.dryRun : args[i] == "--grow" ? plan.grow : plan.removeLogo) = true;
       continue;
     }
     if (!args[i].starts_with("-")) {
@@ -123,7 +124,7 @@ EditPlanParse parseEditPlan(const std::vector<std::string>& args) {
     const std::string option = args[i].substr(0, equals);
     if (equals == std::string::npos && i + 1 == args.size()) return bad(option + " needs a value");
     const std::string value = equals == std::string::npos ? args[++i] : args[i].substr(equals + 1);
-    if (option == "--dry-run") return bad("--dry-run takes no value");
+    if (option == "--dry-run" || option == "--remove-logo" || option == "--grow") return bad(option + " takes no value");
     const auto text = unescapeText(value);
     const auto assignment = splitAssignment(value);
     if (option == "-o") {
@@ -174,6 +175,7 @@ EditPlanParse parseEditPlan(const std::vector<std::string>& args) {
   if (!plan.out && !plan.dryRun) return bad("edit needs -o OUT (or --dry-run)");
   if (!plan.logo && std::ranges::any_of(plan.logoLines, [](const auto& line) { return line.has_value(); }))
     return bad("--logo-line needs --logo");
+  if (!plan.logo && plan.grow) return bad("--grow needs --logo");
   return {std::move(plan), {}};
 }
 

@@ -55,8 +55,10 @@ struct EditPlan {
   std::vector<VesaText> vesa;
   std::vector<FontFileEdit> fonts;
   std::vector<CodePageEdit> codePages;
+  bool removeLogo = false;  // made before --logo
   std::optional<std::string> logo;
   std::array<std::optional<std::string>, kLogoLines> logoLines;
+  bool grow = false;  // --logo may grow the ROM over free bytes past it
 };
 
 // The plan, or the message for a usage error.

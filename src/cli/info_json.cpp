@@ -111,6 +111,18 @@ std::string infoJson(const Image& image, const BiosLayout& layout) {
   json.beginArray("logoLines");
   for (const std::string& line : layout.logoLines) json.string({}, line);
   json.endArray();
+  if (const auto& logo = layout.logo) {
+    json.beginObject("logo")
+        .number("call", logo->call)
+        .number("block", static_cast<std::int64_t>(logo->block.base))
+        .number("size", static_cast<std::int64_t>(logo->block.size))
+        .number("width", logo->block.width)
+        .number("height", logo->block.height)
+        .boolean("keepsSignOn", logo->block.savedCode.has_value())
+        .endObject();
+  } else {
+    json.null("logo");
+  }
   registers(json, layout);
   fonts(json, layout);
   json.numberOrNull("videoParameterTable", layout.videoParameterTable)

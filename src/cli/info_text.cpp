@@ -30,9 +30,17 @@ std::string strings(const Image& image, const BiosLayout& layout) {
   out += layout.biosDate.address
              ? formatText("  BIOS date (mm/dd/yy) at %04X: %s\n", *layout.biosDate.address, layout.biosDate.text.data())
              : std::string("  BIOS date: not found\n");
-  out += "\nLogo Image text lines\n";
+  out += "\nLogo Image\n";
+  if (const auto& logo = layout.logo)
+    out += formatText("  installed logo: %dx%d at %04zX, called at %04X; %s\n", logo->block.width, logo->block.height,
+                      logo->block.base, logo->call,
+                      logo->block.savedCode ? "keeps the sign-on code it replaced"
+                                            : "written by an earlier quarzel, keeps no sign-on code");
+  else
+    out += "  no logo installed\n";
+  out += "  text lines:\n";
   for (std::size_t i = 0; i < kLogoLines; ++i)
-    out += formatText("  %zu: ", i + 1) + readable(layout.logoLines[i], "");
+    out += formatText("    %zu: ", i + 1) + readable(layout.logoLines[i], "");
   return out;
 }
 
