@@ -28,4 +28,13 @@ void AnalysisPass(const Image& image, BiosLayout& layout) {
   locateExtendedModeTable(image, layout);
 }
 
+void relocateSignOn(const Image& image, BiosLayout& layout) {
+  layout.logo.reset();
+  layout.bootString1 = {};
+  layout.bootCodeAddress.reset();
+  layout.logoLines = {};
+  locateLogo(image, layout);
+  locateBootString1(image, layout);
+}
+
 }  // namespace quarzel

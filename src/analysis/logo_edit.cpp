@@ -77,8 +77,8 @@ LogoRoom logoRoom(const Image& image, const BiosLayout& layout, const LogoPictur
 }
 
 std::string logoRoomText(const LogoRoom& room) {
-  std::string text = formatText("the logo needs %zu bytes of FFh; the largest free run inside the ROM holds %zu bytes",
-                                room.needed, room.largestInRom);
+  std::string text = formatText("the logo needs %zu bytes of FFh; the largest free run inside the ROM holds %zu byte%s",
+                                room.needed, room.largestInRom, room.largestInRom == 1 ? "" : "s");
   if (room.pastRom > 0) text += formatText("; %zu free bytes follow the ROM", room.pastRom);
   return text;
 }

@@ -10,9 +10,11 @@ namespace quarzel::app {
 void runAnalysisPass() {
   AppState& s = state();
   resetStringsPage();
+  resetLogoPage();
   resetOtherPages();
   AnalysisPass(s.BiosImage, s.Layout);
   fillStringsPage();
+  fillLogoPage();
   fillOtherPages();
   // The comparison column stays; its marks now compare the new values.
   updateCompareLabels();

@@ -1,8 +1,12 @@
 // LogoPage: the boot logo's picture, loaded from a 16-colour BMP file, and
 // its five text lines; Apply writes the logo block into free space of the
 // ROM and points the sign-on call at it.
+#include "analysis/analysis_pass.h"
+#include "analysis/boot_string1.h"
 #include "analysis/logo_edit.h"
 #include "formats/bmp_picture.h"
+#include "formats/text_format.h"
+#include "pages/dump_page.h"
 #include "pages/logo_controls.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
@@ -19,17 +23,20 @@ constexpr int kPictureX = 16, kPictureY = 112;
 // What Apply reads from each line's edit.
 constexpr int kLineCharsRead = 255;
 
-// The page's words for why a picture or an Apply was refused.
-const char* refusalText(EditError error) {
+// The page's words for why a picture, an Apply or a Remove was refused; the
+// core's own words for the cause follow on a second line where the first
+// does not say it all.
+std::string refusalText(EditError error) {
   switch (error) {
     case EditError::BmpCompressed: return "Bitmap format error!!!";
     case EditError::BmpWidthUnsupported: return "Logo width must be 8, 16, ... or 120 pixels!!!";
     case EditError::BmpHeightUnsupported: return "Logo height must be 1 to 127 pixels!!!";
     case EditError::NoBootCode: return "No sign-on call found for the logo!!!";
     case EditError::LogoTextTooLong: return "The logo lines hold more than 374 characters!!!";
-    case EditError::NotA3dfxBios:
-    case EditError::NoFreeRun: return "Out of memory";
-    default: return "Bitmap loading error!!!";
+    case EditError::NotA3dfxBios: return std::string("Not a 3dfx BIOS!!!\n") + describe(error);
+    case EditError::NoLogo:
+    case EditError::LogoKeepsNoSignOn: return std::string("The logo cannot be removed!!!\n") + describe(error);
+    default: return std::string("Bitmap loading error!!!\n") + describe(error);
   }
 }
 
@@ -78,6 +85,25 @@ void redrawPictures(HWND page, const RECT& previous) {
   UpdateWindow(page);
 }
 
+// The picture takes the place of the one shown: its bitmap, name, size and
+// the colours it merges. A refused bitmap leaves the previous picture.
+bool showPicture(HWND page, LogoPicture picture, const std::string& name) {
+  AppState& s = state();
+  HBITMAP bitmap = makeBitmap(picture);
+  if (!bitmap) return false;
+  if (s.logoBitmap) DeleteObject(s.logoBitmap);
+  s.logoBitmap = bitmap;
+  const RECT previous = s.LogoPicture ? pictureArea(*s.LogoPicture) : RECT{};
+  s.LogoPicture = std::move(picture);
+  setAnsiText(page, IDC_LOGO_NAME, name);
+  setText(page, IDC_LOGO_WIDTH, std::to_string(s.LogoPicture->width));
+  setText(page, IDC_LOGO_HEIGHT, std::to_string(s.LogoPicture->height));
+  setText(page, IDC_LOGO_COLOURS, mergedColoursText(*s.LogoPicture));
+  enable(page, IDC_APPLY, true);
+  redrawPictures(page, previous);
+  return true;
+}
+
 // Everything is read and checked, and the bitmap made, before the page
 // changes: a refused file leaves the previous picture whole and usable.
 void loadPicture(HWND page) {
@@ -87,34 +113,78 @@ void loadPicture(HWND page) {
   s.logoLoadPath = chosen->path;
   LogoFileRead file = readLogoFile(chosen->path);
   if (!file.picture) {
-    showError(page, file.error ? refusalText(*file.error) : "Bitmap loading error!!!");
+    showError(page, file.error ? refusalText(*file.error).c_str() : ("Bitmap loading error!!!\n" + file.fileError).c_str());
     return;
   }
-  HBITMAP bitmap = makeBitmap(*file.picture);
-  if (!bitmap) {
-    showError(page, "Bitmap format error!!!");
-    return;
-  }
-  if (s.logoBitmap) DeleteObject(s.logoBitmap);
-  s.logoBitmap = bitmap;
-  const RECT previous = s.LogoPicture ? pictureArea(*s.LogoPicture) : RECT{};
-  s.LogoPicture = std::move(file.picture);
-  setAnsiText(page, IDC_LOGO_NAME, chosen->title);
-  setText(page, IDC_LOGO_WIDTH, std::to_string(s.LogoPicture->width));
-  setText(page, IDC_LOGO_HEIGHT, std::to_string(s.LogoPicture->height));
-  setText(page, IDC_LOGO_COLOURS, mergedColoursText(*s.LogoPicture));
-  enable(page, IDC_APPLY, true);
-  redrawPictures(page, previous);
+  if (!showPicture(page, std::move(*file.picture), chosen->title)) showError(page, "Bitmap format error!!!");
 }
 
-// The dump shows the new bytes at its next rebuild.
+// The installed logo, or that there is none, and whether it can be removed.
+void showInstalled(HWND page) {
+  const BiosLayout& layout = state().Layout;
+  const auto& logo = layout.logo;
+  setText(page, IDC_LOGO_INSTALLED,
+          !logo ? "No logo in this BIOS."
+                : formatText("Logo in this BIOS at %04zX: %d x %d pixels%s", logo->block.base, logo->block.width,
+                             logo->block.height, logo->block.savedCode ? "." : ", written by an earlier quarzel."));
+  enable(page, IDC_LOGO_REMOVE, logo && logo->block.savedCode);
+  for (std::size_t k = 0; k < kLogoLines; ++k) setAnsiText(page, kLogoLineIds[k], layout.logoLines[k]);
+  if (logo) showPicture(page, blockPicture(state().BiosImage, logo->block), "in the BIOS");
+}
+
+// After the logo is written or removed: the sign-on string and the logo
+// found anew, string 1 and this page shown as they now stand.
+void afterLogoEdit(HWND page) {
+  AppState& s = state();
+  relocateSignOn(s.BiosImage, s.Layout);
+  refillString1();
+  showInstalled(page);
+  showInDump(0, 0);
+}
+
+// A logo that fits only past the ROM length grows the ROM when the user
+// agrees, with the sizes before and after.
+EditResult applyWithRoom(HWND page, const LogoLines& lines) {
+  AppState& s = state();
+  const EditResult result = applyLogo(s.BiosImage, s.Layout, *s.LogoPicture, lines);
+  if (result.error != EditError::LogoNeedsGrowth) return result;
+  Image grown = s.BiosImage;
+  const EditResult growing = applyLogo(grown, s.Layout, *s.LogoPicture, lines, true);
+  const std::string question =
+      formatText("The logo fits only in the free bytes past the ROM.\nGrow the ROM from %zu to %zu bytes?",
+                 romLength(s.BiosImage), romLength(grown));
+  if (platform().messageBox(page, question.c_str(), "Logo", MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return EditResult::failed(EditError::LogoNeedsGrowth);
+  s.BiosImage = grown;
+  return growing;
+}
+
 void applyPicture(HWND page) {
   AppState& s = state();
   if (!s.LogoPicture) return;
-  std::array<std::optional<std::string>, kLogoLines> lines;
-  for (std::size_t k = 0; k < kLogoLines; ++k) lines[k] = getAnsiText(page, kLogoLineIds[k], kLineCharsRead);
-  const EditResult result = applyLogo(s.BiosImage, s.Layout, *s.LogoPicture, logoLinesWith(s.Layout, lines));
-  if (result.error) showError(page, refusalText(*result.error));
+  const BusyGuard busy;
+  std::array<std::optional<std::string>, kLogoLines> given;
+  for (std::size_t k = 0; k < kLogoLines; ++k) given[k] = getAnsiText(page, kLogoLineIds[k], kLineCharsRead);
+  const LogoLines lines = logoLinesWith(s.Layout, given);
+  const EditResult result = applyWithRoom(page, lines);
+  if (result.error == EditError::NoFreeRun) {
+    const std::string text = "No room for the logo!!!\n" + logoRoomText(logoRoom(s.BiosImage, s.Layout, *s.LogoPicture));
+    showError(page, text.c_str());
+  } else if (result.error && result.error != EditError::LogoNeedsGrowth) {
+    showError(page, refusalText(*result.error).c_str());
+  }
+  if (result.ok()) afterLogoEdit(page);
+}
+
+void removePicture(HWND page) {
+  AppState& s = state();
+  const BusyGuard busy;
+  const EditResult result = removeLogo(s.BiosImage, s.Layout);
+  if (!result.ok()) {
+    showError(page, refusalText(*result.error).c_str());
+    return;
+  }
+  afterLogoEdit(page);
 }
 
 void initLogoPage(HWND page) {
@@ -130,6 +200,28 @@ void deleteLogoBitmap() {
 
 }  // namespace
 
+void resetLogoPage() {
+  HWND page = pageWindow(LogoTab);
+  for (const int id : kLogoLineIds) setText(page, id, "");
+  setText(page, IDC_LOGO_INSTALLED, "");
+  enable(page, IDC_LOGO_REMOVE, false);
+}
+
+void fillLogoPage() { showInstalled(pageWindow(LogoTab)); }
+
+// Lines that still hold what the last fill put there take the new sign-on
+// text's; lines the user typed stay. A logo's own lines do not follow.
+void followSignOn(const std::string& text) {
+  BiosLayout& layout = state().Layout;
+  if (layout.logo) return;
+  HWND page = pageWindow(LogoTab);
+  const auto lines = logoLinesFrom(text);
+  for (std::size_t k = 0; k < kLogoLines; ++k)
+    if (getAnsiText(page, kLogoLineIds[k], kLineCharsRead) == layout.logoLines[k])
+      setAnsiText(page, kLogoLineIds[k], lines[k]);
+  layout.logoLines = lines;
+}
+
 INT_PTR CALLBACK LogoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: initLogoPage(page); return TRUE;
@@ -142,6 +234,7 @@ INT_PTR CALLBACK LogoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   switch (LOWORD(wParam)) {
     case IDC_LOGO_LOAD: loadPicture(page); return TRUE;
     case IDC_APPLY: applyPicture(page); return TRUE;
+    case IDC_LOGO_REMOVE: removePicture(page); return TRUE;
     default: return FALSE;
   }
 }

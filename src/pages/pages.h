@@ -15,9 +15,16 @@ INT_PTR CALLBACK VesaStringsPageProc(HWND page, UINT message, WPARAM wParam, LPA
 INT_PTR CALLBACK VideoModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK LogoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Boot-up Strings page (and the Logo page's five lines, which string 1 fills).
+// Boot-up Strings page; string 1 alone, after the logo moved its count.
 void resetStringsPage();
 void fillStringsPage();
+void refillString1();
+
+// Logo page: its lines and the installed logo; the lines that follow a new
+// string 1.
+void resetLogoPage();
+void fillLogoPage();
+void followSignOn(const std::string& text);
 
 // VESA Strings page: the four strings cleared, then their controls from
 // BiosLayout (strings not located keep the cleared controls).

@@ -6,7 +6,6 @@
 #include "ui/window_helpers.h"
 #include "formats/text_format.h"
 #include "pages/dump_page.h"
-#include "pages/logo_controls.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
 
@@ -15,7 +14,6 @@ namespace quarzel::app {
 namespace {
 
 HWND stringsPage() { return pageWindow(StringsTab); }
-HWND logoPage() { return pageWindow(LogoTab); }
 
 struct StringControls {
   int text, length, max, offset;
@@ -64,8 +62,10 @@ void applyStrings(HWND page) {
   enable(page, IDC_APPLY, false);
   BiosLayout& layout = s.Layout;
   // Items not found are left alone: their edits only ever hold the reset text.
-  if (layout.bootString1.address)
+  if (layout.bootString1.address) {
     applyBootString(s.BiosImage, layout.bootString1, getAnsiText(page, IDC_STRING1_TEXT));
+    followSignOn(s.BiosImage.text(*layout.bootString1.address));
+  }
   if (layout.bootString2.address)
     applyBootString(s.BiosImage, layout.bootString2, getAnsiText(page, IDC_STRING2_TEXT));
   if (layout.biosDate.address) applyBiosDate(s.BiosImage, layout.biosDate, getAnsiText(page, IDC_DATE, 8));
@@ -95,27 +95,33 @@ void fillString(HWND page, const BootString& string, const StringControls& ids) 
   setNumber(page, ids.length, static_cast<unsigned>(string.length));
 }
 
+void clearString(HWND page, const StringControls& ids) {
+  setText(page, ids.text, "");
+  setText(page, ids.offset, "0");
+  setText(page, ids.length, "0");
+  setText(page, ids.max, "0");
+}
+
 }  // namespace
 
 void resetStringsPage() {
   HWND page = stringsPage();
-  for (const StringControls& ids : {kString1, kString2}) {
-    setText(page, ids.text, "");
-    setText(page, ids.offset, "0");
-    setText(page, ids.length, "0");
-    setText(page, ids.max, "0");
-  }
+  for (const StringControls& ids : {kString1, kString2}) clearString(page, ids);
   // A new image without a date must not show the previous image's date.
   setText(page, IDC_DATE, "");
   setText(page, IDC_DATE_OFFSET, "0");
-  for (const int id : kLogoLineIds) setText(logoPage(), id, "");
+}
+
+void refillString1() {
+  HWND page = stringsPage();
+  clearString(page, kString1);
+  fillString(page, state().Layout.bootString1, kString1);
 }
 
 void fillStringsPage() {
   HWND page = stringsPage();
   const BiosLayout& layout = state().Layout;
   fillString(page, layout.bootString1, kString1);
-  for (std::size_t k = 0; k < kLogoLineIds.size(); ++k) setAnsiText(logoPage(), kLogoLineIds[k], layout.logoLines[k]);
   fillString(page, layout.bootString2, kString2);
   if (layout.biosDate.address) {
     showDate(page, layout.biosDate);

@@ -38,7 +38,10 @@ std::optional<app::ChosenFile> ScriptedPlatform::saveFile(const app::FileDialog&
 
 int ScriptedPlatform::messageBox(HWND, const char* text, const char* caption, UINT) {
   messages.push_back(std::string(caption) + ": " + text);
-  return IDOK;
+  if (messageAnswers.empty()) return IDOK;
+  const int answer = messageAnswers.front();
+  messageAnswers.pop_front();
+  return answer;
 }
 
 namespace {

@@ -29,6 +29,7 @@ class ScriptedPlatform final : public app::Platform {
   std::deque<std::optional<app::ChosenFile>> openAnswers, saveAnswers;
   std::deque<DialogScript> dialogScripts;  // one per modal run, in order
   std::vector<std::string> messages;       // "CAPTION: text" of every box shown
+  std::deque<int> messageAnswers;          // the buttons pressed, in order; then OK
   std::vector<int> modalRuns;              // dialogs run modally
   std::vector<std::string> dialogTitles;
   std::vector<app::FileDialog> fileDialogs;  // every file dialog asked for

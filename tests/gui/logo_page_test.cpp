@@ -5,6 +5,7 @@
 #include "analysis/analysis_pass.h"
 #include "analysis/logo_edit.h"
 #include "app/main_window.h"
+#include "formats/text_format.h"
 #include "resources/resource.h"
 #include "support/bmp_file.h"
 #include "support/shared_files.h"
@@ -37,8 +38,8 @@ class LogoPage : public GuiTest {
   }
 };
 
-// Colour i of bmp4's table.
-COLORREF colour(int i) { return RGB(16 * i, 255 - 16 * i, 8 * i); }
+// VGA colour i, which the page paints the picture in.
+COLORREF colour(std::size_t i) { return RGB(kVgaColours[i].red, kVgaColours[i].green, kVgaColours[i].blue); }
 
 TEST_F(LogoPage, LoadsOnlyWhatTheBlockCanDrawAndKeepsTheLastGoodPicture) {
   click(logo(), IDC_LOGO_LOAD);
@@ -46,15 +47,15 @@ TEST_F(LogoPage, LoadsOnlyWhatTheBlockCanDrawAndKeepsTheLastGoodPicture) {
   load(sampleRom());
   app::showPage(LogoTab);
   loadPicture(with(bmp4(64, 48), 28, 24, 2), "deep.bmp");
-  EXPECT_EQ(shown(), "ERROR: Bitmap loading error!!!");
+  EXPECT_EQ(shown(), "ERROR: Bitmap loading error!!!\nnot a 16-colour (4 bits per pixel) BMP");
   loadPicture(with(bmp4(64, 48), 0, 'B' | 'A' << 8, 2), "ba.bmp");
-  EXPECT_EQ(shown(), "ERROR: Bitmap loading error!!!");
+  EXPECT_EQ(shown(), "ERROR: Bitmap loading error!!!\nnot a BMP file");
   click(logo(), IDC_LOGO_LOAD);  // cancelled
   EXPECT_EQ(shown(), "");
   EXPECT_EQ(text(logo(), IDC_LOGO_WIDTH), "0");
   EXPECT_FALSE(enabled(logo(), IDC_APPLY));
 
-  loadPicture(bmp4(64, 48), "logo.bmp");
+  loadPicture(withVgaColours(bmp4(64, 48)), "logo.bmp");
   EXPECT_EQ(shown(), "");
   EXPECT_EQ(text(logo(), IDC_LOGO_NAME), "logo.bmp");
   EXPECT_EQ(text(logo(), IDC_LOGO_WIDTH), "64");
@@ -72,7 +73,7 @@ TEST_F(LogoPage, LoadsOnlyWhatTheBlockCanDrawAndKeepsTheLastGoodPicture) {
   std::vector<std::uint8_t> cut = bmp4(64, 48);
   cut.pop_back();
   loadPicture(cut, "cut.bmp");
-  EXPECT_EQ(shown(), "ERROR: Bitmap loading error!!!");
+  EXPECT_EQ(shown(), "ERROR: Bitmap loading error!!!\nthe BMP file ends before its pixel data");
   loadPicture(bmp4(12, 48), "odd.bmp");
   EXPECT_EQ(shown(), "ERROR: Logo width must be 8, 16, ... or 120 pixels!!!");
   loadPicture(with(bmp4(64, 48), 30, 2, 4), "rle.bmp");
@@ -89,25 +90,81 @@ TEST_F(LogoPage, LoadsOnlyWhatTheBlockCanDrawAndKeepsTheLastGoodPicture) {
   EXPECT_NE(imageText(s().BiosImage), before);
 }
 
-TEST_F(LogoPage, ApplyWritesWhatTheCoreWritesInANewRunEachTime) {
+// A paint program's bars in dark red, red and blue (Windows palette 1, 9
+// and 12) show as VGA red, red and blue, as they boot, and the page says
+// that two of the file's colours became one.
+TEST_F(LogoPage, PaintsThePictureInTheColoursItBootsIn) {
+  load(sampleRom());
+  app::showPage(LogoTab);
+  loadPicture(paintedBars(8, {1, 9, 12}), "bars.bmp");
+  EXPECT_EQ(pixel(0, 0), colour(4));
+  EXPECT_EQ(pixel(16, 0), colour(4));
+  EXPECT_EQ(pixel(32, 7), colour(1));
+  EXPECT_EQ(text(logo(), IDC_LOGO_COLOURS), "Colours 1 and 9 of the file both boot as VGA colour 4.");
+  loadPicture(paintedBars(8, {9, 10, 12}), "rgb.bmp");
+  EXPECT_EQ(text(logo(), IDC_LOGO_COLOURS), "");
+}
+
+// Apply writes what the core writes; the page then shows the installed
+// logo, a second Apply replaces it in place, and Remove gives back the
+// image before the logo, string 1 shown again where it stands.
+TEST_F(LogoPage, ApplyReplaceAndRemoveAsTheCoreDoes) {
   QUARZEL_REAL_ROM(rom, "3k12sd.rom");
   load(imageText(rom), "3k12sd.rom");
+  EXPECT_EQ(text(logo(), IDC_LOGO_INSTALLED), "No logo in this BIOS.");
+  EXPECT_FALSE(enabled(logo(), IDC_LOGO_REMOVE));
   loadPicture(bmp4(64, 48), "logo.bmp");
   Image expected = rom;
   BiosLayout layout;
   AnalysisPass(expected, layout);
   const LogoPicture picture = *readLogoPicture(bmp4(64, 48)).picture;
-  const EditResult first = applyLogo(expected, layout, picture, layout.logoLines);
-  ASSERT_TRUE(first.ok());
+  ASSERT_TRUE(applyLogo(expected, layout, picture, layout.logoLines).ok());
   click(logo(), IDC_APPLY);
+  EXPECT_EQ(shown(), "");
   EXPECT_TRUE(imageText(s().BiosImage) == imageText(expected)) << "the first Apply";
+  EXPECT_EQ(text(logo(), IDC_LOGO_INSTALLED), "Logo in this BIOS at 84C0: 64 x 48 pixels.");
+  EXPECT_TRUE(enabled(logo(), IDC_LOGO_REMOVE));
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_OFFSET), formatText("%04X", *layout.bootString1.address));
 
-  const EditResult second = applyLogo(expected, layout, picture, layout.logoLines);
-  ASSERT_TRUE(second.ok());
-  EXPECT_NE(second.written[1].offset, first.written[1].offset);
+  relocateSignOn(expected, layout);
+  type(logo(), IDC_LOGO_LINE2, "second");
+  ASSERT_TRUE(applyLogo(expected, layout, picture, logoLinesWith(layout, {std::nullopt, "second"})).ok());
   click(logo(), IDC_APPLY);
   EXPECT_TRUE(imageText(s().BiosImage) == imageText(expected)) << "the second Apply";
+  EXPECT_EQ(text(logo(), IDC_LOGO_INSTALLED), "Logo in this BIOS at 84C0: 64 x 48 pixels.");
+
+  click(logo(), IDC_LOGO_REMOVE);
   EXPECT_EQ(shown(), "");
+  EXPECT_TRUE(imageText(s().BiosImage) == imageText(rom)) << "removed";
+  EXPECT_EQ(text(logo(), IDC_LOGO_INSTALLED), "No logo in this BIOS.");
+  EXPECT_FALSE(enabled(logo(), IDC_LOGO_REMOVE));
+}
+
+// A logo that fits only past the ROM length asks before the ROM grows.
+TEST_F(LogoPage, AsksBeforeTheRomGrows) {
+  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  load(imageText(rom), "3k12sd.rom");
+  loadPicture(bmp4(120, 127), "big.bmp");
+  platform.messageAnswers = {IDNO};
+  click(logo(), IDC_APPLY);
+  EXPECT_EQ(shown(), "Logo: The logo fits only in the free bytes past the ROM.\nGrow the ROM from 40960 to 49152 bytes?");
+  EXPECT_TRUE(imageText(s().BiosImage) == imageText(rom));
+  platform.messageAnswers = {IDYES};
+  click(logo(), IDC_APPLY);
+  EXPECT_EQ(s().BiosImage.bytes[2], 0x60);
+  EXPECT_EQ(text(logo(), IDC_LOGO_INSTALLED), "Logo in this BIOS at A000: 120 x 127 pixels.");
+}
+
+// String 1 applied: the lines the last fill put there follow it, a line the
+// user typed stays.
+TEST_F(LogoPage, LinesFollowANewString1UnlessTyped) {
+  load(sampleRom());
+  type(logo(), IDC_LOGO_LINE2, "my own line");
+  SetDlgItemTextA(page(StringsTab), IDC_STRING1_TEXT, "New first\r\nNew second\r\nNew third\r\n");
+  click(page(StringsTab), IDC_APPLY);
+  EXPECT_EQ(text(logo(), IDC_LOGO_LINE1), "New first");
+  EXPECT_EQ(text(logo(), IDC_LOGO_LINE2), "my own line");
+  EXPECT_EQ(text(logo(), IDC_LOGO_LINE3), "New third");
 }
 
 TEST_F(LogoPage, ApplyRefusesWithAReasonAndChangesNothing) {
@@ -124,8 +181,8 @@ TEST_F(LogoPage, ApplyRefusesWithAReasonAndChangesNothing) {
     std::string line;
     const char* message;
   } cases[] = {
-      {otherVendor, "", "ERROR: Out of memory"},
-      {noRoom, "", "ERROR: Out of memory"},
+      {otherVendor, "", "ERROR: Not a 3dfx BIOS!!!\nthe PCI data structure does not name vendor 121Ah (3dfx)"},
+      {noRoom, "", "ERROR: No room for the logo!!!\nthe logo needs 2075 bytes of FFh; the largest free run inside the ROM holds 1 byte"},
       {noCall, "", "ERROR: No sign-on call found for the logo!!!"},
       {sample, std::string(75, 'x'), "ERROR: The logo lines hold more than 374 characters!!!"},
   };
