@@ -57,7 +57,8 @@ const char* usage() {
          "edits, made in this order: --string1 TEXT  --string2 TEXT  --date TEXT\n"
          "       --register NAME=TEXT  --pll K,M,N[,TEST]  --field REGISTER:BITS=N\n"
          "       --clock MHZ  --vesa FIELD=TEXT  --font SIZE=FILE.fnt\n"
-         "       --codepage FILE.cpi:CODEPAGE[:SIZES]  --logo FILE.bmp  --logo-line N=TEXT\n"
+         "       --codepage FILE.cpi:CODEPAGE[:SIZES]  --remove-logo  --logo FILE.bmp [--grow]\n"
+         "       --logo-line N=TEXT\n"
          "BITS as the register's dialog writes them (2..6, 8); MHZ a decimal number (108.8).\n"
          "TEXT understands \\r, \\n, \\\\ and \\xHH; --OPTION=VALUE is the same as --OPTION VALUE.\n";
 }

@@ -41,18 +41,19 @@ inline constexpr std::uint8_t kWindowsPalette[16][3] = {
     {0x80, 0x80, 0x80}, {0xFF, 0x00, 0x00}, {0x00, 0xFF, 0x00}, {0xFF, 0xFF, 0x00},
     {0x00, 0x00, 0xFF}, {0xFF, 0x00, 0xFF}, {0x00, 0xFF, 0xFF}, {0xFF, 0xFF, 0xFF}};
 
-// A 16-colour BMP in that palette, `height` rows of vertical bars 16 pixels
-// wide in the colour indexes given, left to right.
-inline std::vector<std::uint8_t> paintedBars(std::int32_t height, const std::vector<std::uint8_t>& indexes) {
-  auto file = bmp4(static_cast<std::int32_t>(16 * indexes.size()), height);
+// A 16-colour BMP in that palette, `height` rows of vertical bars `barWidth`
+// pixels wide (a multiple of 8) in the colour indexes given, left to right.
+inline std::vector<std::uint8_t> paintedBars(std::int32_t height, const std::vector<std::uint8_t>& indexes,
+                                             std::size_t barWidth = 16) {
+  auto file = bmp4(static_cast<std::int32_t>(barWidth * indexes.size()), height);
   for (std::size_t i = 0; i < 16; ++i) {
     file[54 + 4 * i] = kWindowsPalette[i][2];
     file[55 + 4 * i] = kWindowsPalette[i][1];
     file[56 + 4 * i] = kWindowsPalette[i][0];
   }
-  const std::size_t rowBytes = 8 * indexes.size();
+  const std::size_t rowBytes = barWidth / 2 * indexes.size();
   for (std::size_t i = 0; i < rowBytes * static_cast<std::size_t>(height); ++i) {
-    const std::uint8_t index = indexes[(i % rowBytes) / 8];
+    const std::uint8_t index = indexes[(i % rowBytes) / (barWidth / 2)];
     file[118 + i] = static_cast<std::uint8_t>(index << 4 | index);
   }
   return file;

@@ -121,6 +121,34 @@ TEST(Boot, TheLogoBootsInTheColoursOfItsFile) {
   EXPECT_EQ(wrong, 0);
 }
 
+// 3k12sd.rom's free bytes past its 40 KiB ROM take a 120 x 127 logo once the
+// ROM grows: the grown ROM starts and draws it. With the logo removed again,
+// the ROM boots with its own sign-on.
+TEST(Boot, AGrownRomShowsItsLogoAndARemovedOneItsSignOn) {
+  QUARZEL_NEEDS_BOCHS();
+  if (!test::readRealRom("3k12sd.rom")) GTEST_SKIP() << "shared/roms/3k12sd.rom absent";
+  const TempFolder folder;
+  const auto bmp = test::paintedBars(127, {9, 10, 12}, 40);
+  test::writeFile(folder.path("big.bmp"), std::string(bmp.begin(), bmp.end()));
+  const std::string rom = "\"" + test::sharedPath("roms/3k12sd.rom") + "\"";
+  EXPECT_EQ(runCli("edit " + rom + " -o " + folder.quoted("g.rom") + " --logo " + folder.quoted("big.bmp")).status, 1);
+  ASSERT_EQ(runCli("edit " + rom + " -o " + folder.quoted("g.rom") + " --grow --logo " + folder.quoted("big.bmp")).status,
+            0);
+  const auto grown = runCli("boot " + folder.quoted("g.rom") + " -o " + folder.quoted("g.png"));
+  ASSERT_EQ(grown.status, 0) << grown.err;
+  const Picture picture = readPng(folder, "g.png", 640, 480);
+  ASSERT_EQ(picture.rgb.size(), 640u * 480 * 3);
+  EXPECT_EQ(picture.at(1, 126), 0xA80000u);
+  EXPECT_EQ(picture.at(1 + 119, 126), 0x0000A8u);
+
+  ASSERT_EQ(runCli("edit " + folder.quoted("g.rom") + " -o " + folder.quoted("r.rom") + " --remove-logo").status, 0);
+  const auto removed = runCli("boot " + folder.quoted("r.rom"));
+  ASSERT_EQ(removed.status, 0) << removed.err;
+  const auto original = runCli("boot " + rom);
+  EXPECT_EQ(firstLine(removed.out), firstLine(original.out));
+  EXPECT_EQ(removed.out.find("graphics mode"), std::string::npos);
+}
+
 // The built-in sample, which needs nothing from ../shared: its code is no
 // real video BIOS, so it never comes back to the PC BIOS.
 TEST(Boot, RefusesWhatCannotStart) {
