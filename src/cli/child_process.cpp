@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <thread>
 
@@ -116,8 +117,7 @@ void ChildProcess::write(const std::string& text) {
 }
 
 bool ChildProcess::readUntil(const std::string& marker, std::chrono::steady_clock::time_point deadline) {
-  const std::size_t from = output_.size() > marker.size() ? output_.size() - marker.size() : 0;
-  if (output_.find(marker, from) != std::string::npos) return true;
+  if (findMarker(marker, searched_)) return true;
   while (out_ >= 0) {
     pollfd fd{out_, POLLIN, 0};
     const int ready = poll(&fd, 1, millisecondsUntil(deadline));
@@ -125,11 +125,19 @@ bool ChildProcess::readUntil(const std::string& marker, std::chrono::steady_cloc
     char buffer[4096];
     const ssize_t n = read(out_, buffer, sizeof buffer);
     if (n <= 0) return false;
-    const std::size_t before = output_.size() > marker.size() ? output_.size() - marker.size() : 0;
+    // A marker may straddle two reads.
+    const std::size_t before = std::max(searched_, output_.size() > marker.size() ? output_.size() - marker.size() : 0);
     output_.append(buffer, static_cast<std::size_t>(n));
-    if (output_.find(marker, before) != std::string::npos) return true;
+    if (findMarker(marker, before)) return true;
   }
   return false;
+}
+
+bool ChildProcess::findMarker(const std::string& marker, std::size_t from) {
+  const std::size_t at = output_.find(marker, from);
+  if (at == std::string::npos) return false;
+  searched_ = at + marker.size();
+  return true;
 }
 
 void ChildProcess::interrupt() {

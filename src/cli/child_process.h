@@ -33,8 +33,9 @@ class ChildProcess {
 
   bool started() const { return pid_ > 0; }
   void write(const std::string& text);
-  // Reads its output until `marker` appears in what was read, the program
-  // ends or the deadline passes; true when the marker appeared.
+  // Reads its output until `marker` appears after the last marker found, the
+  // program ends or the deadline passes; true when the marker appeared. So
+  // a second wait for the same marker waits for its next appearance.
   bool readUntil(const std::string& marker, std::chrono::steady_clock::time_point deadline);
   const std::string& output() const { return output_; }
   void interrupt();
@@ -43,9 +44,12 @@ class ChildProcess {
   int finish(std::chrono::steady_clock::time_point deadline);
 
  private:
+  bool findMarker(const std::string& marker, std::size_t from);
+
   int pid_ = -1;
   int in_ = -1, out_ = -1;
   std::string output_;
+  std::size_t searched_ = 0;  // the end of the last marker found
 };
 
 // Runs a program to its end with its output captured; empty when it could
