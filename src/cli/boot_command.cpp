@@ -1,7 +1,9 @@
 // boot: the ROM as the video BIOS of an emulated PC (Bochs, with its Banshee
 // or Voodoo3 card), and the screen it leaves when the PC reaches its boot
 // floppy: the text page as text, and with -o the screen as a PNG picture
-// taken from a private virtual display.
+// taken from a private virtual display. With --mode, the boot floppy then
+// sets a VESA mode, and the resolution and refresh the emulated card
+// computes for it are read from the emulator's log.
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -53,12 +55,25 @@ struct BootArgs {
   std::string file;
   std::optional<std::string> out;
   double timeout = kDefaultTimeout;
+  std::optional<std::uint16_t> mode;
 };
+
+constexpr const char* kBootUsage = "boot takes FILE [-o SCREEN.png] [--timeout S] [--mode N]";
+
+// A VESA mode number in hexadecimal as the BIOS's tables show it: "117h",
+// "117" or "0x117".
+std::optional<std::uint16_t> parseModeNumber(std::string_view text) {
+  if (text.ends_with('h') || text.ends_with('H')) text.remove_suffix(1);
+  if (text.starts_with("0x") || text.starts_with("0X")) text.remove_prefix(2);
+  if (text.empty() || text.size() > 4 || !std::ranges::all_of(text, [](char c) { return hexDigitValue(c) >= 0; }))
+    return std::nullopt;
+  return static_cast<std::uint16_t>(*parseHexText(text));
+}
 
 std::optional<BootArgs> parseBootArgs(const Args& args, std::string& error) {
   BootArgs parsed;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if ((args[i] == "-o" || args[i] == "--timeout") && i + 1 >= args.size()) {
+    if ((args[i] == "-o" || args[i] == "--timeout" || args[i] == "--mode") && i + 1 >= args.size()) {
       error = args[i] + " needs a value";
       return std::nullopt;
     }
@@ -71,15 +86,21 @@ std::optional<BootArgs> parseBootArgs(const Args& args, std::string& error) {
         return std::nullopt;
       }
       parsed.timeout = *seconds;
+    } else if (args[i] == "--mode") {
+      parsed.mode = parseModeNumber(args[++i]);
+      if (!parsed.mode) {
+        error = "--mode takes a VESA mode number in hexadecimal, 0 to FFFFh: 117h";
+        return std::nullopt;
+      }
     } else if (parsed.file.empty() && args[i].rfind("-", 0) != 0) {
       parsed.file = args[i];
     } else {
-      error = "boot takes FILE [-o SCREEN.png] [--timeout S]";
+      error = kBootUsage;
       return std::nullopt;
     }
   }
   if (parsed.file.empty()) {
-    error = "boot takes FILE [-o SCREEN.png] [--timeout S]";
+    error = kBootUsage;
     return std::nullopt;
   }
   return parsed;
@@ -111,18 +132,38 @@ bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
   return static_cast<bool>(out);
 }
 
+// Where the boot sector keeps the BIOS's answer to a mode set: the word
+// past the sector at 0:7C00h.
+constexpr std::uint16_t kModeAnswer = 0x7E00;
+constexpr std::uint16_t kVesaSuccess = 0x004F;
+
 // A floppy whose boot sector stops the emulator at once: by then the video
 // BIOS has run its start-up, and the PC has written its own boot messages.
-std::vector<std::uint8_t> bootFloppy() {
+// With a mode, the sector then sets it and stops again.
+std::vector<std::uint8_t> bootFloppy(std::optional<std::uint16_t> mode) {
+  std::vector<std::uint8_t> sector = {0x87, 0xDB};  // xchg bx,bx: the magic break
+  if (mode) {
+    const std::uint8_t setMode[] = {
+        0x31, 0xC0,                                                 // xor ax,ax
+        0x8E, 0xD8,                                                 // mov ds,ax
+        0xB8, 0x02, 0x4F,                                           // mov ax,4F02h: VESA set mode
+        0xBB, static_cast<std::uint8_t>(*mode), static_cast<std::uint8_t>(*mode >> 8),  // mov bx,mode
+        0xCD, 0x10,                                                 // int 10h
+        0xA3, kModeAnswer & 0xFF, kModeAnswer >> 8,                 // mov [kModeAnswer],ax
+        0x87, 0xDB};                                                // xchg bx,bx
+    sector.insert(sector.end(), std::begin(setMode), std::end(setMode));
+  }
+  sector.insert(sector.end(), {0xEB, 0xFE});  // jmp $
   std::vector<std::uint8_t> floppy(1474560, 0);
-  const std::uint8_t sector[] = {0x87, 0xDB, 0xEB, 0xFE};  // xchg bx,bx (the magic break); jmp $
-  std::copy(std::begin(sector), std::end(sector), floppy.begin());
+  std::copy(sector.begin(), sector.end(), floppy.begin());
   floppy[510] = 0x55;
   floppy[511] = 0xAA;
   return floppy;
 }
 
-std::string machineConfig(const TempFolder& folder, const EmulatedCard& card, bool picture) {
+// With `window` the emulator shows the screen in an X window; without, on a
+// headless display, which stops the emulator at the card's 16-bit modes.
+std::string machineConfig(const TempFolder& folder, const EmulatedCard& card, bool window) {
   return formatText(
       "megs: 32\n"
       "romimage: file=%s, options=fastboot\n"
@@ -138,7 +179,7 @@ std::string machineConfig(const TempFolder& folder, const EmulatedCard& card, bo
       "port_e9_hack: enabled=1\n"
       "log: %s\n",
       kPcBios, folder.file("rom.bin").c_str(), card.model, folder.file("boot.img").c_str(),
-      picture ? "x" : "rfb, options=\"timeout=0\"", folder.file("bochs.log").c_str());
+      window ? "x" : "rfb, options=\"timeout=0\"", folder.file("bochs.log").c_str());
 }
 
 // A private X display for the emulator's window; its number once it runs.
@@ -209,9 +250,10 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::string& path) {
   return read.bytes;
 }
 
-std::string missingTools(bool picture) {
+std::string missingTools(const BootArgs& args) {
   std::vector<std::string> needed = {"bochs"};
-  if (picture) needed.insert(needed.end(), {"Xvfb", "xwininfo", "import"});
+  if (args.out || args.mode) needed.push_back("Xvfb");
+  if (args.out) needed.insert(needed.end(), {"xwininfo", "import"});
   std::string missing;
   for (const std::string& tool : needed)
     if (!onPath(tool)) missing += (missing.empty() ? "" : ", ") + tool;
@@ -219,21 +261,39 @@ std::string missingTools(bool picture) {
   return missing;
 }
 
-// What the run saw: the text page and the BIOS data area's video mode.
+// What the run saw: the text page and the BIOS data area's video mode at
+// the boot floppy, and with a mode, the BIOS's answer to setting it.
 struct Screen {
   std::vector<std::uint8_t> textPage;
   int videoMode = -1;
   bool timedOut = false;
   bool picture = false;
+  std::optional<std::uint16_t> modeAnswer;  // AX after INT 10h; empty when the BIOS did not come back in time
 };
+
+std::chrono::steady_clock::time_point deadlineAfter(double seconds) {
+  return Clock::now() + std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
+}
+
+// Runs the boot sector on through its mode set to its second magic break,
+// and has the emulator save the BIOS's answer; false after the time-out.
+bool runModeSet(ChildProcess& bochs, const TempFolder& folder, double timeout) {
+  bochs.write("c\n");
+  if (!bochs.readUntil("Magic breakpoint", deadlineAfter(timeout))) {
+    bochs.interrupt();  // into its debugger, which reads the quit
+    return false;
+  }
+  bochs.write(formatText("writemem \"%s\" 0x%X 2\n", folder.file("answer.bin").c_str(), kModeAnswer));
+  return true;
+}
 
 std::optional<Screen> runMachine(const BootArgs& args, const TempFolder& folder, const EmulatedCard& card) {
   std::optional<VirtualDisplay> display;
-  if (args.out) {
+  if (args.out || args.mode) {
     display = startDisplay();
     if (!display) return std::nullopt;
   }
-  std::ofstream(folder.file("machine.rc")) << machineConfig(folder, card, args.out.has_value());
+  std::ofstream(folder.file("machine.rc")) << machineConfig(folder, card, display.has_value());
   std::vector<std::string> environment;
   if (display) environment.push_back("DISPLAY=" + display->name);
   ChildProcess bochs({"bochs", "-q", "-f", folder.file("machine.rc")}, environment, true);
@@ -243,27 +303,82 @@ std::optional<Screen> runMachine(const BootArgs& args, const TempFolder& folder,
   // from there, so that Ctrl-C always finds the machine running.
   if (!bochs.readUntil("<bochs:1>", Clock::now() + std::chrono::seconds(20))) return std::nullopt;
   bochs.write("c\n");
-  const auto deadline = Clock::now() + std::chrono::milliseconds(static_cast<long long>(args.timeout * 1000));
-  if (!bochs.readUntil("Magic breakpoint", deadline)) {
+  if (!bochs.readUntil("Magic breakpoint", deadlineAfter(args.timeout))) {
     // Ctrl-C stops the emulation in its debugger, which can still save the
     // screen so far.
     screen.timedOut = true;
     bochs.interrupt();
     if (!bochs.readUntil("<bochs:", Clock::now() + std::chrono::seconds(5))) return std::nullopt;
   }
-  if (display) screen.picture = takePicture(display->name, folder.file("screen.png"));
-  bochs.write(formatText("writemem \"%s\" 0xb8000 %zu\nwritemem \"%s\" 0x449 1\nquit\n",
-                         folder.file("text.bin").c_str(), kTextPageBytes, folder.file("mode.bin").c_str()));
+  if (args.out) screen.picture = takePicture(display->name, folder.file("screen.png"));
+  bochs.write(formatText("writemem \"%s\" 0xb8000 %zu\nwritemem \"%s\" 0x449 1\n", folder.file("text.bin").c_str(),
+                         kTextPageBytes, folder.file("mode.bin").c_str()));
+  const bool modeSet = args.mode && !screen.timedOut && runModeSet(bochs, folder, args.timeout);
+  bochs.write("quit\n");
   bochs.finish(Clock::now() + std::chrono::seconds(5));
   const auto text = readFile(folder.file("text.bin"));
   const auto mode = readFile(folder.file("mode.bin"));
   if (!text || !mode || mode->empty()) return std::nullopt;
   screen.textPage = *text;
   screen.videoMode = (*mode)[0];
+  if (modeSet) {
+    const auto answer = readFile(folder.file("answer.bin"));
+    if (!answer || answer->size() != 2) return std::nullopt;
+    screen.modeAnswer = static_cast<std::uint16_t>((*answer)[0] | (*answer)[1] << 8);
+  }
   return screen;
 }
 
 bool textMode(int mode) { return mode <= 3 || mode == 7; }
+
+// What the emulated card logs while the boot sector sets a mode, between
+// its two magic breaks:
+//   00017302792i[VOODOO] Setting VCLK #3 (pllCtrl0) = 65.028 MHz
+//   00017302837i[VVGA  ] switched to 1024 x 768 x 16 @ 60 Hz
+// The clock only when the BIOS programs the PLL for the mode (not when it
+// picks a fixed VGA clock, as for 640 x 480), the screen only for the card's
+// own graphics modes (not for VGA and text modes), its refresh cut to whole
+// hertz.
+struct CardReport {
+  struct ScreenMode {
+    unsigned width, height, bitsPerPixel, hertz;
+  };
+  std::optional<ScreenMode> screen;
+  std::optional<double> pixelClock;  // MHz
+};
+
+CardReport readCardReport(const std::string& logPath) {
+  CardReport report;
+  std::ifstream log(logPath);
+  int breaks = 0;
+  for (std::string line; breaks < 2 && std::getline(log, line);) {
+    if (line.find("Stopped on MAGIC BREAKPOINT") != std::string::npos) ++breaks;
+    if (breaks != 1) continue;
+    CardReport::ScreenMode screen{};
+    double clock = 0;
+    if (const std::size_t at = line.find("switched to "); at != std::string::npos &&
+        std::sscanf(line.c_str() + at, "switched to %u x %u x %u @ %u Hz", &screen.width, &screen.height,
+                    &screen.bitsPerPixel, &screen.hertz) == 4)
+      report.screen = screen;
+    if (const std::size_t at = line.find("(pllCtrl0) = "); at != std::string::npos &&
+        std::sscanf(line.c_str() + at, "(pllCtrl0) = %lf MHz", &clock) == 1)
+      report.pixelClock = clock;
+  }
+  return report;
+}
+
+// "mode 117h: 1024 x 768 x 16 @ 60 Hz, pixel clock 65.028 MHz"
+std::string cardReportLine(std::uint16_t mode, const CardReport& report) {
+  std::string line = formatText("mode %02Xh: ", mode);
+  if (report.screen)
+    line += formatText("%u x %u x %u @ %u Hz", report.screen->width, report.screen->height, report.screen->bitsPerPixel,
+                       report.screen->hertz);
+  else
+    line += "set";
+  if (report.pixelClock) line += formatText(", pixel clock %.3f MHz", *report.pixelClock);
+  if (!report.screen) line += "; the emulator reports no resolution or refresh for VGA and text modes";
+  return line + "\n";
+}
 
 }  // namespace
 
@@ -283,12 +398,12 @@ int bootCommand(const Args& args) {
     return fail(parsed->file + ": the emulator has no card for " + (chip.empty() ? "this BIOS's chip" : "a " + chip) +
                 "; it emulates the Banshee and the Voodoo3 only");
   }
-  if (const std::string missing = missingTools(parsed->out.has_value()); !missing.empty())
+  if (const std::string missing = missingTools(*parsed); !missing.empty())
     return fail("boot needs " + missing + ": apt-get install " + kPackages +
-                (parsed->out ? " xvfb x11-utils imagemagick" : ""));
+                (parsed->out ? " xvfb x11-utils imagemagick" : parsed->mode ? " xvfb" : ""));
   const TempFolder folder;
   if (!folder.made() || !writeBytes(folder.file("rom.bin"), emulatorRom(*image)) ||
-      !writeBytes(folder.file("boot.img"), bootFloppy()))
+      !writeBytes(folder.file("boot.img"), bootFloppy(parsed->mode)))
     return fail("cannot write the emulator's files in " + fs::temp_directory_path().string());
   catchInterrupts();
   const auto screen = runMachine(*parsed, folder, *card);
@@ -314,6 +429,14 @@ int bootCommand(const Args& args) {
     return fail(parsed->file + (checksumOk(*image) ? ": the screen stayed blank"
                                                    : ": the screen stayed blank: the ROM's checksum is wrong, so the "
                                                      "PC BIOS skipped it, as a real one does"));
+  if (!parsed->mode) return 0;
+  if (!screen->modeAnswer)
+    return fail(formatText("%s did not come back from setting mode %02Xh within %g s", parsed->file.c_str(),
+                           *parsed->mode, parsed->timeout));
+  if (*screen->modeAnswer != kVesaSuccess)
+    return fail(formatText("%s: the BIOS refused mode %02Xh (INT 10h AX=4F02h returned AX=%04Xh)",
+                           parsed->file.c_str(), *parsed->mode, *screen->modeAnswer));
+  print(cardReportLine(*parsed->mode, readCardReport(folder.file("bochs.log"))));
   return 0;
 }
 

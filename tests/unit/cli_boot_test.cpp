@@ -2,7 +2,9 @@
 // BIOS of the emulated PC, and what their screens show.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "analysis/analysis_pass.h"
 #include "analysis/font_edits.h"
@@ -40,6 +42,22 @@ Picture readPng(const TempFolder& folder, const std::string& png, int width, int
   const std::string raw = folder.path("screen.rgb");
   EXPECT_EQ(std::system(("convert \"" + folder.path(png) + "\" -depth 8 rgb:\"" + raw + "\"").c_str()), 0);
   return {width, height, test::readFile(raw)};
+}
+
+// The line boot --mode prints: "mode 117h: 1024 x 768 x 16 @ 60 Hz, pixel
+// clock 65.028 MHz".
+struct ModeLine {
+  unsigned width = 0, height = 0, bitsPerPixel = 0;
+  double hertz = 0, pixelClock = 0;
+};
+std::optional<ModeLine> modeLine(const std::string& out, const std::string& mode) {
+  const std::size_t at = out.find("\nmode " + mode + ": ");
+  ModeLine line;
+  if (at == std::string::npos ||
+      std::sscanf(out.c_str() + at + mode.size() + 8, "%u x %u x %u @ %lf Hz, pixel clock %lf MHz", &line.width,
+                  &line.height, &line.bitsPerPixel, &line.hertz, &line.pixelClock) != 5)
+    return std::nullopt;
+  return line;
 }
 
 TEST(Boot, EveryRealRomReachesItsSignOn) {
@@ -147,6 +165,37 @@ TEST(Boot, AGrownRomShowsItsLogoAndARemovedOneItsSignOn) {
   const auto original = runCli("boot " + rom);
   EXPECT_EQ(firstLine(removed.out), firstLine(original.out));
   EXPECT_EQ(removed.out.find("graphics mode"), std::string::npos);
+}
+
+// After the screen at the boot floppy, the boot sector sets the mode and the
+// emulated card reports what it computes from the BIOS's CRTC totals and PLL.
+TEST(Boot, ReportsTheModeTheBiosSets) {
+  QUARZEL_NEEDS_BOCHS();
+  if (!test::readRealRom("3k12sd.rom")) GTEST_SKIP() << "shared/roms/3k12sd.rom absent";
+  const std::string rom = "\"" + test::sharedPath("roms/3k12sd.rom") + "\"";
+  const auto run = runCli("boot " + rom + " --mode 117h");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto line = modeLine(run.out, "117h");
+  ASSERT_TRUE(line) << run.out;
+  EXPECT_EQ(line->width, 1024u);
+  EXPECT_EQ(line->height, 768u);
+  EXPECT_EQ(line->bitsPerPixel, 16u);
+  EXPECT_NEAR(line->hertz, 60, 0.5);
+  EXPECT_NEAR(line->pixelClock, 65.03, 0.01);
+  EXPECT_NE(run.out.find("Booting from Floppy...\nmode 117h: "), std::string::npos) << run.out;
+
+  const auto refused = runCli("boot " + rom + " --mode 1FFh");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("the BIOS refused mode 1FFh (INT 10h AX=4F02h returned AX=014Fh)"), std::string::npos)
+      << refused.err;
+  EXPECT_EQ(refused.out.find("mode 1FFh"), std::string::npos) << refused.out;
+
+  // A number the option takes reaches the missing file (status 1); one it
+  // refuses stops at the usage (status 2).
+  EXPECT_EQ(runCli("boot missing.rom --mode 0x117").status, 1);
+  EXPECT_EQ(runCli("boot missing.rom --mode 117").status, 1);
+  EXPECT_EQ(runCli("boot missing.rom --mode 117q").status, 2);
+  EXPECT_EQ(runCli("boot missing.rom --mode 10000h").status, 2);
 }
 
 // The built-in sample, which needs nothing from ../shared: its code is no
