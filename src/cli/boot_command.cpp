@@ -268,7 +268,9 @@ struct Screen {
   int videoMode = -1;
   bool timedOut = false;
   bool picture = false;
-  std::optional<std::uint16_t> modeAnswer;  // AX after INT 10h; empty when the BIOS did not come back in time
+  // AX after the mode set's INT 10h; empty without a mode, or when the BIOS
+  // did not come back in time.
+  std::optional<std::uint16_t> modeAnswer;
 };
 
 std::chrono::steady_clock::time_point deadlineAfter(double seconds) {
