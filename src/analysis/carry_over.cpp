@@ -6,6 +6,7 @@
 #include "analysis/analysis_pass.h"
 #include "analysis/font_edits.h"
 #include "analysis/register_edits.h"
+#include "analysis/video_modes.h"
 #include "analysis/string_edits.h"
 #include "analysis/vesa_edits.h"
 
@@ -23,12 +24,13 @@ std::optional<CarryGroup> groupOf(DiffItem item) {
     case DiffItem::Font:
     case DiffItem::Fixup: return CarryFonts;
     case DiffItem::Vesa: return CarryVesa;
+    case DiffItem::Mode: return CarryModes;
     default: return std::nullopt;
   }
 }
 
-// Items outside the four groups are listed only when all four were asked:
-// a narrower choice asks about those groups alone.
+// Items outside the groups are listed only when all of them were asked: a
+// narrower choice asks about those groups alone.
 bool listed(const ItemRef& ref, const CarryGroups& groups) {
   const auto group = groupOf(ref.item);
   return group ? groups[*group] : std::ranges::all_of(groups, [](bool asked) { return asked; });
@@ -75,9 +77,9 @@ std::optional<NotCarried> planText(const ItemRef& ref, const TextDiff& diff, std
 
 class Planner {
  public:
-  Planner(const Image& b, const BiosLayout& layoutA, const BiosLayout& layoutB, const BiosDiff& diff,
+  Planner(const Image& a, const Image& b, const BiosLayout& layoutA, const BiosLayout& layoutB, const BiosDiff& diff,
           const CarryOptions& options)
-      : b_(b), layoutA_(layoutA), layoutB_(layoutB), diff_(diff), options_(options) {}
+      : a_(a), b_(b), layoutA_(layoutA), layoutB_(layoutB), diff_(diff), options_(options) {}
 
   // The edit of an item that differs, or why there is none.
   std::optional<NotCarried> plan(const ItemRef& ref, CarryOver& edits) const {
@@ -88,6 +90,7 @@ class Planner {
       case DiffItem::Vesa: return planText(ref, diff_.vesa[ref.index], layoutA_.vesa[ref.index].maxLength, edits.vesa);
       case DiffItem::Register: return planRegister(ref, edits);
       case DiffItem::Font: return planFont(ref, edits);
+      case DiffItem::Mode: return planRefresh(ref, edits);
       case DiffItem::Fixup:
         if (const Verdict v = diff_.fixups[ref.index].verdict; v != Verdict::Differs)
           return NotCarried{ref, presenceRefusal(v)};
@@ -113,6 +116,24 @@ class Planner {
     return std::nullopt;
   }
 
+  // A row of the board's own graphics modes that B runs at a standard rate
+  // A does not: that rate for the whole resolution, once.
+  std::optional<NotCarried> planRefresh(const ItemRef& ref, CarryOver& edits) const {
+    const ModeSource sourceB = modeSource(b_, layoutB_, ref.index);
+    const auto timingB = sourceTiming(b_, layoutB_, sourceB);
+    if (!sourceB.info || !timingB || sourceB.info->biosMode <= kLastVgaMode) return NotCarried{ref, CarryRefusal::NoEdit};
+    const Resolution resolution{sourceB.info->width, sourceB.info->height};
+    const auto rateB = standardRefresh(b_, layoutB_, resolution, *timingB);
+    if (!rateB) return NotCarried{ref, CarryRefusal::NoEdit};
+    const auto timingA = sourceTiming(a_, layoutA_, modeSource(a_, layoutA_, ref.index));
+    if (timingA && standardRefresh(a_, layoutA_, resolution, *timingA) == rateB)
+      return NotCarried{ref, CarryRefusal::NoEdit};
+    if (std::ranges::none_of(edits.refreshes, [&](const RefreshCarry& r) { return r.setting.resolution == resolution; }))
+      edits.refreshes.push_back({ref, {resolution, *rateB}});
+    return std::nullopt;
+  }
+
+  const Image& a_;
   const Image& b_;
   const BiosLayout &layoutA_, &layoutB_;
   const BiosDiff& diff_;
@@ -124,6 +145,7 @@ std::vector<ItemRef> plannedItems(const CarryOver& edits) {
   for (const TextCarry& edit : edits.strings) items.push_back(edit.item);
   for (const RegisterCarry& edit : edits.registers) items.push_back({DiffItem::Register, edit.index});
   for (const TextCarry& edit : edits.vesa) items.push_back(edit.item);
+  for (const RefreshCarry& edit : edits.refreshes) items.push_back(edit.item);
   for (const FontCarry& edit : edits.fonts) items.push_back({DiffItem::Font, static_cast<std::size_t>(edit.size)});
   return items;
 }
@@ -133,7 +155,7 @@ std::vector<ItemRef> plannedItems(const CarryOver& edits) {
 CarryOver carryOver(const Image& a, const BiosLayout& layoutA, const Image& b, const BiosLayout& layoutB,
                     const CarryOptions& options) {
   const BiosDiff before = diffBios(a, layoutA, b, layoutB);
-  const Planner planner(b, layoutA, layoutB, before, options);
+  const Planner planner(a, b, layoutA, layoutB, before, options);
   CarryOver edits;
   std::vector<NotCarried> refusals;
   for (const ItemRef& ref : differences(before))
@@ -170,6 +192,8 @@ std::optional<Image> carriedImage(const Image& a, const BiosLayout& layoutA, con
   }
   for (const RegisterCarry& edit : edits.registers) applyRegisterValue(image, layout, edit.index, edit.value);
   for (const TextCarry& edit : edits.vesa) applyVesaString(image, layout.vesa[edit.item.index], edit.text);
+  for (const RefreshCarry& edit : edits.refreshes)
+    applyRefresh(image, layout, edit.setting.resolution, edit.setting.refresh);
   for (const FontCarry& edit : edits.fonts) loadFontFile(image, layout, edit.size, edit.glyphs);
   if (!fixChecksum(image)) return std::nullopt;
   return image;

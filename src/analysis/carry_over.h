@@ -12,17 +12,18 @@
 #include <vector>
 
 #include "analysis/bios_diff.h"
+#include "analysis/refresh_edit.h"
 #include "analysis/register_fields.h"
 
 namespace quarzel {
 
 // The groups of items an edit can carry.
-enum CarryGroup : std::size_t { CarryStrings, CarryRegisters, CarryFonts, CarryVesa };
-inline constexpr std::size_t kCarryGroupCount = 4;
+enum CarryGroup : std::size_t { CarryStrings, CarryRegisters, CarryFonts, CarryVesa, CarryModes };
+inline constexpr std::size_t kCarryGroupCount = 5;
 using CarryGroups = std::array<bool, kCarryGroupCount>;
 
 struct CarryOptions {
-  CarryGroups groups{true, true, true, true};
+  CarryGroups groups{true, true, true, true, true};
   bool fonts = true;  // false: the caller cannot take B's fonts along
 };
 
@@ -39,6 +40,13 @@ struct RegisterCarry {
   std::size_t index;
   std::uint32_t value;
   std::vector<RowNumber> fields;
+};
+
+// B's standard refresh rate for a resolution of the board's modes, found
+// in the row named.
+struct RefreshCarry {
+  ItemRef item;
+  RefreshSetting setting;
 };
 
 struct FontCarry {
@@ -68,8 +76,9 @@ struct CarryOver {
   std::vector<TextCarry> strings;  // string 1, string 2, the date
   std::vector<RegisterCarry> registers;
   std::vector<TextCarry> vesa;
+  std::vector<RefreshCarry> refreshes;
   std::vector<FontCarry> fonts;
-  // What still differs in the groups asked for (and, when all four were
+  // What still differs in the groups asked for (and, when all of them were
   // asked, everything else that differs), in the order of `differences`.
   std::vector<NotCarried> notCarried;
 };

@@ -96,18 +96,10 @@ std::optional<ExtendedRecord> sourceRecord(const Image& image, const BiosLayout&
   return source.record ? readExtendedRecord(image, *source.record, layout.extendedRecordBytes) : std::nullopt;
 }
 
-// The entry the mode set picks (35A7h and 35D4h in Agp_sg.rom). Modes 0 to 7
-// take fixed entries by the scan-line setting and each row names its variant;
-// the other VGA modes take their record's number; the board's own modes the
-// record's index where it is not 0, else the record's number.
-std::size_t entryNumber(const Image& image, const BiosLayout& layout, const ModeSource& source,
-                        const VideoMode& row) {
-  const ModeInfo& info = *source.info;
-  if (info.biosMode <= 7) return row.parameterEntry;
-  if (info.biosMode > kLastVgaMode)
-    if (const auto record = sourceRecord(image, layout, source); record && record->parameterIndex != 0)
-      return record->parameterIndex;
-  return info.record;
+// The entry the mode set picks (35A7h in Agp_sg.rom): for modes 0 to 7 the
+// row names the scan-line variant it shows.
+std::size_t entryNumber(const Image& image, const BiosLayout& layout, const ModeInfo& info, const VideoMode& row) {
+  return info.biosMode <= 7 ? row.parameterEntry : modeEntries(image, layout, info).front();
 }
 
 ModeSource sourceOf(const Image& image, const BiosLayout& layout, const std::vector<ModeInfo>& modes,
@@ -129,15 +121,11 @@ ModeSource sourceOf(const Image& image, const BiosLayout& layout, const std::vec
   // Records of a size whose layout is not known are not read at all.
   if (extendedRecordLayout(layout.extendedRecordBytes))
     source.record = tableItem(layout.extendedModeTable, source.recordNumber, layout.extendedRecordBytes);
-  if (source.info) source.entryNumber = entryNumber(image, layout, source, mode);
-  source.entry = tableItem(layout.videoParameterTable, source.entryNumber, kParameterEntryBytes);
+  if (source.info) source.entryNumber = entryNumber(image, layout, *source.info, mode);
+  source.entry = parameterEntryAt(layout, source.entryNumber);
   return source;
 }
 
-std::vector<ModeInfo> modesOf(const Image& image, const BiosLayout& layout) {
-  if (!layout.modeInfoTable) return {};
-  return modeInfoRecords(image, *layout.modeInfoTable).value_or(std::vector<ModeInfo>{});
-}
 
 template <std::size_t N>
 void showBytes(const Image& image, std::size_t at, std::array<std::string, N>& texts) {
@@ -195,14 +183,42 @@ std::vector<std::string> checkBox(bool checked) { return {checked ? "yes" : "no"
 }  // namespace
 
 ModeSource modeSource(const Image& image, const BiosLayout& layout, std::size_t row) {
-  return sourceOf(image, layout, modesOf(image, layout), row);
+  return sourceOf(image, layout, biosModes(image, layout), row);
 }
 
 std::vector<ModeSource> modeSources(const Image& image, const BiosLayout& layout) {
-  const std::vector<ModeInfo> modes = modesOf(image, layout);
+  const std::vector<ModeInfo> modes = biosModes(image, layout);
   std::vector<ModeSource> sources;
   for (std::size_t row = 0; row < kVideoModeCount; ++row) sources.push_back(sourceOf(image, layout, modes, row));
   return sources;
+}
+
+std::vector<ModeInfo> biosModes(const Image& image, const BiosLayout& layout) {
+  if (!layout.modeInfoTable) return {};
+  return modeInfoRecords(image, *layout.modeInfoTable).value_or(std::vector<ModeInfo>{});
+}
+
+std::optional<std::size_t> modeRecordAt(const BiosLayout& layout, const ModeInfo& info) {
+  if (!extendedRecordLayout(layout.extendedRecordBytes)) return std::nullopt;
+  return tableItem(layout.extendedModeTable, info.record, layout.extendedRecordBytes);
+}
+
+std::optional<std::size_t> parameterEntryAt(const BiosLayout& layout, std::size_t number) {
+  return tableItem(layout.videoParameterTable, number, kParameterEntryBytes);
+}
+
+// 35D4h in Agp_sg.rom: modes 0 to 3 take their own entry on 200 lines, 13h
+// on from the mode on 350 and 17h + mode / 2 on 400; mode 7 its own or 19h.
+std::vector<std::size_t> modeEntries(const Image& image, const BiosLayout& layout, const ModeInfo& info) {
+  const std::size_t mode = info.biosMode;
+  if (mode <= 3) return {mode, mode + 0x13, mode / 2 + 0x17};
+  if (mode == 7) return {7, 0x19};
+  if (mode <= 6) return {mode};
+  if (mode > kLastVgaMode)
+    if (const auto at = modeRecordAt(layout, info))
+      if (const auto record = readExtendedRecord(image, *at, layout.extendedRecordBytes); record && record->parameterIndex)
+        return {record->parameterIndex};
+  return {info.record};
 }
 
 std::optional<ModeTiming> sourceTiming(const Image& image, const BiosLayout& layout, const ModeSource& source) {

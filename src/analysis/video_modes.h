@@ -50,6 +50,16 @@ ModeSource modeSource(const Image& image, const BiosLayout& layout, std::size_t 
 // All rows with one walk of the mode information table.
 std::vector<ModeSource> modeSources(const Image& image, const BiosLayout& layout);
 
+// For a mode of the BIOS's own table: the offset of its extended record, and
+// the numbers of every parameter entry the mode set may program for it (the
+// text modes 0 to 3 and 7 have one for each scan-line setting).
+std::optional<std::size_t> modeRecordAt(const BiosLayout& layout, const ModeInfo& info);
+std::vector<std::size_t> modeEntries(const Image& image, const BiosLayout& layout, const ModeInfo& info);
+// The offset of parameter entry `number`.
+std::optional<std::size_t> parameterEntryAt(const BiosLayout& layout, std::size_t number);
+// The modes of the BIOS's own table; empty without one.
+std::vector<ModeInfo> biosModes(const Image& image, const BiosLayout& layout);
+
 // What the page shows for one mode. From the parameter entry: its first
 // three bytes as decimals, the regen length word as "%04X", then the VGA
 // register groups, each byte "%02X". From the extended record: three flags

@@ -14,7 +14,7 @@ namespace quarzel::cli {
 
 namespace {
 
-constexpr const char* kGroupNames[kCarryGroupCount] = {"strings", "registers", "fonts", "vesa"};
+constexpr const char* kGroupNames[kCarryGroupCount] = {"strings", "registers", "fonts", "vesa", "modes"};
 
 // A comma list of group names; empty on a name that is none.
 std::optional<CarryGroups> parseGroups(const std::string& list) {
@@ -31,7 +31,7 @@ std::optional<CarryGroups> parseGroups(const std::string& list) {
 struct DiffRequest {
   std::string pathA, pathB;
   bool asEdits = false;
-  CarryGroups groups{true, true, true, true};
+  CarryGroups groups = CarryOptions{}.groups;
   EditsRequest edits;
 };
 
@@ -59,7 +59,7 @@ DiffParse parseDiff(const Args& args) {
         continue;
       }
       const auto groups = parseGroups(value);
-      if (!groups) return {std::nullopt, "--only takes a comma list of strings, registers, fonts and vesa"};
+      if (!groups) return {std::nullopt, "--only takes a comma list of strings, registers, fonts, vesa and modes"};
       request.groups = *groups;
       only = true;
     } else if (arg.size() > 1 && arg.starts_with("-")) {

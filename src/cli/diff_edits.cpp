@@ -70,8 +70,9 @@ std::string refusalDetail(const NotCarried& refusal) {
     case DiffItem::RomLength: return "edit keeps A's size and ROM length";
     case DiffItem::Rest: return "no edit writes the bytes that no item accounts for";
     case DiffItem::Pcir: return "no edit writes the PCI data structure";
+    case DiffItem::Mode: return "only a standard refresh rate of a board mode is carried (--refresh)";
     case DiffItem::Logo: return "a logo is carried by edit --logo with its picture, or taken away by --remove-logo";
-    default: return "no edit writes the video modes";
+    default: return "no edit writes it";
   }
 }
 
@@ -166,6 +167,10 @@ int printEdits(const EditsRequest& request, const CarryOver& edits) {
   for (const RegisterCarry& edit : edits.registers) addRegister(arguments, edit);
   for (const TextCarry& edit : edits.vesa)
     arguments.push_back(textArgument(edit, "--vesa", std::string(kVesaNames[edit.item.index].option) + "="));
+  for (const RefreshCarry& edit : edits.refreshes) {
+    const std::string value = refreshText(edit.setting);
+    arguments.push_back({edit.item, "--refresh", value, value});
+  }
   if (!addFonts(arguments, request, edits)) return 2;
 
   if (request.json) {

@@ -4,6 +4,7 @@
 #include "analysis/font_edits.h"
 #include "analysis/logo_edit.h"
 #include "analysis/pll_search.h"
+#include "analysis/refresh_edit.h"
 #include "analysis/register_edits.h"
 #include "analysis/registers.h"
 #include "analysis/string_edits.h"
@@ -103,6 +104,9 @@ bool applyTexts(Session& s, const EditPlan& plan) {
   for (const VesaText& v : plan.vesa)
     if (!s.record(std::string("--vesa ") + kVesaNames[v.field].option,
                   applyVesaString(s.image(), s.layout().vesa[v.field], v.text)))
+      return false;
+  for (const RefreshSetting& r : plan.refreshes)
+    if (!s.record("--refresh " + refreshText(r), applyRefresh(s.image(), s.layout(), r.resolution, r.refresh)))
       return false;
   return true;
 }

@@ -152,6 +152,10 @@ EditPlanParse parseEditPlan(const std::vector<std::string>& args) {
       const auto vesaText = unescapeText(assignment->second);
       if (!vesaText) return bad("--vesa: bad escape in '" + value + "'");
       plan.vesa.push_back({*field, *vesaText});
+    } else if (option == "--refresh") {
+      const auto setting = parseRefreshText(value);
+      if (!setting) return bad("--refresh takes WIDTHxHEIGHT@HZ, such as 1024x768@85");
+      plan.refreshes.push_back(*setting);
     } else if (option == "--font") {
       const auto size = assignment ? parseFontSize(assignment->first) : std::nullopt;
       if (!size || assignment->second.empty()) return bad("--font takes SIZE=FILE.fnt with SIZE 8x8, 8x14 or 8x16");

@@ -10,6 +10,7 @@
 
 #include "analysis/bios_layout.h"
 #include "analysis/font_edits.h"
+#include "analysis/refresh_edit.h"
 #include "analysis/register_fields.h"
 #include "formats/font_table.h"
 #include "formats/logo_block.h"
@@ -53,6 +54,7 @@ struct EditPlan {
   std::vector<FieldEdit> fields;
   std::optional<double> clock;  // MHz
   std::vector<VesaText> vesa;
+  std::vector<RefreshSetting> refreshes;
   std::vector<FontFileEdit> fonts;
   std::vector<CodePageEdit> codePages;
   bool removeLogo = false;  // made before --logo

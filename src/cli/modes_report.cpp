@@ -1,5 +1,6 @@
 // quarzel-cli modes: each row of the Video Modes page as the BIOS sets the
 // mode, one line a row or one JSON array.
+#include "analysis/refresh_edit.h"
 #include "analysis/video_modes.h"
 #include "cli/reports.h"
 #include "formats/text_format.h"
@@ -77,6 +78,44 @@ void modesJson(JsonWriter& json, const Image& image, const BiosLayout& layout) {
     text("lineRate", f.lineRate);
     text("refresh", f.refresh);
     json.endObject();
+  }
+  json.endArray();
+}
+
+namespace {
+
+// The refresh the resolution's first mode runs at now.
+std::string currentRefresh(const Image& image, const BiosLayout& layout, const ResolutionTimings& r) {
+  for (const ModeSource& source : modeSources(image, layout))
+    if (source.info && source.info->width == r.resolution.width && source.info->height == r.resolution.height &&
+        source.info->biosMode > kLastVgaMode)
+      if (const auto timing = sourceTiming(image, layout, source)) return refreshText(*timing);
+  return {};
+}
+
+}  // namespace
+
+std::string timingsText(const Image& image, const BiosLayout& layout) {
+  std::string out = "resolution  standard refresh rates (edit --refresh)            now\n";
+  for (const ResolutionTimings& r : resolutionTimings(image, layout)) {
+    std::string rates;
+    for (const TimingChoice& choice : r.choices) rates += formatText("%s%u", rates.empty() ? "" : ", ", choice.timing->refresh);
+    rates += " Hz";
+    if (r.choices.front().halved)
+      rates += formatText(" (%ux%u, lines doubled)", r.choices.front().timing->width, r.choices.front().timing->height);
+    out += formatText("%-11s %-48s %s\n", formatText("%ux%u", r.resolution.width, r.resolution.height).c_str(),
+                      rates.c_str(), currentRefresh(image, layout, r).c_str());
+  }
+  return out;
+}
+
+void timingsJson(JsonWriter& json, const Image& image, const BiosLayout& layout) {
+  json.beginArray("timings");
+  for (const ResolutionTimings& r : resolutionTimings(image, layout)) {
+    json.beginObject().number("width", r.resolution.width).number("height", r.resolution.height);
+    json.boolean("linesDoubled", r.choices.front().halved).beginArray("rates");
+    for (const TimingChoice& choice : r.choices) json.number({}, choice.timing->refresh);
+    json.endArray().string("now", currentRefresh(image, layout, r)).endObject();
   }
   json.endArray();
 }

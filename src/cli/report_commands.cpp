@@ -46,20 +46,27 @@ int modeCommand(const Args& args) {
 
 int modesCommand(const Args& args) {
   Args files;
-  bool json = false;
-  for (const std::string& arg : args) (arg == "--json" ? json = true : (files.push_back(arg), false));
+  bool json = false, timings = false;
+  for (const std::string& arg : args) {
+    if (arg == "--json")
+      json = true;
+    else if (arg == "--timings")
+      timings = true;
+    else
+      files.push_back(arg);
+  }
   if (files.size() != 1) return usageError("modes takes one file");
   const auto image = readImageOrReport(files[0]);
   if (!image) return 1;
   BiosLayout layout;
   AnalysisPass(*image, layout);
   if (!json) {
-    print(modesText(*image, layout));
+    print(timings ? timingsText(*image, layout) : modesText(*image, layout));
     return 0;
   }
   JsonWriter writer;
   writer.beginObject();
-  modesJson(writer, *image, layout);
+  (timings ? timingsJson : modesJson)(writer, *image, layout);
   print(writer.endObject().text());
   return 0;
 }

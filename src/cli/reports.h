@@ -19,5 +19,9 @@ std::string modeText(const Image& image, const BiosLayout& layout, std::size_t r
 // "modes".
 std::string modesText(const Image& image, const BiosLayout& layout);
 void modesJson(JsonWriter& json, const Image& image, const BiosLayout& layout);
+// The standard refresh rates each resolution of the board's modes can take,
+// and the rate it runs at now: one line each, or the JSON array "timings".
+std::string timingsText(const Image& image, const BiosLayout& layout);
+void timingsJson(JsonWriter& json, const Image& image, const BiosLayout& layout);
 
 }  // namespace quarzel::cli

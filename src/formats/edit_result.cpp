@@ -28,6 +28,13 @@ const char* describe(EditError error) {
     case EditError::LogoKeepsNoSignOn:
       return "this logo was written by an earlier quarzel, which kept no copy of the sign-on code it replaced";
     case EditError::LogoTextTooLong: return "the five logo lines hold more than 374 characters";
+    case EditError::NoModeTables: return "the video mode tables of this BIOS were not found";
+    case EditError::NoSuchResolution: return "no graphics mode of the board has that resolution";
+    case EditError::NoStandardTiming: return "there is no standard timing of that refresh rate for the resolution";
+    case EditError::RecordWithoutPll: return "the extended mode records have no PLL value this program knows how to write";
+    case EditError::SharedParameterEntry:
+      return "a mode of another resolution uses the same parameter entry, so its timing would change too";
+    case EditError::ClockPastDacLimit: return "the pixel clock passes the highest the BIOS gives its modes";
   }
   return "unknown error";
 }

@@ -38,6 +38,12 @@ enum class EditError {
   NoLogo,                // no logo of quarzel's is installed
   LogoKeepsNoSignOn,     // a logo of an earlier version kept no copy of the sign-on code
   LogoTextTooLong,       // the five lines hold more than 374 characters
+  NoModeTables,          // the parameter table, the extended table or the mode table is not located
+  NoSuchResolution,      // no graphics mode of the board's own has that resolution
+  NoStandardTiming,      // no standard timing of that refresh for the resolution
+  RecordWithoutPll,      // the extended records' layout is not known: no PLL word to write
+  SharedParameterEntry,  // a mode of another resolution uses the same parameter entry
+  ClockPastDacLimit,     // the pixel clock passes the highest the BIOS gives its modes
 };
 
 // Plain words for an error, as the command-line tool prints them.
