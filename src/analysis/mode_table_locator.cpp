@@ -9,6 +9,7 @@ constexpr std::size_t kSearchMargin = 30;
 constexpr std::size_t kPointerOperand = 3;     // the mov bx immediate
 constexpr std::size_t kModeInfoPointer = 4;    // past the extended table's far pointer
 constexpr std::size_t kStrideOperand = 6;      // the mov cl immediate
+constexpr std::size_t kLimitOperand = 10;      // the second mov eax immediate
 }  // namespace
 
 // The code loads the address of the far pointers to both tables.
@@ -31,6 +32,8 @@ void locateExtendedModeTable(const Image& image, BiosLayout& layout) {
   if (layout.modeInfoTable) layout.extendedRecordBytes = image.bytes[*layout.modeInfoTable - 1u];
   if (const auto stride = findFirst(image, kRecordStrideSignature, image.end()))
     layout.extendedRecordBytes = image.bytes[*stride + kStrideOperand];
+  if (const auto limit = findFirst(image, kPixelClockLimitSignature, image.end()))
+    layout.pixelClockLimitHz = *image.dword(*limit + kLimitOperand);
 }
 
 }  // namespace quarzel

@@ -15,6 +15,10 @@ inline constexpr Signature kModeTableSignature{"0E 07 BB ?? ?? EB"};
 // mul cl (3F29h in Agp_sg.rom).
 inline constexpr Signature kRecordStrideSignature{"26 0F B6 47 01 B1 ?? F6 E1"};
 
+// The BIOS's answer to the VBE pixel clock query (3998h in Agp_sg.rom): mov
+// eax,40000000 for text modes; je; mov eax,limit for the others.
+inline constexpr Signature kPixelClockLimitSignature{"66 B8 00 5A 62 02 74 06 66 B8 ?? ?? ?? ??"};
+
 void locateExtendedModeTable(const Image& image, BiosLayout& layout);
 
 }  // namespace quarzel

@@ -205,7 +205,8 @@ EditResult applyRefresh(Image& image, const BiosLayout& layout, Resolution resol
 
   const CrtcTiming crtc = crtcTiming(*choice);
   const PllSetting pll = rankedPllSettings(crtc.clockMHz, 0).front();
-  if (pll.megahertz > kDacLimitMHz) return EditResult::failed(EditError::ClockPastDacLimit);
+  const double limit = layout.pixelClockLimitHz ? *layout.pixelClockLimitHz / 1e6 : kDefaultPixelClockLimitMHz;
+  if (pll.megahertz > limit) return EditResult::failed(EditError::ClockPastDacLimit);
 
   EditResult result;
   for (const std::size_t entry : entries) {

@@ -15,9 +15,9 @@
 
 namespace quarzel {
 
-// The highest pixel clock the BIOS gives its graphics modes (its VBE pixel
-// clock query, 3998h in Agp_sg.rom, answers 160 MHz).
-inline constexpr double kDacLimitMHz = 160.0;
+// The highest pixel clock where the BIOS does not say (the Banshee and
+// Voodoo3 builds' figure).
+inline constexpr double kDefaultPixelClockLimitMHz = 160.0;
 
 struct Resolution {
   unsigned width, height;
@@ -59,7 +59,8 @@ std::optional<unsigned> standardRefresh(const Image& image, const BiosLayout& la
 // records), the sync polarities and the PLL clock selected in Misc Output,
 // and the nearest PLL value in each record. Refuses, writing nothing: no mode
 // tables, no such resolution or rate, a record layout without a PLL word, a
-// parameter entry shared with another resolution, a clock past the limit.
+// parameter entry shared with another resolution, a clock past the BIOS's
+// own limit.
 EditResult applyRefresh(Image& image, const BiosLayout& layout, Resolution resolution, unsigned refresh);
 
 }  // namespace quarzel

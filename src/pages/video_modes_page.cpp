@@ -1,7 +1,11 @@
 // VideoModesPage: the register set the BIOS programs for a chosen video mode,
 // and the timing it makes.
+#include "analysis/refresh_edit.h"
 #include "analysis/video_modes.h"
+#include "formats/text_format.h"
+#include "pages/dump_page.h"
 #include "ui/app_state.h"
+#include "ui/platform.h"
 #include "ui/window_helpers.h"
 #include "pages/pages.h"
 #include "pages/video_modes_page.h"
@@ -54,16 +58,71 @@ void showFields(HWND page, const ModeFields& fields) {
   CheckDlgButton(page, IDC_MODES_DOUBLE_SCAN, fields.nativeDoubleScan ? BST_CHECKED : BST_UNCHECKED);
 }
 
+
+// The standard rates the selected mode's resolution can take, the one it
+// runs at selected; none for a mode that is not one of the board's own.
+void showRates(HWND page, const ModeSource& source) {
+  const AppState& s = state();
+  SendDlgItemMessageA(page, IDC_MODES_RATES, CB_RESETCONTENT, 0, 0);
+  std::vector<TimingChoice> choices;
+  std::optional<unsigned> now;
+  if (source.info && source.info->biosMode > kLastVgaMode && !source.info->text()) {
+    const Resolution resolution{source.info->width, source.info->height};
+    choices = timingChoices(s.BiosImage, s.Layout, resolution);
+    if (const auto timing = sourceTiming(s.BiosImage, s.Layout, source))
+      now = standardRefresh(s.BiosImage, s.Layout, resolution, *timing);
+  }
+  for (const TimingChoice& choice : choices) {
+    const std::string text = formatText("%u Hz", choice.timing->refresh);
+    const LRESULT item = SendDlgItemMessageA(page, IDC_MODES_RATES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendDlgItemMessageA(page, IDC_MODES_RATES, CB_SETITEMDATA, static_cast<WPARAM>(item), choice.timing->refresh);
+    if (now == choice.timing->refresh) SendDlgItemMessageA(page, IDC_MODES_RATES, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+  }
+  enable(page, IDC_MODES_RATES, !choices.empty());
+  enable(page, IDC_APPLY, !choices.empty());
+}
+
+std::optional<std::size_t> selectedRow(HWND page) {
+  const LRESULT row = SendDlgItemMessageA(page, IDC_MODES_LIST, LB_GETCURSEL, 0, 0);
+  return row == LB_ERR ? std::nullopt : std::optional(static_cast<std::size_t>(row));
+}
+
+// The chosen rate for the whole resolution of the selected mode; a refused
+// one names its reason and changes nothing.
+void applyRate(HWND page) {
+  AppState& s = state();
+  const auto row = selectedRow(page);
+  const LRESULT item = SendDlgItemMessageA(page, IDC_MODES_RATES, CB_GETCURSEL, 0, 0);
+  if (!row || item == CB_ERR) return;
+  const ModeSource source = modeSource(s.BiosImage, s.Layout, *row);
+  if (!source.info) return;
+  const BusyGuard busy;
+  const auto refresh = static_cast<unsigned>(SendDlgItemMessageA(page, IDC_MODES_RATES, CB_GETITEMDATA, static_cast<WPARAM>(item), 0));
+  const EditResult result = applyRefresh(s.BiosImage, s.Layout, {source.info->width, source.info->height}, refresh);
+  if (result.error) {
+    showError(page, (std::string("Refresh rate error!!!\n") + describe(*result.error)).c_str());
+    return;
+  }
+  showSelectedMode();
+  showInDump(0, 0);
+}
+
 }  // namespace
 
-void clearModeFields() { showFields(modesPage(), ModeFields{}); }
+void clearModeFields() {
+  HWND page = modesPage();
+  showFields(page, ModeFields{});
+  showRates(page, ModeSource{});
+}
 
 void showSelectedMode() {
   HWND page = modesPage();
-  const LRESULT row = SendDlgItemMessageA(page, IDC_MODES_LIST, LB_GETCURSEL, 0, 0);
-  if (row == LB_ERR) return;
+  const auto row = selectedRow(page);
+  if (!row) return;
   const AppState& s = state();
-  showFields(page, quarzel::showSelectedMode(s.BiosImage, s.Layout, static_cast<std::size_t>(row)));
+  const ModeSource source = modeSource(s.BiosImage, s.Layout, *row);
+  showFields(page, modeFields(s.BiosImage, s.Layout, source));
+  showRates(page, source);
 }
 
 INT_PTR CALLBACK VideoModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
@@ -71,10 +130,15 @@ INT_PTR CALLBACK VideoModesPageProc(HWND page, UINT message, WPARAM wParam, LPAR
     initModesPage(page);
     return TRUE;
   }
-  if (message != WM_COMMAND || LOWORD(wParam) != IDC_MODES_LIST) return FALSE;
-  // Before a load, or for an image without a parameter table, the fields stay.
-  if (state().imageLoaded && state().Layout.videoParameterTable) showSelectedMode();
-  return TRUE;
+  if (message != WM_COMMAND || !state().imageLoaded) return FALSE;
+  switch (LOWORD(wParam)) {
+    case IDC_MODES_LIST:
+      // For an image without a parameter table, the fields stay.
+      if (state().Layout.videoParameterTable) showSelectedMode();
+      return TRUE;
+    case IDC_APPLY: applyRate(page); return TRUE;
+    default: return FALSE;
+  }
 }
 
 }  // namespace quarzel::app
