@@ -2,6 +2,8 @@
 // and with 5-byte extended records and in one that numbers its modes anew.
 #include "gui_fixture.h"
 
+#include "analysis/analysis_pass.h"
+#include "analysis/refresh_edit.h"
 #include "resources/resource.h"
 #include "support/shared_files.h"
 
@@ -41,6 +43,50 @@ TEST_F(VideoModesPage, ShowsTheRecordAndTimingTheBiosUses) {
     EXPECT_EQ(text(modes, IDC_MODES_REFRESH), c.refresh) << c.file;
     EXPECT_EQ(text(modes, IDC_MODES_CLOCK), c.pllWord) << c.file;
   }
+}
+
+std::string imageText(const Image& image) { return {reinterpret_cast<const char*>(image.bytes.data()), image.size}; }
+
+// The rates of 1024x768 with the one it runs at chosen; Apply writes 85 Hz as
+// the core does, and the mode now reads 85 Hz. A text mode has no rates.
+TEST_F(VideoModesPage, AppliesAStandardRefreshRate) {
+  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  load(imageText(rom), "3k12sd.rom");
+  HWND modes = page(ModesTab);
+  selectRow(49);
+  EXPECT_EQ(SendDlgItemMessageA(modes, IDC_MODES_RATES, CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(text(modes, IDC_MODES_RATES), "60 Hz");
+  EXPECT_TRUE(enabled(modes, IDC_APPLY));
+  SendDlgItemMessageA(modes, IDC_MODES_RATES, CB_SETCURSEL, 3, 0);
+  click(modes, IDC_APPLY);
+  EXPECT_TRUE(platform.messages.empty());
+  Image expected = rom;
+  BiosLayout layout;
+  AnalysisPass(expected, layout);
+  ASSERT_TRUE(applyRefresh(expected, layout, {1024, 768}, 85).ok());
+  EXPECT_TRUE(imageText(s().BiosImage) == imageText(expected));
+  EXPECT_EQ(text(modes, IDC_MODES_REFRESH), "85.00 Hz");
+  EXPECT_EQ(text(modes, IDC_MODES_PIXEL_CLOCK), "94.5 MHz");
+  EXPECT_EQ(text(modes, IDC_MODES_RATES), "85 Hz");
+  selectRow(6);
+  EXPECT_FALSE(enabled(modes, IDC_APPLY));
+  EXPECT_EQ(SendDlgItemMessageA(modes, IDC_MODES_RATES, CB_GETCOUNT, 0, 0), 0);
+}
+
+// An entry that 320x200 shares with 1024x768: Apply names why and changes nothing.
+TEST_F(VideoModesPage, ARefusedRateNamesItsReason) {
+  QUARZEL_REAL_ROM(rom, "Agp_sg.rom");
+  Image shared = rom;
+  BiosLayout layout;
+  AnalysisPass(shared, layout);
+  shared.bytes[*layout.extendedModeTable + 6 * 37 + 3] = 15;  // mode 10Eh's index
+  load(imageText(shared), "shared.rom");
+  selectRow(49);
+  SendDlgItemMessageA(page(ModesTab), IDC_MODES_RATES, CB_SETCURSEL, 3, 0);
+  click(page(ModesTab), IDC_APPLY);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0], std::string("ERROR: Refresh rate error!!!\n") + describe(EditError::SharedParameterEntry));
+  EXPECT_TRUE(imageText(s().BiosImage) == imageText(shared));
 }
 
 }  // namespace

@@ -198,6 +198,27 @@ TEST(Boot, ReportsTheModeTheBiosSets) {
   EXPECT_EQ(runCli("boot missing.rom --mode 10000h").status, 2);
 }
 
+// 3k12sd.rom set to 1024x768 at 85 Hz: the emulated card runs mode 117h at
+// the VESA clock of 94.5 MHz and the refresh quarzel reads, 84.997 Hz, which
+// the emulator cuts to whole hertz.
+TEST(Boot, ARefreshRateSetRunsOnTheEmulatedCard) {
+  QUARZEL_NEEDS_BOCHS();
+  if (!test::readRealRom("3k12sd.rom")) GTEST_SKIP() << "shared/roms/3k12sd.rom absent";
+  const TempFolder folder;
+  ASSERT_EQ(runCli("edit \"" + test::sharedPath("roms/3k12sd.rom") + "\" -o " + folder.quoted("r.rom") +
+                   " --refresh 1024x768@85").status,
+            0);
+  const auto modes = runCli("modes --json " + folder.quoted("r.rom"));
+  EXPECT_NE(modes.out.find("\"refresh\": \"85.00 Hz\""), std::string::npos);
+  const auto run = runCli("boot " + folder.quoted("r.rom") + " --mode 117h");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto line = modeLine(run.out, "117h");
+  ASSERT_TRUE(line) << run.out;
+  EXPECT_EQ(line->width, 1024u);
+  EXPECT_NEAR(line->pixelClock, 94.5, 0.01);
+  EXPECT_EQ(line->hertz, 84.0);
+}
+
 // The built-in sample, which needs nothing from ../shared: its code is no
 // real video BIOS, so it never comes back to the PC BIOS.
 TEST(Boot, RefusesWhatCannotStart) {
