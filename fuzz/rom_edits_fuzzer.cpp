@@ -16,6 +16,7 @@
 #include "analysis/font_edits.h"
 #include "analysis/font_searches.h"
 #include "analysis/logo_edit.h"
+#include "analysis/refresh_edit.h"
 #include "analysis/pll_search.h"
 #include "analysis/register_edits.h"
 #include "analysis/register_fields.h"
@@ -79,7 +80,23 @@ void editLogo(PassedImage& target, FuzzedDataProvider& script) {
   for (auto& line : given)
     if (script.ConsumeBool()) line = script.ConsumeRandomLengthString(300);
   const LogoLines lines = logoLinesWith(target.layout, given);
-  checkedEdit(target, "--logo", [&](Image& image, BiosLayout& layout) { return applyLogo(image, layout, picture, lines); });
+  const bool grow = script.ConsumeBool();
+  checkedEdit(target, "--logo",
+              [&](Image& image, BiosLayout& layout) { return applyLogo(image, layout, picture, lines, grow); });
+}
+
+// A standard rate of one of the board's resolutions, or any resolution and rate.
+void editRefresh(PassedImage& target, FuzzedDataProvider& script) {
+  const auto resolutions = resolutionTimings(target.image, target.layout);
+  RefreshSetting setting{{script.ConsumeIntegral<std::uint16_t>(), script.ConsumeIntegral<std::uint16_t>()},
+                         script.ConsumeIntegralInRange<unsigned>(0, 200)};
+  if (!resolutions.empty() && script.ConsumeBool()) {
+    const auto& r = resolutions[script.ConsumeIntegralInRange<std::size_t>(0, resolutions.size() - 1)];
+    setting = {r.resolution, r.choices[script.ConsumeIntegralInRange<std::size_t>(0, r.choices.size() - 1)].timing->refresh};
+  }
+  checkedEdit(target, "--refresh", [&](Image& image, BiosLayout& layout) {
+    return applyRefresh(image, layout, setting.resolution, setting.refresh);
+  });
 }
 
 void importCodePage(PassedImage& target, FuzzedDataProvider& script) {
@@ -112,7 +129,7 @@ void fixTheChecksum(PassedImage& target) {
 
 void runEdit(PassedImage& target, FuzzedDataProvider& script) {
   enum Edit { String1, String2, Date, RegisterText, RegisterValue, Fields, Clock, Vesa, Font, SearchedFont,
-              CodePage, Fixups, Logo, RestoreRegisters, Checksum, kEditCount };
+              CodePage, Fixups, Logo, RemoveLogo, Refresh, RestoreRegisters, Checksum, kEditCount };
   switch (script.ConsumeIntegralInRange<int>(0, kEditCount - 1)) {
     case String1:
     case String2: {
@@ -175,6 +192,9 @@ void runEdit(PassedImage& target, FuzzedDataProvider& script) {
     case Fixups:
       return checkedEdit(target, "fix-ups", [](Image& image, BiosLayout& layout) { return syncFixupTables(image, layout); });
     case Logo: return editLogo(target, script);
+    case RemoveLogo:
+      return checkedEdit(target, "--remove-logo", [](Image& image, BiosLayout& layout) { return removeLogo(image, layout); });
+    case Refresh: return editRefresh(target, script);
     case RestoreRegisters: reloadRegisterValues(target.image, target.layout); return;
     case Checksum: return fixTheChecksum(target);
   }
