@@ -81,14 +81,14 @@ TEST(CarryOver, EditsWhatFitsAndNamesTheRestWithItsReason) {
 TEST(CarryOver, FontsLeftOutAndGroupsNotAskedFor) {
   QUARZEL_REAL_ROM(rom, "Agp_sg.rom");
   const Pair p = realPair(rom);
-  const CarryOver noFonts = carryOver(p.a.image, p.a.layout, p.b.image, p.b.layout, {{true, true, true, true}, false});
+  const CarryOver noFonts = carryOver(p.a.image, p.a.layout, p.b.image, p.b.layout, {CarryOptions{}.groups, false});
   EXPECT_TRUE(noFonts.fonts.empty());
   ASSERT_EQ(noFonts.notCarried.size(), 4u);
   EXPECT_EQ(noFonts.notCarried[1].item, (ItemRef{DiffItem::Font, Font8x16}));
   EXPECT_EQ(noFonts.notCarried[1].reason, CarryRefusal::FontsLeftOut);
 
   // Asked for strings alone: the registers are neither edited nor listed,
-  // nor is anything outside the four groups.
+  // nor is anything outside the groups.
   CarryGroups strings{};
   strings[CarryStrings] = true;
   const CarryOver only = carryOver(p.a.image, p.a.layout, p.b.image, p.b.layout, {strings, true});
@@ -109,6 +109,22 @@ TEST(CarryOver, NothingWhenAsChecksumCannotBeFixed) {
     ASSERT_NE(refusal, edits.notCarried.end());
     EXPECT_EQ(refusal->reason, CarryRefusal::NoChecksumFix);
   }
+}
+
+// B runs 1024x768 at 85 Hz: the carry is that rate for the resolution, once
+// for its three colour depths, and nothing is left different.
+TEST(CarryOver, AStandardRefreshRateIsCarried) {
+  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  const Analysed a(rom);
+  Image fast = rom;
+  ASSERT_TRUE(applyRefresh(fast, a.layout, {1024, 768}, 85).ok());
+  fixChecksum(fast);
+  const Analysed b(fast);
+  const CarryOver edits = carryOver(a.image, a.layout, b.image, b.layout, {});
+  ASSERT_EQ(edits.refreshes.size(), 1u);
+  EXPECT_EQ(edits.refreshes[0].setting.resolution, (Resolution{1024, 768}));
+  EXPECT_EQ(edits.refreshes[0].setting.refresh, 85u);
+  EXPECT_TRUE(edits.notCarried.empty()) << edits.notCarried.size();
 }
 
 }  // namespace
