@@ -93,6 +93,33 @@ void runLoad(FileResult result) {
   if (result == FileResult::Done) afterLoad();
 }
 
+// Only the selected tab is pressed. Wine's tab control moves the selection
+// by the arrow keys without moving this mark, and a click later finds the
+// old tab still pressed: it then leaves the selection where it is and the
+// strip only moves its focus under the mouse. Setting the mark after every
+// change keeps the keyboard and the mouse working together.
+void markSelectedTab(int selected) {
+  for (int i = 0; i < kPageCount; ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_STATE;
+    item.dwStateMask = TCIS_BUTTONPRESSED;
+    item.dwState = i == selected ? TCIS_BUTTONPRESSED : 0;
+    SendMessageA(tabs(), TCM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+// A dialog procedure answers a notification through DWLP_MSGRESULT and
+// returns TRUE; one it leaves to the system returns FALSE, so that no stale
+// result can veto the tab control's TCN_SELCHANGING.
+INT_PTR answerNotification(HWND window, const NMHDR& header) {
+  if (header.idFrom != IDC_TABS || header.code != TCN_SELCHANGE) return FALSE;
+  const int selected = static_cast<int>(SendMessageA(tabs(), TCM_GETCURSEL, 0, 0));
+  markSelectedTab(selected);
+  showPage(selected);
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
+  return TRUE;
+}
+
 }  // namespace
 
 void showPage(int index) {
@@ -151,9 +178,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       createPages(window);
       return TRUE;
     case WM_NOTIFY:
-      if (reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE)
-        showPage(static_cast<int>(SendMessageA(tabs(), TCM_GETCURSEL, 0, 0)));
-      return TRUE;
+      return answerNotification(window, *reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDM_EXIT: shutdown(); return TRUE;

@@ -1,12 +1,13 @@
 // The main window: load, reload, save, the busy guard and the single copy.
 #include "gui_fixture.h"
 
+#include <commctrl.h>
+
 #include "app/main_window.h"
 #include "resources/resource.h"
 
 namespace quarzel::test {
 namespace {
-
 
 std::string windowTitle() {
   char title[256] = {};
@@ -146,6 +147,30 @@ TEST_F(Shell, TabsShowOnePageAtATime) {
   app::showPage(LogoTab);
   EXPECT_NE(s().logoPageDC, nullptr);
   EXPECT_EQ(s().fontsPageDC, nullptr);
+}
+
+// Clicks the middle of a tab as the mouse does.
+void clickTab(HWND strip, app::Tab tab) {
+  RECT item{};
+  ASSERT_TRUE(SendMessageA(strip, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&item)));
+  const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  SendMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(strip, WM_LBUTTONUP, 0, at);
+}
+
+// The tab strip as the user drives it: the mouse must keep switching pages
+// after an arrow key has.
+TEST_F(Shell, TabsFollowTheMouseAfterTheArrowKeys) {
+  HWND strip = GetDlgItem(s().MainWindow, IDC_TABS);
+  for (const app::Tab tab : {RegistersTab, PcirTab, FontsTab, DumpTab}) {
+    SCOPED_TRACE(tab);
+    clickTab(strip, tab);
+    EXPECT_EQ(s().currentPage, tab);
+    SendMessageA(strip, WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(strip, WM_KEYUP, VK_RIGHT, 0);
+    EXPECT_EQ(s().currentPage, tab + 1);
+    EXPECT_TRUE(IsWindowVisible(page(static_cast<app::Tab>(tab + 1))));
+  }
 }
 
 TEST(SecondCopy, EndsAtOnceWithoutAWindow) {
