@@ -16,6 +16,10 @@ FileDialog saveDialog() {
   return dialog;
 }
 
+void showFileInTitle(const std::string& title) {
+  SetWindowTextA(state().MainWindow, formatText("quarzel [%s]", title.c_str()).c_str());
+}
+
 }  // namespace
 
 FileResult loadBios(bool reload) {
@@ -30,7 +34,7 @@ FileResult loadBios(bool reload) {
   if (!file.image) return FileResult::Error;
   s.BiosImage = *file.image;
   s.BiosBackup = *file.image;
-  SetWindowTextA(s.MainWindow, formatText("quarzel [%s]", s.loadTitle.c_str()).c_str());
+  showFileInTitle(s.loadTitle);
   return FileResult::Done;
 }
 
@@ -40,7 +44,13 @@ FileResult saveBios() {
   if (!chosen) return FileResult::Cancelled;
   s.savePath = chosen->path;
   const std::string error = writeFileAtomically(s.savePath, {s.BiosImage.bytes.data(), s.BiosImage.size});
-  return error.empty() ? FileResult::Done : FileResult::Error;
+  if (!error.empty()) return FileResult::Error;
+  // The saved file is the one the window now works on: the title names it,
+  // and Reload BIOS reads it.
+  s.loadPath = chosen->path;
+  s.loadTitle = chosen->title;
+  showFileInTitle(s.loadTitle);
+  return FileResult::Done;
 }
 
 }  // namespace quarzel::app

@@ -11,7 +11,8 @@ namespace quarzel::app {
 FileResult loadBios(bool reload);
 
 // Asks for a name and writes imageSize bytes of BiosImage through a
-// temporary file, so a failed write leaves an existing file intact.
+// temporary file, so a failed write leaves an existing file intact. A saved
+// file takes the place of the loaded one: the title and Reload BIOS follow it.
 FileResult saveBios();
 
 }  // namespace quarzel::app

@@ -43,8 +43,10 @@ struct AppState {
   bool imageLoaded = false;
   bool dumpClean = true;
 
-  std::string loadPath;   // the file last chosen in the open dialog
-  std::string loadTitle;  // its name without the folder
+  // The file last loaded or saved, which Reload BIOS reads and the title
+  // names (and where the open dialog starts), and its name without the folder.
+  std::string loadPath;
+  std::string loadTitle;
   std::string savePath;   // the name last chosen in the save dialog
 
   // The second BIOS of the Registers page's comparison (its size is

@@ -97,6 +97,13 @@ TEST_F(Shell, SaveFixesTheChecksumAndRebuildsTheDump) {
   EXPECT_TRUE(enabled(page(DumpTab), IDC_APPLY));
   EXPECT_EQ(dumpColour(74 * (0x7FFF / 16) + 56 + 15), RGB(255, 0, 0));
   EXPECT_TRUE(platform.messages.empty());
+  // The saved file is now the window's: its title, and what Reload reads.
+  EXPECT_EQ(windowTitle(), "quarzel [saved.rom]");
+  std::string changed = saved;
+  changed[0x5100] = 'Q';
+  writeBytes(out, changed);
+  command(IDM_RELOAD);
+  EXPECT_EQ(s().BiosImage.bytes[0x5100], 'Q');
 }
 
 TEST_F(Shell, FailedSaveSaysSoAndKeepsTheOldFile) {
@@ -106,6 +113,7 @@ TEST_F(Shell, FailedSaveSaysSoAndKeepsTheOldFile) {
   platform.saveAnswers.push_back(app::ChosenFile{folder, "folder"});
   command(IDM_SAVE);
   EXPECT_EQ(platform.messages, std::vector<std::string>{"ERROR: BIOS saving error!!!"});
+  EXPECT_EQ(windowTitle(), "quarzel [sample.rom]");
   platform.saveAnswers.push_back(std::nullopt);  // cancelled: silent
   command(IDM_SAVE);
   EXPECT_EQ(platform.messages.size(), 1u);
