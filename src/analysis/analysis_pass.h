@@ -12,4 +12,8 @@ namespace quarzel {
 // values of a second BIOS are left as they are.
 void AnalysisPass(const Image& image, BiosLayout& layout);
 
+// True when the pass found any item at all: a sign-on string, the date, a
+// register, a font or fix-up table, a mode table, the PCIR or a VESA string.
+bool foundAnyItem(const BiosLayout& layout);
+
 }  // namespace quarzel

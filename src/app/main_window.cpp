@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "analysis/analysis_pass.h"
 #include "app/about_box.h"
 #include "pages/analysis_refresh.h"
 #include "ui/app_state.h"
@@ -86,11 +87,15 @@ void afterLoad() {
     resetFontsPageAfterLoad();
   }
   s.imageLoaded = true;  // also after the first load, when it was 0 before
+  // The image stays loaded (its bytes are on the Dump page), but no page
+  // has anything of it to show: say so once rather than leave them blank.
+  if (!foundAnyItem(s.Layout))
+    platform().messageBox(s.MainWindow, "No 3dfx BIOS item found!!!", "WARNING", MB_OK | MB_ICONWARNING);
 }
 
-void runLoad(FileResult result) {
-  if (result == FileResult::Error) showError(state().MainWindow, "BIOS loading error!!!");
-  if (result == FileResult::Done) afterLoad();
+void runLoad(const FileOutcome& outcome) {
+  if (outcome.result == FileResult::Error) showError(state().MainWindow, "BIOS loading error!!!", outcome.reason);
+  if (outcome.result == FileResult::Done) afterLoad();
 }
 
 // Only the selected tab is pressed. Wine's tab control moves the selection
@@ -147,18 +152,16 @@ void showPage(int index) {
 void loadSequence(bool reload) { runLoad(loadBios(reload)); }
 
 void loadAtStart(const std::string& path) {
-  AppState& s = state();
-  s.loadPath = path;
   const auto slash = path.find_last_of("/\\");
-  s.loadTitle = slash == std::string::npos ? path : path.substr(slash + 1);
-  runLoad(loadBios(true));
+  runLoad(loadBiosFile({path, slash == std::string::npos ? path : path.substr(slash + 1)}));
 }
 
 void saveBiosAs() {
   // A length byte of 0 or over 80h has no checksum byte inside the buffer;
   // such an image is saved as it stands.
   fixChecksum(state().BiosImage);
-  if (saveBios() == FileResult::Error) showError(state().MainWindow, "BIOS saving error!!!");
+  const FileOutcome saved = saveBios();
+  if (saved.result == FileResult::Error) showError(state().MainWindow, "BIOS saving error!!!", saved.reason);
   showInDump(0, 0);
 }
 

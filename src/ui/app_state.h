@@ -43,8 +43,8 @@ struct AppState {
   bool imageLoaded = false;
   bool dumpClean = true;
 
-  // The file last loaded or saved, which Reload BIOS reads and the title
-  // names (and where the open dialog starts), and its name without the folder.
+  // The file last loaded or saved: the title names it, Reload BIOS reads it
+  // and the open dialog starts on it. loadTitle is its name without the folder.
   std::string loadPath;
   std::string loadTitle;
   std::string savePath;   // the name last chosen in the save dialog

@@ -207,12 +207,13 @@ TEST_F(RegistersPage, ACompareMarksTheRowsAndOutlivesNewImages) {
   click(page(DumpTab), IDC_RESTORE);  // the pass reads the loaded values again
   EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VERDICT), "equals");
 
-  // Refused files change nothing and say nothing.
+  // Refused files change nothing and say why.
   platform.openAnswers.push_back(app::ChosenFile{fileWith("\x55\xAA" + std::string(65535, '\0'), "big.rom"), "big.rom"});
   click(p, IDC_REG_COMPARE);
   platform.openAnswers.push_back(app::ChosenFile{fileWith("\x55" + std::string(600, '\0'), "bad.rom"), "bad.rom"});
   click(p, IDC_REG_COMPARE);
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(platform.messages, (Texts{"ERROR: BIOS loading error!!!\nbig.rom: is larger than 65536 bytes",
+                                      "ERROR: BIOS loading error!!!\nbad.rom: " + std::string(describe(LoadError::NoSignature))}));
   EXPECT_EQ(text(p, IDC_REG_COMPARE_FILE), "self.rom");
   EXPECT_EQ(text(p, IDC_REG_PCIINIT0_COMPARE), "0184C840");
 

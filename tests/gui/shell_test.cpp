@@ -32,20 +32,43 @@ TEST_F(Shell, LoadFillsThePagesWithoutEnablingApply) {
   EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(Shell, FailedAndCancelledLoadsChangeNothing) {
+// A refused file changes nothing and says why; Reload BIOS still reads the
+// file the title names.
+TEST_F(Shell, RefusedLoadsSayWhyAndChangeNothing) {
   load(sampleRom(), "sample.rom");
   const Image before = s().BiosImage;
   const std::string string1 = text(page(StringsTab), IDC_STRING1_TEXT);
-  load("\x55\x00" + std::string(1000, '\0'), "nosig.rom");
-  load(std::string(65537, '\x55'), "big.rom");
-  EXPECT_EQ(platform.messages, (std::vector<std::string>{"ERROR: BIOS loading error!!!", "ERROR: BIOS loading error!!!"}));
+  load("BIOS\r\n", "notes.txt");
+  load("", "empty.rom");
+  load(std::string(70000, '\x55'), "big.rom");
+  const std::string error = "ERROR: BIOS loading error!!!\n";
+  EXPECT_EQ(platform.messages, (std::vector<std::string>{
+                                   error + "notes.txt: " + describe(LoadError::NoSignature),
+                                   error + "empty.rom: " + describe(LoadError::TooShort),
+                                   error + "big.rom: is larger than 65536 bytes",
+                               }));
   platform.openAnswers.push_back(std::nullopt);  // cancelled
   command(IDM_LOAD);
-  EXPECT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.messages.size(), 3u);
   EXPECT_EQ(s().BiosImage.bytes, before.bytes);
   EXPECT_EQ(s().BiosImage.size, before.size);
   EXPECT_EQ(windowTitle(), "quarzel [sample.rom]");
   EXPECT_EQ(text(page(StringsTab), IDC_STRING1_TEXT), string1);
+  command(IDM_RELOAD);
+  EXPECT_EQ(platform.messages.size(), 3u);
+  DeleteFileA(s().loadPath.c_str());
+  command(IDM_RELOAD);
+  EXPECT_EQ(platform.messages.back(), error + "sample.rom: no such file");
+}
+
+// An image without anything of a 3dfx BIOS loads, and says so once.
+TEST_F(Shell, AnImageWithNothingFoundLoadsAndSaysSo) {
+  load("\x55\xAA\x01" + std::string(509, '\0'), "bare.rom");
+  EXPECT_TRUE(s().imageLoaded);
+  EXPECT_EQ(windowTitle(), "quarzel [bare.rom]");
+  EXPECT_EQ(platform.messages, std::vector<std::string>{"WARNING: No 3dfx BIOS item found!!!"});
+  load(sampleRom(), "sample.rom");
+  EXPECT_EQ(platform.messages.size(), 1u);
 }
 
 TEST_F(Shell, ReloadAndSaveNeedALoadedImage) {
@@ -112,7 +135,7 @@ TEST_F(Shell, FailedSaveSaysSoAndKeepsTheOldFile) {
   CreateDirectoryA(folder.c_str(), nullptr);
   platform.saveAnswers.push_back(app::ChosenFile{folder, "folder"});
   command(IDM_SAVE);
-  EXPECT_EQ(platform.messages, std::vector<std::string>{"ERROR: BIOS saving error!!!"});
+  EXPECT_EQ(platform.messages, std::vector<std::string>{"ERROR: BIOS saving error!!!\nfolder: is a directory"});
   EXPECT_EQ(windowTitle(), "quarzel [sample.rom]");
   platform.saveAnswers.push_back(std::nullopt);  // cancelled: silent
   command(IDM_SAVE);
@@ -124,6 +147,7 @@ TEST_F(Shell, FailedSaveSaysSoAndKeepsTheOldFile) {
 TEST_F(Shell, AnImageWithoutAChecksumByteIsSavedAsItStands) {
   const std::string rom = "\x55\xAA" + std::string(510, '\x11');
   load(std::string(rom).replace(2, 1, 1, '\0'), "zero.rom");
+  platform.messages.clear();  // nothing of a 3dfx BIOS in it
   const std::string out = tempPath("zero-saved.rom");
   platform.saveAnswers.push_back(app::ChosenFile{out, "zero-saved.rom"});
   command(IDM_SAVE);
