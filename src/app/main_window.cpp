@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <array>
 
 #include "analysis/analysis_pass.h"
@@ -136,7 +137,11 @@ void showPage(int index) {
   RECT size;
   GetClientRect(page, &size);
   ShowWindow(s.pageWindows[static_cast<std::size_t>(s.currentPage)], SW_HIDE);
-  MoveWindow(page, area.left, area.top, size.right, size.bottom, FALSE);
+  // A page never reaches past the display area into the tab's frame: a
+  // template drawn for other font metrics may be a little larger.
+  const LONG width = std::min(size.right, area.right - area.left);
+  const LONG height = std::min(size.bottom, area.bottom - area.top);
+  MoveWindow(page, area.left, area.top, width, height, FALSE);
   UpdateWindow(page);
   ShowWindow(page, SW_SHOW);
   s.currentPage = index;

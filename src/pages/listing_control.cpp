@@ -31,7 +31,10 @@ HWND freshListing(HWND page, const std::string& text) {
   RECT place;
   GetWindowRect(old, &place);
   MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&place), 2);
-  const auto style = static_cast<DWORD>(GetWindowLongA(old, GWL_STYLE));
+  // Wine's RichEdit takes the scroll-bar styles off its window and draws
+  // the bars itself, so they are not there to copy: the listing always has
+  // its vertical one.
+  const auto style = static_cast<DWORD>(GetWindowLongA(old, GWL_STYLE)) | WS_VSCROLL;
   const auto extended = static_cast<DWORD>(GetWindowLongA(old, GWL_EXSTYLE));
   DestroyWindow(old);
   HWND listing = CreateWindowExA(extended, "RICHEDIT", "", style, place.left, place.top, place.right - place.left,
@@ -75,6 +78,9 @@ void prepareListing(HWND listing) {
   // and nobody types into it: no undo to keep.
   SendMessageA(listing, EM_EXLIMITTEXT, 0, 4 * 1024 * 1024);
   SendMessageA(listing, EM_SETUNDOLIMIT, 0, 0);
+  // One listing line is one line on the screen, whatever the width: the
+  // scrolling to an offset counts lines.
+  SendMessageA(listing, EM_SETTARGETDEVICE, 0, 1);
 }
 
 HWND showListing(HWND page, const std::string& text) {
