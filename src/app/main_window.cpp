@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "analysis/analysis_pass.h"
 #include "app/about_box.h"
+#include "app/running_copy.h"
 #include "pages/analysis_refresh.h"
 #include "ui/app_state.h"
 #include "app/bios_file.h"
@@ -126,6 +128,34 @@ INT_PTR answerNotification(HWND window, const NMHDR& header) {
   return TRUE;
 }
 
+// The load of a file another copy handed over, made once that copy has
+// its answer: a message box of the load must not hold it up.
+constexpr UINT kLoadHandedFile = WM_APP + 1;
+
+// Another copy was started, with a file or without: this window comes to
+// the front, restored when minimized, and loads the file as Load BIOS
+// does. While one of its own modal dialogs is open, that dialog comes to
+// the front instead and the file is not taken.
+INT_PTR receiveHandedFile(HWND window, const COPYDATASTRUCT& data) {
+  const auto file = handedFile(data);
+  if (!file) return FALSE;
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  const bool modal = !IsWindowEnabled(window);
+  SetForegroundWindow(modal ? GetLastActivePopup(window) : window);
+  const bool taken = !modal || file->empty();
+  if (!modal && !file->empty()) {
+    state().handedFile = *file;
+    PostMessageA(window, kLoadHandedFile, 0, 0);
+  }
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, taken);
+  return TRUE;
+}
+
+void loadHandedFile(HWND window) {
+  const std::string file = std::exchange(state().handedFile, {});
+  if (!file.empty() && IsWindowEnabled(window)) loadNamedFile(file);
+}
+
 }  // namespace
 
 void showPage(int index) {
@@ -156,7 +186,7 @@ void showPage(int index) {
 
 void loadSequence(bool reload) { runLoad(loadBios(reload)); }
 
-void loadAtStart(const std::string& path) {
+void loadNamedFile(const std::string& path) {
   const auto slash = path.find_last_of("/\\");
   runLoad(loadBiosFile({path, slash == std::string::npos ? path : path.substr(slash + 1)}));
 }
@@ -201,6 +231,11 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case IDM_ABOUT: showAboutBox(window); return TRUE;
         default: return FALSE;
       }
+    case WM_COPYDATA:
+      return receiveHandedFile(window, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case kLoadHandedFile:
+      loadHandedFile(window);
+      return TRUE;
     case WM_CLOSE:
     case WM_DESTROY:
       shutdown();

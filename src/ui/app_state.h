@@ -48,6 +48,7 @@ struct AppState {
   std::string loadPath;
   std::string loadTitle;
   std::string savePath;   // the name last chosen in the save dialog
+  std::string handedFile;  // a file another copy handed over, loaded next
 
   // The second BIOS of the Registers page's comparison (its size is
   // compareSize); never edited, never saved.

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/main_window.h"
+#include "app/running_copy.h"
 #include "resources/resource.h"
 
 namespace quarzel::test {
@@ -91,7 +92,7 @@ TEST_F(Shell, ReloadDiscardsEditsAndReadsTheFileAgain) {
 TEST_F(Shell, AFileNamedAtStartIsLoadedAndReloadReadsItAgain) {
   const std::string path = tempPath("start.rom");
   writeBytes(path, sampleRom());
-  app::loadAtStart(path);
+  app::loadNamedFile(path);
   EXPECT_TRUE(s().imageLoaded);
   EXPECT_EQ(windowTitle(), "quarzel [" + path.substr(path.find_last_of('\\') + 1) + "]");
   EXPECT_TRUE(platform.dialogTitles.empty());
@@ -205,23 +206,63 @@ TEST_F(Shell, TabsFollowTheMouseAfterTheArrowKeys) {
   }
 }
 
-TEST(SecondCopy, EndsAtOnceWithoutAWindow) {
+void pumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+// Starts quarzel.exe with `arguments` while "this copy" holds the mutex,
+// handles this thread's messages until it ends, and returns its exit code.
+DWORD runSecondCopy(const std::string& arguments) {
   HANDLE mutex = CreateMutexA(nullptr, FALSE, "quarzel");
-  ASSERT_NE(mutex, nullptr);
+  EXPECT_NE(mutex, nullptr);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" QUARZEL_EXE_PATH "\"";
-  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &process));
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  std::string commandLine = "\"" QUARZEL_EXE_PATH "\" " + arguments;
   DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  EXPECT_EQ(code, 0u);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+      pumpMessages();
+    pumpMessages();
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
   CloseHandle(mutex);
+  return code;
 }
+
+// A file another copy hands over is loaded as Load BIOS loads it, and the
+// window comes forward from the taskbar; other data is no file.
+TEST_F(Shell, AHandedOverFileIsLoadedAndTheWindowComesForward) {
+  const std::string path = fileWith(sampleRom(), "handed.rom");
+  ShowWindow(s().MainWindow, SW_MINIMIZE);
+  COPYDATASTRUCT data{app::kHandedFileTag, static_cast<DWORD>(path.size() + 1), const_cast<char*>(path.c_str())};
+  EXPECT_EQ(SendMessageA(s().MainWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
+  pumpMessages();
+  EXPECT_FALSE(IsIconic(s().MainWindow));
+  EXPECT_TRUE(s().imageLoaded);
+  EXPECT_EQ(windowTitle(), "quarzel [" + path.substr(path.find_last_of('\\') + 1) + "]");
+  EXPECT_EQ(s().loadPath, path);
+  data.dwData = 1;
+  EXPECT_EQ(SendMessageA(s().MainWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), FALSE);
+}
+
+// Two processes: a copy started with a file hands it to this window and
+// ends; one started without a file only brings this window forward.
+TEST_F(Shell, ASecondCopyHandsItsFileToTheRunningOneAndEnds) {
+  ShowWindow(s().MainWindow, SW_MINIMIZE);
+  EXPECT_EQ(runSecondCopy(""), 0u);
+  EXPECT_FALSE(IsIconic(s().MainWindow));
+  EXPECT_FALSE(s().imageLoaded);
+  const std::string path = fileWith(sampleRom(), "second.rom");
+  EXPECT_EQ(runSecondCopy("\"" + path + "\""), 0u);
+  EXPECT_EQ(windowTitle(), "quarzel [" + path.substr(path.find_last_of('\\') + 1) + "]");
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_OFFSET), "5100");
+}
+
+TEST(SecondCopy, EndsWhenNoWindowTakesItsFile) { EXPECT_EQ(runSecondCopy(""), 0u); }
 
 }  // namespace
 }  // namespace quarzel::test
