@@ -72,6 +72,17 @@ std::vector<std::pair<std::size_t, std::size_t>> changedLineRuns(const std::stri
 
 }  // namespace
 
+FixedView::FixedView(HWND listing) : listing_(listing) {
+  SendMessageA(listing_, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(listing_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view_));
+}
+
+FixedView::~FixedView() {
+  SendMessageA(listing_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view_));
+  SendMessageA(listing_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(listing_, nullptr, FALSE);
+}
+
 void prepareListing(HWND listing) {
   SendMessageA(listing, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
   // The listing is far longer than a RichEdit 1.0 control's default 32 KiB,
@@ -94,6 +105,7 @@ HWND showListing(HWND page, const std::string& text) {
     if (changedLines > kMostChangedLines) {
       listing = freshListing(page, text);
     } else {
+      const FixedView fixed(listing);
       std::vector<bool> replaced(text.size() / kDumpLineLength);
       for (const auto& [first, last] : runs) {
         replaceLines(listing, text, first, last);
