@@ -1,5 +1,7 @@
 #include "analysis/analysis_pass.h"
 
+#include <algorithm>
+
 #include "analysis/bios_date.h"
 #include "analysis/boot_string1.h"
 #include "analysis/boot_string2.h"
@@ -35,6 +37,19 @@ void relocateSignOn(const Image& image, BiosLayout& layout) {
   layout.logoLines = {};
   locateLogo(image, layout);
   locateBootString1(image, layout);
+}
+
+bool foundAnyItem(const BiosLayout& layout) {
+  const auto any = [](const auto& items, auto location) {
+    return std::ranges::any_of(items, [&](const auto& item) { return location(item).has_value(); });
+  };
+  return layout.bootString1.address || layout.bootCodeAddress || layout.bootString2.address ||
+         layout.biosDate.address || layout.pllCtrl2Located ||
+         any(layout.registerTable, [](const RegisterEntry& r) { return r.location; }) ||
+         any(layout.fonts, [](const Location& l) { return l; }) ||
+         any(layout.fixups, [](const FixupTable& f) { return f.location; }) || layout.videoParameterTable ||
+         layout.pcir || any(layout.vesa, [](const VesaString& v) { return v.address; }) ||
+         layout.extendedModeTable || layout.modeInfoTable;
 }
 
 }  // namespace quarzel

@@ -18,4 +18,8 @@ void AnalysisPass(const Image& image, BiosLayout& layout);
 // copy), the rest of the layout as it was.
 void relocateSignOn(const Image& image, BiosLayout& layout);
 
+// True when the pass found any item at all: a sign-on string, the date, a
+// register, a font or fix-up table, a mode table, the PCIR or a VESA string.
+bool foundAnyItem(const BiosLayout& layout);
+
 }  // namespace quarzel

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "formats/number_text.h"
+#include "formats/text_format.h"
 
 namespace quarzel {
 
@@ -219,11 +220,22 @@ std::uint32_t fieldValue(const BitField& field, std::uint32_t value) {
   return static_cast<std::uint32_t>((value >> field.low) & fieldMask(field));
 }
 
-std::uint32_t parseFieldNumber(std::string_view text) {
+std::string numberDoesNotFit(const BitField& field, std::string_view number) {
+  const unsigned width = field.high - field.low + 1u;
+  return std::string(number) +
+         formatText(" does not fit in %u bit%s (0..%u)", width, width == 1 ? "" : "s", fieldMaximum(field));
+}
+
+FieldReading readFieldNumber(const BitField& field, std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return 0;
-  const auto last = text.find_last_not_of(" \t");
-  return readDecimal(text.substr(first, last - first + 1)).value_or(0);
+  if (first == std::string_view::npos) return {};
+  const std::string_view number = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  const auto read = readDecimalNumber(number);
+  if (const auto* error = std::get_if<NumberError>(&read))
+    return *error == NumberError::TooLarge ? FieldReading{0, numberDoesNotFit(field, number)} : FieldReading{};
+  const std::uint32_t value = std::get<std::uint32_t>(read);
+  if (value > fieldMaximum(field)) return {0, numberDoesNotFit(field, number)};
+  return {value, {}};
 }
 
 std::uint32_t valueFromFields(const RegisterDialog& dialog,

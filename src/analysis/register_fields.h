@@ -70,9 +70,19 @@ std::uint32_t fieldMaximum(const BitField& field);
 // The field's bits of `value`, as its edit shows them.
 std::uint32_t fieldValue(const BitField& field, std::uint32_t value);
 
-// A field edit's text as the dialog reads it: an unsigned decimal number
-// (blanks around it allowed); anything else, or a number past 32 bits, is 0.
-std::uint32_t parseFieldNumber(std::string_view text);
+// Why a number is refused for the field, in the words both the CLI and the
+// register dialogs use: "512 does not fit in 9 bits (0..511)".
+std::string numberDoesNotFit(const BitField& field, std::string_view number);
+
+// A field edit's text as a dialog reads it. An unsigned decimal number
+// (blanks around it allowed) that fits the field's bits is taken; text that
+// is no number reads as 0, as an emptied edit does. A number too large for
+// the field, past 32 bits too, is refused and never cut to the field's bits.
+struct FieldReading {
+  std::uint32_t number = 0;
+  std::string refusal;  // numberDoesNotFit; empty when the number is taken
+};
+FieldReading readFieldNumber(const BitField& field, std::string_view text);
 
 // The value rebuilt from one number per row of `dialog.fields` (numbers of
 // reserved rows are ignored): each masked to its field's width and moved to

@@ -16,31 +16,43 @@ FileDialog saveDialog() {
   return dialog;
 }
 
-}  // namespace
-
-FileResult loadBios(bool reload) {
+// The window works on this file from now on: the title names it, and
+// Reload BIOS reads it.
+void takeFile(const ChosenFile& file) {
   AppState& s = state();
-  if (!reload) {
-    const auto chosen = platform().openFile(openBiosDialog(), s.loadPath);
-    if (!chosen) return FileResult::Cancelled;
-    s.loadPath = chosen->path;
-    s.loadTitle = chosen->title;
-  }
-  const ImageFile file = readImageFile(s.loadPath);
-  if (!file.image) return FileResult::Error;
-  s.BiosImage = *file.image;
-  s.BiosBackup = *file.image;
-  SetWindowTextA(s.MainWindow, formatText("quarzel [%s]", s.loadTitle.c_str()).c_str());
-  return FileResult::Done;
+  s.loadPath = file.path;
+  s.loadTitle = file.title;
+  SetWindowTextA(s.MainWindow, formatText("quarzel [%s]", file.title.c_str()).c_str());
 }
 
-FileResult saveBios() {
+}  // namespace
+
+FileOutcome loadBios(bool reload) {
+  if (reload) return loadBiosFile({state().loadPath, state().loadTitle});
+  const auto chosen = platform().openFile(openBiosDialog(), state().loadPath);
+  if (!chosen) return FileOutcome::cancelled();
+  return loadBiosFile(*chosen);
+}
+
+FileOutcome loadBiosFile(const ChosenFile& file) {
+  AppState& s = state();
+  const ImageFile read = readImageFile(file.path);
+  if (!read.image) return FileOutcome::failed(file.title, read.error);
+  s.BiosImage = *read.image;
+  s.BiosBackup = *read.image;
+  takeFile(file);
+  return {};
+}
+
+FileOutcome saveBios() {
   AppState& s = state();
   const auto chosen = platform().saveFile(saveDialog(), s.savePath);
-  if (!chosen) return FileResult::Cancelled;
+  if (!chosen) return FileOutcome::cancelled();
   s.savePath = chosen->path;
   const std::string error = writeFileAtomically(s.savePath, {s.BiosImage.bytes.data(), s.BiosImage.size});
-  return error.empty() ? FileResult::Done : FileResult::Error;
+  if (!error.empty()) return FileOutcome::failed(chosen->title, error);
+  takeFile(*chosen);
+  return {};
 }
 
 }  // namespace quarzel::app

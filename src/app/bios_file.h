@@ -5,13 +5,18 @@
 
 namespace quarzel::app {
 
-// Reads the file (chosen in the open dialog, or loadPath again) into
-// BiosImage and BiosBackup. The whole file is checked before anything
-// changes, so a refused file leaves the image and the pages as they were.
-FileResult loadBios(bool reload);
+// Load BIOS (reload false: the file chosen in the open dialog) and Reload
+// BIOS (reload true: the window's file again).
+FileOutcome loadBios(bool reload);
+
+// Reads the file into BiosImage and BiosBackup. The whole file is checked
+// before anything changes, so a refused file leaves the image, the pages,
+// the title and what Reload BIOS reads as they were.
+FileOutcome loadBiosFile(const ChosenFile& file);
 
 // Asks for a name and writes imageSize bytes of BiosImage through a
-// temporary file, so a failed write leaves an existing file intact.
-FileResult saveBios();
+// temporary file, so a failed write leaves an existing file intact. A saved
+// file takes the place of the loaded one: the title and Reload BIOS follow it.
+FileOutcome saveBios();
 
 }  // namespace quarzel::app

@@ -3,9 +3,13 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
+#include "analysis/analysis_pass.h"
 #include "app/about_box.h"
+#include "app/running_copy.h"
 #include "pages/analysis_refresh.h"
 #include "ui/app_state.h"
 #include "app/bios_file.h"
@@ -86,11 +90,70 @@ void afterLoad() {
     resetFontsPageAfterLoad();
   }
   s.imageLoaded = true;  // also after the first load, when it was 0 before
+  // The image stays loaded (its bytes are on the Dump page), but no page
+  // has anything of it to show: say so once rather than leave them blank.
+  if (!foundAnyItem(s.Layout))
+    platform().messageBox(s.MainWindow, "No 3dfx BIOS item found!!!", "WARNING", MB_OK | MB_ICONWARNING);
 }
 
-void runLoad(FileResult result) {
-  if (result == FileResult::Error) showError(state().MainWindow, "BIOS loading error!!!");
-  if (result == FileResult::Done) afterLoad();
+void runLoad(const FileOutcome& outcome) {
+  if (outcome.result == FileResult::Error) showError(state().MainWindow, "BIOS loading error!!!", outcome.reason);
+  if (outcome.result == FileResult::Done) afterLoad();
+}
+
+// Only the selected tab is pressed. Wine's tab control moves the selection
+// by the arrow keys without moving this mark, and a click later finds the
+// old tab still pressed: it then leaves the selection where it is and the
+// strip only moves its focus under the mouse. Setting the mark after every
+// change keeps the keyboard and the mouse working together.
+void markSelectedTab(int selected) {
+  for (int i = 0; i < kPageCount; ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_STATE;
+    item.dwStateMask = TCIS_BUTTONPRESSED;
+    item.dwState = i == selected ? TCIS_BUTTONPRESSED : 0;
+    SendMessageA(tabs(), TCM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+// A dialog procedure answers a notification through DWLP_MSGRESULT and
+// returns TRUE; one it leaves to the system returns FALSE, so that no stale
+// result can veto the tab control's TCN_SELCHANGING.
+INT_PTR answerNotification(HWND window, const NMHDR& header) {
+  if (header.idFrom != IDC_TABS || header.code != TCN_SELCHANGE) return FALSE;
+  const int selected = static_cast<int>(SendMessageA(tabs(), TCM_GETCURSEL, 0, 0));
+  markSelectedTab(selected);
+  showPage(selected);
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
+  return TRUE;
+}
+
+// The load of a file another copy handed over, made once that copy has
+// its answer: a message box of the load must not hold it up.
+constexpr UINT kLoadHandedFile = WM_APP + 1;
+
+// Another copy was started, with a file or without: this window comes to
+// the front, restored when minimized, and loads the file as Load BIOS
+// does. While one of its own modal dialogs is open, that dialog comes to
+// the front instead and the file is not taken.
+INT_PTR receiveHandedFile(HWND window, const COPYDATASTRUCT& data) {
+  const auto file = handedFile(data);
+  if (!file) return FALSE;
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  const bool modal = !IsWindowEnabled(window);
+  SetForegroundWindow(modal ? GetLastActivePopup(window) : window);
+  const bool taken = !modal || file->empty();
+  if (!modal && !file->empty()) {
+    state().handedFile = *file;
+    PostMessageA(window, kLoadHandedFile, 0, 0);
+  }
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, taken);
+  return TRUE;
+}
+
+void loadHandedFile(HWND window) {
+  const std::string file = std::exchange(state().handedFile, {});
+  if (!file.empty() && IsWindowEnabled(window)) loadNamedFile(file);
 }
 
 }  // namespace
@@ -104,7 +167,11 @@ void showPage(int index) {
   RECT size;
   GetClientRect(page, &size);
   ShowWindow(s.pageWindows[static_cast<std::size_t>(s.currentPage)], SW_HIDE);
-  MoveWindow(page, area.left, area.top, size.right, size.bottom, FALSE);
+  // A page never reaches past the display area into the tab's frame: a
+  // template drawn for other font metrics may be a little larger.
+  const LONG width = std::min(size.right, area.right - area.left);
+  const LONG height = std::min(size.bottom, area.bottom - area.top);
+  MoveWindow(page, area.left, area.top, width, height, FALSE);
   UpdateWindow(page);
   ShowWindow(page, SW_SHOW);
   s.currentPage = index;
@@ -119,19 +186,17 @@ void showPage(int index) {
 
 void loadSequence(bool reload) { runLoad(loadBios(reload)); }
 
-void loadAtStart(const std::string& path) {
-  AppState& s = state();
-  s.loadPath = path;
+void loadNamedFile(const std::string& path) {
   const auto slash = path.find_last_of("/\\");
-  s.loadTitle = slash == std::string::npos ? path : path.substr(slash + 1);
-  runLoad(loadBios(true));
+  runLoad(loadBiosFile({path, slash == std::string::npos ? path : path.substr(slash + 1)}));
 }
 
 void saveBiosAs() {
   // A length byte of 0 or over 80h has no checksum byte inside the buffer;
   // such an image is saved as it stands.
   fixChecksum(state().BiosImage);
-  if (saveBios() == FileResult::Error) showError(state().MainWindow, "BIOS saving error!!!");
+  const FileOutcome saved = saveBios();
+  if (saved.result == FileResult::Error) showError(state().MainWindow, "BIOS saving error!!!", saved.reason);
   showInDump(0, 0);
 }
 
@@ -151,9 +216,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       createPages(window);
       return TRUE;
     case WM_NOTIFY:
-      if (reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE)
-        showPage(static_cast<int>(SendMessageA(tabs(), TCM_GETCURSEL, 0, 0)));
-      return TRUE;
+      return answerNotification(window, *reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDM_EXIT: shutdown(); return TRUE;
@@ -168,6 +231,11 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case IDM_ABOUT: showAboutBox(window); return TRUE;
         default: return FALSE;
       }
+    case WM_COPYDATA:
+      return receiveHandedFile(window, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case kLoadHandedFile:
+      loadHandedFile(window);
+      return TRUE;
     case WM_CLOSE:
     case WM_DESTROY:
       shutdown();

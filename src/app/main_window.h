@@ -14,8 +14,9 @@ void showPage(int index);
 
 // Load BIOS (reload false: ask for a file) and Reload BIOS (read loadPath again).
 void loadSequence(bool reload);
-// `quarzel.exe FILE`: the load sequence on FILE, as if chosen in the dialog.
-void loadAtStart(const std::string& path);
+// The load sequence on a file named by path, as if chosen in the dialog:
+// `quarzel.exe FILE`, and a file another copy handed over.
+void loadNamedFile(const std::string& path);
 void saveBiosAs();
 
 // Frees what start-up made and ends the message loop; safe to run twice.

@@ -4,6 +4,7 @@
 
 #include "ui/app_state.h"
 #include "app/main_window.h"
+#include "app/running_copy.h"
 #include "resources/resource.h"
 
 namespace quarzel::app {
@@ -23,14 +24,16 @@ bool startProgram(HINSTANCE instance) {
 }
 
 int runProgram(HINSTANCE instance, const char* file) {
-  // The first copy holds the mutex until it ends; a second copy leaves quietly.
+  // The first copy holds the mutex until it ends; a second copy hands its
+  // file to it (or only brings it forward) and ends without a window.
   if (HANDLE other = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "quarzel")) {
     CloseHandle(other);
+    handOverToRunningCopy(file ? file : "");
     return 0;
   }
   if (!CreateMutexA(nullptr, FALSE, "quarzel")) return 0;
   if (!startProgram(instance)) return 0;
-  if (file && *file) loadAtStart(file);
+  if (file && *file) loadNamedFile(file);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

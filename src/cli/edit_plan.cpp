@@ -9,7 +9,6 @@
 #include "cli/text_escapes.h"
 #include "cli/vesa_names.h"
 #include "formats/number_text.h"
-#include "formats/text_format.h"
 
 namespace quarzel::cli {
 
@@ -89,10 +88,8 @@ std::variant<FieldEdit, std::string> fieldEdit(const std::string& text) {
   const BitField& field = dialog->fields[*row];
   const std::string numberText = text.substr(equals + 1);
   const auto read = readDecimalNumber(numberText);
-  const unsigned width = field.high - field.low + 1u;
   const std::string where = "--field " + name + ":" + bits + ": ";
-  const std::string tooLarge = where + numberText +
-                               formatText(" does not fit in %u bit%s (0..%u)", width, width == 1 ? "" : "s", fieldMaximum(field));
+  const std::string tooLarge = where + numberDoesNotFit(field, numberText);
   if (const auto* error = std::get_if<NumberError>(&read))
     return *error == NumberError::TooLarge ? tooLarge : where + "'" + numberText + "' is not a decimal number";
   const std::uint32_t number = std::get<std::uint32_t>(read);

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "formats/edit_result.h"
+#include "formats/number_text.h"
+#include "formats/text_format.h"
+
 namespace quarzel {
 
 namespace {
@@ -35,6 +39,20 @@ std::string dumpListing(const Image& image) {
     *out++ = '\n';
   }
   return listing;
+}
+
+DumpOffset dumpOffset(std::string_view text, std::size_t imageSize) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  std::string_view digits = first == std::string_view::npos ? std::string_view{} : text.substr(first);
+  digits = digits.substr(0, digits.find_last_not_of(" \t") + 1);
+  const std::string_view typed = digits;
+  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) digits.remove_prefix(2);
+  if (digits.empty() || !std::ranges::all_of(digits, [](char c) { return hexDigitValue(c) >= 0; }))
+    return {std::nullopt, "\"" + std::string(typed) + "\": " + describe(EditError::NotHexNumber)};
+  const auto number = readHexNumber(digits);
+  const std::size_t last = imageSize - 1;
+  if (const auto* value = std::get_if<std::uint32_t>(&number); value && *value < imageSize) return {*value, {}};
+  return {std::nullopt, std::string(typed) + formatText(": past the end of the image (0000..%04zX)", last)};
 }
 
 }  // namespace quarzel

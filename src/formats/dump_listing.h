@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "formats/image.h"
 
@@ -14,5 +16,15 @@ inline constexpr std::size_t kDumpLineLength = 74;
 // then the 16 characters (20h..7Eh as themselves, others "."), then CR LF;
 // one line per 16 bytes below the image size, the last line always whole.
 std::string dumpListing(const Image& image);
+
+// The offset a user asks the listing to go to: hexadecimal digits only
+// (blanks around them and a 0x before them allowed), below the image size.
+// Anything else is refused with its reason: "12G4": not a hexadecimal
+// number, or 8000: past the end of the image (0000..7FFF).
+struct DumpOffset {
+  std::optional<std::size_t> offset;
+  std::string refusal;
+};
+DumpOffset dumpOffset(std::string_view text, std::size_t imageSize);
 
 }  // namespace quarzel

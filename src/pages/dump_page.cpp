@@ -6,6 +6,7 @@
 
 #include "pages/analysis_refresh.h"
 #include "ui/app_state.h"
+#include "ui/platform.h"
 #include "ui/window_helpers.h"
 #include "formats/dump_listing.h"
 #include "pages/highlight_worker.h"
@@ -19,9 +20,36 @@ namespace {
 
 HWND dumpPage() { return pageWindow(DumpTab); }
 
+// An offset is at most eight digits after a 0x; longer texts are not read.
+constexpr int kMostOffsetChars = 64;
+
 void initDumpPage(HWND page) {
   forgetListing();
   prepareListing(GetDlgItem(page, IDC_DUMP_LISTING));
+}
+
+// The listing takes the page's whole width, whatever width the tab control
+// gives the page, so its scroll bar is never under the tab's frame.
+void fitListing(HWND page, int width) {
+  HWND listing = GetDlgItem(page, IDC_DUMP_LISTING);
+  RECT place;
+  if (!listing || !GetWindowRect(listing, &place)) return;  // the page's own creation
+  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&place), 2);
+  MoveWindow(listing, 0, place.top, width, place.bottom - place.top, TRUE);
+}
+
+// Shows the typed offset as an offset button shows its item: the line on
+// top, the byte blue. Offsets of the first line scroll to the top, which
+// showInDump leaves alone.
+void goToOffset(HWND page) {
+  const DumpOffset target = dumpOffset(getText(page, IDC_DUMP_GOTO_OFFSET, kMostOffsetChars), state().BiosImage.size);
+  if (!target.offset) {
+    showError(page, "Offset error!!!", target.refusal);
+    return;
+  }
+  const int offset = static_cast<int>(*target.offset);
+  showInDump(offset, 1);
+  if (offset < 16) SendDlgItemMessageA(page, IDC_DUMP_LISTING, WM_VSCROLL, SB_TOP, 0);
 }
 
 void commitChanges() {
@@ -65,16 +93,22 @@ void showInDump(int offset, int length) {
 
 void finishHighlighting() { joinHighlightWorker(); }
 
-INT_PTR CALLBACK DumpPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK DumpPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       initDumpPage(page);
       return TRUE;
+    case WM_SIZE:
+      fitListing(page, LOWORD(lParam));
+      return TRUE;
     case WM_COMMAND:
       if (!state().imageLoaded) return FALSE;
-      if (LOWORD(wParam) == IDC_APPLY) commitChanges();
-      if (LOWORD(wParam) == IDC_RESTORE) revertChanges();
-      return TRUE;
+      switch (LOWORD(wParam)) {
+        case IDC_APPLY: commitChanges(); return TRUE;
+        case IDC_RESTORE: revertChanges(); return TRUE;
+        case IDC_DUMP_GOTO: goToOffset(page); return TRUE;
+        default: return FALSE;
+      }
     default:
       return FALSE;
   }

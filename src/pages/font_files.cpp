@@ -39,48 +39,56 @@ FileDialog saveDialog() {
   return dialog;
 }
 
-FileResult loadFont(const std::string& path, FontSize size) {
+// A font the BIOS lacks is named as the page names it.
+std::string fontName(FontSize size) { return formatText("Font 8x%zu", fontHeight(size)); }
+
+FileOutcome loadFont(const ChosenFile& chosen, FontSize size) {
   AppState& s = state();
-  // One byte over the largest font is enough to tell a wrong length.
-  const FileRead file = readWholeFile(path, fontTableBytes(Font8x16) + 1);
-  if (!file.bytes) return FileResult::Error;
-  return quarzel::loadFontFile(s.BiosImage, s.Layout, size, *file.bytes).ok() ? FileResult::Done : FileResult::Error;
+  // A larger file is no font; a shorter one of the wrong length is told by
+  // the font load itself.
+  const FileRead file = readWholeFile(chosen.path, fontTableBytes(Font8x16));
+  if (!file.bytes) return FileOutcome::failed(chosen.title, file.error);
+  const EditResult loaded = quarzel::loadFontFile(s.BiosImage, s.Layout, size, *file.bytes);
+  if (loaded.ok()) return {};
+  const bool aboutTheBios = *loaded.error == EditError::NotLocated || *loaded.error == EditError::PastImageEnd;
+  return FileOutcome::failed(aboutTheBios ? fontName(size) : chosen.title, describe(*loaded.error));
 }
 
-FileResult loadCodePage(const ChosenFile& chosen) {
+FileOutcome loadCodePage(const ChosenFile& chosen) {
   AppState& s = state();
   const FileRead file = readWholeFile(chosen.path, kCodePageFileLimit);
-  if (!file.bytes) return FileResult::Error;
+  if (!file.bytes) return FileOutcome::failed(chosen.title, file.error);
   CodePageParse parsed = parseCodePageFile(*file.bytes);
   s.CodePageFile = std::move(parsed.file);
-  if (!s.CodePageFile) return FileResult::Error;
+  if (!s.CodePageFile) return FileOutcome::failed(chosen.title, describe(*parsed.error));
   runSelectFontDialog(formatText("Select Font [%s]", chosen.title.c_str()));
   syncFixupTables(s.BiosImage, s.Layout);
-  return FileResult::Done;
+  return {};
 }
 
 }  // namespace
 
-FileResult loadFontFile(FontSize size) {
+FileOutcome loadFontFile(FontSize size) {
   const auto chosen = platform().openFile(loadDialog(), state().fontLoadPath);
-  if (!chosen) return FileResult::Cancelled;
+  if (!chosen) return FileOutcome::cancelled();
   state().fontLoadPath = chosen->path;
   switch (kindOf(chosen->title)) {
-    case FontFileKind::Font: return loadFont(chosen->path, size);
+    case FontFileKind::Font: return loadFont(*chosen, size);
     case FontFileKind::CodePage: return loadCodePage(*chosen);
-    case FontFileKind::Other: return FileResult::Error;
+    case FontFileKind::Other: break;
   }
-  return FileResult::Error;
+  return FileOutcome::failed(chosen->title, "is neither a font file (.fnt) nor a code-page file (.cpi)");
 }
 
-FileResult saveFontFile(FontSize size) {
+FileOutcome saveFontFile(FontSize size) {
   AppState& s = state();
   const auto table = fontFileBytes(s.BiosImage, s.Layout, size);
-  if (!table) return FileResult::Error;
+  if (!table) return FileOutcome::failed(fontName(size), describe(EditError::NotLocated));
   const auto chosen = platform().saveFile(saveDialog(), s.fontSavePath);
-  if (!chosen) return FileResult::Cancelled;
+  if (!chosen) return FileOutcome::cancelled();
   s.fontSavePath = chosen->path;
-  return writeFileAtomically(chosen->path, *table).empty() ? FileResult::Done : FileResult::Error;
+  const std::string error = writeFileAtomically(chosen->path, *table);
+  return error.empty() ? FileOutcome{} : FileOutcome::failed(chosen->title, error);
 }
 
 }  // namespace quarzel::app

@@ -11,10 +11,10 @@ namespace quarzel::app {
 // A file is read and checked whole before anything is written, so a refused
 // one leaves the image as it was. After a load (and after Select Font, by
 // Apply or Cancel alike) the fix-up tables follow the fonts.
-FileResult loadFontFile(FontSize size);
+FileOutcome loadFontFile(FontSize size);
 
 // Writes the table of `size` as it stands in BiosImage. A font that is not
 // located is an error before any name is asked for, and no file is made.
-FileResult saveFontFile(FontSize size);
+FileOutcome saveFontFile(FontSize size);
 
 }  // namespace quarzel::app

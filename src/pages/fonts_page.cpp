@@ -78,9 +78,9 @@ void showFixupOffset(HWND page, FontSize size) {
 // once; a load that fails has changed nothing.
 void loadFont(HWND page) {
   const FontSize size = fontSize();
-  const FileResult result = loadFontFile(size);
-  if (result == FileResult::Error) showError(page, "FONT loading error!!!");
-  if (result != FileResult::Done) return;
+  const FileOutcome loaded = loadFontFile(size);
+  if (loaded.result == FileResult::Error) showError(page, "FONT loading error!!!", loaded.reason);
+  if (loaded.result != FileResult::Done) return;
   renderSheet(size);
   showInDump(0, 0);
   setOffsetCaption(page, IDC_FONTS_OFFSET, state().Layout.fonts[size].value_or(0));
@@ -89,7 +89,8 @@ void loadFont(HWND page) {
 }
 
 void saveFont(HWND page) {
-  if (saveFontFile(fontSize()) == FileResult::Error) showError(page, "FONT saving error!!!");
+  const FileOutcome saved = saveFontFile(fontSize());
+  if (saved.result == FileResult::Error) showError(page, "FONT saving error!!!", saved.reason);
 }
 
 // A search that finds the font shows it as a radio button would.

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <memory>
 
+#include "pages/listing_control.h"
 #include "ui/app_state.h"
 
 namespace quarzel::app {
@@ -24,11 +25,15 @@ DWORD WINAPI colourRanges(LPVOID parameter) {
   format.dwMask = CFM_COLOR;
   for (const Highlight& h : job.list) {
     if (job.stop) break;
+    // Each range leaves the view where it finds it: where the rebuild put
+    // it, or where the user has scrolled since.
+    const FixedView fixed(job.listing);
     CHARRANGE range{h.start, h.end};
     SendMessageA(job.listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
     format.crTextColor = h.colour;
     SendMessageA(job.listing, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
   }
+  const FixedView fixed(job.listing);
   CHARRANGE none{0, 0};
   SendMessageA(job.listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&none));
   return 0;

@@ -31,7 +31,10 @@ HWND freshListing(HWND page, const std::string& text) {
   RECT place;
   GetWindowRect(old, &place);
   MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&place), 2);
-  const auto style = static_cast<DWORD>(GetWindowLongA(old, GWL_STYLE));
+  // Wine's RichEdit takes the scroll-bar styles off its window and draws
+  // the bars itself, so they are not there to copy: the listing always has
+  // its vertical one.
+  const auto style = static_cast<DWORD>(GetWindowLongA(old, GWL_STYLE)) | WS_VSCROLL;
   const auto extended = static_cast<DWORD>(GetWindowLongA(old, GWL_EXSTYLE));
   DestroyWindow(old);
   HWND listing = CreateWindowExA(extended, "RICHEDIT", "", style, place.left, place.top, place.right - place.left,
@@ -69,12 +72,26 @@ std::vector<std::pair<std::size_t, std::size_t>> changedLineRuns(const std::stri
 
 }  // namespace
 
+FixedView::FixedView(HWND listing) : listing_(listing) {
+  SendMessageA(listing_, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(listing_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view_));
+}
+
+FixedView::~FixedView() {
+  SendMessageA(listing_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view_));
+  SendMessageA(listing_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(listing_, nullptr, FALSE);
+}
+
 void prepareListing(HWND listing) {
   SendMessageA(listing, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
   // The listing is far longer than a RichEdit 1.0 control's default 32 KiB,
   // and nobody types into it: no undo to keep.
   SendMessageA(listing, EM_EXLIMITTEXT, 0, 4 * 1024 * 1024);
   SendMessageA(listing, EM_SETUNDOLIMIT, 0, 0);
+  // One listing line is one line on the screen, whatever the width: the
+  // scrolling to an offset counts lines.
+  SendMessageA(listing, EM_SETTARGETDEVICE, 0, 1);
 }
 
 HWND showListing(HWND page, const std::string& text) {
@@ -88,6 +105,7 @@ HWND showListing(HWND page, const std::string& text) {
     if (changedLines > kMostChangedLines) {
       listing = freshListing(page, text);
     } else {
+      const FixedView fixed(listing);
       std::vector<bool> replaced(text.size() / kDumpLineLength);
       for (const auto& [first, last] : runs) {
         replaceLines(listing, text, first, last);

@@ -18,6 +18,23 @@ namespace quarzel::app {
 // Prepares a new listing control: fixed font, room for the whole listing.
 void prepareListing(HWND listing);
 
+// The listing scrolls to its caret, so that Ctrl+End and the arrow keys take
+// the view along; the selections made only to colour text must not. A
+// FixedView holds the drawing and puts the view back where it was when it
+// ends. Messages go through SendMessage, so the colouring worker may hold
+// one too.
+class FixedView {
+ public:
+  explicit FixedView(HWND listing);
+  ~FixedView();
+  FixedView(const FixedView&) = delete;
+  FixedView& operator=(const FixedView&) = delete;
+
+ private:
+  HWND listing_;
+  POINT view_{};
+};
+
 // Makes the control show `text`, with every character black apart from
 // what the next colouring will set; returns the control, which may be new.
 HWND showListing(HWND page, const std::string& text);

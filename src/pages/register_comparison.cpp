@@ -14,14 +14,18 @@ namespace {
 HWND registersPage() { return pageWindow(RegistersTab); }
 
 // The whole file is read and checked before CompareImage changes, so a
-// refused file leaves the previous comparison exactly as it was.
+// refused file leaves the previous comparison exactly as it was; it says
+// why, as a refused Load BIOS does.
 bool loadCompareBios() {
   AppState& s = state();
   const auto chosen = platform().openFile(openBiosDialog(), s.comparePath);
   if (!chosen) return false;
   s.comparePath = chosen->path;
   ImageFile file = readImageFile(chosen->path);
-  if (!file.image) return false;
+  if (!file.image) {
+    showError(registersPage(), "BIOS loading error!!!", FileOutcome::failed(chosen->title, file.error).reason);
+    return false;
+  }
   s.CompareImage = *file.image;
   setAnsiText(registersPage(), IDC_REG_COMPARE_FILE, chosen->title);
   return true;

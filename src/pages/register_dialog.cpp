@@ -20,6 +20,7 @@ namespace {
 
 // Longer texts are not read; a field's number needs far fewer characters.
 constexpr int kMostFieldChars = 255;
+constexpr const char* kOutOfRange = "out of range";
 
 const RegisterDialog& tableOf(HWND dialog) {
   return *reinterpret_cast<const RegisterDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
@@ -31,13 +32,35 @@ void showValue(HWND dialog, const RegisterDialog& table, std::uint32_t value) {
   if (table.frequencyStatic != 0) setText(dialog, table.frequencyStatic, frequencyText(pllFrequency(value)));
 }
 
-// workingValue from the field edits: each read as a decimal number (0 when
-// it is none), cut to its field; the bits that no field covers are 0.
+// A number that does not fit its field is refused, never cut to the field's
+// bits: the Value line says which and why, the PLL dialog's clock says "out
+// of range", and OK is disabled until the number fits again.
+void showRefusal(HWND dialog, const RegisterDialog& table, const BitField& field, const std::string& reason) {
+  setText(dialog, table.hexStatic, kOutOfRange);
+  setText(dialog, table.bitsStatic, bitRangeText(field) + ": " + reason);
+  if (table.frequencyStatic != 0) setText(dialog, table.frequencyStatic, kOutOfRange);
+}
+
+// workingValue from the field edits, each read as a decimal number (0 when
+// it is none); the bits that no field covers are 0. While a number is
+// refused, workingValue keeps the last value that OK could take.
 void rebuildValue(HWND dialog) {
   const RegisterDialog& table = tableOf(dialog);
   std::vector<std::uint32_t> numbers;
-  for (const BitField& field : table.fields)
-    numbers.push_back(field.fieldEdit != 0 ? parseFieldNumber(getText(dialog, field.fieldEdit, kMostFieldChars)) : 0);
+  for (const BitField& field : table.fields) {
+    if (field.fieldEdit == 0) {
+      numbers.push_back(0);
+      continue;
+    }
+    const FieldReading reading = readFieldNumber(field, getText(dialog, field.fieldEdit, kMostFieldChars));
+    if (!reading.refusal.empty()) {
+      showRefusal(dialog, table, field, reading.refusal);
+      enable(dialog, IDOK, false);
+      return;
+    }
+    numbers.push_back(reading.number);
+  }
+  enable(dialog, IDOK, true);
   state().workingValue = valueFromFields(table, numbers);
   showValue(dialog, table, state().workingValue);
 }
@@ -61,9 +84,12 @@ void initDialog(HWND dialog, const RegisterDialog& table) {
 }
 
 // The new value goes to registerTable and the page's edit (which enables
-// the page's Apply), not into the image.
+// the page's Apply), not into the image. Enter presses the default button
+// even while it is disabled on some systems: a refused number still ends
+// nothing.
 void acceptValue(HWND dialog) {
   rebuildValue(dialog);
+  if (!IsWindowEnabled(GetDlgItem(dialog, IDOK))) return;
   const RegisterDialog& table = tableOf(dialog);
   state().Layout.registerTable[table.registerIndex].value = state().workingValue;
   showRegisterValue(table.registerIndex);

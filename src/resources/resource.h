@@ -38,6 +38,8 @@
 
 // Dump page
 #define IDC_DUMP_LISTING 1002
+#define IDC_DUMP_GOTO_OFFSET 1073
+#define IDC_DUMP_GOTO 1074
 
 // Boot-up Strings page
 #define IDC_STRING1_TEXT 1004

@@ -43,9 +43,12 @@ struct AppState {
   bool imageLoaded = false;
   bool dumpClean = true;
 
-  std::string loadPath;   // the file last chosen in the open dialog
-  std::string loadTitle;  // its name without the folder
+  // The file last loaded or saved: the title names it, Reload BIOS reads it
+  // and the open dialog starts on it. loadTitle is its name without the folder.
+  std::string loadPath;
+  std::string loadTitle;
   std::string savePath;   // the name last chosen in the save dialog
+  std::string handedFile;  // a file another copy handed over, loaded next
 
   // The second BIOS of the Registers page's comparison (its size is
   // compareSize); never edited, never saved.

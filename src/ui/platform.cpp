@@ -82,4 +82,8 @@ FileDialog openBiosDialog() {
 
 void showError(HWND owner, const char* text) { platform().messageBox(owner, text, "ERROR", MB_OK | MB_ICONERROR); }
 
+void showError(HWND owner, const char* text, const std::string& reason) {
+  showError(owner, reason.empty() ? text : (std::string(text) + "\n" + reason).c_str());
+}
+
 }  // namespace quarzel::app

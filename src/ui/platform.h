@@ -14,6 +14,18 @@ namespace quarzel::app {
 // What an operation on a file the user chose came to.
 enum class FileResult { Done, Error, Cancelled };
 
+// The same, with the reason of an error in the core's words after the name
+// it concerns: "big.rom: is larger than 65536 bytes".
+struct FileOutcome {
+  FileResult result = FileResult::Done;
+  std::string reason;
+
+  static FileOutcome cancelled() { return {FileResult::Cancelled, {}}; }
+  static FileOutcome failed(const std::string& name, const std::string& why) {
+    return {FileResult::Error, name + ": " + why};
+  }
+};
+
 struct FileFilter {
   const char* name;     // "BIOS file (*.rom;*.bin)"
   const char* pattern;  // "*.rom;*.bin"
@@ -65,7 +77,10 @@ void setPlatform(Platform* replacement);
 // owned by the main window.
 FileDialog openBiosDialog();
 
-// "ERROR" with the error icon, owned by `owner`.
+// "ERROR" with the error icon, owned by `owner`: the program's own short
+// text ("BIOS loading error!!!"), and the reason on a line of its own when
+// there is one.
 void showError(HWND owner, const char* text);
+void showError(HWND owner, const char* text, const std::string& reason);
 
 }  // namespace quarzel::app

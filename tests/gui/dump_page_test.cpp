@@ -1,12 +1,30 @@
 // The Dump page: the listing, Apply (commit) and Restore (revert).
 #include "gui_fixture.h"
 
+#include <commctrl.h>
+#include <richedit.h>
+
+#include "app/main_window.h"
 #include "pages/dump_page.h"
 #include "resources/resource.h"
 
 namespace quarzel::test {
 namespace {
 
+HWND listing() { return GetDlgItem(app::pageWindow(app::DumpTab), IDC_DUMP_LISTING); }
+int topLine() { return static_cast<int>(SendMessageA(listing(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
+
+// A key pressed on the listing with Ctrl held down.
+void pressWithCtrl(int key) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageA(listing(), WM_KEYDOWN, static_cast<WPARAM>(key), 0);
+  SendMessageA(listing(), WM_KEYUP, static_cast<WPARAM>(key), 0);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+}
 
 std::string listingText() {
   HWND listing = GetDlgItem(app::pageWindow(app::DumpTab), IDC_DUMP_LISTING);
@@ -23,6 +41,80 @@ TEST_F(DumpPage, ListsTheEmptyImageAtStartAndIgnoresItsButtons) {
   EXPECT_EQ(text.substr(0, 74), "0000: 00 00 00 00 00 00 00 00  00 00 00 00 00 00 00 00  ................\r\n");
   click(page(DumpTab), IDC_RESTORE);
   EXPECT_EQ(listingText(), text);
+}
+
+// The listing lies inside the tab's display area with its scroll bar, shows
+// each line whole, and Ctrl+End and Ctrl+Home reach its ends.
+TEST_F(DumpPage, TheListingFitsThePageAndScrollsToBothEnds) {
+  load(sampleRom());
+  app::showPage(DumpTab);
+  HWND tabs = GetDlgItem(s().MainWindow, IDC_TABS);
+  RECT area, place, inside;
+  GetClientRect(tabs, &area);
+  SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  GetWindowRect(listing(), &place);
+  MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&place), 2);
+  IntersectRect(&inside, &place, &area);
+  EXPECT_TRUE(EqualRect(&inside, &place));
+  SCROLLBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  ASSERT_TRUE(GetScrollBarInfo(listing(), OBJID_VSCROLL, &bar));
+  EXPECT_EQ(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE, 0u);
+  // The last character of the first line ends inside the text area.
+  POINTL last{};
+  SendMessageA(listing(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&last), 71);
+  TEXTMETRICA metrics;
+  HDC dc = GetDC(listing());
+  const HGDIOBJ previous = SelectObject(dc, s().FixedFont);
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(listing(), dc);
+  RECT text;
+  GetClientRect(listing(), &text);
+  EXPECT_LE(last.x + metrics.tmAveCharWidth, text.right);
+  EXPECT_EQ(SendMessageA(listing(), EM_GETLINECOUNT, 0, 0), 0x8000 / 16 + 1);  // no line wrapped
+
+  pressWithCtrl(VK_END);
+  EXPECT_GT(topLine(), 0x7F0 - 20);
+  pressWithCtrl(VK_HOME);
+  EXPECT_EQ(topLine(), 0);
+}
+
+// Go to offset: the line on top and the byte blue; a bad offset changes
+// nothing and says why.
+TEST_F(DumpPage, GoToOffsetShowsTheByteOrSaysWhyNot) {
+  load(sampleRom());
+  HWND p = page(DumpTab);
+  type(p, IDC_DUMP_GOTO_OFFSET, "7d20");
+  click(p, IDC_DUMP_GOTO);
+  app::finishHighlighting();  // the colouring leaves the view where it is
+  EXPECT_EQ(topLine(), 0x7D2);
+  for (const char* bad : {"8000", "7D2G"}) {
+    type(p, IDC_DUMP_GOTO_OFFSET, bad);
+    click(p, IDC_DUMP_GOTO);
+    EXPECT_EQ(topLine(), 0x7D2) << bad;
+  }
+  EXPECT_EQ(dumpColour(74 * 0x7D2 + 6), RGB(0, 0, 255));
+  EXPECT_EQ(dumpColour(74 * 0x7D2 + 9), 0u);
+  EXPECT_EQ(platform.messages, (std::vector<std::string>{
+                                   "ERROR: Offset error!!!\n8000: past the end of the image (0000..7FFF)",
+                                   "ERROR: Offset error!!!\n\"7D2G\": not a hexadecimal number",
+                               }));
+  type(p, IDC_DUMP_GOTO_OFFSET, "5");  // the first line: back to the top
+  click(p, IDC_DUMP_GOTO);
+  EXPECT_EQ(topLine(), 0);
+  EXPECT_EQ(dumpColour(6 + 3 * 5), RGB(0, 0, 255));
+}
+
+// A rebuild without an offset keeps the view where the user left it, the
+// changed lines and their colouring notwithstanding.
+TEST_F(DumpPage, APlainRebuildKeepsTheView) {
+  load(sampleRom());
+  SendMessageA(listing(), EM_LINESCROLL, 0, 0x400);
+  s().BiosImage.bytes[0x100] ^= 0xFF;
+  app::showInDump(0, 0);
+  app::finishHighlighting();
+  EXPECT_EQ(topLine(), 0x400);
 }
 
 TEST_F(DumpPage, ShownRangeIsBlueAndChangedBytesInsideItToo) {

@@ -4,6 +4,7 @@
 
 #include "analysis/analysis_pass.h"
 #include "formats/code_page_file.h"
+#include "formats/edit_result.h"
 #include "formats/font_table.h"
 #include "formats/glyph_sheet.h"
 #include "resources/resource.h"
@@ -41,11 +42,12 @@ class FontsPage : public GuiTest {
     platform.openAnswers.push_back(app::ChosenFile{fileWith(bytes, name), name});
     click(fonts(), IDC_FONTS_LOAD);
   }
-  void expectLoadRefused(const std::string& bytes, const std::string& name) {
+  // Refused, saying why on the message's second line.
+  void expectLoadRefused(const std::string& bytes, const std::string& name, const std::string& reason) {
     const std::string before = wholeImage();
     platform.messages.clear();
     loadFont(bytes, name);
-    EXPECT_EQ(platform.messages, std::vector<std::string>{"ERROR: FONT loading error!!!"}) << name;
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"ERROR: FONT loading error!!!\n" + reason}) << name;
     EXPECT_TRUE(wholeImage() == before) << name << " changed the image";
   }
 };
@@ -65,13 +67,17 @@ TEST_F(FontsPage, BeforeABiosOnlyTheSizeButtonsWork) {
 
 TEST_F(FontsPage, AFontFileIsCheckedWholeBeforeAnythingIsWritten) {
   load(sampleRom());
-  expectLoadRefused(fontFile(Font8x14, 1), "wrong.fnt");  // 8x8 is selected
-  expectLoadRefused(fontFile(Font8x8, 1), "font.fon");
-  expectLoadRefused(fontFile(Font8x8, 1), "font");
-  expectLoadRefused(fontFile(Font8x8, 1) + "x", "long.fnt");
-  expectLoadRefused(std::string(kCodePageFileLimit + 1, '\xFF'), "huge.cpi");
+  // 8x8 is selected.
+  expectLoadRefused(fontFile(Font8x14, 1), "wrong.fnt", "wrong.fnt: " + std::string(describe(EditError::FontSizeMismatch)));
+  const std::string neither = ": is neither a font file (.fnt) nor a code-page file (.cpi)";
+  expectLoadRefused(fontFile(Font8x8, 1), "font.fon", "font.fon" + neither);
+  expectLoadRefused(fontFile(Font8x8, 1), "font", "font" + neither);
+  expectLoadRefused(fontFile(Font8x8, 1) + "x", "long.fnt", "long.fnt: " + std::string(describe(EditError::FontFileLength)));
+  expectLoadRefused(fontFile(Font8x16, 1) + "x", "huge.fnt", "huge.fnt: is larger than 4096 bytes");
+  expectLoadRefused(std::string(kCodePageFileLimit + 1, '\xFF'), "huge.cpi", "huge.cpi: is larger than 1048576 bytes");
   const std::size_t runs = platform.modalRuns.size();
-  expectLoadRefused("\xFE" "FONT   " + std::string(100, '\0'), "bad.cpi");
+  expectLoadRefused("\xFE" "FONT   " + std::string(100, '\0'), "bad.cpi",
+                    "bad.cpi: " + std::string(describe(EditError::NotCodePageFile)));
   EXPECT_EQ(platform.modalRuns.size(), runs) << "Select Font opened for a file that is no code-page file";
 
   // The upper-case extension is a font file; the dump shows the new bytes.
@@ -118,10 +124,11 @@ TEST_F(FontsPage, LoadsSyncTheFixupsAndSaveWritesTheTableAsItStands) {
 
 TEST_F(FontsPage, AFontThatIsNotLocatedIsNeitherLoadedNorSaved) {
   load("\x55\xAA\x01" + std::string(509, '\0'), "bare.rom");
-  expectLoadRefused(fontFile(Font8x8, 1), "font.fnt");
+  const std::string notFound = "Font 8x8: " + std::string(describe(EditError::NotLocated));
+  expectLoadRefused(fontFile(Font8x8, 1), "font.fnt", notFound);
   const std::size_t dialogs = platform.fileDialogs.size();
   click(fonts(), IDC_FONTS_SAVE);
-  EXPECT_EQ(platform.messages.back(), "ERROR: FONT saving error!!!");
+  EXPECT_EQ(platform.messages.back(), "ERROR: FONT saving error!!!\n" + notFound);
   EXPECT_EQ(platform.fileDialogs.size(), dialogs) << "a name was asked for nothing to save";
 }
 

@@ -114,8 +114,13 @@ TEST_F(RegistersPage, ABitFieldDialogRebuildsTheValueAndOnlyOkHandsItBack) {
   EXPECT_FALSE(enabled(p, IDC_APPLY));
 
   runDialog(p, IDC_REG_AGPINIT0_DIALOG, [](HWND d) {
-    type(d, 1059, "9");  // bits 1..3 keep the low three bits of 9
+    type(d, 1059, "9");  // bits 1..3 hold 0..7: refused, not cut to 1
+    EXPECT_FALSE(enabled(d, IDOK));
+    EXPECT_EQ(text(d, 1056), "out of range");
+    EXPECT_EQ(text(d, 1057), "1..3: 9 does not fit in 3 bits (0..7)");
+    type(d, 1059, "1");
     type(d, 1058, "x");  // no number: 0
+    EXPECT_TRUE(enabled(d, IDOK));
     EXPECT_EQ(text(d, 1056), "00000492");
     click(d, IDOK);
   });
@@ -151,7 +156,14 @@ TEST_F(RegistersPage, ThePllDialogShowsTheClocksAndHandsBackItsValue) {
   EXPECT_EQ(text(p, IDC_REG_PLLCTRL1_VALUE), "00004A0D");
   EXPECT_EQ(text(p, IDC_REG_PLL_FREQUENCY), "108.818 MHz");
   runDialog(p, IDC_REG_PLLCTRL1_DIALOG, [](HWND d) {
+    type(d, 1063, "300");  // N: refused, where a mask would make it 44
+    EXPECT_FALSE(enabled(d, IDOK));
+    EXPECT_EQ(text(d, 1065), "out of range");
+    SendMessageA(d, WM_COMMAND, IDOK, 0);  // Enter: OK is not taken either
+    ASSERT_TRUE(IsWindow(d));
     type(d, 1063, "255");
+    EXPECT_TRUE(enabled(d, IDOK));
+    EXPECT_EQ(text(d, 1065), "367.977 MHz");
     click(d, IDCANCEL);
   });
   EXPECT_EQ(text(p, IDC_REG_PLL_FREQUENCY), "108.818 MHz");
@@ -195,12 +207,13 @@ TEST_F(RegistersPage, ACompareMarksTheRowsAndOutlivesNewImages) {
   click(page(DumpTab), IDC_RESTORE);  // the pass reads the loaded values again
   EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VERDICT), "equals");
 
-  // Refused files change nothing and say nothing.
+  // Refused files change nothing and say why.
   platform.openAnswers.push_back(app::ChosenFile{fileWith("\x55\xAA" + std::string(65535, '\0'), "big.rom"), "big.rom"});
   click(p, IDC_REG_COMPARE);
   platform.openAnswers.push_back(app::ChosenFile{fileWith("\x55" + std::string(600, '\0'), "bad.rom"), "bad.rom"});
   click(p, IDC_REG_COMPARE);
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(platform.messages, (Texts{"ERROR: BIOS loading error!!!\nbig.rom: is larger than 65536 bytes",
+                                      "ERROR: BIOS loading error!!!\nbad.rom: " + std::string(describe(LoadError::NoSignature))}));
   EXPECT_EQ(text(p, IDC_REG_COMPARE_FILE), "self.rom");
   EXPECT_EQ(text(p, IDC_REG_PCIINIT0_COMPARE), "0184C840");
 

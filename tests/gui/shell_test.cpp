@@ -1,12 +1,14 @@
 // The main window: load, reload, save, the busy guard and the single copy.
 #include "gui_fixture.h"
 
+#include <commctrl.h>
+
 #include "app/main_window.h"
+#include "app/running_copy.h"
 #include "resources/resource.h"
 
 namespace quarzel::test {
 namespace {
-
 
 std::string windowTitle() {
   char title[256] = {};
@@ -31,20 +33,43 @@ TEST_F(Shell, LoadFillsThePagesWithoutEnablingApply) {
   EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(Shell, FailedAndCancelledLoadsChangeNothing) {
+// A refused file changes nothing and says why; Reload BIOS still reads the
+// file the title names.
+TEST_F(Shell, RefusedLoadsSayWhyAndChangeNothing) {
   load(sampleRom(), "sample.rom");
   const Image before = s().BiosImage;
   const std::string string1 = text(page(StringsTab), IDC_STRING1_TEXT);
-  load("\x55\x00" + std::string(1000, '\0'), "nosig.rom");
-  load(std::string(65537, '\x55'), "big.rom");
-  EXPECT_EQ(platform.messages, (std::vector<std::string>{"ERROR: BIOS loading error!!!", "ERROR: BIOS loading error!!!"}));
+  load("BIOS\r\n", "notes.txt");
+  load("", "empty.rom");
+  load(std::string(70000, '\x55'), "big.rom");
+  const std::string error = "ERROR: BIOS loading error!!!\n";
+  EXPECT_EQ(platform.messages, (std::vector<std::string>{
+                                   error + "notes.txt: " + describe(LoadError::NoSignature),
+                                   error + "empty.rom: " + describe(LoadError::TooShort),
+                                   error + "big.rom: is larger than 65536 bytes",
+                               }));
   platform.openAnswers.push_back(std::nullopt);  // cancelled
   command(IDM_LOAD);
-  EXPECT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.messages.size(), 3u);
   EXPECT_EQ(s().BiosImage.bytes, before.bytes);
   EXPECT_EQ(s().BiosImage.size, before.size);
   EXPECT_EQ(windowTitle(), "quarzel [sample.rom]");
   EXPECT_EQ(text(page(StringsTab), IDC_STRING1_TEXT), string1);
+  command(IDM_RELOAD);
+  EXPECT_EQ(platform.messages.size(), 3u);
+  DeleteFileA(s().loadPath.c_str());
+  command(IDM_RELOAD);
+  EXPECT_EQ(platform.messages.back(), error + "sample.rom: no such file");
+}
+
+// An image without anything of a 3dfx BIOS loads, and says so once.
+TEST_F(Shell, AnImageWithNothingFoundLoadsAndSaysSo) {
+  load("\x55\xAA\x01" + std::string(509, '\0'), "bare.rom");
+  EXPECT_TRUE(s().imageLoaded);
+  EXPECT_EQ(windowTitle(), "quarzel [bare.rom]");
+  EXPECT_EQ(platform.messages, std::vector<std::string>{"WARNING: No 3dfx BIOS item found!!!"});
+  load(sampleRom(), "sample.rom");
+  EXPECT_EQ(platform.messages.size(), 1u);
 }
 
 TEST_F(Shell, ReloadAndSaveNeedALoadedImage) {
@@ -67,7 +92,7 @@ TEST_F(Shell, ReloadDiscardsEditsAndReadsTheFileAgain) {
 TEST_F(Shell, AFileNamedAtStartIsLoadedAndReloadReadsItAgain) {
   const std::string path = tempPath("start.rom");
   writeBytes(path, sampleRom());
-  app::loadAtStart(path);
+  app::loadNamedFile(path);
   EXPECT_TRUE(s().imageLoaded);
   EXPECT_EQ(windowTitle(), "quarzel [" + path.substr(path.find_last_of('\\') + 1) + "]");
   EXPECT_TRUE(platform.dialogTitles.empty());
@@ -96,6 +121,13 @@ TEST_F(Shell, SaveFixesTheChecksumAndRebuildsTheDump) {
   EXPECT_TRUE(enabled(page(DumpTab), IDC_APPLY));
   EXPECT_EQ(dumpColour(74 * (0x7FFF / 16) + 56 + 15), RGB(255, 0, 0));
   EXPECT_TRUE(platform.messages.empty());
+  // The saved file is now the window's: its title, and what Reload reads.
+  EXPECT_EQ(windowTitle(), "quarzel [saved.rom]");
+  std::string changed = saved;
+  changed[0x5100] = 'Q';
+  writeBytes(out, changed);
+  command(IDM_RELOAD);
+  EXPECT_EQ(s().BiosImage.bytes[0x5100], 'Q');
 }
 
 TEST_F(Shell, FailedSaveSaysSoAndKeepsTheOldFile) {
@@ -104,7 +136,8 @@ TEST_F(Shell, FailedSaveSaysSoAndKeepsTheOldFile) {
   CreateDirectoryA(folder.c_str(), nullptr);
   platform.saveAnswers.push_back(app::ChosenFile{folder, "folder"});
   command(IDM_SAVE);
-  EXPECT_EQ(platform.messages, std::vector<std::string>{"ERROR: BIOS saving error!!!"});
+  EXPECT_EQ(platform.messages, std::vector<std::string>{"ERROR: BIOS saving error!!!\nfolder: is a directory"});
+  EXPECT_EQ(windowTitle(), "quarzel [sample.rom]");
   platform.saveAnswers.push_back(std::nullopt);  // cancelled: silent
   command(IDM_SAVE);
   EXPECT_EQ(platform.messages.size(), 1u);
@@ -115,6 +148,7 @@ TEST_F(Shell, FailedSaveSaysSoAndKeepsTheOldFile) {
 TEST_F(Shell, AnImageWithoutAChecksumByteIsSavedAsItStands) {
   const std::string rom = "\x55\xAA" + std::string(510, '\x11');
   load(std::string(rom).replace(2, 1, 1, '\0'), "zero.rom");
+  platform.messages.clear();  // nothing of a 3dfx BIOS in it
   const std::string out = tempPath("zero-saved.rom");
   platform.saveAnswers.push_back(app::ChosenFile{out, "zero-saved.rom"});
   command(IDM_SAVE);
@@ -148,23 +182,87 @@ TEST_F(Shell, TabsShowOnePageAtATime) {
   EXPECT_EQ(s().fontsPageDC, nullptr);
 }
 
-TEST(SecondCopy, EndsAtOnceWithoutAWindow) {
+// Clicks the middle of a tab as the mouse does.
+void clickTab(HWND strip, app::Tab tab) {
+  RECT item{};
+  ASSERT_TRUE(SendMessageA(strip, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&item)));
+  const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  SendMessageA(strip, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(strip, WM_LBUTTONUP, 0, at);
+}
+
+// The tab strip as the user drives it: the mouse must keep switching pages
+// after an arrow key has.
+TEST_F(Shell, TabsFollowTheMouseAfterTheArrowKeys) {
+  HWND strip = GetDlgItem(s().MainWindow, IDC_TABS);
+  for (const app::Tab tab : {RegistersTab, PcirTab, FontsTab, DumpTab}) {
+    SCOPED_TRACE(tab);
+    clickTab(strip, tab);
+    EXPECT_EQ(s().currentPage, tab);
+    SendMessageA(strip, WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(strip, WM_KEYUP, VK_RIGHT, 0);
+    EXPECT_EQ(s().currentPage, tab + 1);
+    EXPECT_TRUE(IsWindowVisible(page(static_cast<app::Tab>(tab + 1))));
+  }
+}
+
+void pumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+// Starts quarzel.exe with `arguments` while "this copy" holds the mutex,
+// handles this thread's messages until it ends, and returns its exit code.
+DWORD runSecondCopy(const std::string& arguments) {
   HANDLE mutex = CreateMutexA(nullptr, FALSE, "quarzel");
-  ASSERT_NE(mutex, nullptr);
+  EXPECT_NE(mutex, nullptr);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" QUARZEL_EXE_PATH "\"";
-  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &process));
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  std::string commandLine = "\"" QUARZEL_EXE_PATH "\" " + arguments;
   DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
-  EXPECT_EQ(code, 0u);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+      pumpMessages();
+    pumpMessages();
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
   CloseHandle(mutex);
+  return code;
 }
+
+// A file another copy hands over is loaded as Load BIOS loads it, and the
+// window comes forward from the taskbar; other data is no file.
+TEST_F(Shell, AHandedOverFileIsLoadedAndTheWindowComesForward) {
+  const std::string path = fileWith(sampleRom(), "handed.rom");
+  ShowWindow(s().MainWindow, SW_MINIMIZE);
+  COPYDATASTRUCT data{app::kHandedFileTag, static_cast<DWORD>(path.size() + 1), const_cast<char*>(path.c_str())};
+  EXPECT_EQ(SendMessageA(s().MainWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
+  pumpMessages();
+  EXPECT_FALSE(IsIconic(s().MainWindow));
+  EXPECT_TRUE(s().imageLoaded);
+  EXPECT_EQ(windowTitle(), "quarzel [" + path.substr(path.find_last_of('\\') + 1) + "]");
+  EXPECT_EQ(s().loadPath, path);
+  data.dwData = 1;
+  EXPECT_EQ(SendMessageA(s().MainWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), FALSE);
+}
+
+// Two processes: a copy started with a file hands it to this window and
+// ends; one started without a file only brings this window forward.
+TEST_F(Shell, ASecondCopyHandsItsFileToTheRunningOneAndEnds) {
+  ShowWindow(s().MainWindow, SW_MINIMIZE);
+  EXPECT_EQ(runSecondCopy(""), 0u);
+  EXPECT_FALSE(IsIconic(s().MainWindow));
+  EXPECT_FALSE(s().imageLoaded);
+  const std::string path = fileWith(sampleRom(), "second.rom");
+  EXPECT_EQ(runSecondCopy("\"" + path + "\""), 0u);
+  EXPECT_EQ(windowTitle(), "quarzel [" + path.substr(path.find_last_of('\\') + 1) + "]");
+  EXPECT_EQ(text(page(StringsTab), IDC_STRING1_OFFSET), "5100");
+}
+
+TEST(SecondCopy, EndsWhenNoWindowTakesItsFile) { EXPECT_EQ(runSecondCopy(""), 0u); }
 
 }  // namespace
 }  // namespace quarzel::test

@@ -38,6 +38,17 @@ TEST(AnalysisPass, ANewImageReplacesEveryItemButKeepsTheComparison) {
   EXPECT_EQ(layout.compareValues[PLLCtrl1], 0x4A0Du);
 }
 
+// Only an image without any item counts as nothing found; one item is enough.
+TEST(AnalysisPass, FoundAnyItemNeedsOnlyOne) {
+  BiosLayout layout;
+  AnalysisPass(test::RomBuilder().build(), layout);
+  EXPECT_FALSE(foundAnyItem(layout));
+  AnalysisPass(test::RomBuilder().place(kPcirSignature, 0x200).build(), layout);
+  EXPECT_TRUE(foundAnyItem(layout));
+  AnalysisPass(test::RomBuilder().text(0x38, "01/02/03", false).build(), layout);
+  EXPECT_TRUE(foundAnyItem(layout));
+}
+
 TEST(AnalysisPass, ImageOf30BytesFindsOnlyTheDate) {
   Image image = test::RomBuilder(64)
                     .place(kPcirSignature, 4)

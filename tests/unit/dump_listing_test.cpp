@@ -26,6 +26,16 @@ TEST(DumpListing, LastLineIsAlwaysWholeFromTheZeroFill) {
             "FDE0: 41 41 41 41 41 41 41 41  00 00 00 00 00 00 00 00  AAAAAAAA........\r\n");
 }
 
+// What the Go to offset box takes: hex digits inside the image, nothing else.
+TEST(DumpListing, GoToOffsetTakesHexDigitsInsideTheImage) {
+  EXPECT_EQ(dumpOffset(" 7fff ", 0x8000).offset, 0x7FFFu);
+  EXPECT_EQ(dumpOffset("0x10", 0x8000).offset, 0x10u);
+  EXPECT_EQ(dumpOffset("8000", 0x8000).refusal, "8000: past the end of the image (0000..7FFF)");
+  EXPECT_EQ(dumpOffset("123456789", 0x10000).refusal, "123456789: past the end of the image (0000..FFFF)");
+  for (const char* text : {"", "12G4", "-1", "0x", "1 2"})
+    EXPECT_EQ(dumpOffset(text, 0x8000).refusal, "\"" + std::string(text) + "\": not a hexadecimal number") << text;
+}
+
 TEST(DumpListing, EmptyStartImageLists4096Lines) {
   const Image image;  // the buffer before any load: 64 KiB of zeros
   const std::string listing = dumpListing(image);

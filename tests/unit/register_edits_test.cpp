@@ -118,13 +118,20 @@ TEST(ReloadRegisterValues, LocatedRegistersReturnToTheImage) {
   EXPECT_EQ(layout.registerTable[PLLCtrl2].value, 0x99u);
 }
 
-TEST(ParseFieldNumber, UnsignedDecimalOrZero) {
-  const std::pair<const char*, std::uint32_t> cases[] = {
-      {" 7 ", 7}, {"0042", 42}, {"4294967295", 0xFFFFFFFF}, {"4294967297", 0}, {"", 0}, {"1a", 0},
-      {"1 2", 0}, {"-1", 0},
+// A number that does not fit its field is refused whole, never cut to the
+// field's bits; text that is no number reads as 0.
+TEST(ReadFieldNumber, TakesWhatFitsAndRefusesTheRest) {
+  const BitField& n = registerDialogFor(PLLCtrl1)->fields[2];  // bits 8..15
+  const std::pair<const char*, std::uint32_t> taken[] = {
+      {" 7 ", 7}, {"0255", 255}, {"", 0}, {"1a", 0}, {"1 2", 0}, {"-1", 0},
   };
-  for (const auto& [text, value] : cases)
-    EXPECT_EQ(parseFieldNumber(text), value) << '"' << text << '"';
+  for (const auto& [text, value] : taken) {
+    EXPECT_EQ(readFieldNumber(n, text).number, value) << '"' << text << '"';
+    EXPECT_EQ(readFieldNumber(n, text).refusal, "") << '"' << text << '"';
+  }
+  EXPECT_EQ(readFieldNumber(n, " 256").refusal, "256 does not fit in 8 bits (0..255)");
+  EXPECT_EQ(readFieldNumber(n, "4294967552").refusal, "4294967552 does not fit in 8 bits (0..255)");
+  EXPECT_EQ(readFieldNumber(registerDialogFor(PLLCtrl1)->fields[3], "2").refusal, "2 does not fit in 1 bit (0..1)");
 }
 
 // The numbers a dialog's rows show for a value; reserved rows get all ones,
