@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "cli/sample_image.h"
 #include "pages/dump_page.h"
+#include "pages/listing_control.h"
 #include "resources/resource.h"
 
 namespace quarzel::test {
@@ -184,6 +185,7 @@ void GuiTest::runDialog(HWND dialog, int button, DialogScript script) {
 COLORREF GuiTest::dumpColour(int position) {
   app::finishHighlighting();
   HWND listing = GetDlgItem(page(DumpTab), IDC_DUMP_LISTING);
+  const app::FixedView fixed(listing);  // reading a colour does not scroll
   CHARRANGE range{position, position + 1};
   SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
   CHARFORMATA format{};
