@@ -9,6 +9,7 @@
 #include "analysis/video_modes.h"
 #include "support/item_ref_printer.h"
 #include "support/rom_builder.h"
+#include "support/analysed.h"
 #include "support/shared_files.h"
 
 namespace quarzel {
@@ -16,16 +17,8 @@ namespace {
 
 using test::RomBuilder;
 
-struct Analysed {
-  Image image;
-  BiosLayout layout;
-};
-
-Analysed analysed(const Image& image) {
-  Analysed a{image, {}};
-  AnalysisPass(a.image, a.layout);
-  return a;
-}
+using test::Analysed;
+using test::analysed;
 
 BiosDiff diffOf(const Analysed& a, const Analysed& b) { return diffBios(a.image, a.layout, b.image, b.layout); }
 

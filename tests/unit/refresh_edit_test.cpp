@@ -7,20 +7,14 @@
 #include "analysis/analysis_pass.h"
 #include "analysis/mode_table_locator.h"
 #include "analysis/video_modes.h"
+#include "support/analysed.h"
 #include "support/shared_files.h"
 
 namespace quarzel {
 namespace {
 
-struct Analysed {
-  Image image;
-  BiosLayout layout;
-};
-Analysed analysed(const Image& image) {
-  Analysed a{image, {}};
-  AnalysisPass(a.image, a.layout);
-  return a;
-}
+using test::Analysed;
+using test::analysed;
 
 // The timing of the first of the board's modes of the resolution.
 std::optional<ModeTiming> timingOf(const Analysed& a, Resolution resolution) {

@@ -8,6 +8,7 @@
 #include "analysis/mode_table_locator.h"
 #include "analysis/video_modes.h"
 #include "formats/text_format.h"
+#include "support/analysed.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 
@@ -140,16 +141,9 @@ TEST(ShowSelectedMode, BytesPastTheImageAreTheZeroFill) {
 }
 
 // A real image as the analysis pass reads it.
-struct Analysed {
-  Image image;
-  BiosLayout layout;
-};
-std::optional<Analysed> analysedRom(const char* file) {
-  auto image = test::readRealRom(file);
-  if (!image) return std::nullopt;
-  Analysed a{*image, {}};
-  AnalysisPass(a.image, a.layout);
-  return a;
+std::optional<test::Analysed> analysedRom(const char* file) {
+  const auto image = test::readRealRom(file);
+  return image ? std::optional(test::analysed(*image)) : std::nullopt;
 }
 
 // Agp_sg.rom against its disassembly: mode 03h's record is the one its mode
