@@ -29,7 +29,11 @@ void readArgument(const std::string& text) {
       broken("escapes", "left a character the shell splits or a control byte");
   keep(readHexNumber(text));
   keep(readDecimalNumber(text));
-  keep(parseFieldNumber(text));
+  // A field's text as a dialog reads it: a number it takes fits the field.
+  for (const BitField& field : registerDialogFor(PLLCtrl1)->fields) {
+    const FieldReading reading = readFieldNumber(field, text);
+    if (reading.refusal.empty() && reading.number > fieldMaximum(field)) broken("field text", "took a number its field cannot hold");
+  }
   keep(codePageOfItem(text));
   keep(cli::registerNamed(text));
   keep(cli::parseFontSize(text));
