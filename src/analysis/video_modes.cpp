@@ -70,6 +70,9 @@ const std::array<VideoMode, kVideoModeCount> kVideoModes{{
 
 namespace {
 
+// Modes 0 to 7 take one of fixed parameter entries by the scan-line setting.
+constexpr std::size_t kLastScanLineMode = 7;
+
 // The mode as the BIOS's FindModeData (VGA modes) or FindVESAModeData finds
 // it; a VESA mode the build numbers otherwise by its geometry among the
 // board's own modes.
@@ -92,6 +95,12 @@ std::optional<std::size_t> tableItem(const Location& table, std::size_t number, 
   return Image::fits(at, size) ? std::optional(at) : std::nullopt;
 }
 
+// Records of a size whose layout is not known are not read at all.
+std::optional<std::size_t> recordAt(const BiosLayout& layout, std::size_t number) {
+  if (!extendedRecordLayout(layout.extendedRecordBytes)) return std::nullopt;
+  return tableItem(layout.extendedModeTable, number, layout.extendedRecordBytes);
+}
+
 std::optional<ExtendedRecord> sourceRecord(const Image& image, const BiosLayout& layout, const ModeSource& source) {
   return source.record ? readExtendedRecord(image, *source.record, layout.extendedRecordBytes) : std::nullopt;
 }
@@ -99,7 +108,7 @@ std::optional<ExtendedRecord> sourceRecord(const Image& image, const BiosLayout&
 // The entry the mode set picks (35A7h in Agp_sg.rom): for modes 0 to 7 the
 // row names the scan-line variant it shows.
 std::size_t entryNumber(const Image& image, const BiosLayout& layout, const ModeInfo& info, const VideoMode& row) {
-  return info.biosMode <= 7 ? row.parameterEntry : modeEntries(image, layout, info).front();
+  return info.biosMode <= kLastScanLineMode ? row.parameterEntry : modeEntries(image, layout, info).front();
 }
 
 ModeSource sourceOf(const Image& image, const BiosLayout& layout, const std::vector<ModeInfo>& modes,
@@ -118,14 +127,11 @@ ModeSource sourceOf(const Image& image, const BiosLayout& layout, const std::vec
     if (!source.defined) return source;
     source.recordNumber = source.info->record;
   }
-  // Records of a size whose layout is not known are not read at all.
-  if (extendedRecordLayout(layout.extendedRecordBytes))
-    source.record = tableItem(layout.extendedModeTable, source.recordNumber, layout.extendedRecordBytes);
+  source.record = recordAt(layout, source.recordNumber);
   if (source.info) source.entryNumber = entryNumber(image, layout, *source.info, mode);
   source.entry = parameterEntryAt(layout, source.entryNumber);
   return source;
 }
-
 
 template <std::size_t N>
 void showBytes(const Image& image, std::size_t at, std::array<std::string, N>& texts) {
@@ -199,8 +205,7 @@ std::vector<ModeInfo> biosModes(const Image& image, const BiosLayout& layout) {
 }
 
 std::optional<std::size_t> modeRecordAt(const BiosLayout& layout, const ModeInfo& info) {
-  if (!extendedRecordLayout(layout.extendedRecordBytes)) return std::nullopt;
-  return tableItem(layout.extendedModeTable, info.record, layout.extendedRecordBytes);
+  return recordAt(layout, info.record);
 }
 
 std::optional<std::size_t> parameterEntryAt(const BiosLayout& layout, std::size_t number) {
@@ -212,7 +217,7 @@ std::optional<std::size_t> parameterEntryAt(const BiosLayout& layout, std::size_
 std::vector<std::size_t> modeEntries(const Image& image, const BiosLayout& layout, const ModeInfo& info) {
   const std::size_t mode = info.biosMode;
   if (mode <= 3) return {mode, mode + 0x13, mode / 2 + 0x17};
-  if (mode == 7) return {7, 0x19};
+  if (mode == kLastScanLineMode) return {mode, 0x19};
   if (mode <= 6) return {mode};
   if (mode > kLastVgaMode)
     if (const auto at = modeRecordAt(layout, info))
