@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "resources/resource.h"
@@ -47,7 +48,10 @@ struct Placed {
 // line that follows, and the static wraps only what is still too long.
 std::string shownText(const char* text) {
   std::string shown;
-  for (const char* c = text; *c != '\0'; ++c) shown += *c == '\n' ? std::string("\r\n") : std::string(1, *c);
+  for (const char* c = text; *c != '\0'; ++c) {
+    if (*c == '\n') shown += '\r';
+    shown += *c;
+  }
   return shown;
 }
 
