@@ -30,7 +30,7 @@ void readArgument(const std::string& text) {
   keep(readHexNumber(text));
   keep(readDecimalNumber(text));
   // A field's text as a dialog reads it: a number it takes fits the field.
-  for (const BitField& field : registerDialogFor(PLLCtrl1)->fields) {
+  for (const BitField& field : registerFieldsFor(PLLCtrl1)->fields) {
     const FieldReading reading = readFieldNumber(field, text);
     if (reading.refusal.empty() && reading.number > fieldMaximum(field)) broken("field text", "took a number its field cannot hold");
   }
@@ -43,10 +43,10 @@ void readArgument(const std::string& text) {
 
 void checkPlan(const cli::EditPlan& plan) {
   for (const cli::FieldEdit& edit : plan.fields) {
-    const RegisterDialog* dialog = registerDialogFor(edit.registerIndex);
-    if (dialog == nullptr || edit.field.row >= dialog->fields.size()) broken("--field", "took a field no dialog has");
-    const BitField& field = dialog->fields[edit.field.row];
-    if (isReservedRow(field) || edit.field.number > fieldMaximum(field)) broken("--field", "took a number its field cannot hold");
+    const RegisterFields* table = registerFieldsFor(edit.registerIndex);
+    if (table == nullptr || edit.field.row >= table->fields.size()) broken("--field", "took a field no dialog has");
+    const BitField& field = table->fields[edit.field.row];
+    if (field.reserved || edit.field.number > fieldMaximum(field)) broken("--field", "took a number its field cannot hold");
   }
   if (plan.clock && !(*plan.clock > 0 && *plan.clock <= highestPllFrequency())) broken("--clock", "took a clock out of range");
   if (plan.pll) {

@@ -98,8 +98,8 @@ void readEverything(const Image& image, const BiosLayout& layout, const Image& c
     keep(registerValueText(layout, index));
     keep(compareValueText(scan, index));
     keep(registerVerdict(compared, index));
-    if (const RegisterDialog* dialog = registerDialogFor(index))
-      for (const BitField& row : rowsOfEveryBit(*dialog)) keep(fieldValue(row, layout.registerTable[index].value));
+    if (const RegisterFields* table = registerFieldsFor(index))
+      for (const BitField& row : rowsOfEveryBit(*table)) keep(fieldValue(row, layout.registerTable[index].value));
   }
   keep(compareFrequencyText(scan));
   keep(pllFrequencyText(layout));

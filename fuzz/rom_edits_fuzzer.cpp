@@ -53,17 +53,17 @@ std::vector<std::uint8_t> fontFile(FuzzedDataProvider& script) {
 // hold each number (cut to its field) at its bits.
 void editFields(PassedImage& target, FuzzedDataProvider& script) {
   const std::size_t index = registerIndex(script);
-  const RegisterDialog* dialog = registerDialogFor(index);
-  if (dialog == nullptr) return;
+  const RegisterFields* table = registerFieldsFor(index);
+  if (table == nullptr) return;
   std::vector<RowNumber> changes(script.ConsumeIntegralInRange<std::size_t>(0, 4));
   for (RowNumber& change : changes)
-    change = {script.ConsumeIntegralInRange<std::size_t>(0, dialog->fields.size() - 1), script.ConsumeIntegral<std::uint32_t>()};
-  const std::uint32_t value = valueWithFields(*dialog, target.layout.registerTable[index].value, changes);
-  std::vector<std::optional<std::uint32_t>> given(dialog->fields.size());  // a later change of a row wins
+    change = {script.ConsumeIntegralInRange<std::size_t>(0, table->fields.size() - 1), script.ConsumeIntegral<std::uint32_t>()};
+  const std::uint32_t value = valueWithFields(*table, target.layout.registerTable[index].value, changes);
+  std::vector<std::optional<std::uint32_t>> given(table->fields.size());  // a later change of a row wins
   for (const RowNumber& change : changes) given[change.row] = change.number;
   for (std::size_t row = 0; row < given.size(); ++row) {
-    const BitField& field = dialog->fields[row];
-    if (given[row] && !isReservedRow(field) && fieldValue(field, value) != (*given[row] & fieldMaximum(field)))
+    const BitField& field = table->fields[row];
+    if (given[row] && !field.reserved && fieldValue(field, value) != (*given[row] & fieldMaximum(field)))
       broken("--field", "lost a field's number");
   }
   checkedEdit(target, "--field", [&](Image& image, BiosLayout& layout) { return applyRegisterValue(image, layout, index, value); });

@@ -48,7 +48,7 @@ struct LogoDiff : ItemPlaces {
 
 struct RegisterDiff : ItemPlaces {
   std::uint32_t valueA = 0, valueB = 0;
-  std::vector<FieldChange> fields;  // the rows of its dialog whose numbers differ
+  std::vector<FieldChange> fields;  // the bit-field rows whose numbers differ
 };
 
 struct FontDiff : ItemPlaces {

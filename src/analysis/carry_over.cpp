@@ -36,18 +36,18 @@ bool listed(const ItemRef& ref, const CarryGroups& groups) {
   return group ? groups[*group] : std::ranges::all_of(groups, [](bool asked) { return asked; });
 }
 
-// The dialog's fields that take A's value to B's; none when reserved bits
-// differ or are set, since the dialog's OK clears them.
+// The register's fields that take A's value to B's; none when reserved
+// bits differ or are set, since a value rebuilt from fields clears them.
 std::vector<RowNumber> fieldsToValue(std::size_t index, std::uint32_t a, std::uint32_t b) {
-  const RegisterDialog* dialog = registerDialogFor(index);
-  if (dialog == nullptr) return {};
+  const RegisterFields* table = registerFieldsFor(index);
+  if (table == nullptr) return {};
   std::vector<RowNumber> changes;
-  for (std::size_t row = 0; row < dialog->fields.size(); ++row) {
-    const BitField& field = dialog->fields[row];
-    if (!isReservedRow(field) && fieldValue(field, a) != fieldValue(field, b))
+  for (std::size_t row = 0; row < table->fields.size(); ++row) {
+    const BitField& field = table->fields[row];
+    if (!field.reserved && fieldValue(field, a) != fieldValue(field, b))
       changes.push_back({row, fieldValue(field, b)});
   }
-  if (valueWithFields(*dialog, a, changes) != b) return {};
+  if (valueWithFields(*table, a, changes) != b) return {};
   return changes;
 }
 

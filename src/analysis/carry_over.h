@@ -34,7 +34,7 @@ struct TextCarry {
 };
 
 // B's value of a register; `fields`, when not empty, are the rows of its
-// dialog (indices into its fields) that reach B's value from A's, so that
+// bit fields (indices into its table) that reach B's value from A's, so that
 // the edit can name them instead of the whole value.
 struct RegisterCarry {
   std::size_t index;

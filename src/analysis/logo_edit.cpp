@@ -9,7 +9,7 @@ namespace quarzel {
 
 namespace {
 
-constexpr std::size_t kLineCharsRead = 255;  // what the page reads from each edit
+constexpr std::size_t kLineCharsRead = 255;  // what the page reads of each line
 
 void fill(Image& image, std::size_t at, std::size_t length, std::uint8_t value) {
   std::fill_n(image.bytes.begin() + static_cast<std::ptrdiff_t>(at), length, value);

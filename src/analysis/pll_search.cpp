@@ -9,7 +9,7 @@ namespace quarzel {
 
 namespace {
 
-// The largest K, M, N and test the PLL dialog's fields hold.
+// The largest K, M, N and test the fields hold.
 const PllDividers kLargest = pllDividers(0xFFFFFFFF);
 
 PllSetting setting(PllDividers dividers) {

@@ -1,13 +1,12 @@
 // Choosing the PLL's dividers for a wanted clock: the N nearest to it for a
 // given K and M, and the best N of every K and M ranked by how near it comes.
-// Pure functions of the numbers, for the command-line tool and, later, the
-// PLL dialog.
+// Pure functions of the numbers.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "analysis/register_fields.h"
+#include "analysis/pll.h"
 
 namespace quarzel {
 

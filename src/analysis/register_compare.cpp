@@ -32,9 +32,9 @@ std::string compareFrequencyText(const CompareScan& scan) {
 
 std::vector<FieldChange> changedFields(std::size_t index, std::uint32_t a, std::uint32_t b) {
   std::vector<FieldChange> changes;
-  const RegisterDialog* dialog = registerDialogFor(index);
-  if (dialog == nullptr) return changes;
-  for (const BitField& row : rowsOfEveryBit(*dialog))
+  const RegisterFields* table = registerFieldsFor(index);
+  if (table == nullptr) return changes;
+  for (const BitField& row : rowsOfEveryBit(*table))
     if (fieldValue(row, a) != fieldValue(row, b)) changes.push_back({row, fieldValue(row, a), fieldValue(row, b)});
   return changes;
 }

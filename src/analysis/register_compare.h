@@ -20,24 +20,25 @@ struct CompareScan {
 };
 CompareScan scanCompareRegisters(const Image& second);
 
-// A register's comparison edit: "%08X" when found in the second BIOS;
-// otherwise "0", or "00000000" for PLLCtrl2, whose edit is always written.
+// A register's value in the second BIOS as the comparison shows it: "%08X"
+// when found there; otherwise "0", or "00000000" for PLLCtrl2, which always
+// has a value.
 std::string compareValueText(const CompareScan& scan, std::size_t index);
 
 // "equals" or "differs": registerTable against compareValues.
 const char* registerVerdict(const BiosLayout& layout, std::size_t index);
 
-// Control 1045: the second BIOS's PLLCtrl1 frequency, or " " when its PLL
-// writes were not found.
+// The second BIOS's PLLCtrl1 frequency, or " " when its PLL writes were not
+// found.
 std::string compareFrequencyText(const CompareScan& scan);
 
-// A row of a register's dialog whose numbers differ between two values.
+// A row of a register's bit fields whose numbers differ between two values.
 struct FieldChange {
   BitField row;
   std::uint32_t a, b;
 };
 // Every bit's row (rowsOfEveryBit, reserved runs too) whose numbers differ
-// between `a` and `b`; none for PLLCtrl2, which has no dialog.
+// between `a` and `b`; none for PLLCtrl2, which has no bit fields.
 std::vector<FieldChange> changedFields(std::size_t index, std::uint32_t a, std::uint32_t b);
 
 }  // namespace quarzel

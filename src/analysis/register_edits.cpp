@@ -35,7 +35,7 @@ EditResult applyRegisterValue(Image& image, BiosLayout& layout, std::size_t inde
 
   RegisterEntry& entry = layout.registerTable[index];
   // A register not in this BIOS still keeps the value, so that the
-  // comparison and the bit-field dialogs see what the user typed.
+  // comparison and the bit fields see what the user typed.
   entry.value = value;
   if (!entry.location || !Image::fits(*entry.location, 4))
     return EditResult::failed(EditError::NotLocated);

@@ -1,5 +1,5 @@
 // Writing register values back into the image, from the texts of the
-// Registers page or from the numbers of a bit-field dialog.
+// Registers page or rebuilt from a register's bit fields.
 #pragma once
 
 #include <cstdint>

@@ -1,17 +1,8 @@
 #include "analysis/registers.h"
 
-#include "analysis/register_fields.h"
 #include "formats/text_format.h"
 
 namespace quarzel {
-
-double pllFrequency(std::uint32_t value) {
-  const PllDividers d = pllDividers(value);
-  // Multiply first, then divide: the other order can round the last bit
-  // differently and change a shown digit.
-  const double product = kPllReferenceMHz * static_cast<double>(d.n + 2);
-  return product / static_cast<double>((d.m + 2) << d.k);
-}
 
 std::string frequencyText(double megahertz) { return formatText("%g MHz", megahertz); }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analysis/bios_layout.h"
+#include "analysis/pll.h"
 
 namespace quarzel {
 
@@ -17,13 +18,6 @@ inline constexpr std::array<const char*, kRegisterCount> kRegisterNames{
     "PCIInit0", "MiscInit0", "MiscInit1", "DramInit0", "DramInit1", "AgpInit0", "PLLCtrl1", "PLLCtrl2", "SGRAMmode",
 };
 
-// The PLL's reference clock.
-inline constexpr double kPllReferenceMHz = 14.31818;
-
-// Output clock in MHz for a PLL control value: K = bits 0..1, M = bits 2..7,
-// N = bits 8..15: reference * (N + 2) / ((M + 2) * 2^K).
-double pllFrequency(std::uint32_t value);
-
 // "%g MHz"
 std::string frequencyText(double megahertz);
 
@@ -31,14 +25,14 @@ std::string frequencyText(double megahertz);
 // PLL writes were found, else a single blank.
 std::string pllFrequencyText(const BiosLayout& layout);
 
-// A register value as every page, dialog and report shows it: "%08X".
+// A register value as the program writes it everywhere: "%08X".
 std::string registerHexText(std::uint32_t value);
 
-// A register's edit as a search leaves it: "%08X" of the value found;
-// otherwise "0", or "00000000" for PLLCtrl2, whose edit is always written.
+// A register's value as a search leaves it: "%08X" of the value found;
+// otherwise "0", or "00000000" for PLLCtrl2, which always has a value.
 std::string foundValueText(std::size_t index, std::optional<std::uint32_t> value);
 
-// The value edit after the pass: foundValueText of the located value.
+// A register's value after the pass: foundValueText of the located value.
 std::string registerValueText(const BiosLayout& layout, std::size_t index);
 
 }  // namespace quarzel

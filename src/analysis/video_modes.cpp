@@ -264,7 +264,7 @@ ModeFields showSelectedMode(const Image& image, const BiosLayout& layout, std::s
 std::string ModeValueGroup::label() const { return range ? formatText("%s (%s)", name, range) : name; }
 
 std::vector<ModeValueGroup> modeValueGroups(const ModeFields& f) {
-  // The sequencer's edits show its registers 1 to 4; register 0 is the
+  // The sequencer's values are its registers 1 to 4; register 0 is the
   // reset, which the table does not hold.
   return {
       {"Column", nullptr, "D", 0, {f.columns}},

@@ -49,7 +49,7 @@ void addRegister(std::vector<EditArgument>& arguments, const RegisterCarry& edit
   }
   for (const RowNumber& field : edit.fields) {
     const std::string value = formatText(
-        "%s:%s=%u", name.c_str(), bitRangeText(registerDialogFor(edit.index)->fields[field.row]).c_str(), field.number);
+        "%s:%s=%u", name.c_str(), bitRangeText(registerFieldsFor(edit.index)->fields[field.row]).c_str(), field.number);
     arguments.push_back({item, "--field", value, value});
   }
 }

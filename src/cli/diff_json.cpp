@@ -73,8 +73,8 @@ void registers(JsonWriter& json, const BiosDiff& diff) {
     for (const FieldChange& change : d.fields)
       json.beginObject()
           .string("bits", bitRangeText(change.row))
-          .boolean("reserved", isReservedRow(change.row))
-          .utf8("text", change.row.text)
+          .boolean("reserved", change.row.reserved)
+          .utf8("text", singleLineText(change.row))
           .number("a", change.a)
           .number("b", change.b)
           .endObject();

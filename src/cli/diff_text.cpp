@@ -98,7 +98,7 @@ std::string strings(const BiosDiff& diff) {
   return block.text();
 }
 
-// A field's text with the runs of blanks that break the dialog's lines
+// A field's text with the runs of blanks that indent its broken lines
 // made single.
 std::string singleBlanks(const std::string& text) {
   std::string out;
@@ -119,7 +119,7 @@ std::string registerLines(std::size_t index, const RegisterDiff& d) {
   if (!d.fields.empty()) out += "    bits       A     B\n";
   for (const FieldChange& change : d.fields)
     out += formatText("    %-6s  %4u  %4u  %s\n", bitRangeText(change.row).c_str(), change.a, change.b,
-                      singleBlanks(change.row.text).c_str());
+                      singleBlanks(singleLineText(change.row)).c_str());
   if (index == PLLCtrl1 && d.verdict == Verdict::Differs) out += pllLine("A", d.valueA) + pllLine("B", d.valueB);
   return out;
 }

@@ -69,7 +69,7 @@ bool applyFieldEdits(Session& s, const EditPlan& plan) {
     for (const FieldEdit& f : plan.fields)
       if (f.registerIndex == index) changes.push_back(f.field);
     if (changes.empty()) continue;
-    const std::uint32_t value = valueWithFields(*registerDialogFor(index), s.layout().registerTable[index].value, changes);
+    const std::uint32_t value = valueWithFields(*registerFieldsFor(index), s.layout().registerTable[index].value, changes);
     if (!s.record(std::string("--field ") + kRegisterNames[index], applyRegisterValue(s.image(), s.layout(), index, value)))
       return false;
   }

@@ -75,17 +75,17 @@ std::variant<FieldEdit, std::string> fieldEdit(const std::string& text) {
   const auto index = registerNamed(std::string_view(text).substr(0, colon));
   if (!index) return "--field: REGISTER is " + registerNameList();
   const std::string name = kRegisterNames[*index];
-  const RegisterDialog* dialog = registerDialogFor(*index);
-  if (dialog == nullptr) return "--field: " + name + " has no bit fields; set it with --register " + name + "=VALUE";
+  const RegisterFields* table = registerFieldsFor(*index);
+  if (table == nullptr) return "--field: " + name + " has no bit fields; set it with --register " + name + "=VALUE";
   const std::string bits = text.substr(colon + 1, equals - colon - 1);
-  const auto row = fieldRowAt(*dialog, bits);
+  const auto row = fieldRowAt(*table, bits);
   if (!row) {
     std::string fields;
-    for (const BitField& field : dialog->fields)
-      if (!isReservedRow(field)) fields += (fields.empty() ? "" : ", ") + bitRangeText(field);
+    for (const BitField& field : table->fields)
+      if (!field.reserved) fields += (fields.empty() ? "" : ", ") + bitRangeText(field);
     return "--field: " + name + " has no field at bits '" + bits + "'; its fields are " + fields;
   }
-  const BitField& field = dialog->fields[*row];
+  const BitField& field = table->fields[*row];
   const std::string numberText = text.substr(equals + 1);
   const auto read = readDecimalNumber(numberText);
   const std::string where = "--field " + name + ":" + bits + ": ";

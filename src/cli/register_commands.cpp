@@ -22,12 +22,12 @@ std::string registerText(const BiosLayout& layout, std::size_t index) {
   const RegisterEntry& entry = layout.registerTable[index];
   const char* name = kRegisterNames[index];
   if (!entry.location) return formatText("%s: not found\n", name);
-  const RegisterDialog* dialog = registerDialogFor(index);
+  const RegisterFields* table = registerFieldsFor(index);
   std::string out = formatText("%s at %04X: %08X%s\n", name, *entry.location, entry.value,
-                               dialog == nullptr ? " (no bit fields)" : "");
-  if (dialog == nullptr) return out;
-  for (const BitField& row : rowsOfEveryBit(*dialog))
-    out += formatText("  %-6s  %4u  %s\n", bitRangeText(row).c_str(), fieldValue(row, entry.value), row.text);
+                               table == nullptr ? " (no bit fields)" : "");
+  if (table == nullptr) return out;
+  for (const BitField& row : rowsOfEveryBit(*table))
+    out += formatText("  %-6s  %4u  %s\n", bitRangeText(row).c_str(), fieldValue(row, entry.value), singleLineText(row).c_str());
   if (index == PLLCtrl1)
     out += formatText("  %s: %s\n", dividersText(pllDividers(entry.value)).c_str(),
                       frequencyText(pllFrequency(entry.value)).c_str());
@@ -37,23 +37,23 @@ std::string registerText(const BiosLayout& layout, std::size_t index) {
 void registerJson(JsonWriter& json, const BiosLayout& layout, std::size_t index) {
   const RegisterEntry& entry = layout.registerTable[index];
   json.beginObject().string("name", kRegisterNames[index]).numberOrNull("offset", entry.location);
-  const RegisterDialog* dialog = registerDialogFor(index);
+  const RegisterFields* table = registerFieldsFor(index);
   if (!entry.location) {
     json.null("value").null("fields").endObject();
     return;
   }
   json.string("value", registerHexText(entry.value));
-  if (dialog == nullptr) {
+  if (table == nullptr) {
     json.null("fields").endObject();
     return;
   }
   json.beginArray("fields");
-  for (const BitField& row : rowsOfEveryBit(*dialog))
+  for (const BitField& row : rowsOfEveryBit(*table))
     json.beginObject()
         .string("bits", bitRangeText(row))
         .number("number", fieldValue(row, entry.value))
-        .boolean("reserved", isReservedRow(row))
-        .utf8("text", row.text)
+        .boolean("reserved", row.reserved)
+        .utf8("text", singleLineText(row))
         .endObject();
   json.endArray();
   if (index == PLLCtrl1) {

@@ -1,7 +1,7 @@
 // The number syntaxes the program reads, each read in one place:
 // hexadecimal as sscanf's "%X" reads it (register texts, offset captions,
-// the CLI's offsets), plain decimal digits (the register dialogs' field
-// edits, the CLI's counts and field numbers) and decimal digits with a
+// the CLI's offsets), plain decimal digits (the numbers of register
+// fields, the CLI's counts) and decimal digits with a
 // fraction (the CLI's clocks in MHz).
 #pragma once
 

@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "analysis/register_fields.h"
 #include "analysis/registers.h"
 #include "pages/register_comparison.h"
 #include "pages/register_dialog_layout.h"
+#include "pages/register_dialogs.h"
 #include "pages/registers_page.h"
 #include "ui/app_state.h"
 #include "ui/platform.h"
@@ -27,18 +27,18 @@ const RegisterDialog& tableOf(HWND dialog) {
 }
 
 void showValue(HWND dialog, const RegisterDialog& table, std::uint32_t value) {
-  setText(dialog, table.bitsStatic, formatBinary32(value));
-  setText(dialog, table.hexStatic, registerHexText(value));
-  if (table.frequencyStatic != 0) setText(dialog, table.frequencyStatic, frequencyText(pllFrequency(value)));
+  setText(dialog, IDC_REGDLG_BITS, formatBinary32(value));
+  setText(dialog, IDC_REGDLG_HEX, registerHexText(value));
+  if (showsClocks(table)) setText(dialog, IDC_REGDLG_FREQUENCY, frequencyText(pllFrequency(value)));
 }
 
 // A number that does not fit its field is refused, never cut to the field's
 // bits: the Value line says which and why, the PLL dialog's clock says "out
 // of range", and OK is disabled until the number fits again.
 void showRefusal(HWND dialog, const RegisterDialog& table, const BitField& field, const std::string& reason) {
-  setText(dialog, table.hexStatic, kOutOfRange);
-  setText(dialog, table.bitsStatic, bitRangeText(field) + ": " + reason);
-  if (table.frequencyStatic != 0) setText(dialog, table.frequencyStatic, kOutOfRange);
+  setText(dialog, IDC_REGDLG_HEX, kOutOfRange);
+  setText(dialog, IDC_REGDLG_BITS, bitRangeText(field) + ": " + reason);
+  if (showsClocks(table)) setText(dialog, IDC_REGDLG_FREQUENCY, kOutOfRange);
 }
 
 // workingValue from the field edits, each read as a decimal number (0 when
@@ -46,13 +46,15 @@ void showRefusal(HWND dialog, const RegisterDialog& table, const BitField& field
 // refused, workingValue keeps the last value that OK could take.
 void rebuildValue(HWND dialog) {
   const RegisterDialog& table = tableOf(dialog);
+  const std::span<const BitField> rows = rowsOf(table);
   std::vector<std::uint32_t> numbers;
-  for (const BitField& field : table.fields) {
-    if (field.fieldEdit == 0) {
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const BitField& field = rows[row];
+    if (field.reserved) {
       numbers.push_back(0);
       continue;
     }
-    const FieldReading reading = readFieldNumber(field, getText(dialog, field.fieldEdit, kMostFieldChars));
+    const FieldReading reading = readFieldNumber(field, getText(dialog, fieldEditId(row), kMostFieldChars));
     if (!reading.refusal.empty()) {
       showRefusal(dialog, table, field, reading.refusal);
       enable(dialog, IDOK, false);
@@ -61,7 +63,7 @@ void rebuildValue(HWND dialog) {
     numbers.push_back(reading.number);
   }
   enable(dialog, IDOK, true);
-  state().workingValue = valueFromFields(table, numbers);
+  state().workingValue = valueFromFields(*registerFieldsFor(table.registerIndex), numbers);
   showValue(dialog, table, state().workingValue);
 }
 
@@ -74,13 +76,13 @@ void initDialog(HWND dialog, const RegisterDialog& table) {
   showValue(dialog, table, value);
   // Each fill rebuilds the value, so the dialog opens showing what OK would
   // store: the reserved bits already 0.
-  for (const BitField& field : table.fields) {
-    if (field.fieldEdit == 0) continue;
-    setText(dialog, field.fieldEdit, std::to_string(fieldValue(field, value)));
-    setText(dialog, field.compareEdit, std::to_string(fieldValue(field, compared)));
+  const std::span<const BitField> rows = rowsOf(table);
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (rows[row].reserved) continue;
+    setText(dialog, fieldEditId(row), std::to_string(fieldValue(rows[row], value)));
+    setText(dialog, compareEditId(row), std::to_string(fieldValue(rows[row], compared)));
   }
-  if (table.compareFrequencyStatic != 0)
-    setText(dialog, table.compareFrequencyStatic, frequencyText(pllFrequency(compared)));
+  if (showsClocks(table)) setText(dialog, IDC_REGDLG_COMPARE_FREQUENCY, frequencyText(pllFrequency(compared)));
 }
 
 // The new value goes to registerTable and the page's edit (which enables
@@ -98,8 +100,9 @@ void acceptValue(HWND dialog) {
 }
 
 bool isFieldEdit(const RegisterDialog& table, int id) {
-  for (const BitField& field : table.fields)
-    if (field.fieldEdit != 0 && field.fieldEdit == id) return true;
+  const std::span<const BitField> rows = rowsOf(table);
+  for (std::size_t row = 0; row < rows.size(); ++row)
+    if (!rows[row].reserved && fieldEditId(row) == id) return true;
   return false;
 }
 

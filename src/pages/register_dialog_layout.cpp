@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "resources/resource.h"
@@ -43,21 +44,19 @@ struct Placed {
   void add(const DialogControl& control) { add(control, control.y + control.height); }
 };
 
-// A run of blanks inside a field's text marks where its line breaks: the
-// text was laid out for statics just wide enough that the run overflows.
-// Here the break is made where the run starts, and the run indents the line
-// that follows; the static then wraps only what is still too long.
+// A static breaks its lines at "\r\n"; the blanks after a break indent the
+// line that follows, and the static wraps only what is still too long.
 std::string shownText(const char* text) {
-  std::string shown = text;
-  for (std::size_t run = shown.find("   "); run != std::string::npos;
-       run = shown.find("   ", shown.find_first_not_of(' ', run + 2))) {
-    shown.insert(run, "\r\n");
+  std::string shown;
+  for (const char* c = text; *c != '\0'; ++c) {
+    if (*c == '\n') shown += '\r';
+    shown += *c;
   }
   return shown;
 }
 
 int columnCount(const RegisterDialog& dialog) {
-  return std::ranges::any_of(dialog.fields, [](const BitField& f) { return f.column == 1; }) ? 2 : 1;
+  return std::ranges::any_of(rowsOf(dialog), [&](const BitField& f) { return columnOf(dialog, f) == 1; }) ? 2 : 1;
 }
 
 int textWidth(const RegisterDialog& dialog, int column) {
@@ -77,14 +76,16 @@ void placeRows(const RegisterDialog& dialog, int column, int pitch, const Dialog
   const int textDy = (editHeight - kLineHeight) / 2;
   const int x = kColumnX[column], width = textWidth(dialog, column);
   int y = kFirstRowY;
-  for (const BitField& field : dialog.fields) {
-    if (field.column != column) continue;
+  const std::span<const BitField> rows = rowsOf(dialog);
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const BitField& field = rows[row];
+    if (columnOf(dialog, field) != column) continue;
     const std::string text = shownText(field.text);
     const int lines = metrics.lines(text, width);
     out.add(label(x, y + textDy, kFieldEditDx - 2, bitRangeText(field)));
-    if (field.fieldEdit != 0) {
-      out.add({DialogControl::Edit, field.fieldEdit, x + kFieldEditDx, y, kEditWidth, editHeight, ""});
-      out.add({DialogControl::Edit, field.compareEdit, x + kCompareEditDx, y, kEditWidth, editHeight, "", ES_READONLY});
+    if (!field.reserved) {
+      out.add({DialogControl::Edit, fieldEditId(row), x + kFieldEditDx, y, kEditWidth, editHeight, ""});
+      out.add({DialogControl::Edit, compareEditId(row), x + kCompareEditDx, y, kEditWidth, editHeight, "", ES_READONLY});
     }
     const DialogControl meaning = label(x + kTextDx, y + textDy, width, text, lines);
     out.add(meaning);
@@ -92,12 +93,12 @@ void placeRows(const RegisterDialog& dialog, int column, int pitch, const Dialog
   }
 }
 
-void placeFrequencies(const RegisterDialog& dialog, Placed& out) {
+void placeFrequencies(Placed& out) {
   const int y = std::max(kFrequencyY, out.lowest + 2);
   out.add(label(5, y, 40, "frequency = "));
-  out.add({DialogControl::Static, dialog.frequencyStatic, 45, y, 100, kLineHeight, "0"});
+  out.add({DialogControl::Static, IDC_REGDLG_FREQUENCY, 45, y, 100, kLineHeight, "0"});
   out.add(label(5, y + kCompareLabelDy, 56, "cmp frequency = "));
-  out.add({DialogControl::Static, dialog.compareFrequencyStatic, 61, y + kCompareValueDy, 100, kLineHeight, "0"});
+  out.add({DialogControl::Static, IDC_REGDLG_COMPARE_FREQUENCY, 61, y + kCompareValueDy, 100, kLineHeight, "0"});
   out.add(label(4, y + kFormulaTextDy, 200, "The general formula for output frequency:"));
   // The picture sizes itself to the bitmap.
   DialogControl formula{DialogControl::Bitmap, IDC_STATIC, kFormulaX, y + kFormulaDy, kFormulaWidth, 0, ""};
@@ -113,14 +114,14 @@ Placed placeAll(const RegisterDialog& dialog, int pitch, const DialogTextMetrics
   out.buttonsLeft = buttonsLeft(dialog.width);
   out.add(label(5, kHeadingY, dialog.width - 10, dialog.heading));
   out.add(label(5, kValueY, 24, "Value:"));
-  out.add({DialogControl::Static, dialog.hexStatic, 30, kValueY, 42, kLineHeight, "Static"});
-  out.add({DialogControl::Static, dialog.bitsStatic, 75, kValueY, dialog.width - 79, kLineHeight, "Static"});
+  out.add({DialogControl::Static, IDC_REGDLG_HEX, 30, kValueY, 42, kLineHeight, "Static"});
+  out.add({DialogControl::Static, IDC_REGDLG_BITS, 75, kValueY, dialog.width - 79, kLineHeight, "Static"});
   for (int column = 0; column < columnCount(dialog); ++column) {
     out.add(label(kColumnX[column], kColumnHeadingY, 20, "bits:"));
     out.add(label(kColumnX[column] + 56, kColumnHeadingY, 20, "cmp:"));
     placeRows(dialog, column, pitch, metrics, out);
   }
-  if (dialog.frequencyStatic != 0) placeFrequencies(dialog, out);
+  if (showsClocks(dialog)) placeFrequencies(out);
   return out;
 }
 

@@ -1,13 +1,13 @@
 // The templates of the register dialogs, laid out from the core's bit-field
-// tables at run time: the fields' ids, bit ranges and texts are never typed
-// a second time. Each row takes the lines its text needs in the dialog font,
+// tables at run time: the fields' bit ranges and texts are never typed a
+// second time. Each row takes the lines its text needs in the dialog font,
 // so no text is cut or runs into the next.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "analysis/register_fields.h"
+#include "pages/register_dialogs.h"
 #include "ui/dialog_template.h"
 
 namespace quarzel::app {

@@ -12,6 +12,16 @@
 #define IDD_DUMP 108
 #define IDD_STRINGS 109
 #define IDD_REGISTERS 110
+// The register dialogs, whose templates the program builds from the bit
+// fields of each register
+#define IDD_REG_PCIINIT0 111
+#define IDD_REG_MISCINIT0 112
+#define IDD_REG_MISCINIT1 114
+#define IDD_REG_DRAMINIT0 115
+#define IDD_REG_DRAMINIT1 116
+#define IDD_REG_AGPINIT0 117
+#define IDD_REG_PLLCTRL1 118
+#define IDD_REG_SGRAMMODE 119
 #define IDD_SELECT_FONT 123
 #define IDD_PCIR 120
 #define IDD_VESA 121
@@ -198,3 +208,13 @@
 #define IDC_LOGO_COLOURS 1168
 #define IDC_LOGO_INSTALLED 1169
 #define IDC_LOGO_REMOVE 1170
+
+// The register dialogs: the value as hex and as bits, the PLL dialog's two
+// clocks, and one field edit and one comparison edit per row of bit fields
+// (row n takes the first id + n; a register has at most 32 rows)
+#define IDC_REGDLG_BITS 1200
+#define IDC_REGDLG_HEX 1201
+#define IDC_REGDLG_FREQUENCY 1202
+#define IDC_REGDLG_COMPARE_FREQUENCY 1203
+#define IDC_REGDLG_FIRST_FIELD 1210
+#define IDC_REGDLG_FIRST_COMPARE 1250

@@ -10,6 +10,7 @@
 #include "analysis/register_fields.h"
 #include "analysis/registers.h"
 #include "pages/register_controls.h"
+#include "pages/register_dialogs.h"
 #include "resources/resource.h"
 #include "ui/wide_text.h"
 
@@ -79,9 +80,9 @@ void expectTidy(HWND dialog, const std::string& name) {
   }
 }
 
-// Every row's text stands in the dialog as the table has it; only line
-// breaks are added, where its runs of blanks begin.
-void expectEveryFieldText(HWND dialog, const RegisterDialog& table) {
+// Every row's text stands in the dialog as the table has it, its line
+// breaks made "\r\n".
+void expectEveryFieldText(HWND dialog, const app::RegisterDialog& table) {
   std::vector<std::string> shown;
   for (const Child& child : visibleChildren(dialog)) {
     std::string text = app::utf8Text(windowText(child.window));
@@ -89,8 +90,8 @@ void expectEveryFieldText(HWND dialog, const RegisterDialog& table) {
     std::erase(text, '\n');
     shown.push_back(text);
   }
-  for (const BitField& field : table.fields)
-    EXPECT_NE(std::ranges::find(shown, std::string(field.text)), shown.end()) << field.text;
+  for (const BitField& field : app::rowsOf(table))
+    EXPECT_NE(std::ranges::find(shown, singleLineText(field)), shown.end()) << field.text;
 }
 
 int dialogButtonOf(std::size_t registerIndex) { return app::kRegisterRows[registerIndex].dialogButton; }
@@ -99,7 +100,7 @@ using RegisterDialogLook = GuiTest;
 
 TEST_F(RegisterDialogLook, EveryDialogHasItsTitleSizeAndWholeTexts) {
   load(sampleRom());
-  for (const RegisterDialog& table : registerDialogs()) {
+  for (const app::RegisterDialog& table : app::registerDialogs()) {
     runDialog(page(RegistersTab), dialogButtonOf(table.registerIndex), [&](HWND d) {
       EXPECT_EQ(app::utf8Text(windowText(d)), table.title);
       RECT size{0, 0, table.width, table.height};

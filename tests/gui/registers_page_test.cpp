@@ -6,6 +6,7 @@
 #include "analysis/register_locator.h"
 #include "analysis/registers.h"
 #include "pages/register_controls.h"
+#include "pages/register_dialogs.h"
 #include "resources/resource.h"
 #include "support/rom_builder.h"
 
@@ -32,9 +33,18 @@ int hexAt(std::size_t offset) {
 
 std::vector<std::string> fieldTexts(HWND dialog, std::size_t registerIndex) {
   std::vector<std::string> texts;
-  for (const BitField& field : registerDialogFor(registerIndex)->fields)
-    if (field.fieldEdit != 0) texts.push_back(GuiTest::text(dialog, field.fieldEdit));
+  const std::span<const BitField> rows = registerFieldsFor(registerIndex)->fields;
+  for (std::size_t row = 0; row < rows.size(); ++row)
+    if (!rows[row].reserved) texts.push_back(GuiTest::text(dialog, app::fieldEditId(row)));
   return texts;
+}
+
+// The field edit and the comparison edit of a register's field at `bits`.
+int fieldEdit(std::size_t registerIndex, std::string_view bits) {
+  return app::fieldEditId(*fieldRowAt(*registerFieldsFor(registerIndex), bits));
+}
+int compareEdit(std::size_t registerIndex, std::string_view bits) {
+  return app::compareEditId(*fieldRowAt(*registerFieldsFor(registerIndex), bits));
 }
 
 using Texts = std::vector<std::string>;
@@ -92,7 +102,7 @@ TEST_F(RegistersPage, ABitFieldDialogRebuildsTheValueAndOnlyOkHandsItBack) {
   click(p, IDC_APPLY);
   runDialog(p, IDC_REG_PCIINIT0_DIALOG, [](HWND d) {
     EXPECT_EQ(fieldTexts(d, PCIInit0), (Texts{"31", "1", "1", "1", "1", "31", "1", "1", "63", "1", "3"}));
-    EXPECT_EQ(text(d, 1030), "1FFFFB7C");  // reserved bits 0 before any edit
+    EXPECT_EQ(text(d, IDC_REGDLG_HEX), "1FFFFB7C");  // reserved bits 0 before any edit
     click(d, IDOK);
   });
   EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VALUE), "1FFFFB7C");
@@ -103,10 +113,10 @@ TEST_F(RegistersPage, ABitFieldDialogRebuildsTheValueAndOnlyOkHandsItBack) {
   type(p, IDC_REG_PCIINIT0_VALUE, "12345678");
   click(p, IDC_APPLY);
   runDialog(p, IDC_REG_PCIINIT0_DIALOG, [](HWND d) {
-    EXPECT_EQ(text(d, 1030), "12345278");
-    EXPECT_EQ(text(d, 1029), "00010010 00110100 01010010 01111000 ");
-    type(d, 1031, "");  // bits 2..6 emptied: 0
-    EXPECT_EQ(text(d, 1030), "12345200");
+    EXPECT_EQ(text(d, IDC_REGDLG_HEX), "12345278");
+    EXPECT_EQ(text(d, IDC_REGDLG_BITS), "00010010 00110100 01010010 01111000 ");
+    type(d, fieldEdit(PCIInit0, "2..6"), "");  // bits 2..6 emptied: 0
+    EXPECT_EQ(text(d, IDC_REGDLG_HEX), "12345200");
     click(d, IDCANCEL);
   });
   EXPECT_EQ(text(p, IDC_REG_PCIINIT0_VALUE), "12345678");
@@ -114,18 +124,18 @@ TEST_F(RegistersPage, ABitFieldDialogRebuildsTheValueAndOnlyOkHandsItBack) {
   EXPECT_FALSE(enabled(p, IDC_APPLY));
 
   runDialog(p, IDC_REG_AGPINIT0_DIALOG, [](HWND d) {
-    type(d, 1059, "9");  // bits 1..3 hold 0..7: refused, not cut to 1
+    type(d, fieldEdit(AgpInit0, "1..3"), "9");  // bits 1..3 hold 0..7: refused, not cut to 1
     EXPECT_FALSE(enabled(d, IDOK));
-    EXPECT_EQ(text(d, 1056), "out of range");
-    EXPECT_EQ(text(d, 1057), "1..3: 9 does not fit in 3 bits (0..7)");
-    type(d, 1059, "1");
-    type(d, 1058, "x");  // no number: 0
+    EXPECT_EQ(text(d, IDC_REGDLG_HEX), "out of range");
+    EXPECT_EQ(text(d, IDC_REGDLG_BITS), "1..3: 9 does not fit in 3 bits (0..7)");
+    type(d, fieldEdit(AgpInit0, "1..3"), "1");
+    type(d, fieldEdit(AgpInit0, "0"), "x");  // no number: 0
     EXPECT_TRUE(enabled(d, IDOK));
-    EXPECT_EQ(text(d, 1056), "00000492");
+    EXPECT_EQ(text(d, IDC_REGDLG_HEX), "00000492");
     click(d, IDOK);
   });
   runDialog(p, IDC_REG_DRAMINIT0_DIALOG, [](HWND d) {
-    type(d, 1050, "2");  // bits 20..21
+    type(d, fieldEdit(DramInit0, "20..21"), "2");  // bits 20..21
     click(d, IDOK);
   });
   EXPECT_EQ(text(p, IDC_REG_AGPINIT0_VALUE), "00000492");
@@ -135,41 +145,43 @@ TEST_F(RegistersPage, ABitFieldDialogRebuildsTheValueAndOnlyOkHandsItBack) {
 }
 
 TEST_F(RegistersPage, ThePllDialogShowsTheClocksAndHandsBackItsValue) {
+  static const int kK = fieldEdit(PLLCtrl1, bitRangeText(kPllK)), kM = fieldEdit(PLLCtrl1, bitRangeText(kPllM)),
+                   kN = fieldEdit(PLLCtrl1, bitRangeText(kPllN)), kTest = fieldEdit(PLLCtrl1, bitRangeText(kPllTest));
   load(sampleRom());
   HWND p = page(RegistersTab);
   type(p, IDC_REG_PLLCTRL1_VALUE, "80004A0D");
   click(p, IDC_APPLY);
   runDialog(p, IDC_REG_PLLCTRL1_DIALOG, [](HWND d) {
     EXPECT_EQ(fieldTexts(d, PLLCtrl1), (Texts{"1", "3", "74", "0"}));
-    EXPECT_EQ(text(d, 1059), "00004A0D");
-    EXPECT_EQ(text(d, 1065), "108.818 MHz");
-    EXPECT_EQ(text(d, 1070), "14.3182 MHz");  // no comparison BIOS
-    EXPECT_EQ(text(d, 1066), "0");
-    type(d, 1064, "1");  // the test bit: another value, the same clock
-    EXPECT_EQ(text(d, 1059), "00014A0D");
-    EXPECT_EQ(text(d, 1065), "108.818 MHz");
-    for (const auto& [id, number] : {std::pair{1061, "0"}, {1062, "0"}, {1063, "255"}, {1064, "0"}}) type(d, id, number);
-    EXPECT_EQ(text(d, 1065), "1839.89 MHz");
-    for (const auto& [id, number] : {std::pair{1061, "1"}, {1062, "3"}, {1063, "74"}}) type(d, id, number);
+    EXPECT_EQ(text(d, IDC_REGDLG_HEX), "00004A0D");
+    EXPECT_EQ(text(d, IDC_REGDLG_FREQUENCY), "108.818 MHz");
+    EXPECT_EQ(text(d, IDC_REGDLG_COMPARE_FREQUENCY), "14.3182 MHz");  // no comparison BIOS
+    EXPECT_EQ(text(d, compareEdit(PLLCtrl1, "0..1")), "0");
+    type(d, kTest, "1");  // the test bit: another value, the same clock
+    EXPECT_EQ(text(d, IDC_REGDLG_HEX), "00014A0D");
+    EXPECT_EQ(text(d, IDC_REGDLG_FREQUENCY), "108.818 MHz");
+    for (const auto& [id, number] : {std::pair{kK, "0"}, {kM, "0"}, {kN, "255"}, {kTest, "0"}}) type(d, id, number);
+    EXPECT_EQ(text(d, IDC_REGDLG_FREQUENCY), "1839.89 MHz");
+    for (const auto& [id, number] : {std::pair{kK, "1"}, {kM, "3"}, {kN, "74"}}) type(d, id, number);
     click(d, IDOK);
   });
   EXPECT_EQ(text(p, IDC_REG_PLLCTRL1_VALUE), "00004A0D");
   EXPECT_EQ(text(p, IDC_REG_PLL_FREQUENCY), "108.818 MHz");
   runDialog(p, IDC_REG_PLLCTRL1_DIALOG, [](HWND d) {
-    type(d, 1063, "300");  // N: refused, where a mask would make it 44
+    type(d, kN, "300");  // N: refused, where a mask would make it 44
     EXPECT_FALSE(enabled(d, IDOK));
-    EXPECT_EQ(text(d, 1065), "out of range");
+    EXPECT_EQ(text(d, IDC_REGDLG_FREQUENCY), "out of range");
     SendMessageA(d, WM_COMMAND, IDOK, 0);  // Enter: OK is not taken either
     ASSERT_TRUE(IsWindow(d));
-    type(d, 1063, "255");
+    type(d, kN, "255");
     EXPECT_TRUE(enabled(d, IDOK));
-    EXPECT_EQ(text(d, 1065), "367.977 MHz");
+    EXPECT_EQ(text(d, IDC_REGDLG_FREQUENCY), "367.977 MHz");
     click(d, IDCANCEL);
   });
   EXPECT_EQ(text(p, IDC_REG_PLL_FREQUENCY), "108.818 MHz");
   EXPECT_EQ(s().Layout.registerTable[PLLCtrl1].value, 0x4A0Du);
   runDialog(p, IDC_REG_PLLCTRL1_DIALOG, [](HWND d) {
-    type(d, 1063, "255");
+    type(d, kN, "255");
     click(d, IDOK);
   });
   EXPECT_EQ(text(p, IDC_REG_PLL_FREQUENCY), "367.977 MHz");
@@ -193,8 +205,8 @@ TEST_F(RegistersPage, ACompareMarksTheRowsAndOutlivesNewImages) {
 
   // A dialog's OK marks its row at once; Apply marks a typed one.
   runDialog(p, IDC_REG_SGRAMMODE_DIALOG, [](HWND d) {
-    EXPECT_EQ(text(d, 1074), "7");  // the comparison's bits 0..2
-    type(d, 1068, "1");
+    EXPECT_EQ(text(d, compareEdit(SGRAMmode, "0..2")), "7");  // the comparison's bits 0..2
+    type(d, fieldEdit(SGRAMmode, "0..2"), "1");
     click(d, IDOK);
   });
   EXPECT_EQ(text(p, IDC_REG_SGRAMMODE_VERDICT), "differs");
@@ -223,11 +235,12 @@ TEST_F(RegistersPage, ACompareMarksTheRowsAndOutlivesNewImages) {
   click(p, IDC_REG_COMPARE);
   EXPECT_EQ(text(p, IDC_REG_MISCINIT1_VERDICT), "differs");
   runDialog(p, IDC_REG_MISCINIT1_DIALOG, [](HWND d) {
-    const std::pair<int, const char*> bits[] = {{1086, "1"}, {1080, "0"}, {1087, "2"}, {1088, "0"}, {1081, "1"},
-                                                {1082, "0"}, {1083, "1"}, {1084, "0"}, {1090, "3"}};
-    for (const auto& [id, number] : bits) EXPECT_EQ(text(d, id), number) << id;
-    type(d, 1064, "3");  // bits 30..31
-    EXPECT_EQ(text(d, 1037), "C0008000");
+    const std::pair<const char*, const char*> bits[] = {{"18", "1"}, {"19", "0"}, {"20..21", "2"},
+                                                        {"22", "0"}, {"24", "1"},     {"25", "0"},
+                                                        {"26", "1"}, {"27", "0"},     {"30..31", "3"}};
+    for (const auto& [field, number] : bits) EXPECT_EQ(text(d, compareEdit(MiscInit1, field)), number) << field;
+    type(d, fieldEdit(MiscInit1, "30..31"), "3");  // bits 30..31
+    EXPECT_EQ(text(d, IDC_REGDLG_HEX), "C0008000");
     click(d, IDCANCEL);
   });
 

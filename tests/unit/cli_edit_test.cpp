@@ -257,11 +257,11 @@ TEST(CliRegisters, EveryBitOfEveryRegisterAsItsDialogShowsIt) {
     if (i == PLLCtrl2) continue;
     // The numbers of all rows, reserved ones too, at their bits give the
     // value; each text is the table's, its UTF-8 intact.
-    const auto rows = rowsOfEveryBit(*registerDialogFor(i));
+    const auto rows = rowsOfEveryBit(*registerFieldsFor(i));
     ASSERT_EQ(entry["fields"].size(), rows.size()) << kRegisterNames[i];
     std::uint32_t value = 0;
     for (std::size_t r = 0; r < rows.size(); ++r) {
-      EXPECT_EQ(entry["fields"][r]["text"], rows[r].text);
+      EXPECT_EQ(entry["fields"][r]["text"], singleLineText(rows[r]));
       value |= entry["fields"][r]["number"].get<std::uint32_t>() << rows[r].low;
     }
     EXPECT_EQ(value, std::stoul(entry["value"].get<std::string>(), nullptr, 16)) << kRegisterNames[i];

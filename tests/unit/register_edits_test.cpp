@@ -121,7 +121,7 @@ TEST(ReloadRegisterValues, LocatedRegistersReturnToTheImage) {
 // A number that does not fit its field is refused whole, never cut to the
 // field's bits; text that is no number reads as 0.
 TEST(ReadFieldNumber, TakesWhatFitsAndRefusesTheRest) {
-  const BitField& n = registerDialogFor(PLLCtrl1)->fields[2];  // bits 8..15
+  const BitField& n = kPllN;  // bits 8..15
   const std::pair<const char*, std::uint32_t> taken[] = {
       {" 7 ", 7}, {"0255", 255}, {"", 0}, {"1a", 0}, {"1 2", 0}, {"-1", 0},
   };
@@ -131,29 +131,29 @@ TEST(ReadFieldNumber, TakesWhatFitsAndRefusesTheRest) {
   }
   EXPECT_EQ(readFieldNumber(n, " 256").refusal, "256 does not fit in 8 bits (0..255)");
   EXPECT_EQ(readFieldNumber(n, "4294967552").refusal, "4294967552 does not fit in 8 bits (0..255)");
-  EXPECT_EQ(readFieldNumber(registerDialogFor(PLLCtrl1)->fields[3], "2").refusal, "2 does not fit in 1 bit (0..1)");
+  EXPECT_EQ(readFieldNumber(kPllTest, "2").refusal, "2 does not fit in 1 bit (0..1)");
 }
 
-// The numbers a dialog's rows show for a value; reserved rows get all ones,
+// The numbers of a register's rows for a value; reserved rows get all ones,
 // which the rebuild must ignore.
-std::vector<std::uint32_t> shownFields(const RegisterDialog& dialog, std::uint32_t value) {
+std::vector<std::uint32_t> shownFields(const RegisterFields& table, std::uint32_t value) {
   std::vector<std::uint32_t> numbers;
-  for (const BitField& field : dialog.fields)
-    numbers.push_back(field.fieldEdit == 0 ? 0xFFFFFFFF : fieldValue(field, value));
+  for (const BitField& field : table.fields)
+    numbers.push_back(field.reserved ? 0xFFFFFFFF : fieldValue(field, value));
   return numbers;
 }
 
 // `number` in the row that starts at bit `low`, 0 in the others.
 std::uint32_t fromOneField(std::size_t reg, unsigned low, std::uint32_t number) {
-  const RegisterDialog& dialog = *registerDialogFor(reg);
-  std::vector<std::uint32_t> numbers(dialog.fields.size(), 0);
+  const RegisterFields& table = *registerFieldsFor(reg);
+  std::vector<std::uint32_t> numbers(table.fields.size(), 0);
   for (std::size_t row = 0; row < numbers.size(); ++row)
-    if (dialog.fields[row].low == low) numbers[row] = number;
-  return valueFromFields(dialog, numbers);
+    if (table.fields[row].low == low) numbers[row] = number;
+  return valueFromFields(table, numbers);
 }
 
 TEST(ValueFromFields, RebuildKeepsOnlyTheFieldBits) {
-  const RegisterDialog& pci = *registerDialogFor(PCIInit0);
+  const RegisterFields& pci = *registerFieldsFor(PCIInit0);
   EXPECT_EQ(valueFromFields(pci, shownFields(pci, 0xFFFFFFFF)), 0x1FFFFB7Cu);
   EXPECT_EQ(valueFromFields(pci, shownFields(pci, 0x12345678)), 0x12345278u);
   // Too large for its field: only the low bits stay.
@@ -162,16 +162,16 @@ TEST(ValueFromFields, RebuildKeepsOnlyTheFieldBits) {
   EXPECT_EQ(fromOneField(DramInit1, 1, 512), 0u);
   EXPECT_EQ(fromOneField(MiscInit1, 30, 3), 0xC0000000u);
   EXPECT_EQ(fromOneField(DramInit0, 20, 2), 0x00200000u);
-  // Rows without a number read as emptied edits.
+  // Rows without a number read as 0.
   EXPECT_EQ(valueFromFields(pci, std::vector<std::uint32_t>{0, 31}), 0x7Cu);
 
-  for (const RegisterDialog& dialog : registerDialogs()) {
+  for (const RegisterFields& table : registerFieldTables()) {
     std::uint32_t fieldBits = 0;
-    for (const BitField& field : dialog.fields)
-      if (field.fieldEdit != 0) fieldBits |= fieldValue(field, 0xFFFFFFFF) << field.low;
+    for (const BitField& field : table.fields)
+      if (!field.reserved) fieldBits |= fieldValue(field, 0xFFFFFFFF) << field.low;
     for (const std::uint32_t value : {0xFFFFFFFFu, 0x12345678u, 0xA5A5A5A5u, 0x80000001u})
-      EXPECT_EQ(valueFromFields(dialog, shownFields(dialog, value)), value & fieldBits)
-          << dialog.title << " " << std::hex << value;
+      EXPECT_EQ(valueFromFields(table, shownFields(table, value)), value & fieldBits)
+          << kRegisterNames[table.registerIndex] << " " << std::hex << value;
   }
 }
 

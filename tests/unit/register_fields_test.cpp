@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
+#include <array>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,152 +17,73 @@ std::uint32_t bitsOf(const BitField& field) {
   return static_cast<std::uint32_t>(((std::uint64_t{1} << width) - 1) << field.low);
 }
 
-bool isReserved(const BitField& field) { return field.fieldEdit == 0; }
+bool isReserved(const BitField& field) { return field.reserved; }
 
-// What each dialog must show, taken from the chip's register descriptions
-// rather than from the rows themselves.
-struct DialogFacts {
-  int dialogId;
-  std::uint32_t fieldBits;                        // bits with an edit
-  std::uint32_t reservedRows;                     // reserved bits that have a "Reserved" row
-  std::vector<std::pair<int, int>> fieldEditIds;  // inclusive ranges
+// The bits of each register's fields and of its "Reserved" rows, taken from
+// the chip's register descriptions rather than from the rows themselves.
+struct RegisterFacts {
+  std::size_t registerIndex;
+  std::uint32_t fieldBits;     // bits that take a number
+  std::uint32_t reservedRows;  // reserved bits that have a "Reserved" row
 };
 
-const DialogFacts kFacts[] = {
-    {111, 0x1FFFFB7C, 0x00000483, {{1031, 1041}}},
-    {112, 0xFFFDFFFF, 0x00020000, {{1035, 1048}}},
-    {114, 0xFF7FFFFF, 0x00800000, {{1039, 1064}}},
-    {115, 0x7FFFFFFF, 0, {{1040, 1050}, {1053, 1059}}},
-    {116, 0x7FFFFFFF, 0, {{1055, 1071}}},
-    {117, 0x000007FF, 0, {{1058, 1061}}},
-    {118, 0x0001FFFF, 0, {{1061, 1064}}},
-    {119, 0x000007FF, 0, {{1068, 1073}}},
+const RegisterFacts kFacts[] = {
+    {PCIInit0, 0x1FFFFB7C, 0x00000483}, {MiscInit0, 0xFFFDFFFF, 0x00020000}, {MiscInit1, 0xFF7FFFFF, 0x00800000},
+    {DramInit0, 0x7FFFFFFF, 0},         {DramInit1, 0x7FFFFFFF, 0},          {AgpInit0, 0x000007FF, 0},
+    {PLLCtrl1, 0x0001FFFF, 0},          {SGRAMmode, 0x000007FF, 0},
 };
 
-TEST(RegisterDialogs, OneDialogPerRegisterButPllCtrl2) {
-  std::vector<int> ids;
-  for (const RegisterDialog& dialog : registerDialogs()) ids.push_back(dialog.dialogId);
-  EXPECT_EQ(ids, (std::vector<int>{111, 112, 114, 115, 116, 117, 118, 119}));
-
-  for (std::size_t i = 0; i < kRegisterCount; ++i) {
-    SCOPED_TRACE(kRegisterNames[i]);
-    const RegisterDialog* dialog = registerDialogFor(i);
-    if (i == PLLCtrl2) {
-      EXPECT_EQ(dialog, nullptr);
-      continue;
-    }
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->registerIndex, i);
-    EXPECT_EQ(dialog->systemMenu, dialog->dialogId != 111);
-  }
-  EXPECT_EQ(registerDialogFor(kRegisterCount), nullptr);
-}
-
-TEST(RegisterDialogs, PllDialogNamesTheClocks) {
-  const RegisterDialog& pll = *registerDialogFor(PLLCtrl1);
-  EXPECT_STREQ(pll.heading, "Control the frequency of the core clock and the video clock.");
-  EXPECT_EQ(pll.width, 278);
-  EXPECT_EQ(pll.height, 190);
-  EXPECT_EQ(pll.hexStatic, 1059);
-  EXPECT_EQ(pll.bitsStatic, 1060);
-}
-
-TEST(RegisterDialogs, RowsRunInBitOrderWithoutOverlap) {
-  for (const RegisterDialog& dialog : registerDialogs()) {
-    SCOPED_TRACE(dialog.title);
-    int previousHigh = -1;
-    for (const BitField& field : dialog.fields) {
-      EXPECT_LE(field.low, field.high);
-      EXPECT_LE(field.high, 31);
-      EXPECT_GT(int{field.low}, previousHigh) << "row " << int{field.low};
-      previousHigh = field.high;
-      if (!isReserved(field)) {
-        EXPECT_LE(field.high - field.low + 1, 12);
-      }
-    }
-  }
-}
-
-TEST(RegisterDialogs, FieldsCoverExactlyTheBitsTheChipDefines) {
-  for (const DialogFacts& facts : kFacts) {
-    SCOPED_TRACE(facts.dialogId);
-    const auto dialog =
-        std::find_if(registerDialogs().begin(), registerDialogs().end(),
-                     [&](const RegisterDialog& d) { return d.dialogId == facts.dialogId; });
-    ASSERT_NE(dialog, registerDialogs().end());
+TEST(RegisterFields, EveryRegisterButPllCtrl2CoversExactlyTheBitsTheChipDefines) {
+  ASSERT_EQ(registerFieldTables().size(), std::size(kFacts));
+  for (const RegisterFacts& facts : kFacts) {
+    SCOPED_TRACE(kRegisterNames[facts.registerIndex]);
+    const RegisterFields* table = registerFieldsFor(facts.registerIndex);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->registerIndex, facts.registerIndex);
     std::uint32_t fieldBits = 0, reservedRows = 0;
-    std::vector<int> fieldEdits;
-    for (const BitField& field : dialog->fields) {
+    for (const BitField& field : table->fields) {
       (isReserved(field) ? reservedRows : fieldBits) |= bitsOf(field);
-      if (!isReserved(field)) fieldEdits.push_back(field.fieldEdit);
+      if (isReserved(field)) {
+        EXPECT_STREQ(field.text, "Reserved");
+      }
     }
     EXPECT_EQ(fieldBits, facts.fieldBits);
     EXPECT_EQ(reservedRows, facts.reservedRows);
-
-    std::vector<int> expectedEdits;
-    for (const auto& [first, last] : facts.fieldEditIds)
-      for (int id = first; id <= last; ++id) expectedEdits.push_back(id);
-    std::sort(fieldEdits.begin(), fieldEdits.end());
-    EXPECT_EQ(fieldEdits, expectedEdits);
   }
-}
-
-TEST(RegisterDialogs, ControlIdsAreDistinctWithinADialog) {
-  for (const RegisterDialog& dialog : registerDialogs()) {
-    SCOPED_TRACE(dialog.title);
-    std::set<int> ids{1, 2, dialog.hexStatic, dialog.bitsStatic};  // OK, Cancel, Value line
-    std::size_t expected = 4;
-    if (dialog.frequencyStatic != 0) {
-      ids.insert({dialog.frequencyStatic, dialog.compareFrequencyStatic});
-      expected += 2;
-    }
-    for (const BitField& field : dialog.fields) {
-      if (isReserved(field)) {
-        EXPECT_EQ(field.compareEdit, 0);
-        EXPECT_STREQ(field.text, "Reserved");
-        continue;
-      }
-      ids.insert({field.fieldEdit, field.compareEdit});
-      expected += 2;
-    }
-    EXPECT_EQ(ids.size(), expected);
-  }
+  EXPECT_EQ(registerFieldsFor(PLLCtrl2), nullptr);
+  EXPECT_EQ(registerFieldsFor(kRegisterCount), nullptr);
 }
 
 // Each text opens with the range of numbers its field holds, which catches
 // a row whose bits were copied wrong.
-TEST(RegisterDialogs, TextsStateTheRangeOfTheirField) {
-  for (const RegisterDialog& dialog : registerDialogs()) {
-    for (const BitField& field : dialog.fields) {
+TEST(RegisterFields, TextsStateTheRangeOfTheirField) {
+  for (const RegisterFields& table : registerFieldTables()) {
+    for (const BitField& field : table.fields) {
       if (isReserved(field)) continue;
       std::uint32_t largest = bitsOf(field) >> field.low;
       // The 9-bit refresh load of DramInit1 is labelled one too high.
-      if (dialog.dialogId == 116 && field.low == 1) largest = 512;
+      if (table.registerIndex == DramInit1 && field.low == 1) largest = 512;
       const std::string prefix = "(0.." + std::to_string(largest) + ") - ";
-      EXPECT_EQ(std::string(field.text).rfind(prefix, 0), 0u) << dialog.title << ": " << field.text;
+      EXPECT_EQ(std::string(field.text).rfind(prefix, 0), 0u) << kRegisterNames[table.registerIndex] << ": " << field.text;
     }
   }
 }
 
-TEST(RegisterDialogs, OnlyMiscInit1HasARightColumnFromBit18) {
-  for (const RegisterDialog& dialog : registerDialogs())
-    for (const BitField& field : dialog.fields)
-      EXPECT_EQ(field.column, dialog.dialogId == 114 && field.low >= 18 ? 1 : 0)
-          << dialog.title << " bit " << int{field.low};
-}
-
 const BitField& rowAt(std::size_t reg, int low) {
-  const auto fields = registerDialogFor(reg)->fields;
+  const auto fields = registerFieldsFor(reg)->fields;
   const auto row =
       std::find_if(fields.begin(), fields.end(), [&](const BitField& f) { return f.low == low; });
   if (row == fields.end()) throw std::out_of_range("no row at bit " + std::to_string(low));
   return *row;
 }
 
-TEST(RegisterDialogs, TextsKeepTheirBlankRunsAndTypography) {
-  EXPECT_STREQ(rowAt(MiscInit0, 8).text,
-               "(0..7) - Programmable delay to be added to the blank signal before it"
-               "             outputs to the TV out interface.");
+// A broken text's second line keeps its indent, so that on one line, as
+// the CLI prints it, the text stays as it always was.
+TEST(RegisterFields, TextsKeepTheirIndentsAndTypography) {
+  EXPECT_EQ(singleLineText(rowAt(MiscInit0, 8)),
+            "(0..7) - Programmable delay to be added to the blank signal before it"
+            "             outputs to the TV out interface.");
+  EXPECT_EQ(std::ranges::count(std::string(rowAt(MiscInit0, 8).text), '\n'), 1);
   EXPECT_STREQ(rowAt(MiscInit1, 1).text, "(0..3) - tri_mode \xE2\x80\x93 triangle iterator mode.");
   EXPECT_STREQ(
       rowAt(DramInit1, 26).text,
@@ -170,10 +91,10 @@ TEST(RegisterDialogs, TextsKeepTheirBlankRunsAndTypography) {
       "activation.");
 }
 
-TEST(RegisterDialogs, FieldValuesOfPciInit0) {
+TEST(RegisterFields, FieldValuesOfPciInit0) {
   std::vector<std::uint32_t> shown;
   std::uint32_t rebuilt = 0;
-  for (const BitField& field : registerDialogFor(PCIInit0)->fields) {
+  for (const BitField& field : registerFieldsFor(PCIInit0)->fields) {
     if (isReserved(field)) continue;
     shown.push_back(fieldValue(field, 0xFFFFFFFF));
     rebuilt |= fieldValue(field, 0x12345678) << field.low;
@@ -185,36 +106,46 @@ TEST(RegisterDialogs, FieldValuesOfPciInit0) {
 }
 
 TEST(RowsOfEveryBit, ReservedRowsFillTheBitsNoRowCovers) {
-  for (const RegisterDialog& dialog : registerDialogs()) {
-    const std::vector<BitField> rows = rowsOfEveryBit(dialog);
+  for (const RegisterFields& table : registerFieldTables()) {
+    const char* name = kRegisterNames[table.registerIndex];
+    const std::vector<BitField> rows = rowsOfEveryBit(table);
     unsigned next = 0;
     for (const BitField& row : rows) {
-      EXPECT_EQ(row.low, next) << dialog.title;
+      EXPECT_EQ(row.low, next) << name;
       next = row.high + 1u;
     }
-    EXPECT_EQ(next, 32u) << dialog.title;
-    EXPECT_EQ(std::ranges::count_if(rows, isReserved) - std::ranges::count_if(dialog.fields, isReserved),
-              static_cast<std::ptrdiff_t>(rows.size() - dialog.fields.size()));
+    EXPECT_EQ(next, 32u) << name;
+    EXPECT_EQ(std::ranges::count_if(rows, isReserved) - std::ranges::count_if(table.fields, isReserved),
+              static_cast<std::ptrdiff_t>(rows.size() - table.fields.size()));
   }
-  const std::vector<BitField> pci = rowsOfEveryBit(*registerDialogFor(PCIInit0));
+  const std::vector<BitField> pci = rowsOfEveryBit(*registerFieldsFor(PCIInit0));
   EXPECT_EQ(bitRangeText(pci.back()), "29..31");
-  EXPECT_TRUE(isReservedRow(pci.back()));
+  EXPECT_TRUE(pci.back().reserved);
 }
 
 TEST(ValueWithFields, FoundByTheirBitsOthersKeptReservedDroppedChangesCombine) {
-  const RegisterDialog& pci = *registerDialogFor(PCIInit0);
+  const RegisterFields& pci = *registerFieldsFor(PCIInit0);
   for (const char* bits : {"0..1", "7", "29..31", "8..8", "2..5", ""}) EXPECT_FALSE(fieldRowAt(pci, bits)) << bits;
   const std::size_t low = *fieldRowAt(pci, "2..6"), top = *fieldRowAt(pci, "27..28");
   EXPECT_EQ(fieldMaximum(rowAt(DramInit1, 1)), 511u);  // labelled "(0..512)"
-  // No change is the dialog's OK as it opened: only the reserved bits go.
+  // No change rebuilds the value as it was but for its reserved bits.
   EXPECT_EQ(valueWithFields(pci, 0xFFFFFFFF, {}), 0x1FFFFB7Cu);
   const std::vector<RowNumber> two{{low, 0}, {top, 1}}, twice{{low, 3}, {low, 5}};
   EXPECT_EQ(valueWithFields(pci, 0xFFFFFFFF, two), 0x0FFFFB00u);
   EXPECT_EQ(valueWithFields(pci, 0, twice), 5u << 2);  // the later number wins
   // The top bits, and a row past the table, which is ignored.
-  const RegisterDialog& misc1 = *registerDialogFor(MiscInit1);
+  const RegisterFields& misc1 = *registerFieldsFor(MiscInit1);
   const std::vector<RowNumber> tail{{*fieldRowAt(misc1, "30..31"), 3}, {misc1.fields.size(), 1}};
   EXPECT_EQ(valueWithFields(misc1, 0x00800001, tail), 0xC0000001u);
+}
+
+// The PLL's control word as the chip lays it out: K in bits 0..1, M in
+// 2..7, N in 8..15, the test bit 16.
+TEST(Pll, DividersOfAControlWordRebuildIt) {
+  const PllDividers d = pllDividers(0xFFFE4A0D);
+  EXPECT_EQ((std::array{d.k, d.m, d.n, d.test}), (std::array<std::uint32_t, 4>{1, 3, 74, 0}));
+  EXPECT_EQ(pllValue(d.k, d.m, d.n, d.test), 0x4A0Du);
+  EXPECT_EQ(pllFrequency(0x14A0D), pllFrequency(0x4A0D));  // the test bit leaves the clock
 }
 
 TEST(FormatBinary32, GroupsOfEightEachFollowedByABlank) {
