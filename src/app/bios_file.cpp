@@ -40,6 +40,7 @@ FileOutcome loadBiosFile(const ChosenFile& file) {
   if (!read.image) return FileOutcome::failed(file.title, read.error);
   s.BiosImage = *read.image;
   s.BiosBackup = *read.image;
+  s.SavedImage = *read.image;
   takeFile(file);
   return {};
 }
@@ -51,6 +52,7 @@ FileOutcome saveBios() {
   s.savePath = chosen->path;
   const std::string error = writeFileAtomically(s.savePath, {s.BiosImage.bytes.data(), s.BiosImage.size});
   if (!error.empty()) return FileOutcome::failed(chosen->title, error);
+  s.SavedImage = s.BiosImage;
   takeFile(*chosen);
   return {};
 }

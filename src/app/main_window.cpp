@@ -10,6 +10,7 @@
 #include "analysis/analysis_pass.h"
 #include "app/about_box.h"
 #include "app/running_copy.h"
+#include "app/unsaved_changes.h"
 #include "pages/analysis_refresh.h"
 #include "ui/app_state.h"
 #include "app/bios_file.h"
@@ -68,6 +69,7 @@ void createPages(HWND window) {
   showInDump(0, 0);
   showPage(FontsTab);
   centerOnScreen(window);
+  DragAcceptFiles(window, TRUE);
 }
 
 // The help file lies beside the program: the file dialogs may have moved
@@ -153,7 +155,16 @@ INT_PTR receiveHandedFile(HWND window, const COPYDATASTRUCT& data) {
 
 void loadHandedFile(HWND window) {
   const std::string file = std::exchange(state().handedFile, {});
-  if (!file.empty() && IsWindowEnabled(window)) loadNamedFile(file);
+  if (!file.empty() && IsWindowEnabled(window) && mayGiveUpImage()) loadNamedFile(file);
+}
+
+// A file dropped on the window loads as Load BIOS loads it; of several,
+// the first.
+void loadDroppedFile(HDROP drop) {
+  char path[MAX_PATH] = {};
+  const bool named = DragQueryFileA(drop, 0, path, MAX_PATH) > 0;
+  DragFinish(drop);
+  if (named && mayGiveUpImage()) loadNamedFile(path);
 }
 
 }  // namespace
@@ -191,13 +202,14 @@ void loadNamedFile(const std::string& path) {
   runLoad(loadBiosFile({path, slash == std::string::npos ? path : path.substr(slash + 1)}));
 }
 
-void saveBiosAs() {
+bool saveBiosAs() {
   // A length byte of 0 or over 80h has no checksum byte inside the buffer;
   // such an image is saved as it stands.
   fixChecksum(state().BiosImage);
   const FileOutcome saved = saveBios();
   if (saved.result == FileResult::Error) showError(state().MainWindow, "BIOS saving error!!!", saved.reason);
   showInDump(0, 0);
+  return saved.result == FileResult::Done;
 }
 
 void shutdown() {
@@ -219,10 +231,14 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return answerNotification(window, *reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case IDM_EXIT: shutdown(); return TRUE;
-        case IDM_LOAD: loadSequence(false); return TRUE;
+        case IDM_EXIT:
+          if (mayGiveUpImage()) shutdown();
+          return TRUE;
+        case IDM_LOAD:
+          if (mayGiveUpImage()) loadSequence(false);
+          return TRUE;
         case IDM_RELOAD:
-          if (state().imageLoaded) loadSequence(true);
+          if (state().imageLoaded && mayGiveUpImage()) loadSequence(true);
           return TRUE;
         case IDM_SAVE:
           if (state().imageLoaded) saveBiosAs();
@@ -236,7 +252,12 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case kLoadHandedFile:
       loadHandedFile(window);
       return TRUE;
-    case WM_CLOSE:
+    case WM_DROPFILES:
+      loadDroppedFile(reinterpret_cast<HDROP>(wParam));
+      return TRUE;
+    case WM_CLOSE:  // the close box, Alt+F4 and the system menu
+      if (mayGiveUpImage()) shutdown();
+      return TRUE;
     case WM_DESTROY:
       shutdown();
       return TRUE;

@@ -17,7 +17,8 @@ void loadSequence(bool reload);
 // The load sequence on a file named by path, as if chosen in the dialog:
 // `quarzel.exe FILE`, and a file another copy handed over.
 void loadNamedFile(const std::string& path);
-void saveBiosAs();
+// Save BIOS As...: true when the file was written.
+bool saveBiosAs();
 
 // Frees what start-up made and ends the message loop; safe to run twice.
 void shutdown();

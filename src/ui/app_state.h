@@ -37,6 +37,7 @@ struct ListingShown {
 struct AppState {
   Image BiosImage;     // the working image; bytes past imageSize are zero
   Image BiosBackup;    // the committed copy the dump compares against
+  Image SavedImage;    // the bytes last loaded or saved: what the file holds
   BiosLayout Layout;   // BiosLayout: what the last analysis pass found
   // 1 once a BIOS is loaded, and the busy guard: 0 while code changes
   // controls or the image, so their notifications are not user edits.

@@ -84,7 +84,9 @@ TEST_F(Shell, ReloadDiscardsEditsAndReadsTheFileAgain) {
   type(page(StringsTab), IDC_STRING1_TEXT, "edited");
   click(page(StringsTab), IDC_APPLY);
   ASSERT_EQ(s().BiosImage.text(0x5100), "edited");
+  platform.messageAnswers.push_back(IDNO);  // not saved
   command(IDM_RELOAD);
+  EXPECT_EQ(platform.messages.size(), 1u);
   EXPECT_NE(s().BiosImage.text(0x5100), "edited");
   EXPECT_EQ(s().BiosImage.bytes, s().BiosBackup.bytes);
 }
