@@ -1,16 +1,15 @@
-# Cross build of the Windows programs with mingw-w64, run by ctest through
-# Wine. 64-bit by default; the 32-bit toolchain file sets QUARZEL_MINGW_CPU to
-# i686 and includes this one. The win32 thread model: the posix one links
-# winpthreads, which calls GetTickCount64, and Windows XP has none (the
-# programs make their threads with CreateThread).
+# Cross build of the Windows programs with mingw-w64 (posix threads, for
+# std::mutex and the like, which GoogleTest needs), run by ctest through
+# Wine. 64-bit by default; the 32-bit toolchain file sets QUARZEL_MINGW_CPU
+# to i686 and includes this one.
 if(NOT QUARZEL_MINGW_CPU)
   set(QUARZEL_MINGW_CPU x86_64)
 endif()
 set(triplet ${QUARZEL_MINGW_CPU}-w64-mingw32)
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${QUARZEL_MINGW_CPU})
-set(CMAKE_C_COMPILER ${triplet}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${triplet}-g++-win32)
+set(CMAKE_C_COMPILER ${triplet}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triplet}-g++-posix)
 set(CMAKE_RC_COMPILER ${triplet}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${triplet})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
