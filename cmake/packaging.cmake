@@ -32,7 +32,13 @@ if(WIN32)
 
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_NAME quarzel)
-  set(CPACK_PACKAGE_FILE_NAME quarzel-${PROJECT_VERSION}-windows)
+  # The 32-bit programs are the ones shipped: they run on every Windows from
+  # XP on. The 64-bit build's zip, never shipped, keeps a name of its own.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CPACK_PACKAGE_FILE_NAME quarzel-${PROJECT_VERSION}-windows64)
+  else()
+    set(CPACK_PACKAGE_FILE_NAME quarzel-${PROJECT_VERSION}-windows)
+  endif()
 else()
   set(QUARZEL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/quarzel-cli)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION ${QUARZEL_DOC_DIR}/html
