@@ -16,5 +16,16 @@ function(quarzel_warnings target)
     # C99 printf: "%g" and "%zu" behave as on Linux.
     target_compile_definitions(${target} PRIVATE __USE_MINGW_ANSI_STDIO=1)
     target_link_options(${target} PRIVATE -static)
+    # Every program starts on Windows XP (src/xp): its objects go straight
+    # onto the link line, ahead of the runtime libraries they stand in for.
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+      target_link_libraries(${target} PRIVATE quarzel_xp)
+    endif()
   endif()
 endfunction()
+
+if(MINGW)
+  add_library(quarzel_xp OBJECT ${PROJECT_SOURCE_DIR}/src/xp/tick_count64.cpp)
+  quarzel_warnings(quarzel_xp)
+endif()

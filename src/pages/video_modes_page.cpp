@@ -75,7 +75,8 @@ void showRates(HWND page, const ModeSource& source) {
   for (const TimingChoice& choice : choices) {
     const std::string text = formatText("%u Hz", choice.timing->refresh);
     const LRESULT item = SendDlgItemMessageA(page, IDC_MODES_RATES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendDlgItemMessageA(page, IDC_MODES_RATES, CB_SETITEMDATA, static_cast<WPARAM>(item), choice.timing->refresh);
+    SendDlgItemMessageA(page, IDC_MODES_RATES, CB_SETITEMDATA, static_cast<WPARAM>(item),
+                        static_cast<LPARAM>(choice.timing->refresh));
     if (now == choice.timing->refresh) SendDlgItemMessageA(page, IDC_MODES_RATES, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
   }
   enable(page, IDC_MODES_RATES, !choices.empty());
