@@ -59,14 +59,6 @@ void initFontsPage() {
   forgetFontFilePaths();
 }
 
-// The page paints through a context of its own while it is shown.
-void pageShown(HWND page, bool shown) {
-  if (shown)
-    holdPageDC(fonts.dc, page);
-  else
-    releasePageDC(fonts.dc, page);
-}
-
 void destroyFontsPage(HWND page) {
   releasePageDC(fonts.dc, page);
   deleteMonochromeBitmap(fonts.sheet);
@@ -150,7 +142,7 @@ void resetFontsPageAfterLoad() {
 INT_PTR CALLBACK FontsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: initFontsPage(); return TRUE;
-    case WM_SHOWWINDOW: pageShown(page, wParam != FALSE); return FALSE;
+    case WM_SHOWWINDOW: holdPageDCWhileShown(fonts.dc, page, wParam != FALSE); return FALSE;
     case WM_PAINT: paintBitmap(page, fonts.dc, kSheetX, kSheetY, fonts.sheet.bitmap); return TRUE;
     case WM_DESTROY: destroyFontsPage(page); return FALSE;
     case WM_COMMAND: break;

@@ -196,14 +196,6 @@ void initLogoPage(HWND page) {
     SendDlgItemMessageA(page, id, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
 }
 
-// The page paints through a context of its own while it is shown.
-void pageShown(HWND page, bool shown) {
-  if (shown)
-    holdPageDC(logo.dc, page);
-  else
-    releasePageDC(logo.dc, page);
-}
-
 void destroyLogoPage(HWND page) {
   releasePageDC(logo.dc, page);
   if (logo.bitmap) DeleteObject(logo.bitmap);
@@ -239,7 +231,7 @@ void followSignOn(const std::string& text) {
 INT_PTR CALLBACK LogoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: initLogoPage(page); return TRUE;
-    case WM_SHOWWINDOW: pageShown(page, wParam != FALSE); return FALSE;
+    case WM_SHOWWINDOW: holdPageDCWhileShown(logo.dc, page, wParam != FALSE); return FALSE;
     case WM_PAINT: paintBitmap(page, logo.dc, kPictureX, kPictureY, logo.bitmap); return TRUE;
     case WM_DESTROY: destroyLogoPage(page); return FALSE;
     case WM_COMMAND: break;

@@ -71,6 +71,13 @@ void holdPageDC(HDC& held, HWND page) {
   held = GetDC(page);
 }
 
+void holdPageDCWhileShown(HDC& held, HWND page, bool shown) {
+  if (shown)
+    holdPageDC(held, page);
+  else
+    releasePageDC(held, page);
+}
+
 void releasePageDC(HDC& held, HWND page) {
   if (held) ReleaseDC(page, held);
   held = nullptr;

@@ -39,5 +39,7 @@ void enable(HWND dialog, int id, bool on);
 // while they are shown; at most one is held for a page at a time.
 void holdPageDC(HDC& held, HWND page);
 void releasePageDC(HDC& held, HWND page);
+// Holds a context for the page when it is shown, releases it when hidden.
+void holdPageDCWhileShown(HDC& held, HWND page, bool shown);
 
 }  // namespace quarzel::app
