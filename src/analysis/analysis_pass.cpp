@@ -15,9 +15,7 @@
 namespace quarzel {
 
 void AnalysisPass(const Image& image, BiosLayout& layout) {
-  const auto compareValues = layout.compareValues;
   layout = BiosLayout{};
-  layout.compareValues = compareValues;
 
   locateLogo(image, layout);
   locateBootString1(image, layout);

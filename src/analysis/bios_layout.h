@@ -102,10 +102,6 @@ struct BiosLayout {
   // The highest pixel clock the BIOS gives its graphics modes, where its
   // code says; 160 MHz in every build seen.
   std::optional<std::uint32_t> pixelClockLimitHz;
-
-  // Register values of the comparison BIOS; they describe another image and
-  // survive every pass over this one.
-  std::array<std::uint32_t, kRegisterCount> compareValues{};
 };
 
 }  // namespace quarzel

@@ -16,10 +16,8 @@ CompareScan scanCompareRegisters(const Image& second) {
   return scan;
 }
 
-const char* registerVerdict(const BiosLayout& layout, std::size_t index) {
-  // Values, located or not: two registers missing from both BIOSes are
-  // both 0 and equal.
-  return layout.registerTable[index].value == layout.compareValues[index] ? "equals" : "differs";
+const char* registerVerdict(std::uint32_t value, std::uint32_t compared) {
+  return value == compared ? "equals" : "differs";
 }
 
 std::string compareValueText(const CompareScan& scan, std::size_t index) {

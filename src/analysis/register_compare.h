@@ -25,8 +25,10 @@ CompareScan scanCompareRegisters(const Image& second);
 // has a value.
 std::string compareValueText(const CompareScan& scan, std::size_t index);
 
-// "equals" or "differs": registerTable against compareValues.
-const char* registerVerdict(const BiosLayout& layout, std::size_t index);
+// "equals" or "differs": a register's value against the second BIOS's.
+// Values count, not locations: two registers missing from both BIOSes are
+// both 0 and equal.
+const char* registerVerdict(std::uint32_t value, std::uint32_t compared);
 
 // The second BIOS's PLLCtrl1 frequency, or " " when its PLL writes were not
 // found.

@@ -25,46 +25,21 @@ namespace quarzel::app {
 
 namespace {
 
-struct PageInfo {
-  Tab tab;
-  const char* label;
-  int templateId;
-  DLGPROC procedure;
-};
-
-constexpr std::array<PageInfo, kPageCount> kPages{{
-    {FontsTab, "Fonts", IDD_FONTS, FontsPageProc},
-    {DumpTab, "Dump", IDD_DUMP, DumpPageProc},
-    {StringsTab, "Boot-up Strings", IDD_STRINGS, StringsPageProc},
-    {RegistersTab, "Registers", IDD_REGISTERS, RegistersPageProc},
-    {PcirTab, "PCIR", IDD_PCIR, PcirPageProc},
-    {VesaTab, "VESA Strings", IDD_VESA, VesaStringsPageProc},
-    {ModesTab, "Video Modes", IDD_MODES, VideoModesPageProc},
-    {LogoTab, "Logo Image", IDD_LOGO, LogoPageProc},
-}};
-
-// Each page sits at the index of its tab.
-constexpr bool inTabOrder() {
-  for (std::size_t i = 0; i < kPages.size(); ++i)
-    if (kPages[i].tab != static_cast<int>(i)) return false;
-  return true;
-}
-static_assert(inTabOrder());
-
 HWND tabs() { return GetDlgItem(state().MainWindow, IDC_TABS); }
 
 void createPages(HWND window) {
   AppState& s = state();
+  const auto& pages = pageTable();
   s.MainWindow = window;
   for (int i = 0; i < kPageCount; ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(kPages[static_cast<std::size_t>(i)].label);
+    item.pszText = const_cast<char*>(pages[static_cast<std::size_t>(i)].label);
     SendMessageA(tabs(), TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
   }
-  for (std::size_t i = 0; i < kPages.size(); ++i)
-    s.pageWindows[i] = CreateDialogParamA(s.instance, MAKEINTRESOURCEA(kPages[i].templateId), tabs(),
-                                          kPages[i].procedure, 0);
+  for (std::size_t i = 0; i < pages.size(); ++i)
+    s.pageWindows[i] = CreateDialogParamA(s.instance, MAKEINTRESOURCEA(pages[i].templateId), tabs(),
+                                          pages[i].procedure, 0);
   // The empty 64 KiB image, listed as the Dump page starts.
   showInDump(0, 0);
   showPage(FontsTab);
@@ -88,10 +63,9 @@ void afterLoad() {
     const BusyGuard busy;
     showInDump(0, 0);
     runAnalysisPass();
-    if (s.Layout.videoParameterTable) showSelectedMode();
     resetFontsPageAfterLoad();
   }
-  s.imageLoaded = true;  // also after the first load, when it was 0 before
+  s.imageLoaded = true;
   // The image stays loaded (its bytes are on the Dump page), but no page
   // has anything of it to show: say so once rather than leave them blank.
   if (!foundAnyItem(s.Layout))
@@ -186,13 +160,6 @@ void showPage(int index) {
   UpdateWindow(page);
   ShowWindow(page, SW_SHOW);
   s.currentPage = index;
-  if (index == LogoTab) {
-    releasePageDC(s.fontsPageDC, pageWindow(FontsTab));
-    holdPageDC(s.logoPageDC, page);
-  } else if (index == FontsTab) {
-    releasePageDC(s.logoPageDC, pageWindow(LogoTab));
-    holdPageDC(s.fontsPageDC, page);
-  }
 }
 
 void loadSequence(bool reload) { runLoad(loadBios(reload)); }
@@ -215,8 +182,6 @@ bool saveBiosAs() {
 void shutdown() {
   AppState& s = state();
   stopHighlightWorker();
-  releasePageDC(s.fontsPageDC, pageWindow(FontsTab));
-  releasePageDC(s.logoPageDC, pageWindow(LogoTab));
   if (s.FixedFont) DeleteObject(s.FixedFont);
   s.FixedFont = nullptr;
   PostQuitMessage(0);

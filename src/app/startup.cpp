@@ -2,8 +2,9 @@
 
 #include <commctrl.h>
 
-#include "ui/app_state.h"
+#include "app/dialog_keys.h"
 #include "app/main_window.h"
+#include "ui/app_state.h"
 #include "app/running_copy.h"
 #include "resources/resource.h"
 
@@ -36,6 +37,7 @@ int runProgram(HINSTANCE instance, const char* file) {
   if (file && *file) loadNamedFile(file);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (routeDialogKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -20,7 +20,6 @@ int compareCommand(const Args& args) {
   BiosLayout layout;
   AnalysisPass(*a, layout);
   const CompareScan scan = scanCompareRegisters(*b);
-  layout.compareValues = scan.values;
   const std::string frequencyA = pllFrequencyText(layout);
   const std::string frequencyB = compareFrequencyText(scan);
   if (json) {
@@ -31,7 +30,7 @@ int compareCommand(const Args& args) {
           .string("name", kRegisterNames[i])
           .string("a", registerHexText(layout.registerTable[i].value))
           .string("b", registerHexText(scan.values[i]))
-          .string("verdict", registerVerdict(layout, i))
+          .string("verdict", registerVerdict(layout.registerTable[i].value, scan.values[i]))
           .endObject();
     out.endArray().string("pllFrequencyA", frequencyA).string("pllFrequencyB", frequencyB).endObject();
     print(out.text());
@@ -40,7 +39,7 @@ int compareCommand(const Args& args) {
   std::string text = formatText("%-10s  %-8s  %-8s\n", "register", "A", "B");
   for (std::size_t i = 0; i < kRegisterCount; ++i)
     text += formatText("%-10s  %08X  %08X  %s\n", kRegisterNames[i], layout.registerTable[i].value, scan.values[i],
-                       registerVerdict(layout, i));
+                       registerVerdict(layout.registerTable[i].value, scan.values[i]));
   text += formatText("PLLCtrl1 frequency  A: %s  B: %s\n", frequencyA.c_str(), frequencyB.c_str());
   print(text);
   return 0;

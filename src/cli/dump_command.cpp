@@ -16,22 +16,26 @@ namespace {
 // The triples are applied in list order, as the Dump page applies them, so
 // a later triple wins where two overlap.
 std::string ansiListing(const std::string& listing, const std::vector<Highlight>& highlights) {
-  std::vector<std::uint32_t> colour(listing.size(), 0);
+  // The escape of each character's colour: red for changed, blue for shown.
+  static constexpr const char* kPlain = "\x1b[0m";
+  static constexpr const char* kRed = "\x1b[31m";
+  static constexpr const char* kBlue = "\x1b[34m";
+  std::vector<const char*> colour(listing.size(), kPlain);
   const auto size = static_cast<std::int64_t>(listing.size());
   for (const Highlight& h : highlights)
     for (std::int64_t p = std::max<std::int64_t>(h.start, 0); p < std::min<std::int64_t>(h.end, size); ++p)
-      colour[static_cast<std::size_t>(p)] = h.colour;
+      colour[static_cast<std::size_t>(p)] = h.mark == Mark::Changed ? kRed : kBlue;
   std::string out;
   out.reserve(listing.size() * 2);
-  std::uint32_t current = 0;
+  const char* current = kPlain;
   for (std::size_t p = 0; p < listing.size(); ++p) {
     if (colour[p] != current) {
-      out += colour[p] == kChangedColour ? "\x1b[31m" : colour[p] == kShownColour ? "\x1b[34m" : "\x1b[0m";
+      out += colour[p];
       current = colour[p];
     }
     out += listing[p];
   }
-  if (current != 0) out += "\x1b[0m";
+  if (current != kPlain) out += kPlain;
   return out;
 }
 

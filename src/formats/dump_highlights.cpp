@@ -35,8 +35,8 @@ void addChangedRuns(const Image& image, const Image& backup, std::vector<Highlig
     const auto count = static_cast<std::int32_t>(p - first);
     const bool crossesMiddle = column < 8 && column + count > 8;
     const std::int32_t hex = pairStart(line, column);
-    list.push_back({hex, hex + 3 * count + (crossesMiddle ? 1 : 0), kChangedColour});
-    list.push_back({charStart(line, column), charStart(line, column) + count, kChangedColour});
+    list.push_back({hex, hex + 3 * count + (crossesMiddle ? 1 : 0), Mark::Changed});
+    list.push_back({charStart(line, column), charStart(line, column) + count, Mark::Changed});
   }
 }
 
@@ -50,14 +50,14 @@ void addShownRange(std::int64_t first, std::int64_t last, std::vector<Highlight>
     const auto column = static_cast<std::int32_t>(p % 16);
     if (column == 0 && p + 16 <= last) {
       const std::int32_t start = kLine * line + kHexStart;
-      list.push_back({start, start + 66, kShownColour});
+      list.push_back({start, start + 66, Mark::Shown});
       p += 16;
       continue;
     }
     const std::int64_t segmentEnd = std::min(last, std::int64_t{line} * 16 + 15);
     const auto endColumn = static_cast<std::int32_t>(segmentEnd % 16);
-    list.push_back({pairStart(line, column), pairStart(line, endColumn) + 2, kShownColour});
-    list.push_back({charStart(line, column), charStart(line, endColumn) + 1, kShownColour});
+    list.push_back({pairStart(line, column), pairStart(line, endColumn) + 2, Mark::Shown});
+    list.push_back({charStart(line, column), charStart(line, endColumn) + 1, Mark::Shown});
     p = segmentEnd + 1;
   }
 }

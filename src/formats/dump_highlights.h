@@ -1,6 +1,6 @@
-// The coloured ranges of the hex listing: bytes that differ from the
-// committed copy in red, then the range being shown in blue. Positions are
-// character positions in the listing text, CR LF counting two.
+// The marked ranges of the hex listing: bytes that differ from the
+// committed copy, then the range being shown. Positions are character
+// positions in the listing text, CR LF counting two.
 #pragma once
 
 #include <cstdint>
@@ -10,18 +10,19 @@
 
 namespace quarzel {
 
-inline constexpr std::uint32_t kChangedColour = 0x000000FF;  // COLORREF red
-inline constexpr std::uint32_t kShownColour = 0x00FF0000;    // COLORREF blue
+// What a range is marked as; each viewer picks its own colour for it.
+enum class Mark : std::uint8_t { Changed, Shown };
 
 struct Highlight {
   std::int32_t start;
   std::int32_t end;  // one past the last character
-  std::uint32_t colour;
+  Mark mark;
   friend bool operator==(const Highlight&, const Highlight&) = default;
 };
 
-// Red triples for every run of changed bytes (a run never passes its line),
-// then blue triples for [offset, offset + length) when both are non-zero.
+// Changed triples for every run of changed bytes (a run never passes its
+// line), then Shown triples for [offset, offset + length) when both are
+// non-zero.
 // The list holds as many triples as the changes need.
 std::vector<Highlight> dumpHighlights(const Image& image, const Image& backup, std::int32_t offset,
                                       std::int32_t length);

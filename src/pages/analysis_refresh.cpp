@@ -1,23 +1,18 @@
 #include "pages/analysis_refresh.h"
 
 #include "analysis/analysis_pass.h"
-#include "ui/app_state.h"
 #include "pages/pages.h"
-#include "pages/register_comparison.h"
+#include "ui/app_state.h"
 
 namespace quarzel::app {
 
 void runAnalysisPass() {
   AppState& s = state();
-  resetStringsPage();
-  resetLogoPage();
-  resetOtherPages();
+  for (const PageInfo& page : pageTable())
+    if (page.reset) page.reset();
   AnalysisPass(s.BiosImage, s.Layout);
-  fillStringsPage();
-  fillLogoPage();
-  fillOtherPages();
-  // The comparison column stays; its marks now compare the new values.
-  updateCompareLabels();
+  for (const PageInfo& page : pageTable())
+    if (page.fill) page.fill();
 }
 
 }  // namespace quarzel::app

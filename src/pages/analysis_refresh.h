@@ -1,6 +1,6 @@
 // The analysis pass as the program runs it: the page controls reset, the
 // locators over BiosImage, then every page filled from BiosLayout. Callers
-// hold the busy guard (imageLoaded = 0) around it.
+// hold the busy guard around it.
 #pragma once
 
 namespace quarzel::app {

@@ -23,7 +23,12 @@ HWND dumpPage() { return pageWindow(DumpTab); }
 // An offset is at most eight digits after a 0x; longer texts are not read.
 constexpr int kMostOffsetChars = 64;
 
+// No change since the last Apply or Restore: Apply stays disabled until a
+// rebuild finds one.
+bool clean = true;
+
 void initDumpPage(HWND page) {
+  clean = true;
   forgetListing();
   prepareListing(GetDlgItem(page, IDC_DUMP_LISTING));
 }
@@ -54,7 +59,7 @@ void goToOffset(HWND page) {
 
 void commitChanges() {
   AppState& s = state();
-  s.dumpClean = true;
+  clean = true;
   const BusyGuard busy;
   enable(dumpPage(), IDC_APPLY, false);
   s.BiosBackup = s.BiosImage;
@@ -63,7 +68,7 @@ void commitChanges() {
 
 void revertChanges() {
   AppState& s = state();
-  s.dumpClean = true;
+  clean = true;
   const BusyGuard busy;
   enable(dumpPage(), IDC_APPLY, false);
   s.BiosImage = s.BiosBackup;
@@ -79,8 +84,8 @@ void showInDump(int offset, int length) {
   stopHighlightWorker();
   HWND control = showListing(dumpPage(), dumpListing(s.BiosImage));
   std::vector<Highlight> list = dumpHighlights(s.BiosImage, s.BiosBackup, offset, length);
-  if (std::ranges::any_of(list, [](const Highlight& h) { return h.colour == kChangedColour; })) s.dumpClean = false;
-  if (!s.dumpClean) enable(dumpPage(), IDC_APPLY, true);
+  if (std::ranges::any_of(list, [](const Highlight& h) { return h.mark == Mark::Changed; })) clean = false;
+  if (!clean) enable(dumpPage(), IDC_APPLY, true);
   rememberColouredRanges(list);
   startHighlightWorker(control, std::move(list));
   // The line of the offset becomes the topmost visible line; a plain
@@ -89,6 +94,10 @@ void showInDump(int offset, int length) {
     SendMessageA(control, WM_VSCROLL, SB_TOP, 0);
     SendMessageA(control, EM_LINESCROLL, 0, offset / 16);
   }
+}
+
+void showItemInDump(const std::optional<Offset>& location, std::size_t length) {
+  showInDump(static_cast<int>(location.value_or(0)), static_cast<int>(length));
 }
 
 void finishHighlighting() { joinHighlightWorker(); }

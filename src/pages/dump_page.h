@@ -2,12 +2,21 @@
 // where its bytes are.
 #pragma once
 
+#include <cstddef>
+#include <optional>
+
+#include "formats/image.h"
+
 namespace quarzel::app {
 
 // Rebuilds the listing of BiosImage, colours the bytes that differ from
 // BiosBackup red and [offset, offset + length) blue (when both are
 // non-zero), and scrolls the line of the offset to the top.
 void showInDump(int offset, int length);
+
+// An offset button's click: its item's first `length` bytes blue and on
+// top; nothing marked for an item not found.
+void showItemInDump(const std::optional<Offset>& location, std::size_t length);
 
 // Waits, handling the worker's requests, until the current colouring is
 // done; its thread is then closed.

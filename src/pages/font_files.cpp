@@ -14,6 +14,9 @@ namespace quarzel::app {
 
 namespace {
 
+// The files last chosen in the Load FONT and Save FONT dialogs.
+std::string loadPath, savePath;
+
 enum class FontFileKind { Font, CodePage, Other };
 
 // Only the last dot of the name counts, and only a three-letter extension.
@@ -58,10 +61,9 @@ FileOutcome loadCodePage(const ChosenFile& chosen) {
   AppState& s = state();
   const FileRead file = readWholeFile(chosen.path, kCodePageFileLimit);
   if (!file.bytes) return FileOutcome::failed(chosen.title, file.error);
-  CodePageParse parsed = parseCodePageFile(*file.bytes);
-  s.CodePageFile = std::move(parsed.file);
-  if (!s.CodePageFile) return FileOutcome::failed(chosen.title, describe(*parsed.error));
-  runSelectFontDialog(formatText("Select Font [%s]", chosen.title.c_str()));
+  const CodePageParse parsed = parseCodePageFile(*file.bytes);
+  if (!parsed.file) return FileOutcome::failed(chosen.title, describe(*parsed.error));
+  runSelectFontDialog(formatText("Select Font [%s]", chosen.title.c_str()), *parsed.file);
   syncFixupTables(s.BiosImage, s.Layout);
   return {};
 }
@@ -69,9 +71,9 @@ FileOutcome loadCodePage(const ChosenFile& chosen) {
 }  // namespace
 
 FileOutcome loadFontFile(FontSize size) {
-  const auto chosen = platform().openFile(loadDialog(), state().fontLoadPath);
+  const auto chosen = platform().openFile(loadDialog(), loadPath);
   if (!chosen) return FileOutcome::cancelled();
-  state().fontLoadPath = chosen->path;
+  loadPath = chosen->path;
   switch (kindOf(chosen->title)) {
     case FontFileKind::Font: return loadFont(*chosen, size);
     case FontFileKind::CodePage: return loadCodePage(*chosen);
@@ -84,11 +86,16 @@ FileOutcome saveFontFile(FontSize size) {
   AppState& s = state();
   const auto table = fontFileBytes(s.BiosImage, s.Layout, size);
   if (!table) return FileOutcome::failed(fontName(size), describe(EditError::NotLocated));
-  const auto chosen = platform().saveFile(saveDialog(), s.fontSavePath);
+  const auto chosen = platform().saveFile(saveDialog(), savePath);
   if (!chosen) return FileOutcome::cancelled();
-  s.fontSavePath = chosen->path;
+  savePath = chosen->path;
   const std::string error = writeFileAtomically(chosen->path, *table);
   return error.empty() ? FileOutcome{} : FileOutcome::failed(chosen->title, error);
+}
+
+void forgetFontFilePaths() {
+  loadPath.clear();
+  savePath.clear();
 }
 
 }  // namespace quarzel::app

@@ -17,4 +17,7 @@ FileOutcome loadFontFile(FontSize size);
 // located is an error before any name is asked for, and no file is made.
 FileOutcome saveFontFile(FontSize size);
 
+// The open and save dialogs start afresh, as in a new run.
+void forgetFontFilePaths();
+
 }  // namespace quarzel::app

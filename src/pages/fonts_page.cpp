@@ -17,7 +17,9 @@ namespace {
 
 HWND fontsPage() { return pageWindow(FontsTab); }
 
-FontSize& fontSize() { return state().currentFontSize; }
+FontsPageState fonts;
+
+FontSize& fontSize() { return fonts.size; }
 
 // Client pixel position of the sheet.
 constexpr int kSheetX = 150, kSheetY = 75;
@@ -36,7 +38,7 @@ void setCaptions(HWND page, FontSize size) {
 }
 
 void renderSheet(FontSize size) {
-  showPixels(state().GlyphSheet, renderGlyphSheet(state().BiosImage, state().Layout.fonts[size], size));
+  showPixels(fonts.sheet, renderGlyphSheet(state().BiosImage, state().Layout.fonts[size], size));
 }
 
 // Invalidating the sheet's area (erasing it) repaints it whether the page is
@@ -48,23 +50,28 @@ void redrawSheet(HWND page) {
   UpdateWindow(page);
 }
 
-void initFontsPage(HWND page) {
+// A new page starts at the 8x8 font with a blank sheet and the files of
+// this run forgotten.
+void initFontsPage() {
   const int side = static_cast<int>(kGlyphSheetSide);
-  state().GlyphSheet = createMonochromeBitmap(side, side);
-  holdPageDC(state().fontsPageDC, page);
+  fonts = FontsPageState{};
+  fonts.sheet = createMonochromeBitmap(side, side);
+  forgetFontFilePaths();
+}
+
+void destroyFontsPage(HWND page) {
+  releasePageDC(fonts.dc, page);
+  deleteMonochromeBitmap(fonts.sheet);
 }
 
 // The offset buttons mark the font table, or the fix-up table of the 8x14
 // and 8x16 fonts (the 8x8 font has none).
-void showFontInDump(HWND page) {
-  showInDump(offsetFromCaption(page, IDC_FONTS_OFFSET), static_cast<int>(fontTableBytes(fontSize())));
-}
+void showFontInDump() { showItemInDump(state().Layout.fonts[fontSize()], fontTableBytes(fontSize())); }
 
-void showFixupInDump(HWND page) {
-  const BiosLayout& layout = state().Layout;
+void showFixupInDump() {
   if (fontSize() == Font8x8) return;
-  const std::size_t length = layout.fixups[fontSize()].size;
-  showInDump(offsetFromCaption(page, IDC_FONTS_FIXUP_OFFSET), static_cast<int>(length));
+  const FixupTable& fixup = state().Layout.fixups[fontSize()];
+  showItemInDump(fixup.location, fixup.size);
 }
 
 void showFixupOffset(HWND page, FontSize size) {
@@ -100,6 +107,8 @@ void search(bool (*searchFor)(const Image&, BiosLayout&, FontSize)) {
 
 }  // namespace
 
+const FontsPageState& fontsPageState() { return fonts; }
+
 FontSize currentFontSize() { return fontSize(); }
 
 void showFontSize(FontSize size) {
@@ -112,7 +121,14 @@ void showFontSize(FontSize size) {
   redrawSheet(page);
 }
 
-// The offset button 1070 already holds the 8x8 offset that the pass wrote.
+void resetFontsPage() { setText(fontsPage(), IDC_FONTS_OFFSET, "0"); }
+
+void fillFontsPage() {
+  const Location& font = state().Layout.fonts[Font8x8];
+  if (font) setOffsetCaption(fontsPage(), IDC_FONTS_OFFSET, *font);
+}
+
+// The offset button already holds the 8x8 offset that the pass wrote.
 void resetFontsPageAfterLoad() {
   HWND page = fontsPage();
   CheckRadioButton(page, IDC_FONTS_8X8, IDC_FONTS_8X16, IDC_FONTS_8X8);
@@ -125,9 +141,10 @@ void resetFontsPageAfterLoad() {
 
 INT_PTR CALLBACK FontsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
-    case WM_INITDIALOG: initFontsPage(page); return TRUE;
-    case WM_PAINT: paintBitmap(page, state().fontsPageDC, kSheetX, kSheetY, state().GlyphSheet.bitmap); return TRUE;
-    case WM_DESTROY: deleteMonochromeBitmap(state().GlyphSheet); return FALSE;
+    case WM_INITDIALOG: initFontsPage(); return TRUE;
+    case WM_SHOWWINDOW: holdPageDCWhileShown(fonts.dc, page, wParam != FALSE); return FALSE;
+    case WM_PAINT: paintBitmap(page, fonts.dc, kSheetX, kSheetY, fonts.sheet.bitmap); return TRUE;
+    case WM_DESTROY: destroyFontsPage(page); return FALSE;
     case WM_COMMAND: break;
     default: return FALSE;
   }
@@ -135,8 +152,8 @@ INT_PTR CALLBACK FontsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
     case IDC_FONTS_8X8: showFontSize(Font8x8); return TRUE;
     case IDC_FONTS_8X14: showFontSize(Font8x14); return TRUE;
     case IDC_FONTS_8X16: showFontSize(Font8x16); return TRUE;
-    case IDC_FONTS_OFFSET: showFontInDump(page); return TRUE;
-    case IDC_FONTS_FIXUP_OFFSET: showFixupInDump(page); return TRUE;
+    case IDC_FONTS_OFFSET: showFontInDump(); return TRUE;
+    case IDC_FONTS_FIXUP_OFFSET: showFixupInDump(); return TRUE;
     default: break;
   }
   // The file commands and the searches need a BIOS.

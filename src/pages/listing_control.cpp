@@ -16,6 +16,14 @@ namespace {
 constexpr std::size_t kMostChangedLines = 256;
 constexpr std::size_t kMostRangesToClear = 1024;
 
+// What the control shows now, so that a rebuild can replace only the lines
+// that changed and return exactly the coloured ranges to black.
+struct ListingShown {
+  std::string text;
+  std::vector<Highlight> coloured;
+};
+ListingShown shown;
+
 void colour(HWND listing, std::int32_t start, std::int32_t end, COLORREF colour, WPARAM scope) {
   CHARRANGE range{start, end};
   if (scope == SCF_SELECTION) SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
@@ -96,10 +104,10 @@ void prepareListing(HWND listing) {
 
 HWND showListing(HWND page, const std::string& text) {
   HWND listing = GetDlgItem(page, IDC_DUMP_LISTING);
-  if (state().dumpShown.text.size() != text.size()) {
+  if (shown.text.size() != text.size()) {
     listing = freshListing(page, text);
   } else {
-    const auto runs = changedLineRuns(state().dumpShown.text, text);
+    const auto runs = changedLineRuns(shown.text, text);
     std::size_t changedLines = 0;
     for (const auto& [first, last] : runs) changedLines += last - first;
     if (changedLines > kMostChangedLines) {
@@ -113,22 +121,22 @@ HWND showListing(HWND page, const std::string& text) {
                   replaced.begin() + static_cast<std::ptrdiff_t>(last), true);
       }
       // Replaced lines are black already; the other coloured ranges go back.
-      if (state().dumpShown.coloured.size() > kMostRangesToClear) {
+      if (shown.coloured.size() > kMostRangesToClear) {
         colour(listing, 0, -1, 0, SCF_ALL);
       } else {
-        for (const Highlight& h : state().dumpShown.coloured)
+        for (const Highlight& h : shown.coloured)
           if (!replaced[static_cast<std::size_t>(h.start) / kDumpLineLength])
             colour(listing, h.start, h.end, 0, SCF_SELECTION);
       }
     }
   }
-  state().dumpShown.text = text;
-  state().dumpShown.coloured.clear();
+  shown.text = text;
+  shown.coloured.clear();
   return listing;
 }
 
-void rememberColouredRanges(const std::vector<Highlight>& list) { state().dumpShown.coloured = list; }
+void rememberColouredRanges(const std::vector<Highlight>& list) { shown.coloured = list; }
 
-void forgetListing() { state().dumpShown = {}; }
+void forgetListing() { shown = {}; }
 
 }  // namespace quarzel::app

@@ -8,6 +8,7 @@
 #include "formats/text_format.h"
 #include "pages/dump_page.h"
 #include "pages/logo_controls.h"
+#include "pages/logo_page.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
 #include "ui/app_state.h"
@@ -22,6 +23,8 @@ namespace {
 constexpr int kPictureX = 16, kPictureY = 112;
 // What Apply reads from each line's edit.
 constexpr int kLineCharsRead = 255;
+
+LogoPageState logo;
 
 // The page's words for why a picture, an Apply or a Remove was refused; the
 // core's own words for the cause follow on a second line where the first
@@ -64,7 +67,7 @@ HBITMAP makeBitmap(const LogoPicture& picture) {
   for (std::size_t i = 0; i < kLogoColours; ++i)
     info.colours[i] = {kVgaColours[i].blue, kVgaColours[i].green, kVgaColours[i].red, 0};
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(state().logoPageDC, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+  HBITMAP bitmap = CreateDIBSection(logo.dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
                                     &bits, nullptr, 0);
   if (!bitmap) return nullptr;
   // Rows of a width that is a multiple of 8 need no padding.
@@ -80,7 +83,7 @@ RECT pictureArea(const LogoPicture& picture) {
 // erased, in case the new one is smaller.
 void redrawPictures(HWND page, const RECT& previous) {
   InvalidateRect(page, &previous, TRUE);
-  const RECT area = pictureArea(*state().LogoPicture);
+  const RECT area = pictureArea(*logo.picture);
   InvalidateRect(page, &area, FALSE);
   UpdateWindow(page);
 }
@@ -88,17 +91,16 @@ void redrawPictures(HWND page, const RECT& previous) {
 // The picture takes the place of the one shown: its bitmap, name, size and
 // the colours it merges. A refused bitmap leaves the previous picture.
 bool showPicture(HWND page, LogoPicture picture, const std::string& name) {
-  AppState& s = state();
   HBITMAP bitmap = makeBitmap(picture);
   if (!bitmap) return false;
-  if (s.logoBitmap) DeleteObject(s.logoBitmap);
-  s.logoBitmap = bitmap;
-  const RECT previous = s.LogoPicture ? pictureArea(*s.LogoPicture) : RECT{};
-  s.LogoPicture = std::move(picture);
+  if (logo.bitmap) DeleteObject(logo.bitmap);
+  logo.bitmap = bitmap;
+  const RECT previous = logo.picture ? pictureArea(*logo.picture) : RECT{};
+  logo.picture = std::move(picture);
   setAnsiText(page, IDC_LOGO_NAME, name);
-  setText(page, IDC_LOGO_WIDTH, std::to_string(s.LogoPicture->width));
-  setText(page, IDC_LOGO_HEIGHT, std::to_string(s.LogoPicture->height));
-  setText(page, IDC_LOGO_COLOURS, mergedColoursText(*s.LogoPicture));
+  setText(page, IDC_LOGO_WIDTH, std::to_string(logo.picture->width));
+  setText(page, IDC_LOGO_HEIGHT, std::to_string(logo.picture->height));
+  setText(page, IDC_LOGO_COLOURS, mergedColoursText(*logo.picture));
   enable(page, IDC_APPLY, true);
   redrawPictures(page, previous);
   return true;
@@ -107,10 +109,9 @@ bool showPicture(HWND page, LogoPicture picture, const std::string& name) {
 // Everything is read and checked, and the bitmap made, before the page
 // changes: a refused file leaves the previous picture whole and usable.
 void loadPicture(HWND page) {
-  AppState& s = state();
-  const auto chosen = platform().openFile(loadDialog(), s.logoLoadPath);
+  const auto chosen = platform().openFile(loadDialog(), logo.loadPath);
   if (!chosen) return;
-  s.logoLoadPath = chosen->path;
+  logo.loadPath = chosen->path;
   LogoFileRead file = readLogoFile(chosen->path);
   if (!file.picture) {
     showError(page, file.error ? refusalText(*file.error).c_str() : ("Bitmap loading error!!!\n" + file.fileError).c_str());
@@ -122,14 +123,15 @@ void loadPicture(HWND page) {
 // The installed logo, or that there is none, and whether it can be removed.
 void showInstalled(HWND page) {
   const BiosLayout& layout = state().Layout;
-  const auto& logo = layout.logo;
+  const auto& installed = layout.logo;
   setText(page, IDC_LOGO_INSTALLED,
-          !logo ? "No logo in this BIOS."
-                : formatText("Logo in this BIOS at %04zX: %d x %d pixels%s", logo->block.base, logo->block.width,
-                             logo->block.height, logo->block.savedCode ? "." : ", written by an earlier quarzel."));
-  enable(page, IDC_LOGO_REMOVE, logo && logo->block.savedCode);
+          !installed ? "No logo in this BIOS."
+                     : formatText("Logo in this BIOS at %04zX: %d x %d pixels%s", installed->block.base,
+                                  installed->block.width, installed->block.height,
+                                  installed->block.savedCode ? "." : ", written by an earlier quarzel."));
+  enable(page, IDC_LOGO_REMOVE, installed && installed->block.savedCode);
   for (std::size_t k = 0; k < kLogoLines; ++k) setAnsiText(page, kLogoLineIds[k], layout.logoLines[k]);
-  if (logo) showPicture(page, blockPicture(state().BiosImage, logo->block), "in the BIOS");
+  if (installed) showPicture(page, blockPicture(state().BiosImage, installed->block), "in the BIOS");
 }
 
 // After the logo is written or removed: the sign-on string and the logo
@@ -146,10 +148,10 @@ void afterLogoEdit(HWND page) {
 // agrees, with the sizes before and after.
 EditResult applyWithRoom(HWND page, const LogoLines& lines) {
   AppState& s = state();
-  const EditResult result = applyLogo(s.BiosImage, s.Layout, *s.LogoPicture, lines);
+  const EditResult result = applyLogo(s.BiosImage, s.Layout, *logo.picture, lines);
   if (result.error != EditError::LogoNeedsGrowth) return result;
   Image grown = s.BiosImage;
-  const EditResult growing = applyLogo(grown, s.Layout, *s.LogoPicture, lines, true);
+  const EditResult growing = applyLogo(grown, s.Layout, *logo.picture, lines, true);
   const std::string question =
       formatText("The logo fits only in the free bytes past the ROM.\nGrow the ROM from %zu to %zu bytes?",
                  romLength(s.BiosImage), romLength(grown));
@@ -161,14 +163,14 @@ EditResult applyWithRoom(HWND page, const LogoLines& lines) {
 
 void applyPicture(HWND page) {
   AppState& s = state();
-  if (!s.LogoPicture) return;
+  if (!logo.picture) return;
   const BusyGuard busy;
   std::array<std::optional<std::string>, kLogoLines> given;
   for (std::size_t k = 0; k < kLogoLines; ++k) given[k] = getAnsiText(page, kLogoLineIds[k], kLineCharsRead);
   const LogoLines lines = logoLinesWith(s.Layout, given);
   const EditResult result = applyWithRoom(page, lines);
   if (result.error == EditError::NoFreeRun) {
-    const std::string text = "No room for the logo!!!\n" + logoRoomText(logoRoom(s.BiosImage, s.Layout, *s.LogoPicture));
+    const std::string text = "No room for the logo!!!\n" + logoRoomText(logoRoom(s.BiosImage, s.Layout, *logo.picture));
     showError(page, text.c_str());
   } else if (result.error && result.error != EditError::LogoNeedsGrowth) {
     showError(page, refusalText(*result.error).c_str());
@@ -187,18 +189,22 @@ void removePicture(HWND page) {
   afterLogoEdit(page);
 }
 
+// A new page starts without a picture.
 void initLogoPage(HWND page) {
+  logo = LogoPageState{};
   for (const int id : kLogoLineIds)
     SendDlgItemMessageA(page, id, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
 }
 
-void deleteLogoBitmap() {
-  AppState& s = state();
-  if (s.logoBitmap) DeleteObject(s.logoBitmap);
-  s.logoBitmap = nullptr;
+void destroyLogoPage(HWND page) {
+  releasePageDC(logo.dc, page);
+  if (logo.bitmap) DeleteObject(logo.bitmap);
+  logo.bitmap = nullptr;
 }
 
 }  // namespace
+
+const LogoPageState& logoPageState() { return logo; }
 
 void resetLogoPage() {
   HWND page = pageWindow(LogoTab);
@@ -225,8 +231,9 @@ void followSignOn(const std::string& text) {
 INT_PTR CALLBACK LogoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: initLogoPage(page); return TRUE;
-    case WM_PAINT: paintBitmap(page, state().logoPageDC, kPictureX, kPictureY, state().logoBitmap); return TRUE;
-    case WM_DESTROY: deleteLogoBitmap(); return FALSE;
+    case WM_SHOWWINDOW: holdPageDCWhileShown(logo.dc, page, wParam != FALSE); return FALSE;
+    case WM_PAINT: paintBitmap(page, logo.dc, kPictureX, kPictureY, logo.bitmap); return TRUE;
+    case WM_DESTROY: destroyLogoPage(page); return FALSE;
     case WM_COMMAND: break;
     default: return FALSE;
   }

@@ -1,8 +1,14 @@
-// The eight tab pages: their window procedures, and what the analysis pass
-// does to their controls (the reset before the blocks, the filling after).
+// The eight tab pages: their window procedures, what the analysis pass does
+// to their controls (the reset before the locators, the filling after), and
+// the table that lists them in tab order.
 #pragma once
 
 #include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "ui/tabs.h"
 
 namespace quarzel::app {
 
@@ -15,27 +21,42 @@ INT_PTR CALLBACK VesaStringsPageProc(HWND page, UINT message, WPARAM wParam, LPA
 INT_PTR CALLBACK VideoModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK LogoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Boot-up Strings page; string 1 alone, after the logo moved its count.
+// Each page's part of the analysis pass. The reset clears every control its
+// fill writes, so an image without an item never shows the previous image's
+// value; the fill shows what BiosLayout holds, and leaves the controls of
+// items not found as the reset left them.
+void resetFontsPage();
+void fillFontsPage();
 void resetStringsPage();
 void fillStringsPage();
-void refillString1();
-
-// Logo page: its lines and the installed logo; the lines that follow a new
-// string 1.
-void resetLogoPage();
-void fillLogoPage();
-void followSignOn(const std::string& text);
-
-// VESA Strings page: the four strings cleared, then their controls from
-// BiosLayout (strings not located keep the cleared controls).
+void resetRegistersPage();
+void fillRegistersPage();
+void resetPcirPage();
+void fillPcirPage();
 void resetVesaPage();
 void fillVesaPage();
+void resetModesPage();
+void fillModesPage();
+void resetLogoPage();
+void fillLogoPage();
 
-// Registers, fonts (8x8 offset), PCIR, VESA strings, video modes: the reset
-// of the pass, then their controls from BiosLayout. Controls of items not
-// found again are cleared, so no page shows the previous image's values.
-void resetOtherPages();
-void fillOtherPages();
+struct PageInfo {
+  Tab tab;
+  const char* label;
+  int templateId;
+  DLGPROC procedure;
+  void (*reset)();  // null: the pass leaves the page alone
+  void (*fill)();
+};
+
+// Every page, at the index of its tab.
+const std::array<PageInfo, kPageCount>& pageTable();
+
+// Boot-up Strings page: string 1 alone, after the logo moved its count.
+void refillString1();
+
+// Logo page: the lines that follow a new string 1.
+void followSignOn(const std::string& text);
 
 // Video Modes page: refill the value fields for the selected mode.
 void showSelectedMode();

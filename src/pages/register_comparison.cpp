@@ -1,5 +1,7 @@
 #include "pages/register_comparison.h"
 
+#include <optional>
+
 #include "analysis/register_compare.h"
 #include "formats/file_io.h"
 #include "pages/register_controls.h"
@@ -11,31 +13,37 @@ namespace quarzel::app {
 
 namespace {
 
+// The second BIOS is only read for its register values, never edited or
+// saved, so only those are kept; they describe another image and outlive
+// every load of this one.
+struct Comparison {
+  std::optional<std::array<std::uint32_t, kRegisterCount>> values;  // set by the first good comparison
+  std::string path;  // the file last chosen in the comparison's open dialog
+};
+Comparison comparison;
+
 HWND registersPage() { return pageWindow(RegistersTab); }
 
-// The whole file is read and checked before CompareImage changes, so a
-// refused file leaves the previous comparison exactly as it was; it says
-// why, as a refused Load BIOS does.
-bool loadCompareBios() {
-  AppState& s = state();
-  const auto chosen = platform().openFile(openBiosDialog(), s.comparePath);
-  if (!chosen) return false;
-  s.comparePath = chosen->path;
+// The whole file is read and checked before anything changes, so a refused
+// file leaves the previous comparison exactly as it was; it says why, as a
+// refused Load BIOS does.
+std::optional<Image> loadCompareBios() {
+  const auto chosen = platform().openFile(openBiosDialog(), comparison.path);
+  if (!chosen) return std::nullopt;
+  comparison.path = chosen->path;
   ImageFile file = readImageFile(chosen->path);
   if (!file.image) {
     showError(registersPage(), "BIOS loading error!!!", FileOutcome::failed(chosen->title, file.error).reason);
-    return false;
+    return std::nullopt;
   }
-  s.CompareImage = *file.image;
   setAnsiText(registersPage(), IDC_REG_COMPARE_FILE, chosen->title);
-  return true;
+  return std::move(file.image);
 }
 
 // The register searches over the second image; no locations are kept.
-void locateCompareRegisters() {
-  AppState& s = state();
-  const CompareScan scan = scanCompareRegisters(s.CompareImage);
-  s.Layout.compareValues = scan.values;
+void locateCompareRegisters(const Image& second) {
+  const CompareScan scan = scanCompareRegisters(second);
+  comparison.values = scan.values;
   HWND page = registersPage();
   for (std::size_t i = 0; i < kRegisterCount; ++i) setText(page, kRegisterRows[i].compare, compareValueText(scan, i));
   setText(page, IDC_REG_COMPARE_PLL_FREQUENCY, compareFrequencyText(scan));
@@ -44,17 +52,21 @@ void locateCompareRegisters() {
 }  // namespace
 
 void compareWithSecondBios() {
-  if (!loadCompareBios()) return;
-  locateCompareRegisters();
-  state().compareLoaded = true;
+  const std::optional<Image> second = loadCompareBios();
+  if (!second) return;
+  locateCompareRegisters(*second);
   updateCompareLabels();
 }
 
 void updateCompareLabels() {
-  if (!state().compareLoaded) return;
+  if (!comparison.values) return;
   HWND page = registersPage();
   for (std::size_t i = 0; i < kRegisterCount; ++i)
-    setText(page, kRegisterRows[i].verdict, registerVerdict(state().Layout, i));
+    setText(page, kRegisterRows[i].verdict, registerVerdict(state().Layout.registerTable[i].value, (*comparison.values)[i]));
 }
+
+std::uint32_t comparedValue(std::size_t index) { return comparison.values ? (*comparison.values)[index] : 0; }
+
+void forgetComparison() { comparison = {}; }
 
 }  // namespace quarzel::app

@@ -22,6 +22,9 @@ namespace {
 constexpr int kMostFieldChars = 255;
 constexpr const char* kOutOfRange = "out of range";
 
+// The open dialog's value as its fields now make it.
+std::uint32_t workingValue = 0;
+
 const RegisterDialog& tableOf(HWND dialog) {
   return *reinterpret_cast<const RegisterDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
@@ -63,8 +66,8 @@ void rebuildValue(HWND dialog) {
     numbers.push_back(reading.number);
   }
   enable(dialog, IDOK, true);
-  state().workingValue = valueFromFields(*registerFieldsFor(table.registerIndex), numbers);
-  showValue(dialog, table, state().workingValue);
+  workingValue = valueFromFields(*registerFieldsFor(table.registerIndex), numbers);
+  showValue(dialog, table, workingValue);
 }
 
 void initDialog(HWND dialog, const RegisterDialog& table) {
@@ -72,7 +75,7 @@ void initDialog(HWND dialog, const RegisterDialog& table) {
   centerOnScreen(dialog);
   const BiosLayout& layout = state().Layout;
   const std::uint32_t value = layout.registerTable[table.registerIndex].value;
-  const std::uint32_t compared = layout.compareValues[table.registerIndex];
+  const std::uint32_t compared = comparedValue(table.registerIndex);
   showValue(dialog, table, value);
   // Each fill rebuilds the value, so the dialog opens showing what OK would
   // store: the reserved bits already 0.
@@ -93,7 +96,7 @@ void acceptValue(HWND dialog) {
   rebuildValue(dialog);
   if (!IsWindowEnabled(GetDlgItem(dialog, IDOK))) return;
   const RegisterDialog& table = tableOf(dialog);
-  state().Layout.registerTable[table.registerIndex].value = state().workingValue;
+  state().Layout.registerTable[table.registerIndex].value = workingValue;
   showRegisterValue(table.registerIndex);
   updateCompareLabels();
   EndDialog(dialog, IDOK);

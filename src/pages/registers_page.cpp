@@ -31,6 +31,13 @@ std::optional<std::size_t> rowWith(int RegisterRowControls::*member, int id) {
 // PLLCtrl2 is the BIOS's only when its write was found.
 bool pageHandles(std::size_t index) { return index != PLLCtrl2 || state().Layout.pllCtrl2Located; }
 
+void setOffsetOrZero(HWND page, int id, const Location& location) {
+  if (location)
+    setOffsetCaption(page, id, *location);
+  else
+    setText(page, id, "0");
+}
+
 void showValues() {
   for (std::size_t i = 0; i < kRegisterCount; ++i) showRegisterValue(i);
 }
@@ -64,11 +71,11 @@ void restoreRegisters(HWND page) {
 bool command(HWND page, int id, int notification) {
   const bool loaded = state().imageLoaded;
   if (rowWith(&RegisterRowControls::value, id)) {
-    if (notification == EN_UPDATE && loaded) enable(page, IDC_APPLY, true);
+    if (notification == EN_UPDATE && userEdit()) enable(page, IDC_APPLY, true);
     return true;
   }
-  if (rowWith(&RegisterRowControls::offset, id)) {
-    showInDump(offsetFromCaption(page, id), kRegisterBytes);
+  if (const auto row = rowWith(&RegisterRowControls::offset, id)) {
+    showItemInDump(state().Layout.registerTable[*row].location, kRegisterBytes);
     return true;
   }
   if (const auto row = rowWith(&RegisterRowControls::dialogButton, id)) {
@@ -91,6 +98,25 @@ bool command(HWND page, int id, int notification) {
 
 }  // namespace
 
+// PLLCtrl2's value and the offsets are written by every fill.
+void resetRegistersPage() {
+  HWND page = pageWindow(RegistersTab);
+  for (std::size_t i = 0; i < kRegisterCount; ++i)
+    if (i != PLLCtrl2) setText(page, kRegisterRows[i].value, "0");
+}
+
+// The comparison column stays; its marks now compare the new values.
+void fillRegistersPage() {
+  HWND page = pageWindow(RegistersTab);
+  const BiosLayout& layout = state().Layout;
+  for (std::size_t i = 0; i < kRegisterCount; ++i) {
+    setOffsetOrZero(page, kRegisterRows[i].offset, layout.registerTable[i].location);
+    if (layout.registerTable[i].location || i == PLLCtrl2) setText(page, kRegisterRows[i].value, registerValueText(layout, i));
+  }
+  setText(page, IDC_REG_PLL_FREQUENCY, pllFrequencyText(layout));
+  updateCompareLabels();
+}
+
 void showRegisterValue(std::size_t index) {
   HWND page = pageWindow(RegistersTab);
   const std::uint32_t value = state().Layout.registerTable[index].value;
@@ -99,7 +125,10 @@ void showRegisterValue(std::size_t index) {
 }
 
 INT_PTR CALLBACK RegistersPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_INITDIALOG) {
+    forgetComparison();
+    return TRUE;
+  }
   if (message != WM_COMMAND) return FALSE;
   return command(page, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
 }

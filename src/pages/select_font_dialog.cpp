@@ -19,13 +19,17 @@ constexpr int kPreviewX = 160, kPreviewY = 8;
 // The check box of each size, by FontSize.
 constexpr int kSizeBoxes[kFontSizeCount] = {IDC_SELECT_FONT_8X8, IDC_SELECT_FONT_8X14, IDC_SELECT_FONT_8X16};
 
+// The file the open dialog imports from, and its preview.
+const CodePageFile* openFile = nullptr;
+CodePagePreviewState preview;
+
 void fillList(HWND dialog) {
   HWND list = GetDlgItem(dialog, IDC_SELECT_FONT_LIST);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   // One item per entry; the list box keeps them sorted as text.
-  for (const std::string& item : codePageList(*state().CodePageFile))
+  for (const std::string& item : codePageList(*openFile))
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  state().shownCodePage = 0;
+  preview.codePage = 0;
   SendMessageW(list, LB_SETCURSEL, 0, 0);
 }
 
@@ -43,11 +47,10 @@ std::string selectedItem(HWND dialog) {
 
 // Draws the selected code page unless the preview already shows it.
 void renderPreview(HWND dialog) {
-  AppState& s = state();
   const std::uint16_t codePage = codePageOfItem(selectedItem(dialog));
-  if (codePage == s.shownCodePage) return;
-  s.shownCodePage = codePage;
-  showPixels(s.CodePagePreview, codePagePreview(*s.CodePageFile, codePage));
+  if (codePage == preview.codePage) return;
+  preview.codePage = codePage;
+  showPixels(preview.picture, codePagePreview(*openFile, codePage));
 }
 
 // The whole picture is copied, so the area need not be erased first.
@@ -59,12 +62,11 @@ void redrawPreview(HWND dialog) {
 }
 
 void openDialog(HWND dialog, const std::string& title) {
-  AppState& s = state();
   SetWindowTextA(dialog, title.c_str());
   centerOnScreen(dialog);
   fillList(dialog);
-  s.selectFontDC = GetDC(dialog);
-  s.CodePagePreview = createMonochromeBitmap(static_cast<int>(kPreviewWidth), static_cast<int>(kPreviewHeight));
+  preview.dc = GetDC(dialog);
+  preview.picture = createMonochromeBitmap(static_cast<int>(kPreviewWidth), static_cast<int>(kPreviewHeight));
   renderPreview(dialog);
   SetTimer(dialog, kPreviewTimer, kPreviewPeriodMs, nullptr);
 }
@@ -78,7 +80,7 @@ FontSizeSet tickedSizes(HWND dialog) {
 // The code page the preview shows, not the list's newer selection.
 void applyFonts(HWND dialog) {
   AppState& s = state();
-  copyCodePageFonts(s.BiosImage, s.Layout, *s.CodePageFile, s.shownCodePage, tickedSizes(dialog));
+  copyCodePageFonts(s.BiosImage, s.Layout, *openFile, preview.codePage, tickedSizes(dialog));
 }
 
 void closeDialog(HWND dialog, INT_PTR result) {
@@ -88,10 +90,9 @@ void closeDialog(HWND dialog, INT_PTR result) {
 
 // The preview and its context are made anew each time the dialog opens.
 void releasePreview(HWND dialog) {
-  AppState& s = state();
-  if (s.selectFontDC) ReleaseDC(dialog, s.selectFontDC);
-  s.selectFontDC = nullptr;
-  deleteMonochromeBitmap(s.CodePagePreview);
+  if (preview.dc) ReleaseDC(dialog, preview.dc);
+  preview.dc = nullptr;
+  deleteMonochromeBitmap(preview.picture);
 }
 
 INT_PTR CALLBACK SelectFontDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -103,7 +104,7 @@ INT_PTR CALLBACK SelectFontDialogProc(HWND dialog, UINT message, WPARAM wParam, 
       redrawPreview(dialog);
       return TRUE;
     case WM_PAINT:
-      paintBitmap(dialog, state().selectFontDC, kPreviewX, kPreviewY, state().CodePagePreview.bitmap);
+      paintBitmap(dialog, preview.dc, kPreviewX, kPreviewY, preview.picture.bitmap);
       return TRUE;
     case WM_CLOSE: closeDialog(dialog, IDCANCEL); return TRUE;
     case WM_DESTROY: releasePreview(dialog); return FALSE;
@@ -124,8 +125,12 @@ INT_PTR CALLBACK SelectFontDialogProc(HWND dialog, UINT message, WPARAM wParam, 
 
 }  // namespace
 
-void runSelectFontDialog(const std::string& title) {
+void runSelectFontDialog(const std::string& title, const CodePageFile& file) {
+  openFile = &file;
   platform().runModal({IDD_SELECT_FONT}, state().MainWindow, SelectFontDialogProc, reinterpret_cast<LPARAM>(&title));
+  openFile = nullptr;
 }
+
+const CodePagePreviewState& codePagePreviewState() { return preview; }
 
 }  // namespace quarzel::app

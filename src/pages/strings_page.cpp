@@ -38,7 +38,7 @@ void initStringsPage(HWND page) {
 
 // Typing shows the new length at once; text set by code does nothing.
 void textChanged(HWND page, int id) {
-  if (!state().imageLoaded) return;
+  if (!userEdit()) return;
   if (id == IDC_STRING1_TEXT || id == IDC_STRING2_TEXT) {
     const int length = GetWindowTextLengthA(GetDlgItem(page, id));
     setNumber(page, id == IDC_STRING1_TEXT ? IDC_STRING1_LENGTH : IDC_STRING2_LENGTH, static_cast<unsigned>(length));
@@ -48,12 +48,14 @@ void textChanged(HWND page, int id) {
   enable(page, IDC_APPLY, true);
 }
 
-void showOffset(HWND page, int button) {
+void showOffset(int button) {
   const BiosLayout& layout = state().Layout;
-  const std::uint32_t length = button == IDC_STRING1_OFFSET   ? layout.bootString1.maxLength
-                               : button == IDC_STRING2_OFFSET ? layout.bootString2.maxLength
-                                                              : layout.biosDate.maxLength;
-  showInDump(offsetFromCaption(page, button), static_cast<int>(length));
+  if (button == IDC_STRING1_OFFSET)
+    showItemInDump(layout.bootString1.address, layout.bootString1.maxLength);
+  else if (button == IDC_STRING2_OFFSET)
+    showItemInDump(layout.bootString2.address, layout.bootString2.maxLength);
+  else
+    showItemInDump(layout.biosDate.address, layout.biosDate.maxLength);
 }
 
 void applyStrings(HWND page) {
@@ -143,7 +145,7 @@ INT_PTR CALLBACK StringsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
   switch (id) {
     case IDC_STRING1_OFFSET:
     case IDC_STRING2_OFFSET:
-    case IDC_DATE_OFFSET: showOffset(page, id); return TRUE;
+    case IDC_DATE_OFFSET: showOffset(id); return TRUE;
     case IDC_APPLY:
       if (state().imageLoaded) applyStrings(page);
       return TRUE;

@@ -29,10 +29,11 @@ void showString(HWND page, VesaIndex index) {
 }
 
 // An offset button marks the string's bytes up to its maximum length.
-bool showStringInDump(HWND page, int id) {
+bool showStringInDump(int id) {
   for (std::size_t i = 0; i < kVesaStringCount; ++i) {
     if (kVesaControls[i].offset != id) continue;
-    showInDump(offsetFromCaption(page, id), static_cast<int>(state().Layout.vesa[i].maxLength));
+    const VesaString& string = state().Layout.vesa[i];
+    showItemInDump(string.address, string.maxLength);
     return true;
   }
   return false;
@@ -76,7 +77,7 @@ bool command(HWND page, int id, int notification) {
   const bool loaded = state().imageLoaded;
   if (isStringEdit(id)) {
     // Text set by code arrives under the busy guard and changes nothing.
-    if (notification == EN_UPDATE && loaded) enable(page, IDC_APPLY, true);
+    if (notification == EN_UPDATE && userEdit()) enable(page, IDC_APPLY, true);
     return true;
   }
   switch (id) {
@@ -86,7 +87,7 @@ bool command(HWND page, int id, int notification) {
     case IDC_RESTORE:
       if (loaded) restoreStrings(page);
       return true;
-    default: return showStringInDump(page, id);
+    default: return showStringInDump(id);
   }
 }
 

@@ -8,7 +8,6 @@
 #include "ui/platform.h"
 #include "ui/window_helpers.h"
 #include "pages/pages.h"
-#include "pages/video_modes_page.h"
 #include "resources/resource.h"
 
 namespace quarzel::app {
@@ -110,10 +109,16 @@ void applyRate(HWND page) {
 
 }  // namespace
 
-void clearModeFields() {
+void resetModesPage() {
   HWND page = modesPage();
   showFields(page, ModeFields{});
   showRates(page, ModeSource{});
+}
+
+// Also after the Dump page's Restore, which keeps the selected mode. For an
+// image without a parameter table the fields stay cleared.
+void fillModesPage() {
+  if (state().Layout.videoParameterTable) showSelectedMode();
 }
 
 void showSelectedMode() {

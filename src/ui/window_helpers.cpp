@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "formats/number_text.h"
 #include "formats/text_format.h"
 #include "ui/wide_text.h"
 
@@ -65,15 +64,18 @@ void setLimitedText(HWND dialog, int id, const std::string& bytes, unsigned limi
 
 void setOffsetCaption(HWND dialog, int id, unsigned offset) { setText(dialog, id, formatText("%04X", offset)); }
 
-int offsetFromCaption(HWND dialog, int id) {
-  return static_cast<int>(parseHexText(getText(dialog, id, 255)).value_or(0));
-}
-
 void enable(HWND dialog, int id, bool on) { EnableWindow(GetDlgItem(dialog, id), on); }
 
 void holdPageDC(HDC& held, HWND page) {
   releasePageDC(held, page);
   held = GetDC(page);
+}
+
+void holdPageDCWhileShown(HDC& held, HWND page, bool shown) {
+  if (shown)
+    holdPageDC(held, page);
+  else
+    releasePageDC(held, page);
 }
 
 void releasePageDC(HDC& held, HWND page) {

@@ -33,13 +33,13 @@ std::string getAnsiText(HWND dialog, int id, int maxChars = -1);
 void setLimitedText(HWND dialog, int id, const std::string& bytes, unsigned limit);
 // "%04X" caption of an offset button; "0" when not located.
 void setOffsetCaption(HWND dialog, int id, unsigned offset);
-// An offset button's caption read back with "%X", as its click passes it.
-int offsetFromCaption(HWND dialog, int id);
 void enable(HWND dialog, int id, bool on);
 
-// The Fonts and Logo pages paint through drawing contexts the main window
-// keeps; at most one is held for a page at a time.
+// The Fonts and Logo pages paint through a drawing context of their own
+// while they are shown; at most one is held for a page at a time.
 void holdPageDC(HDC& held, HWND page);
 void releasePageDC(HDC& held, HWND page);
+// Holds a context for the page when it is shown, releases it when hidden.
+void holdPageDCWhileShown(HDC& held, HWND page, bool shown);
 
 }  // namespace quarzel::app

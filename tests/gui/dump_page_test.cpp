@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "pages/dump_page.h"
+#include "pages/vesa_controls.h"
 #include "resources/resource.h"
 
 namespace quarzel::test {
@@ -160,6 +161,44 @@ TEST_F(DumpPage, ApplyCommitsAndRestoreReverts) {
   // The pass ran again: the page shows the restored string, and it was no edit.
   EXPECT_EQ(text(page(StringsTab), IDC_STRING1_TEXT), "first");
   EXPECT_FALSE(enabled(page(StringsTab), IDC_APPLY));
+}
+
+// The listing position of the hex pair of byte `offset`.
+int hexPosition(std::size_t offset) {
+  const auto column = static_cast<int>(offset % 16);
+  return static_cast<int>(offset / 16) * 74 + 6 + 3 * column + (column >= 8 ? 1 : 0);
+}
+
+// Each page's offset buttons mark exactly their item's bytes, where the
+// analysis found them, and put its first line on top.
+TEST_F(DumpPage, OffsetButtonsMarkTheirItemWhereItWasFound) {
+  load(sampleRom());
+  click(page(FontsTab), IDC_FONTS_8X16);
+  const BiosLayout& layout = s().Layout;
+  struct Button {
+    app::Tab tab;
+    int id;
+    Location item;
+    std::size_t length;
+  };
+  const Button buttons[] = {
+      {FontsTab, IDC_FONTS_OFFSET, layout.fonts[Font8x16], fontTableBytes(Font8x16)},
+      {FontsTab, IDC_FONTS_FIXUP_OFFSET, layout.fixups[Font8x16].location, layout.fixups[Font8x16].size},
+      {StringsTab, IDC_DATE_OFFSET, layout.biosDate.address, layout.biosDate.maxLength},
+      {RegistersTab, IDC_REG_SGRAMMODE_OFFSET, layout.registerTable[SGRAMmode].location, 4},
+      {PcirTab, IDC_PCIR_OFFSET, layout.pcir, 22},
+      {VesaTab, app::kVesaControls[ProductRevision].offset, layout.vesa[ProductRevision].address,
+       layout.vesa[ProductRevision].maxLength},
+  };
+  for (const Button& button : buttons) {
+    ASSERT_TRUE(button.item) << button.id;
+    click(page(button.tab), button.id);
+    const std::size_t first = *button.item, end = first + button.length;
+    EXPECT_EQ(dumpColour(hexPosition(first)), RGB(0, 0, 255)) << button.id;
+    EXPECT_EQ(dumpColour(hexPosition(end - 1)), RGB(0, 0, 255)) << button.id;
+    EXPECT_EQ(dumpColour(hexPosition(end)), 0u) << button.id;
+    EXPECT_EQ(topLine(), static_cast<int>(first / 16)) << button.id;
+  }
 }
 
 }  // namespace

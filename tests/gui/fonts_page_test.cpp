@@ -7,6 +7,8 @@
 #include "formats/edit_result.h"
 #include "formats/font_table.h"
 #include "formats/glyph_sheet.h"
+#include "pages/fonts_page.h"
+#include "pages/select_font_dialog.h"
 #include "resources/resource.h"
 #include "support/shared_files.h"
 
@@ -30,7 +32,7 @@ std::string fontFile(FontSize size, char seed) {
 }
 
 bool sheetBlank() {
-  const std::uint8_t* bits = GuiTest::s().GlyphSheet.bits;
+  const std::uint8_t* bits = app::fontsPageState().sheet.bits;
   return std::all_of(bits, bits + kGlyphSheetSide * kGlyphSheetSide / 8, [](std::uint8_t b) { return b == 0; });
 }
 
@@ -197,12 +199,12 @@ std::string itemText(HWND dialog, int index) {
 // Runs the dialog's own loop until the preview shows `codePage`, at most 2 s.
 bool waitForPreview(std::uint16_t codePage) {
   const DWORD start = GetTickCount();
-  while (GuiTest::s().shownCodePage != codePage && GetTickCount() - start < 2000) {
+  while (app::codePagePreviewState().codePage != codePage && GetTickCount() - start < 2000) {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     Sleep(10);
   }
-  return GuiTest::s().shownCodePage == codePage;
+  return app::codePagePreviewState().codePage == codePage;
 }
 
 TEST_F(SelectFont, ListsTheCodePagesAndAppliesTheTickedFontOfTheOneShown) {
@@ -213,13 +215,13 @@ TEST_F(SelectFont, ListsTheCodePagesAndAppliesTheTickedFontOfTheOneShown) {
     EXPECT_STREQ(title, "Select Font [EGA2.CPI]");
     EXPECT_EQ(itemText(dialog, 0), "1116");
     EXPECT_EQ(itemText(dialog, 4), "775");
-    EXPECT_EQ(s().shownCodePage, 1116);
+    EXPECT_EQ(app::codePagePreviewState().codePage, 1116);
     for (const int box : {IDC_SELECT_FONT_8X16, IDC_SELECT_FONT_8X14, IDC_SELECT_FONT_8X8})
       EXPECT_EQ(IsDlgButtonChecked(dialog, box), BST_UNCHECKED);
     clickItem(dialog, 1);
     EXPECT_TRUE(waitForPreview(1117));
     const auto preview = codePagePreview(file, 1117);
-    EXPECT_TRUE(std::equal(preview.begin(), preview.end(), s().CodePagePreview.bits));
+    EXPECT_TRUE(std::equal(preview.begin(), preview.end(), app::codePagePreviewState().picture.bits));
     click(dialog, IDC_SELECT_FONT_8X16);
     click(dialog, IDOK);
   });
@@ -232,7 +234,7 @@ TEST_F(SelectFont, ListsTheCodePagesAndAppliesTheTickedFontOfTheOneShown) {
       ADD_FAILURE() << "byte " << std::hex << i << " changed";
   }
   EXPECT_EQ(imageBytes(kFixup8x16At + 1, 16), fontOf(1117, Font8x16).substr(16 * 'M', 16));
-  EXPECT_EQ(s().CodePagePreview.bitmap, nullptr) << "the preview outlived the dialog";
+  EXPECT_EQ(app::codePagePreviewState().picture.bitmap, nullptr) << "the preview outlived the dialog";
 }
 
 TEST_F(SelectFont, CancelCopiesNothingAndApplyOnlyWhatIsShownAndTicked) {

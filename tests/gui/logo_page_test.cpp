@@ -6,6 +6,7 @@
 #include "analysis/logo_edit.h"
 #include "app/main_window.h"
 #include "formats/text_format.h"
+#include "pages/logo_page.h"
 #include "resources/resource.h"
 #include "support/bmp_file.h"
 #include "support/shared_files.h"
@@ -188,7 +189,7 @@ TEST_F(LogoPage, ApplyRefusesWithAReasonAndChangesNothing) {
   };
   for (const auto& c : cases) {
     load(c.rom);
-    if (!s().LogoPicture) loadPicture(bmp4(64, 48), "logo.bmp");
+    if (!app::logoPageState().picture) loadPicture(bmp4(64, 48), "logo.bmp");
     if (!c.line.empty())
       for (const int id : {IDC_LOGO_LINE1, IDC_LOGO_LINE2, IDC_LOGO_LINE3, IDC_LOGO_LINE4, IDC_LOGO_LINE5})
         type(logo(), id, c.line);

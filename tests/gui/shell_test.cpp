@@ -5,6 +5,8 @@
 
 #include "app/main_window.h"
 #include "app/running_copy.h"
+#include "pages/fonts_page.h"
+#include "pages/logo_page.h"
 #include "resources/resource.h"
 
 namespace quarzel::test {
@@ -180,8 +182,8 @@ TEST_F(Shell, TabsShowOnePageAtATime) {
   app::showPage(LogoTab);
   app::showPage(RegistersTab);
   app::showPage(LogoTab);
-  EXPECT_NE(s().logoPageDC, nullptr);
-  EXPECT_EQ(s().fontsPageDC, nullptr);
+  EXPECT_NE(app::logoPageState().dc, nullptr);
+  EXPECT_EQ(app::fontsPageState().dc, nullptr);
 }
 
 // Clicks the middle of a tab as the mouse does.

@@ -6,7 +6,7 @@ namespace quarzel {
 namespace {
 
 using List = std::vector<Highlight>;
-constexpr std::uint32_t R = kChangedColour, B = kShownColour;
+constexpr Mark R = Mark::Changed, B = Mark::Shown;
 
 TEST(DumpHighlights, ShownRangesColourSegmentsAndWholeLines) {
   const Image image;
