@@ -15,6 +15,16 @@ constexpr const char* kCommandsFooter =
     "quarzel-cli COMMAND --help shows a command's options. Options go anywhere after the command, "
     "as --OPTION VALUE or --OPTION=VALUE.";
 
+bool every(CLI::App*) { return true; }
+
+// Listed under "Commands:", and each argument named by what it is: FILE,
+// not "FILE TEXT".
+void tidy(CLI::App& command) {
+  command.group("Commands");
+  for (CLI::Option* argument : command.get_options([](CLI::Option* option) { return option->get_positional(); }))
+    argument->type_name("");
+}
+
 }  // namespace
 
 CLI::Option* addFlag(CLI::App& command, const std::string& name, bool& flag, const std::string& description) {
@@ -32,9 +42,10 @@ int run(int argc, char** argv) {
                          addCompareCommand, addDiffCommand, addRegistersCommand, addPllCommand, addFontCommand,
                          addBootCommand, addCodepagesCommand, addSheetCommand, addSampleCommand}) {
     CommandRun command = add(app);
-    CLI::App* added = app.get_subcommands([](CLI::App*) { return true; }).back();
-    for (CLI::App* named : added->get_subcommands([](CLI::App*) { return true; })) named->group("Commands");
-    commands.emplace_back(added->group("Commands"), std::move(command));
+    CLI::App* added = app.get_subcommands(every).back();
+    tidy(*added);
+    for (CLI::App* inner : added->get_subcommands(every)) tidy(*inner);
+    commands.emplace_back(added, std::move(command));
   }
   app.footer(kCommandsFooter);  // after the commands, which would take it over
   // "quarzel-cli help" as --help: an old habit, not listed.
