@@ -2,6 +2,8 @@
 // checksum fix of Save BIOS As..., written atomically.
 #include <memory>
 
+#include <CLI/CLI.hpp>
+
 #include "analysis/analysis_pass.h"
 #include "analysis/font_edits.h"
 #include "analysis/logo_edit.h"
@@ -13,7 +15,6 @@
 #include "analysis/vesa_edits.h"
 #include "cli/cli_support.h"
 #include "cli/code_page_input.h"
-#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/edit_plan.h"
 #include "cli/vesa_names.h"
@@ -167,27 +168,6 @@ bool applyLogoEdits(Session& s, const EditPlan& plan) {
   return s.record("--logo", result);
 }
 
-int edit(const EditPlan& plan);
-
-}  // namespace
-
-CommandRun addEditCommand(CLI::App& app) {
-  CLI::App* command = app.add_subcommand("edit", "edit a BIOS image and save it with its checksum");
-  command->footer(
-      "The edits are made in the order listed above.\n"
-      "SIZE is 8x8, 8x14 or 8x16; SIZES a comma list of them. BITS as the register's dialog writes them (2..6, 8);\n"
-      "MHZ a decimal number (108.8). TEXT understands \\r, \\n, \\\\ and \\xHH.");
-  const auto words = std::make_shared<EditWords>();
-  addEditOptions(*command, *words);
-  return [words] {
-    const EditPlanParse parsed = parseEditPlan(*words);
-    if (!parsed.plan) usageError(parsed.error);
-    return edit(*parsed.plan);
-  };
-}
-
-namespace {
-
 int edit(const EditPlan& plan) {
   auto image = readImageOrReport(plan.in);
   if (!image) return 1;
@@ -212,5 +192,20 @@ int edit(const EditPlan& plan) {
 }
 
 }  // namespace
+
+CommandRun addEditCommand(CLI::App& app) {
+  CLI::App* command = app.add_subcommand("edit", "edit a BIOS image and save it with its checksum");
+  command->footer(
+      "The edits are made in the order listed above.\n"
+      "SIZE is 8x8, 8x14 or 8x16; SIZES a comma list of them. BITS as the register's dialog writes them (2..6, 8);\n"
+      "MHZ a decimal number (108.8). TEXT understands \\r, \\n, \\\\ and \\xHH.");
+  const auto words = std::make_shared<EditWords>();
+  addEditOptions(*command, *words);
+  return [words] {
+    const EditPlanParse parsed = parseEditPlan(*words);
+    if (!parsed.plan) usageError(parsed.error);
+    return edit(*parsed.plan);
+  };
+}
 
 }  // namespace quarzel::cli
