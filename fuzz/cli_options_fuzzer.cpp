@@ -1,9 +1,11 @@
 // The options of `quarzel-cli edit` as the input, one argument after each
-// NUL byte: the plan's parse with its escapes, register texts, `--field`,
-// `--clock`, `--pll` and `--codepage` paths, and the number readers each
-// argument could meet. What the parse accepts must be usable as it stands.
+// NUL byte: its command line, the plan's parse with its escapes, register
+// texts, `--field`, `--clock`, `--pll` and `--codepage` paths, and the number
+// readers each argument could meet. What the parse accepts must be usable as it stands.
 #include <string>
 #include <vector>
+
+#include <CLI/CLI.hpp>
 
 #include "analysis/pll_search.h"
 #include "analysis/register_fields.h"
@@ -70,7 +72,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     else args.back().push_back(static_cast<char>(data[i]));
   }
   for (const std::string& arg : args) fuzz::readArgument(arg);
-  const cli::EditPlanParse parsed = cli::parseEditPlan(args);
+  // The words as `quarzel-cli edit` reads them; what its command line
+  // refuses never reaches the plan.
+  CLI::App command;
+  cli::EditWords words;
+  cli::addEditOptions(command, words);
+  try {
+    command.parse(std::vector(args.rbegin(), args.rend()));
+  } catch (const CLI::Error&) {
+    return 0;
+  }
+  const cli::EditPlanParse parsed = cli::parseEditPlan(words);
   if (parsed.plan) fuzz::checkPlan(*parsed.plan);
   else if (parsed.error.empty()) fuzz::broken("edit options", "were refused without a message");
   return 0;

@@ -9,22 +9,85 @@
 #include <cstdlib>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <thread>
 
 #include "analysis/analysis_pass.h"
 #include "analysis/boot_machine.h"
 #include "analysis/pci_devices.h"
 #include "cli/cli_support.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "formats/file_io.h"
 #include "formats/number_text.h"
 #include "formats/text_format.h"
 #include "formats/text_page.h"
 
+namespace quarzel::cli {
+
+namespace {
+
+constexpr double kDefaultTimeout = 30;
+
+struct BootArgs {
+  std::string file;
+  std::optional<std::string> out;
+  double timeout = kDefaultTimeout;
+  std::optional<std::uint16_t> mode;
+};
+
+// A VESA mode number in hexadecimal as the BIOS's tables show it: "117h",
+// "117" or "0x117".
+std::optional<std::uint16_t> parseModeNumber(std::string_view text) {
+  if (text.ends_with('h') || text.ends_with('H')) text.remove_suffix(1);
+  if (text.starts_with("0x") || text.starts_with("0X")) text.remove_prefix(2);
+  if (text.empty() || text.size() > 4 || !std::ranges::all_of(text, [](char c) { return hexDigitValue(c) >= 0; }))
+    return std::nullopt;
+  return static_cast<std::uint16_t>(*parseHexText(text));
+}
+
+int boot(const BootArgs& args);
+
+}  // namespace
+
+CommandRun addBootCommand(CLI::App& app) {
+  CLI::App* command = app.add_subcommand(
+      "boot", "start FILE as the video BIOS of an emulated PC (Bochs) and show its screen at the boot floppy");
+  struct Options {
+    std::string file;
+    std::optional<std::string> out, timeout, mode;
+  };
+  const auto o = std::make_shared<Options>();
+  command->add_option("FILE", o->file, "the BIOS image")->required();
+  command->add_option("-o", o->out, "save the screen as a PNG picture")->type_name("SCREEN.png");
+  command->add_option("--timeout", o->timeout, "give up after S seconds (default 30)")->type_name("S");
+  command->add_option("--mode", o->mode, "then set VESA mode N (hexadecimal, 117h) and report its refresh")
+      ->type_name("N");
+  return [o] {
+    BootArgs args;
+    args.file = o->file;
+    args.out = o->out;
+    if (o->timeout) {
+      const auto seconds = readDecimalFraction(*o->timeout);
+      if (!seconds || *seconds <= 0 || *seconds > 3600) usageError("--timeout takes seconds from 0 to 3600");
+      args.timeout = *seconds;
+    }
+    if (o->mode) {
+      args.mode = parseModeNumber(*o->mode);
+      if (!args.mode) usageError("--mode takes a VESA mode number in hexadecimal, 0 to FFFFh: 117h");
+    }
+    return boot(args);
+  };
+}
+
+}  // namespace quarzel::cli
+
 #ifdef _WIN32
 
 namespace quarzel::cli {
-int bootCommand(const Args&) { return fail("boot runs on Linux, with Debian's Bochs"); }
+namespace {
+int boot(const BootArgs&) { return fail("boot runs on Linux, with Debian's Bochs"); }
+}  // namespace
 }  // namespace quarzel::cli
 
 #else
@@ -46,65 +109,9 @@ namespace fs = std::filesystem;
 
 constexpr const char* kPcBios = "/usr/share/bochs/BIOS-bochs-latest";
 constexpr const char* kPackages = "bochs bochsbios vgabios bochs-x";
-constexpr double kDefaultTimeout = 30;
 // The emulator's X window: its button bar above the screen, its status line
 // below.
 constexpr int kHeaderBarPixels = 32, kStatusBarPixels = 18;
-
-struct BootArgs {
-  std::string file;
-  std::optional<std::string> out;
-  double timeout = kDefaultTimeout;
-  std::optional<std::uint16_t> mode;
-};
-
-constexpr const char* kBootUsage = "boot takes FILE [-o SCREEN.png] [--timeout S] [--mode N]";
-
-// A VESA mode number in hexadecimal as the BIOS's tables show it: "117h",
-// "117" or "0x117".
-std::optional<std::uint16_t> parseModeNumber(std::string_view text) {
-  if (text.ends_with('h') || text.ends_with('H')) text.remove_suffix(1);
-  if (text.starts_with("0x") || text.starts_with("0X")) text.remove_prefix(2);
-  if (text.empty() || text.size() > 4 || !std::ranges::all_of(text, [](char c) { return hexDigitValue(c) >= 0; }))
-    return std::nullopt;
-  return static_cast<std::uint16_t>(*parseHexText(text));
-}
-
-std::optional<BootArgs> parseBootArgs(const Args& args, std::string& error) {
-  BootArgs parsed;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if ((args[i] == "-o" || args[i] == "--timeout" || args[i] == "--mode") && i + 1 >= args.size()) {
-      error = args[i] + " needs a value";
-      return std::nullopt;
-    }
-    if (args[i] == "-o") {
-      parsed.out = args[++i];
-    } else if (args[i] == "--timeout") {
-      const auto seconds = readDecimalFraction(args[++i]);
-      if (!seconds || *seconds <= 0 || *seconds > 3600) {
-        error = "--timeout takes seconds from 0 to 3600";
-        return std::nullopt;
-      }
-      parsed.timeout = *seconds;
-    } else if (args[i] == "--mode") {
-      parsed.mode = parseModeNumber(args[++i]);
-      if (!parsed.mode) {
-        error = "--mode takes a VESA mode number in hexadecimal, 0 to FFFFh: 117h";
-        return std::nullopt;
-      }
-    } else if (parsed.file.empty() && args[i].rfind("-", 0) != 0) {
-      parsed.file = args[i];
-    } else {
-      error = kBootUsage;
-      return std::nullopt;
-    }
-  }
-  if (parsed.file.empty()) {
-    error = kBootUsage;
-    return std::nullopt;
-  }
-  return parsed;
-}
 
 // A folder of its own for the run's files, removed with everything in it.
 class TempFolder {
@@ -382,13 +389,8 @@ std::string cardReportLine(std::uint16_t mode, const CardReport& report) {
   return line + "\n";
 }
 
-}  // namespace
-
-int bootCommand(const Args& args) {
-  std::string error;
-  const auto parsed = parseBootArgs(args, error);
-  if (!parsed) return usageError(error);
-  auto image = readImageOrReport(parsed->file);
+int boot(const BootArgs& args) {
+  auto image = readImageOrReport(args.file);
   if (!image) return 1;
   BiosLayout layout;
   AnalysisPass(*image, layout);
@@ -397,20 +399,20 @@ int bootCommand(const Args& args) {
     const auto vendor = layout.pcir ? image->word(*layout.pcir + 4) : std::nullopt;
     const auto device = layout.pcir ? image->word(*layout.pcir + 6) : std::nullopt;
     const std::string chip = vendor && device ? lookupDeviceNames(*vendor, *device).device : "";
-    return fail(parsed->file + ": the emulator has no card for " + (chip.empty() ? "this BIOS's chip" : "a " + chip) +
+    return fail(args.file + ": the emulator has no card for " + (chip.empty() ? "this BIOS's chip" : "a " + chip) +
                 "; it emulates the Banshee and the Voodoo3 only");
   }
-  if (const std::string missing = missingTools(*parsed); !missing.empty())
+  if (const std::string missing = missingTools(args); !missing.empty())
     return fail("boot needs " + missing + ": apt-get install " + kPackages +
-                (parsed->out ? " xvfb x11-utils imagemagick" : parsed->mode ? " xvfb" : ""));
+                (args.out ? " xvfb x11-utils imagemagick" : args.mode ? " xvfb" : ""));
   const TempFolder folder;
   if (!folder.made() || !writeBytes(folder.file("rom.bin"), emulatorRom(*image)) ||
-      !writeBytes(folder.file("boot.img"), bootFloppy(parsed->mode)))
+      !writeBytes(folder.file("boot.img"), bootFloppy(args.mode)))
     return fail("cannot write the emulator's files in " + fs::temp_directory_path().string());
   catchInterrupts();
-  const auto screen = runMachine(*parsed, folder, *card);
+  const auto screen = runMachine(args, folder, *card);
   if (interrupted()) return fail("boot interrupted; the emulator was stopped");
-  if (!screen) return fail(parsed->file + ": the emulator did not run; see bochs -f with the same machine");
+  if (!screen) return fail(args.file + ": the emulator did not run; see bochs -f with the same machine");
 
   const std::string text = textPageText(screen->textPage);
   if (textMode(screen->videoMode))
@@ -419,28 +421,30 @@ int bootCommand(const Args& args) {
     print(formatText("(the screen is in graphics mode %02Xh; -o shows it. The PC BIOS's own messages after a "
                      "logo may be drawn in colour 0, black on black, here; a real board's PC BIOS may differ.)\n",
                      screen->videoMode));
-  if (parsed->out) {
+  if (args.out) {
     const auto picture = screen->picture ? readFile(folder.file("screen.png")) : std::nullopt;
     if (!picture) return fail("the screen's picture could not be taken");
-    if (const int status = writeOrReport(*parsed->out, picture->data(), picture->size()); status != 0) return status;
+    if (const int status = writeOrReport(*args.out, picture->data(), picture->size()); status != 0) return status;
   }
   if (screen->timedOut)
     return fail(formatText("%s did not come back to the PC BIOS within %g s; the screen so far is shown",
-                           parsed->file.c_str(), parsed->timeout));
+                           args.file.c_str(), args.timeout));
   if (textMode(screen->videoMode) && text.empty())
-    return fail(parsed->file + (checksumOk(*image) ? ": the screen stayed blank"
+    return fail(args.file + (checksumOk(*image) ? ": the screen stayed blank"
                                                    : ": the screen stayed blank: the ROM's checksum is wrong, so the "
                                                      "PC BIOS skipped it, as a real one does"));
-  if (!parsed->mode) return 0;
+  if (!args.mode) return 0;
   if (!screen->modeAnswer)
-    return fail(formatText("%s did not come back from setting mode %02Xh within %g s", parsed->file.c_str(),
-                           *parsed->mode, parsed->timeout));
+    return fail(formatText("%s did not come back from setting mode %02Xh within %g s", args.file.c_str(),
+                           *args.mode, args.timeout));
   if (*screen->modeAnswer != kVesaSuccess)
     return fail(formatText("%s: the BIOS refused mode %02Xh (INT 10h AX=4F02h returned AX=%04Xh)",
-                           parsed->file.c_str(), *parsed->mode, *screen->modeAnswer));
-  print(cardReportLine(*parsed->mode, readCardReport(folder.file("bochs.log"))));
+                           args.file.c_str(), *args.mode, *screen->modeAnswer));
+  print(cardReportLine(*args.mode, readCardReport(folder.file("bochs.log"))));
   return 0;
 }
+
+}  // namespace
 
 }  // namespace quarzel::cli
 

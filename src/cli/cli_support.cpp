@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <span>
 
+#include <CLI/CLI.hpp>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -22,58 +24,12 @@
 
 namespace quarzel::cli {
 
-const char* usage() {
-  return "usage: quarzel-cli info [--json] FILE   report every item found in a BIOS image\n"
-         "       quarzel-cli mode FILE [ROW]      the registers of video mode ROW (0-54, default 0)\n"
-         "       quarzel-cli mode --list          the rows of the video mode list\n"
-         "       quarzel-cli modes FILE [--json]  every video mode as the BIOS sets it: its record,\n"
-         "                                        parameter entry, pixel clock, refresh and line rate\n"
-         "       quarzel-cli modes FILE --timings the standard refresh rates each resolution can take\n"
-         "       quarzel-cli dump FILE [--against ORIG] [--mark OFFSET:LENGTH] [--color WHEN]\n"
-         "                                        the image as a hex listing (CR LF lines)\n"
-         "       quarzel-cli edit IN -o OUT [--dry-run] EDITS...\n"
-         "                                        edit a BIOS image and save it with its checksum\n"
-         "       quarzel-cli compare [--json] A B the nine registers of two images side by side\n"
-         "       quarzel-cli diff A B [--json]    what differs between two images, item by item;\n"
-         "                                        status 0 the same, 1 different, 2 trouble\n"
-         "       quarzel-cli diff A B --as-edits [--only GROUPS] [-d DIR] [--json]\n"
-         "                                        the edit options, one a line, that carry B's items\n"
-         "                                        over to A; -d DIR takes B's fonts along as files\n"
-         "       quarzel-cli registers FILE [REGISTER] [--json]\n"
-         "                                        the registers split into their bit fields\n"
-         "       quarzel-cli pll FILE MHZ         the PLL dividers nearest to a clock\n"
-         "       quarzel-cli font export FILE SIZE -o OUT.fnt\n"
-         "                                        save a font of the BIOS as a font file\n"
-         "       quarzel-cli boot FILE [-o SCREEN.png] [--timeout S] [--mode N]\n"
-         "                                        start FILE as the video BIOS of an emulated PC (Bochs)\n"
-         "                                        and show its screen at the boot floppy; --mode then\n"
-         "                                        sets VESA mode N (hex) and reports its refresh\n"
-         "       quarzel-cli codepages FILE.cpi   the code pages of a code-page file\n"
-         "       quarzel-cli codepages FILE.cpi --preview CODEPAGE -o OUT.bmp\n"
-         "                                        the Select Font preview of a code page as a BMP\n"
-         "       quarzel-cli sheet FILE SIZE -o OUT.bmp\n"
-         "                                        the glyph sheet of a font as a BMP\n"
-         "       quarzel-cli sample -o FILE       write the built-in sample image\n"
-         "SIZE is 8x8, 8x14 or 8x16; WHEN is auto, always or never;\n"
-         "GROUPS a comma list of strings, registers, fonts, vesa and modes.\n"
-         "edits, made in this order: --string1 TEXT  --string2 TEXT  --date TEXT\n"
-         "       --register NAME=TEXT  --pll K,M,N[,TEST]  --field REGISTER:BITS=N\n"
-         "       --clock MHZ  --vesa FIELD=TEXT  --refresh WIDTHxHEIGHT@HZ  --font SIZE=FILE.fnt\n"
-         "       --codepage FILE.cpi:CODEPAGE[:SIZES]  --remove-logo  --logo FILE.bmp [--grow]\n"
-         "       --logo-line N=TEXT\n"
-         "BITS as the register's dialog writes them (2..6, 8); MHZ a decimal number (108.8).\n"
-         "TEXT understands \\r, \\n, \\\\ and \\xHH; --OPTION=VALUE is the same as --OPTION VALUE.\n";
-}
-
 int fail(const std::string& message) {
   std::fprintf(stderr, "quarzel-cli: %s\n", message.c_str());
   return 1;
 }
 
-int usageError(const std::string& message) {
-  std::fprintf(stderr, "quarzel-cli: %s\n%s", message.c_str(), usage());
-  return 2;
-}
+void usageError(const std::string& message) { throw CLI::ValidationError(message); }
 
 void print(const std::string& text) {
 #ifdef _WIN32

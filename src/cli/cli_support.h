@@ -15,10 +15,9 @@ namespace quarzel::cli {
 
 // "quarzel-cli: MESSAGE" on stderr; status 1 (the input cannot be used).
 int fail(const std::string& message);
-// The message and the usage text on stderr; status 2 (wrong use).
-int usageError(const std::string& message);
-// The usage text.
-const char* usage();
+// Wrong use found once the command line was read: the message and the
+// command's usage go to stderr, status 2 (see run in command_line.h).
+[[noreturn]] void usageError(const std::string& message);
 
 // Writes to stdout unchanged: CR LF stays CR LF on Windows too.
 void print(const std::string& text);

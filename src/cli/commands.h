@@ -1,28 +1,33 @@
-// The commands of quarzel-cli; each takes the arguments after its name and
-// returns the exit status: 0 done, 1 the input cannot be used, 2 wrong use
-// (diff has its own: 0 the same, 1 different, 2 trouble).
+// The commands of quarzel-cli. Each adds itself, with its options, to the
+// program's command line and returns what runs it once the command line was
+// read. That returns the exit status: 0 done, 1 the input cannot be used
+// (diff has its own: 0 the same, 1 different, 2 trouble); wrong use is
+// reported through usageError, status 2.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <functional>
+
+namespace CLI {
+class App;
+}
 
 namespace quarzel::cli {
 
-using Args = std::vector<std::string>;
+using CommandRun = std::function<int()>;
 
-int infoCommand(const Args& args);
-int modeCommand(const Args& args);
-int modesCommand(const Args& args);
-int dumpCommand(const Args& args);
-int sampleCommand(const Args& args);
-int editCommand(const Args& args);
-int compareCommand(const Args& args);
-int diffCommand(const Args& args);
-int registersCommand(const Args& args);
-int pllCommand(const Args& args);
-int fontCommand(const Args& args);
-int codepagesCommand(const Args& args);
-int sheetCommand(const Args& args);
-int bootCommand(const Args& args);
+CommandRun addInfoCommand(CLI::App& app);
+CommandRun addModeCommand(CLI::App& app);
+CommandRun addModesCommand(CLI::App& app);
+CommandRun addDumpCommand(CLI::App& app);
+CommandRun addEditCommand(CLI::App& app);
+CommandRun addCompareCommand(CLI::App& app);
+CommandRun addDiffCommand(CLI::App& app);
+CommandRun addRegistersCommand(CLI::App& app);
+CommandRun addPllCommand(CLI::App& app);
+CommandRun addFontCommand(CLI::App& app);
+CommandRun addBootCommand(CLI::App& app);
+CommandRun addCodepagesCommand(CLI::App& app);
+CommandRun addSheetCommand(CLI::App& app);
+CommandRun addSampleCommand(CLI::App& app);
 
 }  // namespace quarzel::cli

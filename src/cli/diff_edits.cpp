@@ -13,7 +13,7 @@
 #include "analysis/registers.h"
 #include "cli/cli_support.h"
 #include "cli/diff_items.h"
-#include "cli/json_writer.h"
+#include "cli/json_output.h"
 #include "cli/text_escapes.h"
 #include "cli/vesa_names.h"
 #include "formats/text_format.h"
@@ -129,19 +129,15 @@ bool addFonts(std::vector<EditArgument>& arguments, const EditsRequest& request,
 }
 
 std::string editsJson(const std::vector<EditArgument>& arguments, const std::vector<NotCarried>& notCarried) {
-  JsonWriter json;
-  json.beginObject().beginArray("edits");
+  Json edits = Json::array(), refused = Json::array();
   for (const EditArgument& argument : arguments)
-    json.beginObject()
-        .string("item", itemKey(argument.item))
-        .string("option", argument.option)
-        .string("value", argument.value)
-        .string("argument", argument.line())
-        .endObject();
-  json.endArray().beginArray("notCarried");
+    edits.push_back({{"item", itemKey(argument.item)},
+                     {"option", argument.option},
+                     {"value", biosText(argument.value)},
+                     {"argument", biosText(argument.line())}});
   for (const NotCarried& refusal : notCarried)
-    json.beginObject().string("item", itemKey(refusal.item)).string("reason", refusalText(refusal)).endObject();
-  return json.endArray().endObject().text();
+    refused.push_back({{"item", itemKey(refusal.item)}, {"reason", biosText(refusalText(refusal))}});
+  return jsonText({{"edits", edits}, {"notCarried", refused}});
 }
 
 // One line each; the rows of the video modes, which no edit writes, make

@@ -1,9 +1,11 @@
 // dump: the hex listing, optionally coloured like the Dump page: bytes that
 // differ from another image in red, a marked range in blue.
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 #include "cli/cli_support.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "formats/dump_highlights.h"
 #include "formats/dump_listing.h"
@@ -51,37 +53,35 @@ std::optional<std::pair<std::int32_t, std::int32_t>> parseMark(const std::string
 
 }  // namespace
 
-int dumpCommand(const Args& args) {
-  std::optional<std::string> file, against;
-  std::pair<std::int32_t, std::int32_t> mark{0, 0};
-  std::string when = "auto";
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (arg == "--against" && hasValue) {
-      against = args[++i];
-    } else if (arg == "--mark" && hasValue) {
-      const auto parsed = parseMark(args[++i]);
-      if (!parsed) return usageError("--mark takes OFFSET:LENGTH, a hexadecimal offset and a decimal length");
+CommandRun addDumpCommand(CLI::App& app) {
+  CLI::App* command = app.add_subcommand("dump", "the image as a hex listing (CR LF lines)");
+  struct Options {
+    std::string file, against, mark, when = "auto";
+  };
+  const auto o = std::make_shared<Options>();
+  command->add_option("FILE", o->file, "the BIOS image")->required();
+  command->add_option("--against", o->against, "show the bytes that differ from ORIG in red")->type_name("ORIG");
+  command->add_option("--mark", o->mark, "show LENGTH bytes from the hexadecimal OFFSET in blue")
+      ->type_name("OFFSET:LENGTH");
+  command->add_option("--color", o->when, "colour the listing: auto (on a terminal), always or never")
+      ->type_name("WHEN");
+  return [o] {
+    std::pair<std::int32_t, std::int32_t> mark{0, 0};
+    if (!o->mark.empty()) {
+      const auto parsed = parseMark(o->mark);
+      if (!parsed) usageError("--mark takes OFFSET:LENGTH, a hexadecimal offset and a decimal length");
       mark = *parsed;
-    } else if (arg == "--color" && hasValue) {
-      when = args[++i];
-      if (when != "auto" && when != "always" && when != "never") return usageError("--color takes auto, always or never");
-    } else if (!file && !arg.starts_with("--")) {
-      file = arg;
-    } else {
-      return usageError("dump takes one file and the options --against, --mark and --color");
     }
-  }
-  if (!file) return usageError("dump takes one file");
-  const auto image = readImageOrReport(*file);
-  if (!image) return 1;
-  std::optional<Image> original = image;
-  if (against && !(original = readImageOrReport(*against))) return 1;
-  const std::string listing = dumpListing(*image);
-  const bool colour = when == "always" || (when == "auto" && stdoutIsTerminal());
-  print(colour ? ansiListing(listing, dumpHighlights(*image, *original, mark.first, mark.second)) : listing);
-  return 0;
+    if (o->when != "auto" && o->when != "always" && o->when != "never") usageError("--color takes auto, always or never");
+    const auto image = readImageOrReport(o->file);
+    if (!image) return 1;
+    std::optional<Image> original = image;
+    if (!o->against.empty() && !(original = readImageOrReport(o->against))) return 1;
+    const std::string listing = dumpListing(*image);
+    const bool colour = o->when == "always" || (o->when == "auto" && stdoutIsTerminal());
+    print(colour ? ansiListing(listing, dumpHighlights(*image, *original, mark.first, mark.second)) : listing);
+    return 0;
+  };
 }
 
 }  // namespace quarzel::cli

@@ -1,5 +1,9 @@
 // edit: the page edits of the desktop program in one batch, then the
 // checksum fix of Save BIOS As..., written atomically.
+#include <memory>
+
+#include <CLI/CLI.hpp>
+
 #include "analysis/analysis_pass.h"
 #include "analysis/font_edits.h"
 #include "analysis/logo_edit.h"
@@ -164,12 +168,7 @@ bool applyLogoEdits(Session& s, const EditPlan& plan) {
   return s.record("--logo", result);
 }
 
-}  // namespace
-
-int editCommand(const Args& args) {
-  const EditPlanParse parsed = parseEditPlan(args);
-  if (!parsed.plan) return usageError(parsed.error);
-  const EditPlan& plan = *parsed.plan;
+int edit(const EditPlan& plan) {
   auto image = readImageOrReport(plan.in);
   if (!image) return 1;
   Session session(std::move(*image), plan.in);
@@ -190,6 +189,23 @@ int editCommand(const Args& args) {
   std::fflush(stdout);  // the notes follow the --dry-run list, also through pipes
   std::fputs(session.notes().c_str(), stderr);
   return 0;
+}
+
+}  // namespace
+
+CommandRun addEditCommand(CLI::App& app) {
+  CLI::App* command = app.add_subcommand("edit", "edit a BIOS image and save it with its checksum");
+  command->footer(
+      "The edits are made in the order listed above.\n"
+      "SIZE is 8x8, 8x14 or 8x16; SIZES a comma list of them. BITS as the register's dialog writes them (2..6, 8);\n"
+      "MHZ a decimal number (108.8). TEXT understands \\r, \\n, \\\\ and \\xHH.");
+  const auto words = std::make_shared<EditWords>();
+  addEditOptions(*command, *words);
+  return [words] {
+    const EditPlanParse parsed = parseEditPlan(*words);
+    if (!parsed.plan) usageError(parsed.error);
+    return edit(*parsed.plan);
+  };
 }
 
 }  // namespace quarzel::cli

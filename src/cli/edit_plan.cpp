@@ -1,11 +1,15 @@
 #include "cli/edit_plan.h"
 
 #include <algorithm>
+#include <tuple>
 #include <variant>
+
+#include <CLI/CLI.hpp>
 
 #include "analysis/register_fields.h"
 #include "analysis/registers.h"
 #include "cli/cli_support.h"
+#include "cli/command_line.h"
 #include "cli/text_escapes.h"
 #include "cli/vesa_names.h"
 #include "formats/number_text.h"
@@ -101,78 +105,97 @@ EditPlanParse bad(const std::string& message) { return {std::nullopt, message}; 
 
 }  // namespace
 
-EditPlanParse parseEditPlan(const std::vector<std::string>& args) {
+void addEditOptions(CLI::App& command, EditWords& words) {
+  command.add_option("IN", words.in, "the BIOS image to edit")->required();
+  command.add_option("-o", words.out, "the file to write, the edited image with its checksum")->type_name("OUT");
+  addFlag(command, "--dry-run", words.dryRun, "list the bytes each edit writes; write no file");
+  const auto edit = [&](const char* name, std::vector<std::string>& values, const char* type, const char* what) {
+    // One value each time the option is given: a list of edits, or the last one wins.
+    command.add_option(name, values, what)->type_name(type)->allow_extra_args(false);
+  };
+  edit("--string1", words.string1, "TEXT", "boot-up string 1");
+  edit("--string2", words.string2, "TEXT", "boot-up string 2");
+  edit("--date", words.date, "TEXT", "the BIOS date");
+  edit("--register", words.registers, "NAME=TEXT", "a register's value in hexadecimal");
+  edit("--pll", words.pll, "K,M,N[,TEST]", "PLLCtrl1 from its dividers");
+  edit("--field", words.fields, "REGISTER:BITS=N", "a field of a register's bit-field dialog");
+  edit("--clock", words.clock, "MHZ", "the PLLCtrl1 N nearest to a clock, K and M kept");
+  edit("--vesa", words.vesa, "FIELD=TEXT", "a VESA string: vendor-info, vendor-name, product-name, product-revision");
+  edit("--refresh", words.refreshes, "WIDTHxHEIGHT@HZ", "a standard refresh rate for a resolution");
+  edit("--font", words.fonts, "SIZE=FILE.fnt", "load a font from a font file");
+  edit("--codepage", words.codePages, "FILE.cpi:CODEPAGE[:SIZES]", "load the fonts of a code page");
+  addFlag(command, "--remove-logo", words.removeLogo, "remove the logo, keeping the sign-on code");
+  edit("--logo", words.logo, "FILE.bmp", "install a logo picture");
+  edit("--logo-line", words.logoLines, "N=TEXT", "with --logo: text line N (1-5) under the picture");
+  addFlag(command, "--grow", words.grow, "with --logo: let the ROM grow over the free bytes past it");
+}
+
+EditPlanParse parseEditPlan(const EditWords& words) {
   EditPlan plan;
-  bool haveIn = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    // The options that take no value.
-    if (args[i] == "--dry-run" || args[i] == "--remove-logo" || args[i] == "--grow") {
-      (args[i] == "--dry-run" ? plan.dryRun : args[i] == "--grow" ? plan.grow : plan.removeLogo) = true;
-      continue;
+  plan.in = words.in;
+  if (!words.out.empty()) plan.out = words.out;
+  plan.dryRun = words.dryRun;
+  plan.removeLogo = words.removeLogo;
+  plan.grow = words.grow;
+  for (const auto& [option, values, field] : {std::tuple{"--string1", &words.string1, &plan.string1},
+                                              std::tuple{"--string2", &words.string2, &plan.string2},
+                                              std::tuple{"--date", &words.date, &plan.date}})
+    for (const std::string& value : *values) {
+      const auto text = unescapeText(value);
+      if (!text) return bad(std::string(option) + ": bad escape in '" + value + "' (use \\r, \\n, \\\\ or \\xHH)");
+      *field = *text;
     }
-    if (!args[i].starts_with("-")) {
-      if (haveIn) return bad("edit takes one input file");
-      plan.in = args[i];
-      haveIn = true;
-      continue;
-    }
-    // --OPTION=VALUE is one word, as diff --as-edits prints it.
-    const auto equals = args[i].starts_with("--") ? args[i].find('=') : std::string::npos;
-    const std::string option = args[i].substr(0, equals);
-    if (equals == std::string::npos && i + 1 == args.size()) return bad(option + " needs a value");
-    const std::string value = equals == std::string::npos ? args[++i] : args[i].substr(equals + 1);
-    if (option == "--dry-run" || option == "--remove-logo" || option == "--grow") return bad(option + " takes no value");
-    const auto text = unescapeText(value);
+  for (const std::string& value : words.registers) {
     const auto assignment = splitAssignment(value);
-    if (option == "-o") {
-      plan.out = value;
-    } else if (option == "--string1" || option == "--string2" || option == "--date") {
-      if (!text) return bad(option + ": bad escape in '" + value + "' (use \\r, \\n, \\\\ or \\xHH)");
-      (option == "--string1" ? plan.string1 : option == "--string2" ? plan.string2 : plan.date) = *text;
-    } else if (option == "--register") {
-      const auto index = assignment ? registerNamed(assignment->first) : std::nullopt;
-      if (!index) return bad("--register takes NAME=TEXT with NAME " + registerNameList());
-      plan.registers.push_back({*index, assignment->second});
-    } else if (option == "--pll") {
-      plan.pll = pllSetting(value);
-      if (!plan.pll) return bad("--pll takes K,M,N[,TEST] with K 0-3, M 0-63, N 0-255, TEST 0-1");
-    } else if (option == "--field") {
-      auto edit = fieldEdit(value);
-      if (const auto* error = std::get_if<std::string>(&edit)) return bad(*error);
-      plan.fields.push_back(std::get<FieldEdit>(edit));
-    } else if (option == "--clock") {
-      plan.clock = parseClock(value);
-      if (!plan.clock) return bad("--clock: " + clockRule());
-    } else if (option == "--vesa") {
-      const auto field = assignment ? vesaField(assignment->first) : std::nullopt;
-      if (!field) return bad("--vesa takes FIELD=TEXT with FIELD vendor-info, vendor-name, product-name or product-revision");
-      const auto vesaText = unescapeText(assignment->second);
-      if (!vesaText) return bad("--vesa: bad escape in '" + value + "'");
-      plan.vesa.push_back({*field, *vesaText});
-    } else if (option == "--refresh") {
-      const auto setting = parseRefreshText(value);
-      if (!setting) return bad("--refresh takes WIDTHxHEIGHT@HZ, such as 1024x768@85");
-      plan.refreshes.push_back(*setting);
-    } else if (option == "--font") {
-      const auto size = assignment ? parseFontSize(assignment->first) : std::nullopt;
-      if (!size || assignment->second.empty()) return bad("--font takes SIZE=FILE.fnt with SIZE 8x8, 8x14 or 8x16");
-      plan.fonts.push_back({*size, assignment->second});
-    } else if (option == "--codepage") {
-      const auto edit = codePageEdit(value);
-      if (!edit) return bad("--codepage takes FILE.cpi:CODEPAGE[:SIZES], SIZES a comma list of 8x8, 8x14, 8x16");
-      plan.codePages.push_back(*edit);
-    } else if (option == "--logo") {
-      plan.logo = value;
-    } else if (option == "--logo-line") {
-      const auto line = assignment ? decimal(assignment->first, kLogoLines) : std::nullopt;
-      const auto lineText = assignment ? unescapeText(assignment->second) : std::nullopt;
-      if (!line || *line == 0 || !lineText) return bad("--logo-line takes N=TEXT with N from 1 to 5");
-      plan.logoLines[*line - 1] = *lineText;
-    } else {
-      return bad("unknown edit option " + option);
-    }
+    const auto index = assignment ? registerNamed(assignment->first) : std::nullopt;
+    if (!index) return bad("--register takes NAME=TEXT with NAME " + registerNameList());
+    plan.registers.push_back({*index, assignment->second});
   }
-  if (!haveIn) return bad("edit needs an input file");
+  for (const std::string& value : words.pll) {
+    plan.pll = pllSetting(value);
+    if (!plan.pll) return bad("--pll takes K,M,N[,TEST] with K 0-3, M 0-63, N 0-255, TEST 0-1");
+  }
+  for (const std::string& value : words.fields) {
+    auto edit = fieldEdit(value);
+    if (const auto* error = std::get_if<std::string>(&edit)) return bad(*error);
+    plan.fields.push_back(std::get<FieldEdit>(edit));
+  }
+  for (const std::string& value : words.clock) {
+    plan.clock = parseClock(value);
+    if (!plan.clock) return bad("--clock: " + clockRule());
+  }
+  for (const std::string& value : words.vesa) {
+    const auto assignment = splitAssignment(value);
+    const auto field = assignment ? vesaField(assignment->first) : std::nullopt;
+    if (!field) return bad("--vesa takes FIELD=TEXT with FIELD vendor-info, vendor-name, product-name or product-revision");
+    const auto vesaText = unescapeText(assignment->second);
+    if (!vesaText) return bad("--vesa: bad escape in '" + value + "'");
+    plan.vesa.push_back({*field, *vesaText});
+  }
+  for (const std::string& value : words.refreshes) {
+    const auto setting = parseRefreshText(value);
+    if (!setting) return bad("--refresh takes WIDTHxHEIGHT@HZ, such as 1024x768@85");
+    plan.refreshes.push_back(*setting);
+  }
+  for (const std::string& value : words.fonts) {
+    const auto assignment = splitAssignment(value);
+    const auto size = assignment ? parseFontSize(assignment->first) : std::nullopt;
+    if (!size || assignment->second.empty()) return bad("--font takes SIZE=FILE.fnt with SIZE 8x8, 8x14 or 8x16");
+    plan.fonts.push_back({*size, assignment->second});
+  }
+  for (const std::string& value : words.codePages) {
+    const auto edit = codePageEdit(value);
+    if (!edit) return bad("--codepage takes FILE.cpi:CODEPAGE[:SIZES], SIZES a comma list of 8x8, 8x14, 8x16");
+    plan.codePages.push_back(*edit);
+  }
+  if (!words.logo.empty()) plan.logo = words.logo.back();
+  for (const std::string& value : words.logoLines) {
+    const auto assignment = splitAssignment(value);
+    const auto line = assignment ? decimal(assignment->first, kLogoLines) : std::nullopt;
+    const auto lineText = assignment ? unescapeText(assignment->second) : std::nullopt;
+    if (!line || *line == 0 || !lineText) return bad("--logo-line takes N=TEXT with N from 1 to 5");
+    plan.logoLines[*line - 1] = *lineText;
+  }
   if (!plan.out && !plan.dryRun) return bad("edit needs -o OUT (or --dry-run)");
   if (!plan.logo && std::ranges::any_of(plan.logoLines, [](const auto& line) { return line.has_value(); }))
     return bad("--logo-line needs --logo");

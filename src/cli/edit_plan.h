@@ -15,6 +15,10 @@
 #include "formats/font_table.h"
 #include "formats/logo_block.h"
 
+namespace CLI {
+class App;
+}
+
 namespace quarzel::cli {
 
 struct RegisterText {
@@ -63,11 +67,23 @@ struct EditPlan {
   bool grow = false;  // --logo may grow the ROM over free bytes past it
 };
 
+// What the command line gave, each option's values in their order, not yet
+// checked.
+struct EditWords {
+  std::string in, out;
+  bool dryRun = false, removeLogo = false, grow = false;
+  std::vector<std::string> string1, string2, date, registers, pll, fields, clock, vesa, refreshes, fonts, codePages,
+      logo, logoLines;
+};
+
+// The options of `edit`, read into `words`.
+void addEditOptions(CLI::App& command, EditWords& words);
+
 // The plan, or the message for a usage error.
 struct EditPlanParse {
   std::optional<EditPlan> plan;
   std::string error;
 };
-EditPlanParse parseEditPlan(const std::vector<std::string>& args);
+EditPlanParse parseEditPlan(const EditWords& words);
 
 }  // namespace quarzel::cli

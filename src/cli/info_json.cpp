@@ -1,6 +1,5 @@
 #include "analysis/pcir_fields.h"
 #include "analysis/registers.h"
-#include "cli/json_writer.h"
 #include "cli/reports.h"
 #include "cli/vesa_names.h"
 
@@ -8,131 +7,102 @@ namespace quarzel::cli {
 
 namespace {
 
-void bootString(JsonWriter& json, const char* key, const Image& image, const BootString& string,
-                const Location* bootCode) {
-  if (!string.address) {
-    json.null(key);
-    return;
-  }
-  json.beginObject(key)
-      .number("offset", *string.address)
-      .number("length", string.length)
-      .number("maxLength", string.maxLength)
-      .numberOrNull("lengthWord", string.lengthWord);
-  if (bootCode != nullptr) json.numberOrNull("bootCode", *bootCode);
-  json.string("text", image.text(*string.address)).endObject();
+Json bootString(const Image& image, const BootString& string, const Location* bootCode) {
+  if (!string.address) return nullptr;
+  Json json = {{"offset", *string.address},
+               {"length", string.length},
+               {"maxLength", string.maxLength},
+               {"lengthWord", numberOrNull(string.lengthWord)}};
+  if (bootCode != nullptr) json["bootCode"] = numberOrNull(*bootCode);
+  json["text"] = biosText(image.text(*string.address));
+  return json;
 }
 
-void date(JsonWriter& json, const BiosDate& date) {
-  if (!date.address) {
-    json.null("date");
-    return;
-  }
-  json.beginObject("date").number("offset", *date.address).string("text", date.text.data()).endObject();
+Json date(const BiosDate& date) {
+  if (!date.address) return nullptr;
+  return {{"offset", *date.address}, {"text", biosText(date.text.data())}};
 }
 
-void registers(JsonWriter& json, const BiosLayout& layout) {
-  json.beginArray("registers");
-  for (std::size_t i = 0; i < kRegisterCount; ++i) {
-    json.beginObject()
-        .string("name", kRegisterNames[i])
-        .numberOrNull("offset", layout.registerTable[i].location)
-        .string("value", registerValueText(layout, i))
-        .endObject();
-  }
-  json.endArray().string("pllFrequency", pllFrequencyText(layout));
+Json registers(const BiosLayout& layout) {
+  Json list = Json::array();
+  for (std::size_t i = 0; i < kRegisterCount; ++i)
+    list.push_back({{"name", kRegisterNames[i]},
+                    {"offset", numberOrNull(layout.registerTable[i].location)},
+                    {"value", registerValueText(layout, i)}});
+  return list;
 }
 
-void fonts(JsonWriter& json, const BiosLayout& layout) {
-  json.beginObject("fonts")
-      .numberOrNull("font8x8", layout.fonts[Font8x8])
-      .numberOrNull("font8x14", layout.fonts[Font8x14])
-      .numberOrNull("font8x16", layout.fonts[Font8x16])
-      .numberOrNull("fixup8x14", layout.fixups[Font8x14].location)
-      .number("fixup8x14Size", static_cast<std::int64_t>(layout.fixups[Font8x14].size))
-      .numberOrNull("fixup8x16", layout.fixups[Font8x16].location)
-      .number("fixup8x16Size", static_cast<std::int64_t>(layout.fixups[Font8x16].size))
-      .endObject();
+Json fonts(const BiosLayout& layout) {
+  return {{"font8x8", numberOrNull(layout.fonts[Font8x8])},
+          {"font8x14", numberOrNull(layout.fonts[Font8x14])},
+          {"font8x16", numberOrNull(layout.fonts[Font8x16])},
+          {"fixup8x14", numberOrNull(layout.fixups[Font8x14].location)},
+          {"fixup8x14Size", layout.fixups[Font8x14].size},
+          {"fixup8x16", numberOrNull(layout.fixups[Font8x16].location)},
+          {"fixup8x16Size", layout.fixups[Font8x16].size}};
 }
 
-void pcir(JsonWriter& json, const Image& image, const Location& offset) {
-  if (!offset) {
-    json.null("pcir");
-    return;
-  }
+Json pcir(const Image& image, const Location& offset) {
+  if (!offset) return nullptr;
   const PcirFields fields = readPcirFields(image, *offset);
-  json.beginObject("pcir")
-      .number("offset", *offset)
-      .string("vendorId", fields.vendorIdText)
-      .string("deviceId", fields.deviceIdText)
-      .string("vendorName", fields.vendorName)
-      .string("deviceName", fields.deviceName)
-      .string("vitalProductData", fields.vitalProductData)
-      .string("structureLength", fields.structureLength)
-      .string("structureRevision", fields.structureRevision)
-      .string("classCode", fields.classCode)
-      .string("classText", fields.classText)
-      .string("imageLength", fields.imageLength)
-      .string("imageSizeText", fields.imageSizeText)
-      .string("codeRevision", fields.codeRevision)
-      .string("codeType", fields.codeType)
-      .string("indicator", fields.indicator)
-      .endObject();
+  return {{"offset", *offset},
+          {"vendorId", biosText(fields.vendorIdText)},
+          {"deviceId", biosText(fields.deviceIdText)},
+          {"vendorName", biosText(fields.vendorName)},
+          {"deviceName", biosText(fields.deviceName)},
+          {"vitalProductData", biosText(fields.vitalProductData)},
+          {"structureLength", biosText(fields.structureLength)},
+          {"structureRevision", biosText(fields.structureRevision)},
+          {"classCode", biosText(fields.classCode)},
+          {"classText", biosText(fields.classText)},
+          {"imageLength", biosText(fields.imageLength)},
+          {"imageSizeText", biosText(fields.imageSizeText)},
+          {"codeRevision", biosText(fields.codeRevision)},
+          {"codeType", biosText(fields.codeType)},
+          {"indicator", biosText(fields.indicator)}};
 }
 
-void vesa(JsonWriter& json, const Image& image, const BiosLayout& layout) {
-  json.beginObject("vesa");
+Json vesa(const Image& image, const BiosLayout& layout) {
+  Json json = Json::object();
   for (std::size_t i = 0; i < kVesaStringCount; ++i) {
     const VesaString& string = layout.vesa[i];
-    if (!string.address) {
-      json.null(kVesaNames[i].key);
-      continue;
-    }
-    json.beginObject(kVesaNames[i].key)
-        .number("offset", *string.address)
-        .number("maxLength", string.maxLength)
-        .string("text", image.text(*string.address))
-        .endObject();
+    json[kVesaNames[i].key] = string.address ? Json{{"offset", *string.address},
+                                                    {"maxLength", string.maxLength},
+                                                    {"text", biosText(image.text(*string.address))}}
+                                             : Json();
   }
-  json.endObject();
+  return json;
+}
+
+Json logo(const BiosLayout& layout) {
+  if (!layout.logo) return nullptr;
+  const LogoBlockView& block = layout.logo->block;
+  return {{"call", layout.logo->call},       {"block", block.base},       {"size", block.size},
+          {"width", block.width},            {"height", block.height},
+          {"keepsSignOn", block.savedCode.has_value()}};
 }
 
 }  // namespace
 
 std::string infoJson(const Image& image, const BiosLayout& layout) {
-  JsonWriter json;
-  json.beginObject()
-      .number("imageSize", static_cast<std::int64_t>(image.size))
-      .number("romLength", static_cast<std::int64_t>(romLength(image)))
-      .boolean("checksumOk", checksumOk(image));
-  bootString(json, "string1", image, layout.bootString1, &layout.bootCodeAddress);
-  bootString(json, "string2", image, layout.bootString2, nullptr);
-  date(json, layout.biosDate);
-  json.beginArray("logoLines");
-  for (const std::string& line : layout.logoLines) json.string({}, line);
-  json.endArray();
-  if (const auto& logo = layout.logo) {
-    json.beginObject("logo")
-        .number("call", logo->call)
-        .number("block", static_cast<std::int64_t>(logo->block.base))
-        .number("size", static_cast<std::int64_t>(logo->block.size))
-        .number("width", logo->block.width)
-        .number("height", logo->block.height)
-        .boolean("keepsSignOn", logo->block.savedCode.has_value())
-        .endObject();
-  } else {
-    json.null("logo");
-  }
-  registers(json, layout);
-  fonts(json, layout);
-  json.numberOrNull("videoParameterTable", layout.videoParameterTable)
-      .numberOrNull("extendedModeTable", layout.extendedModeTable)
-      .number("extendedRecordBytes", static_cast<std::int64_t>(layout.extendedRecordBytes))
-      .numberOrNull("modeInfoTable", layout.modeInfoTable);
-  modesJson(json, image, layout);
-  pcir(json, image, layout.pcir);
-  vesa(json, image, layout);
-  return json.endObject().text();
+  Json json = {{"imageSize", image.size}, {"romLength", romLength(image)}, {"checksumOk", checksumOk(image)}};
+  json["string1"] = bootString(image, layout.bootString1, &layout.bootCodeAddress);
+  json["string2"] = bootString(image, layout.bootString2, nullptr);
+  json["date"] = date(layout.biosDate);
+  Json& lines = json["logoLines"] = Json::array();
+  for (const std::string& line : layout.logoLines) lines.push_back(biosText(line));
+  json["logo"] = logo(layout);
+  json["registers"] = registers(layout);
+  json["pllFrequency"] = pllFrequencyText(layout);
+  json["fonts"] = fonts(layout);
+  json["videoParameterTable"] = numberOrNull(layout.videoParameterTable);
+  json["extendedModeTable"] = numberOrNull(layout.extendedModeTable);
+  json["extendedRecordBytes"] = layout.extendedRecordBytes;
+  json["modeInfoTable"] = numberOrNull(layout.modeInfoTable);
+  json["modes"] = modesJson(image, layout);
+  json["pcir"] = pcir(image, layout.pcir);
+  json["vesa"] = vesa(image, layout);
+  return jsonText(json);
 }
 
 }  // namespace quarzel::cli

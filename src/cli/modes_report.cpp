@@ -50,36 +50,32 @@ std::string modesText(const Image& image, const BiosLayout& layout) {
   return out;
 }
 
-void modesJson(JsonWriter& json, const Image& image, const BiosLayout& layout) {
+Json modesJson(const Image& image, const BiosLayout& layout) {
   const std::vector<ModeSource> sources = modeSources(image, layout);
-  json.beginArray("modes");
+  Json list = Json::array();
   for (std::size_t row = 0; row < sources.size(); ++row) {
     const ModeSource& source = sources[row];
     const ModeFields f = modeFields(image, layout, source);
-    const auto text = [&](std::string_view key, const std::string& value) -> JsonWriter& {
-      return value.empty() ? json.null(key) : json.string(key, value);
-    };
-    json.beginObject().number("row", static_cast<std::int64_t>(row)).string("text", kVideoModes[row].text);
-    json.boolean("defined", source.defined);
-    if (source.info) {
-      json.number("biosMode", source.info->biosMode).number("vesaMode", source.info->vesaMode);
-      json.string("resolution", resolutionText(*source.info)).string("colours", coloursText(source.info->bitsPerPixel));
-    } else {
-      json.null("biosMode").null("vesaMode").null("resolution").null("colours");
-    }
+    const auto text = [](const std::string& value) { return value.empty() ? Json() : Json(value); };
+    Json json = {{"row", row}, {"text", kVideoModes[row].text}, {"defined", source.defined}};
+    const auto& info = source.info;
+    json["biosMode"] = info ? Json(info->biosMode) : Json();
+    json["vesaMode"] = info ? Json(info->vesaMode) : Json();
+    json["resolution"] = info ? Json(resolutionText(*info)) : Json();
+    json["colours"] = info ? Json(coloursText(info->bitsPerPixel)) : Json();
     const bool shown = source.defined;
-    json.numberOrNull("record", shown && source.record ? std::optional(source.recordNumber) : std::nullopt)
-        .numberOrNull("recordOffset", shown ? source.record : std::nullopt)
-        .numberOrNull("parameterEntry", shown && source.entry ? std::optional(source.entryNumber) : std::nullopt)
-        .numberOrNull("entryOffset", shown ? source.entry : std::nullopt);
-    text("pixelClock", f.pixelClock);
-    text("total", f.total);
-    text("display", f.display);
-    text("lineRate", f.lineRate);
-    text("refresh", f.refresh);
-    json.endObject();
+    json["record"] = numberOrNull(shown && source.record ? std::optional(source.recordNumber) : std::nullopt);
+    json["recordOffset"] = numberOrNull(shown ? source.record : std::nullopt);
+    json["parameterEntry"] = numberOrNull(shown && source.entry ? std::optional(source.entryNumber) : std::nullopt);
+    json["entryOffset"] = numberOrNull(shown ? source.entry : std::nullopt);
+    json["pixelClock"] = text(f.pixelClock);
+    json["total"] = text(f.total);
+    json["display"] = text(f.display);
+    json["lineRate"] = text(f.lineRate);
+    json["refresh"] = text(f.refresh);
+    list.push_back(std::move(json));
   }
-  json.endArray();
+  return list;
 }
 
 namespace {
@@ -109,15 +105,18 @@ std::string timingsText(const Image& image, const BiosLayout& layout) {
   return out;
 }
 
-void timingsJson(JsonWriter& json, const Image& image, const BiosLayout& layout) {
-  json.beginArray("timings");
+Json timingsJson(const Image& image, const BiosLayout& layout) {
+  Json list = Json::array();
   for (const ResolutionTimings& r : resolutionTimings(image, layout)) {
-    json.beginObject().number("width", r.resolution.width).number("height", r.resolution.height);
-    json.boolean("linesDoubled", r.choices.front().halved).beginArray("rates");
-    for (const TimingChoice& choice : r.choices) json.number({}, choice.timing->refresh);
-    json.endArray().string("now", currentRefresh(image, layout, r)).endObject();
+    Json rates = Json::array();
+    for (const TimingChoice& choice : r.choices) rates.push_back(choice.timing->refresh);
+    list.push_back({{"width", r.resolution.width},
+                    {"height", r.resolution.height},
+                    {"linesDoubled", r.choices.front().halved},
+                    {"rates", rates},
+                    {"now", currentRefresh(image, layout, r)}});
   }
-  json.endArray();
+  return list;
 }
 
 }  // namespace quarzel::cli

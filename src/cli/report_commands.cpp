@@ -1,7 +1,10 @@
 // info, mode, modes and sample: reports of one image, and the built-in sample.
+#include <memory>
+
 #include "analysis/analysis_pass.h"
 #include "analysis/video_modes.h"
 #include "cli/cli_support.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/reports.h"
 #include "cli/sample_image.h"
@@ -10,71 +13,91 @@
 
 namespace quarzel::cli {
 
-int infoCommand(const Args& args) {
-  const bool json = !args.empty() && args[0] == "--json";
-  if (args.size() != (json ? 2u : 1u)) return usageError("info takes one file");
-  const std::string& path = args.back();
-  const auto image = readImageOrReport(path);
-  if (!image) return 1;
-  BiosLayout layout;
-  AnalysisPass(*image, layout);
-  print(json ? infoJson(*image, layout) : infoText(baseName(path), *image, layout));
-  return 0;
-}
-
-int modeCommand(const Args& args) {
-  if (args.size() == 1 && args[0] == "--list") {
-    std::string list;
-    for (std::size_t row = 0; row < kVideoModeCount; ++row) list += formatText("%2zu  %s\n", row, kVideoModes[row].text);
-    print(list);
+CommandRun addInfoCommand(CLI::App& app) {
+  CLI::App* command = app.add_subcommand("info", "report every item found in a BIOS image");
+  struct Options {
+    std::string file;
+    bool json = false;
+  };
+  const auto o = std::make_shared<Options>();
+  command->add_option("FILE", o->file, "the BIOS image")->required();
+  addFlag(*command, "--json", o->json, "one JSON object, for scripts");
+  return [o] {
+    const auto image = readImageOrReport(o->file);
+    if (!image) return 1;
+    BiosLayout layout;
+    AnalysisPass(*image, layout);
+    print(o->json ? infoJson(*image, layout) : infoText(baseName(o->file), *image, layout));
     return 0;
-  }
-  if (args.empty() || args.size() > 2) return usageError("mode takes a file and a row");
-  std::size_t row = 0;
-  if (args.size() == 2) {
-    const auto number = readDecimal(args[1]);
-    if (!number || *number >= kVideoModeCount) return usageError("the row is a number from 0 to 54");
-    row = *number;
-  }
-  const auto image = readImageOrReport(args[0]);
-  if (!image) return 1;
-  BiosLayout layout;
-  AnalysisPass(*image, layout);
-  print(modeText(*image, layout, row));
-  return 0;
+  };
 }
 
-int modesCommand(const Args& args) {
-  Args files;
-  bool json = false, timings = false;
-  for (const std::string& arg : args) {
-    if (arg == "--json")
-      json = true;
-    else if (arg == "--timings")
-      timings = true;
+CommandRun addModeCommand(CLI::App& app) {
+  CLI::App* command = app.add_subcommand("mode", "the registers of one row of the video mode list");
+  struct Options {
+    std::string file, row;
+    bool list = false;
+  };
+  const auto o = std::make_shared<Options>();
+  command->add_option("FILE", o->file, "the BIOS image");
+  command->add_option("ROW", o->row, "the row, 0-54 (default 0)");
+  addFlag(*command, "--list", o->list, "list the rows instead (no FILE)");
+  return [o] {
+    if (o->list) {
+      if (!o->file.empty()) usageError("mode --list takes no file");
+      std::string list;
+      for (std::size_t row = 0; row < kVideoModeCount; ++row) list += formatText("%2zu  %s\n", row, kVideoModes[row].text);
+      print(list);
+      return 0;
+    }
+    if (o->file.empty()) usageError("mode takes a file and a row");
+    std::size_t row = 0;
+    if (!o->row.empty()) {
+      const auto number = readDecimal(o->row);
+      if (!number || *number >= kVideoModeCount) usageError("the row is a number from 0 to 54");
+      row = *number;
+    }
+    const auto image = readImageOrReport(o->file);
+    if (!image) return 1;
+    BiosLayout layout;
+    AnalysisPass(*image, layout);
+    print(modeText(*image, layout, row));
+    return 0;
+  };
+}
+
+CommandRun addModesCommand(CLI::App& app) {
+  CLI::App* command = app.add_subcommand(
+      "modes", "every video mode as the BIOS sets it: its record, parameter entry, pixel clock, refresh and line rate");
+  struct Options {
+    std::string file;
+    bool json = false, timings = false;
+  };
+  const auto o = std::make_shared<Options>();
+  command->add_option("FILE", o->file, "the BIOS image")->required();
+  addFlag(*command, "--json", o->json, "one JSON object, for scripts");
+  addFlag(*command, "--timings", o->timings, "the standard refresh rates each resolution can take");
+  return [o] {
+    const auto image = readImageOrReport(o->file);
+    if (!image) return 1;
+    BiosLayout layout;
+    AnalysisPass(*image, layout);
+    if (!o->json)
+      print(o->timings ? timingsText(*image, layout) : modesText(*image, layout));
     else
-      files.push_back(arg);
-  }
-  if (files.size() != 1) return usageError("modes takes one file");
-  const auto image = readImageOrReport(files[0]);
-  if (!image) return 1;
-  BiosLayout layout;
-  AnalysisPass(*image, layout);
-  if (!json) {
-    print(timings ? timingsText(*image, layout) : modesText(*image, layout));
+      print(jsonText({{o->timings ? "timings" : "modes", (o->timings ? timingsJson : modesJson)(*image, layout)}}));
     return 0;
-  }
-  JsonWriter writer;
-  writer.beginObject();
-  (timings ? timingsJson : modesJson)(writer, *image, layout);
-  print(writer.endObject().text());
-  return 0;
+  };
 }
 
-int sampleCommand(const Args& args) {
-  if (args.size() != 2 || args[0] != "-o") return usageError("sample needs -o FILE");
-  const Image image = sampleImage();
-  return writeOrReport(args[1], image.bytes.data(), image.size);
+CommandRun addSampleCommand(CLI::App& app) {
+  CLI::App* command = app.add_subcommand("sample", "write the built-in sample image");
+  const auto out = std::make_shared<std::string>();
+  command->add_option("-o", *out, "the file to write")->required()->type_name("FILE");
+  return [out] {
+    const Image image = sampleImage();
+    return writeOrReport(*out, image.bytes.data(), image.size);
+  };
 }
 
 }  // namespace quarzel::cli

@@ -41,6 +41,8 @@ void writeFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+std::string cliPath() { return QUARZEL_CLI_PATH; }
+
 CliRun runCli(const std::string& arguments) {
   const TempFolder folder;
   const std::string command = "\"" QUARZEL_CLI_PATH "\" " + arguments + " >" + folder.quoted("out") + " 2>" +

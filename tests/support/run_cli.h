@@ -11,6 +11,9 @@ struct CliRun {
   std::string err;
 };
 
+// The quarzel-cli that this build made.
+std::string cliPath();
+
 // `arguments` is appended to the command line as it stands (quote paths).
 CliRun runCli(const std::string& arguments);
 

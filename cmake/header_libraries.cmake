@@ -1,0 +1,16 @@
+# Debian's header-only libraries, each exposed through a folder of the build
+# tree that holds nothing but a link to the library's own include folder, so
+# that the mingw-w64 build never sees the host's /usr/include.
+function(quarzel_header_library target folder)
+  if(NOT EXISTS /usr/include/${folder})
+    message(FATAL_ERROR "/usr/include/${folder} not found: run scripts/bootstrap")
+  endif()
+  set(include ${CMAKE_BINARY_DIR}/include-${folder})
+  file(MAKE_DIRECTORY ${include})
+  file(CREATE_LINK /usr/include/${folder} ${include}/${folder} SYMBOLIC)
+  add_library(${target} INTERFACE)
+  target_include_directories(${target} SYSTEM INTERFACE ${include})
+endfunction()
+
+quarzel_header_library(quarzel_json nlohmann)  # nlohmann-json3-dev
+quarzel_header_library(quarzel_cli11 CLI)      # libcli11-dev

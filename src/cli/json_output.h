@@ -1,0 +1,28 @@
+// The CLI's JSON reports: objects keep their keys in the order written.
+// Strings from the BIOS are bytes: each byte is the character with the same
+// code (B3h is U+00B3); the program's own texts (the register fields'
+// meanings) are UTF-8 already.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+namespace quarzel::cli {
+
+using Json = nlohmann::ordered_json;
+
+// BIOS bytes as a JSON string.
+Json biosText(std::string_view bytes);
+
+template <typename T>
+Json numberOrNull(const std::optional<T>& value) {
+  return value ? Json(*value) : Json();
+}
+
+// The document, two-space indented, ending in a line break.
+std::string jsonText(const Json& json);
+
+}  // namespace quarzel::cli
