@@ -1,5 +1,6 @@
 #include "analysis/font_locator.h"
 
+#include "analysis/fixup_table.h"
 #include "formats/font_table.h"
 
 namespace quarzel {
@@ -21,15 +22,6 @@ Location fontAt(const Image& image, std::size_t offset, FontSize size) {
 Location fixupAt(const Image& image, std::size_t offset) {
   if (offset >= image.size) return std::nullopt;
   return static_cast<Offset>(offset);
-}
-
-// Entries up to the 0 code byte, the terminator included. The walk stops at
-// the end of the image, where the zero fill would end the table anyway.
-std::size_t fixupSize(const Image& image, Location table, FontSize size) {
-  if (!table) return 1;
-  std::size_t position = *table;
-  while (position < image.size && image.bytes[position] != 0) position += fixupEntryBytes(size);
-  return position - *table + 1;
 }
 
 // Signature 1 sets two far pointers: the 8x8 font and a table whose first
@@ -85,7 +77,7 @@ void matchFontCompareChain(const Image& image, std::size_t end, BiosLayout& layo
 }  // namespace
 
 void locateFonts(const Image& image, BiosLayout& layout) {
-  const std::size_t end = searchEnd(image, kFontSearchMargin);
+  const std::size_t end = searchEnd(image, kSearchMargin);
   matchInterruptVectors(image, end, layout);
   if (!layout.fonts[Font8x8]) matchFontSelect8x8(image, end, layout);
   matchFontSelect14And16(image, end, layout);
@@ -93,8 +85,10 @@ void locateFonts(const Image& image, BiosLayout& layout) {
   if (!layout.fonts[Font8x8] && !layout.fonts[Font8x14] && !layout.fonts[Font8x16] &&
       !matchFontJumpTable(image, end, layout))
     matchFontCompareChain(image, end, layout);
-  for (const FontSize size : kFontSizes)
-    layout.fixups[size].size = fixupSize(image, layout.fixups[size].location, size);
+  for (const FontSize size : kFontSizes) {
+    FixupTable& fixup = layout.fixups[size];
+    fixup.size = fixup.location ? fixupEntries(image, fixup.location, size).bytes(*fixup.location) : FixupTable{}.size;
+  }
 }
 
 }  // namespace quarzel

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "analysis/fixup_table.h"
 #include "analysis/font_locator.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
@@ -131,17 +132,24 @@ TEST(FontLocator, FixupSizesCountEntriesAndTheTerminator) {
   EXPECT_EQ(layout.fixups[Font8x14].size, 1u);
 }
 
+// The size the locator reports is what the font edits and the comparison
+// walk: no 0 code byte inside the image ends the table at its last whole
+// entry there, even where the buffer beyond holds more bytes; no entry and
+// no terminator reaches past the image or the 64 KiB buffer.
 TEST(FontLocator, FixupsMustStartInsideTheImageAndTheirWalkStopsAtItsEnd) {
   EXPECT_FALSE(located(RomBuilder(0x8000).place(kFontSignature4, 0x100, {{1, 0x8000}}).build()).fixups[Font8x14].location);
-  // No 0 code byte anywhere: the walk ends at the first entry past the image,
-  // even where the buffer beyond holds more bytes.
-  Image image = RomBuilder(0x10000, 0x41).place(kFontSignature4, 0x100, {{1, 0x7FF0}, {13, 0xFFF0}}).build();
+  Image image = RomBuilder(0x10000, 0x41).place(kFontSignature4, 0x100, {{1, 0x7FE1}, {13, 0xFFDE}}).build();
   image.size = 0x8000;
-  const BiosLayout layout = located(image);
-  EXPECT_EQ(layout.fixups[Font8x14].size, 0x800E - 0x7FF0 + 1u);
+  BiosLayout layout = located(image);
+  EXPECT_EQ(layout.fixups[Font8x14].size, 2 * 15u);  // a third entry would pass 8000h
+  EXPECT_EQ(layout.fixups[Font8x14].size, fixupEntries(image, 0x7FE1, Font8x14).bytes(0x7FE1));
   EXPECT_FALSE(layout.fixups[Font8x16].location);
+  image.bytes[0x7FFF] = 0;  // a terminator on the last byte of the image counts
+  EXPECT_EQ(located(image).fixups[Font8x14].size, 2 * 15u + 1);
   image.size = 0x10000;
-  EXPECT_EQ(located(image).fixups[Font8x16].size, 0x10001 - 0xFFF0 + 1u);
+  layout = located(image);
+  EXPECT_EQ(layout.fixups[Font8x16].size, 2 * 17u);  // the buffer ends right after them
+  EXPECT_EQ(layout.fixups[Font8x16].size, fixupEntries(image, 0xFFDE, Font8x16).bytes(0xFFDE));
 }
 
 struct RealFonts {
