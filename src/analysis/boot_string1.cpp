@@ -22,7 +22,7 @@ std::array<std::string, kLogoLines> logoLinesFrom(const std::string& text) {
 }
 
 void locateBootString1(const Image& image, BiosLayout& layout) {
-  const std::size_t end = searchEnd(image, 30);
+  const std::size_t end = searchEnd(image, kSearchMargin);
   BootString& string = layout.bootString1;
   const auto& logo = layout.logo;
   if (const auto match = findFirst(image, kString1Main, end)) {

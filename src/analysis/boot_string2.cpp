@@ -10,7 +10,7 @@ constexpr std::uint32_t kString2MaxLength = 120;
 }  // namespace
 
 void locateBootString2(const Image& image, BiosLayout& layout) {
-  const std::size_t end = searchEnd(image, 30);
+  const std::size_t end = searchEnd(image, kSearchMargin);
   BootString& string = layout.bootString2;
   if (const auto match = findFirst(image, kString2Main, end)) {
     const Offset address = *image.word(*match + 8);

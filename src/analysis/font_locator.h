@@ -7,9 +7,6 @@
 
 namespace quarzel {
 
-// The font searches start only at positions below imageSize - 30.
-inline constexpr std::size_t kFontSearchMargin = 30;
-
 // Two far pointers stored, then sti: the 8x8 font and the pointer table
 // whose first word is the video parameter table.
 inline constexpr Signature kFontSignature1{

@@ -5,7 +5,6 @@
 namespace quarzel {
 
 namespace {
-constexpr std::size_t kSearchMargin = 30;
 constexpr std::size_t kPointerOperand = 3;     // the mov bx immediate
 constexpr std::size_t kModeInfoPointer = 4;    // past the extended table's far pointer
 constexpr std::size_t kStrideOperand = 6;      // the mov cl immediate

@@ -25,11 +25,11 @@ constexpr Operand kPllLongOperands[] = {{15, MiscInit1}, {36, AgpInit0}, {46, PL
 constexpr Operand kPllShortOperands[] = {{15, MiscInit1}, {25, AgpInit0}, {35, PLLCtrl1}};
 constexpr Operand kDramInit1Operands[] = {{15, DramInit1}};
 
-constexpr Search kPciSearch{kPciSignature, 30, kPciOperands};
+constexpr Search kPciSearch{kPciSignature, kSearchMargin, kPciOperands};
 constexpr Search kMemorySearch{kMemorySignature, 34, kMemoryOperands};
-constexpr Search kPllLongSearch{kPllLongSignature, 30, kPllLongOperands};
+constexpr Search kPllLongSearch{kPllLongSignature, kSearchMargin, kPllLongOperands};
 constexpr Search kPllShortSearch{kPllShortSignature, 40, kPllShortOperands};
-constexpr Search kDramInit1Search{kDramInit1Signature, 30, kDramInit1Operands};
+constexpr Search kDramInit1Search{kDramInit1Signature, kSearchMargin, kDramInit1Operands};
 
 // Position of PLLCtrl2's address inside its write sequence.
 constexpr std::size_t kPllCtrl2Operand = 6;

@@ -29,7 +29,7 @@ void showString(HWND page, const BootString& string, const StringControls& ids) 
   setNumber(page, ids.length, static_cast<unsigned>(text.size()));
 }
 
-void showDate(HWND page, const BiosDate& date) { setLimitedText(page, IDC_DATE, date.text.data(), 8); }
+void showDate(HWND page, const BiosDate& date) { setLimitedText(page, IDC_DATE, date.text.data(), static_cast<int>(kBiosDateLength)); }
 
 void initStringsPage(HWND page) {
   for (const int id : {IDC_STRING1_TEXT, IDC_STRING2_TEXT, IDC_DATE})
@@ -68,7 +68,7 @@ void applyStrings(HWND page) {
   }
   if (layout.bootString2.address)
     applyBootString(s.BiosImage, layout.bootString2, getAnsiText(page, IDC_STRING2_TEXT));
-  if (layout.biosDate.address) applyBiosDate(s.BiosImage, layout.biosDate, getAnsiText(page, IDC_DATE, 8));
+  if (layout.biosDate.address) applyBiosDate(s.BiosImage, layout.biosDate, getAnsiText(page, IDC_DATE, static_cast<int>(kBiosDateLength)));
   showInDump(0, 0);
 }
 
