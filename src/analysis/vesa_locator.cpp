@@ -6,17 +6,19 @@
 namespace quarzel {
 
 namespace {
-// Where a pattern holds a string's 16-bit address, counted from the match.
 struct StringOperand {
   VesaIndex string;
   std::size_t position;
 };
 
-constexpr std::array<StringOperand, 4> kPattern1Strings{
-    {{VendorInfo, 1}, {VendorName, 31}, {ProductName, 45}, {ProductRevision, 59}}};
-constexpr std::array<StringOperand, 1> kPattern2Strings{{{VendorInfo, 23}}};
-constexpr std::array<StringOperand, 3> kPattern3Strings{
-    {{VendorName, 1}, {ProductName, 13}, {ProductRevision, 25}}};
+constexpr std::array<StringOperand, 4> kPattern1Strings{{{VendorInfo, kVesa1VendorInfoOperand},
+                                                         {VendorName, kVesa1VendorNameOperand},
+                                                         {ProductName, kVesa1ProductNameOperand},
+                                                         {ProductRevision, kVesa1ProductRevisionOperand}}};
+constexpr std::array<StringOperand, 1> kPattern2Strings{{{VendorInfo, kVesa2VendorInfoOperand}}};
+constexpr std::array<StringOperand, 3> kPattern3Strings{{{VendorName, kVesa3VendorNameOperand},
+                                                         {ProductName, kVesa3ProductNameOperand},
+                                                         {ProductRevision, kVesa3ProductRevisionOperand}}};
 
 constexpr std::size_t kVesaSearchMargin = 70;
 

@@ -21,8 +21,8 @@ BiosLayout strings(const Image& image) {
 
 TEST(BootString1, MainSignatureWinsOverAnEarlierFallback) {
   const Image image = RomBuilder()
-                          .place(kString1Fallback, 0x100, {{3, 0x2000}})
-                          .place(kString1Main, 0x200, {{11, 0x0130}, {20, 0x3000}})
+                          .place(kString1Fallback, 0x100, {{kString1FallbackOperand, 0x2000}})
+                          .place(kString1Main, 0x200, {{kString1CountOperand, 0x0130}, {kString1Operand, 0x3000}})
                           .text(0x2000, "fallback")
                           .text(0x3000, "Main text")
                           .build();
@@ -35,7 +35,7 @@ TEST(BootString1, MainSignatureWinsOverAnEarlierFallback) {
 }
 
 TEST(BootString1, FallbackGivesNoCountNoCodeAndNoLogoLines) {
-  const Image image = RomBuilder().place(kString1Fallback, 0x100, {{3, 0x2000}}).text(0x2000, "A\r\nB\r\nC\r\nD").build();
+  const Image image = RomBuilder().place(kString1Fallback, 0x100, {{kString1FallbackOperand, 0x2000}}).text(0x2000, "A\r\nB\r\nC\r\nD").build();
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootString1.address, 0x2000);
   EXPECT_EQ(layout.bootString1.maxLength, 10u);
@@ -45,7 +45,7 @@ TEST(BootString1, FallbackGivesNoCountNoCodeAndNoLogoLines) {
 }
 
 std::array<std::string, kLogoLines> logoLinesOf(const std::string& text) {
-  const Image image = RomBuilder().place(kString1Main, 0x200, {{11, 0x00FF}, {20, 0x3000}}).text(0x3000, text).build();
+  const Image image = RomBuilder().place(kString1Main, 0x200, {{kString1CountOperand, 0x00FF}, {kString1Operand, 0x3000}}).text(0x3000, text).build();
   return strings(image).logoLines;
 }
 
@@ -61,7 +61,7 @@ TEST(BootString1, LogoLinesComeFromTheFirstThreeCrLfLines) {
 }
 
 TEST(BootString2, MainSignatureTakesTheCountBeforeTheText) {
-  const Image image = RomBuilder().place(kString2Main, 0x400, {{8, 0x5002}}).word(0x5000, 5).text(0x5002, "3dfx!").build();
+  const Image image = RomBuilder().place(kString2Main, 0x400, {{kString2Operand, 0x5002}}).word(0x5000, 5).text(0x5002, "3dfx!").build();
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootString2.address, 0x5002);
   EXPECT_EQ(layout.bootString2.lengthWord, 0x5000);
@@ -70,14 +70,14 @@ TEST(BootString2, MainSignatureTakesTheCountBeforeTheText) {
 }
 
 TEST(BootString2, StringAtTheImageStartHasNoCountWord) {
-  const Image image = RomBuilder().place(kString2Main, 0x400, {{8, 0x0001}}).build();
+  const Image image = RomBuilder().place(kString2Main, 0x400, {{kString2Operand, 0x0001}}).build();
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootString2.address, 0x0001);
   EXPECT_FALSE(layout.bootString2.lengthWord);
 }
 
 TEST(BootString2, FallbackLimitsTheTextToItsLength) {
-  const Image image = RomBuilder().place(kString2Fallback, 0x400, {{3, 0x5000}}).text(0x5000, "abc").build();
+  const Image image = RomBuilder().place(kString2Fallback, 0x400, {{kString2FallbackOperand, 0x5000}}).text(0x5000, "abc").build();
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootString2.maxLength, 3u);
   EXPECT_FALSE(layout.bootString2.lengthWord);
@@ -85,15 +85,15 @@ TEST(BootString2, FallbackLimitsTheTextToItsLength) {
 
 TEST(BootStrings, SearchStopsThirtyBytesBeforeTheImageEnd) {
   // 24-byte signature at imageSize - 30 is not found; one byte earlier it is.
-  const Image late = RomBuilder(4096).place(kString1Main, 4096 - 30, {{20, 0x100}}).build();
+  const Image late = RomBuilder(4096).place(kString1Main, 4096 - kSearchMargin, {{kString1Operand, 0x100}}).build();
   EXPECT_FALSE(strings(late).bootString1.address);
-  const Image early = RomBuilder(4096).place(kString1Main, 4096 - 31, {{20, 0x100}}).build();
+  const Image early = RomBuilder(4096).place(kString1Main, 4096 - kSearchMargin - 1, {{kString1Operand, 0x100}}).build();
   EXPECT_EQ(strings(early).bootString1.address, 0x100);
 }
 
 TEST(BootStrings, TextRunningToTheEndOfTheBufferEndsThere) {
   const Image image = RomBuilder(65536)
-                          .place(kString1Fallback, 0x100, {{3, 0xFFF0}})
+                          .place(kString1Fallback, 0x100, {{kString1FallbackOperand, 0xFFF0}})
                           .fill(0xFFF0, 16, 'x')
                           .build(false);
   EXPECT_EQ(strings(image).bootString1.length, 16);

@@ -144,7 +144,7 @@ Bios threeDfxBios() {
   bios.image = RomBuilder(32768)
                    .place(kString1Main, 0x1234)
                    .place(kPcirSignature, 0x7D20)
-                   .word(0x7D24, 0x121A)
+                   .word(0x7D20 + kPcirVendorId, k3dfxVendorId)
                    .fill(0x4000, 0x1000, 0xFF)
                    .build(false);
   bios.layout.bootCodeAddress = 0x1234;
@@ -253,10 +253,10 @@ TEST(ApplyLogo, CutsEachLineTo255CharactersBeforeCounting) {
   const EditResult result =
       applyLogo(bios.image, bios.layout, p, {std::string(300, 'a'), std::string(119, 'b'), "", "", ""});
   ASSERT_TRUE(result.ok());
-  EXPECT_EQ(result.written[1].length, 164u + 1536 + 374 + 1);
-  EXPECT_EQ(bios.image.word(0x4000 + 50 + 7), 255);
+  EXPECT_EQ(result.written[1].length, 164u + 1536 + kLogoTextCapacity + 1);
+  EXPECT_EQ(bios.image.word(0x4000 + 50 + 7), std::uint16_t{kLogoLineChars});
   EXPECT_EQ(bios.image.word(0x4000 + 67 + 7), 119);
-  EXPECT_EQ(bios.image.text(0x4000 + 164 + 1536), std::string(255, 'a') + std::string(119, 'b'));
+  EXPECT_EQ(bios.image.text(0x4000 + 164 + 1536), std::string(kLogoLineChars, 'a') + std::string(119, 'b'));
 }
 
 TEST(ApplyLogo, KeepsTheBlockOffTheBytesOfTheCall) {
@@ -293,7 +293,7 @@ TEST(ApplyLogo, RefusesInTheOrderOfItsChecksWritingNothing) {
   LogoPicture shortRows = picture(64, 48);
   shortRows.rows.pop_back();
   const LogoPicture good = picture(64, 48);
-  const Lines tooLong{std::string(255, 'x'), std::string(120, 'y'), "", "", ""};
+  const Lines tooLong{std::string(kLogoLineChars, 'x'), std::string(kLogoTextCapacity - kLogoLineChars + 1, 'y'), "", "", ""};
   const Case cases[] = {
       {"no sign-on code nor PCIR", bios([&](Bios& b) { noBootCode(b); noPcir(b); }), good, {},
        EditError::NoBootCode},

@@ -17,8 +17,8 @@ Location locate(const Image& image) {
 
 TEST(ModeTableLocator, FirstMatchNamesTheWordHoldingTheTable) {
   const Image image = RomBuilder(0x8000)
-                          .place(kModeTableSignature, 0x300, {{3, 0x7000}})
-                          .place(kModeTableSignature, 0x400, {{3, 0x7100}})
+                          .place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0x7000}})
+                          .place(kModeTableSignature, 0x400, {{kModeTablePointerOperand, 0x7100}})
                           .word(0x7000, 0x7B11)
                           .word(0x7100, 0x6000)
                           .build();
@@ -26,27 +26,27 @@ TEST(ModeTableLocator, FirstMatchNamesTheWordHoldingTheTable) {
 }
 
 TEST(ModeTableLocator, NotFoundInTheLast30Bytes) {
-  EXPECT_FALSE(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x8000 - 30, {{3, 0x7000}}).build()));
-  EXPECT_TRUE(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x8000 - 31, {{3, 0x7000}}).build()));
+  EXPECT_FALSE(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x8000 - kSearchMargin, {{kModeTablePointerOperand, 0x7000}}).build()));
+  EXPECT_TRUE(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x8000 - kSearchMargin - 1, {{kModeTablePointerOperand, 0x7000}}).build()));
 }
 
 TEST(ModeTableLocator, PointerWordMustBeReadableInTheBuffer) {
-  EXPECT_FALSE(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{3, 0xFFFF}}).build()));
-  EXPECT_EQ(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{3, 0xFFFE}}).build()), 0x0000);
+  EXPECT_FALSE(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0xFFFF}}).build()));
+  EXPECT_EQ(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0xFFFE}}).build()), 0x0000);
 }
 
 // The mode set's record look-up multiplies by its own immediate; the byte
 // before the mode information table stands where its code does not.
 TEST(ModeTableLocator, RecordSizeFromTheModeSetsLookUpElseTheByteBeforeTheModeTable) {
   RomBuilder rom(0x8000);
-  rom.place(kModeTableSignature, 0x300, {{3, 0x7000}}).word(0x7000, 0x6000).word(0x7004, 0x6800);
+  rom.place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0x7000}}).word(0x7000, 0x6000).word(0x7000 + kModeInfoPointer, 0x6800);
   rom.bytes(0x67FF, {0x06, 0x03, 0x03}).byte(0x680E, 0xFF);
   BiosLayout layout;
   locateExtendedModeTable(rom.build(), layout);
   EXPECT_EQ(layout.modeInfoTable, 0x6800);
   EXPECT_EQ(layout.extendedRecordBytes, 6u);
   BiosLayout withCode;
-  locateExtendedModeTable(rom.place(kRecordStrideSignature, 0x500, {}).byte(0x506, 5).build(), withCode);
+  locateExtendedModeTable(rom.place(kRecordStrideSignature, 0x500, {}).byte(0x500 + kRecordStrideOperand, 5).build(), withCode);
   EXPECT_EQ(withCode.extendedRecordBytes, 5u);
 }
 
@@ -54,14 +54,14 @@ TEST(ModeTableLocator, RecordSizeFromTheModeSetsLookUpElseTheByteBeforeTheModeTa
 // information table: the list's own numbers and record size stand.
 TEST(ModeTableLocator, NoModeTableWithoutItsEndMark) {
   RomBuilder rom(0x8000, 0x01);
-  rom.place(kModeTableSignature, 0x300, {{3, 0x7000}}).word(0x7000, 0x6000).word(0x7004, 0x7F00);
+  rom.place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0x7000}}).word(0x7000, 0x6000).word(0x7000 + kModeInfoPointer, 0x7F00);
   BiosLayout layout;
   locateExtendedModeTable(rom.build(), layout);
   EXPECT_EQ(layout.extendedModeTable, 0x6000);
   EXPECT_FALSE(layout.modeInfoTable);
   EXPECT_EQ(layout.extendedRecordBytes, kShortRecordBytes);
   BiosLayout zero;
-  locateExtendedModeTable(rom.word(0x7004, 0).build(), zero);
+  locateExtendedModeTable(rom.word(0x7000 + kModeInfoPointer, 0).build(), zero);
   EXPECT_FALSE(zero.modeInfoTable);
 }
 

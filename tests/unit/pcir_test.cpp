@@ -17,13 +17,13 @@ struct Lookup {
 
 TEST(PciDevices, NamesTheFirstMatchingRowOrOnlyTheVendor) {
   const Lookup cases[] = {
-      {0x121A, 0x0005, "3Dfx Interactive, Inc.", "Avenger-based card"},
+      {k3dfxVendorId, 0x0005, "3Dfx Interactive, Inc.", "Avenger-based card"},
       {0x1002, 0x4E44, "ATI Technologies Inc", "R3xx-based card"},  // row 9, high byte 4Eh
       {0x10DE, 0x0020, "nVidia Corp", "NV4-based card"},            // row 11, whole id
       {0x10DE, 0x0028, "nVidia Corp", "NV5-based card"},            // row 12, high byte 00h
       {0x10DE, 0x0002, "nVidia Corp", "NV5-based card"},            // high byte 00h, not row 14
       {0x1002, 0x004E, "ATI Technologies Inc", ""},  // a high-byte row never matches the low byte
-      {0x121A, 0x0004, "3Dfx Interactive, Inc.", ""},
+      {k3dfxVendorId, 0x0004, "3Dfx Interactive, Inc.", ""},
       {0x10D9, 0x8626, "Macronix International Co Ltd", "Voodoo Rush"},
       {0x102B, 0x0005, "", ""},
   };
@@ -48,10 +48,10 @@ TEST(PcirLocator, TakesTheFirstSignatureNotTheHeaderPointer) {
 
 TEST(PcirLocator, IgnoresASignatureInTheLastThirtyBytes) {
   BiosLayout layout;
-  locatePcir(test::RomBuilder(4096).place(kPcirSignature, 4096 - 30).build(), layout);
+  locatePcir(test::RomBuilder(4096).place(kPcirSignature, 4096 - kSearchMargin).build(), layout);
   EXPECT_FALSE(layout.pcir);
-  locatePcir(test::RomBuilder(4096).place(kPcirSignature, 4096 - 31).build(), layout);
-  EXPECT_EQ(layout.pcir, 4096 - 31);
+  locatePcir(test::RomBuilder(4096).place(kPcirSignature, 4096 - kSearchMargin - 1).build(), layout);
+  EXPECT_EQ(layout.pcir, 4096 - kSearchMargin - 1);
 }
 
 TEST(PcirLocator, AnImageWithoutTheStructureLeavesNoLocation) {
@@ -66,7 +66,7 @@ TEST(PcirLocator, AnImageWithoutTheStructureLeavesNoLocation) {
 test::RomBuilder structureAt0100(std::initializer_list<std::uint8_t> classCode, std::uint16_t length) {
   test::RomBuilder rom(4096);
   rom.place(kPcirSignature, 0x100)
-      .word(0x104, 0x121A).word(0x106, 0x0005).word(0x108, 0x00A0).word(0x10A, 0x0018)
+      .word(0x100 + kPcirVendorId, k3dfxVendorId).word(0x100 + kPcirDeviceId, 0x0005).word(0x108, 0x00A0).word(0x10A, 0x0018)
       .byte(0x10C, 0x02).bytes(0x10D, classCode).word(0x110, length).word(0x112, 0x0123)
       .byte(0x114, 0x01).byte(0x115, 0x80);
   return rom;

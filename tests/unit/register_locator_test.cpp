@@ -37,11 +37,11 @@ BiosLayout locate(const Image& image) {
 TEST(RegisterLocator, ReadsEveryRegisterThroughItsCode) {
   const Image image =
       RomBuilder(32768)
-          .place(kPciSignature, 0x1000, {{8, 0x7000}})
-          .place(kMemorySignature, 0x1100, {{12, 0x7010}, {22, 0x7014}, {32, 0x7018}})
-          .place(kPllShortSignature, 0x1200, {{15, 0x7020}, {25, 0x7024}, {35, 0x7028}})
-          .place(kPllCtrl2Write, 0x1200 + 39, {{6, 0x702C}})
-          .place(kDramInit1Signature, 0x1300, {{15, 0x7030}})
+          .place(kPciSignature, 0x1000, {{kPciInit0Operand, 0x7000}})
+          .place(kMemorySignature, 0x1100, {{kMemoryDramInit0Operand, 0x7010}, {kMemoryMiscInit0Operand, 0x7014}, {kMemorySgramModeOperand, 0x7018}})
+          .place(kPllShortSignature, 0x1200, {{kPllShortMiscInit1Operand, 0x7020}, {kPllShortAgpInit0Operand, 0x7024}, {kPllShortPllCtrl1Operand, 0x7028}})
+          .place(kPllCtrl2Write, 0x1200 + kPllCtrl2WritePosition, {{kPllCtrl2Operand, 0x702C}})
+          .place(kDramInit1Signature, 0x1300, {{kDramInit1Operand, 0x7030}})
           .dword(0x7000, 0x0180F840)
           .dword(0x7010, 0x0017A16A)
           .dword(0x7014, 0x00000100)
@@ -90,11 +90,11 @@ struct SearchCase {
   RegisterIndex reg;
 };
 const SearchCase kSearches[] = {
-    {"PCI", kPciSignature, 30, 8, PCIInit0},
-    {"memory", kMemorySignature, 34, 32, SGRAMmode},
-    {"PLL long", kPllLongSignature, 30, 46, PLLCtrl1},
-    {"PLL short", kPllShortSignature, 40, 35, PLLCtrl1},
-    {"DramInit1", kDramInit1Signature, 30, 15, DramInit1},
+    {"PCI", kPciSignature, kSearchMargin, kPciInit0Operand, PCIInit0},
+    {"memory", kMemorySignature, 34, kMemorySgramModeOperand, SGRAMmode},
+    {"PLL long", kPllLongSignature, kSearchMargin, kPllLongPllCtrl1Operand, PLLCtrl1},
+    {"PLL short", kPllShortSignature, 40, kPllShortPllCtrl1Operand, PLLCtrl1},
+    {"DramInit1", kDramInit1Signature, kSearchMargin, kDramInit1Operand, DramInit1},
 };
 
 TEST(RegisterLocator, SearchesStartBelowImageSizeLessTheirMargin) {
@@ -124,10 +124,10 @@ TEST(RegisterLocator, TheLowestOfTwoCopiesWins) {
 }
 
 TEST(RegisterLocator, ImagesOf30BytesOrLessAreNotSearched) {
-  Image image = RomBuilder(64).place(kPciSignature, 0, {{8, 0x20}}).build(false);
-  image.size = 30;
+  Image image = RomBuilder(64).place(kPciSignature, 0, {{kPciInit0Operand, 0x20}}).build(false);
+  image.size = kSearchMargin;
   EXPECT_FALSE(scanRegisters(image).entries[PCIInit0].location);
-  image.size = 31;
+  image.size = kSearchMargin + 1;
   EXPECT_EQ(scanRegisters(image).entries[PCIInit0].location, Offset{0x20});
 }
 
@@ -135,7 +135,7 @@ TEST(RegisterLocator, MemorySignatureIgnoresTheTopByteOfItsMask) {
   for (const int top : {0x00, 0x5A, 0xFF}) {
     const Image image =
         RomBuilder(32768)
-            .place(kMemorySignature, 0x1000, {{12, 0x7000}, {22, 0x7004}, {32, 0x7008}})
+            .place(kMemorySignature, 0x1000, {{kMemoryDramInit0Operand, 0x7000}, {kMemoryMiscInit0Operand, 0x7004}, {kMemorySgramModeOperand, 0x7008}})
             .byte(0x1000 + 7, static_cast<std::uint8_t>(top))
             .build();
     const RegisterScan scan = scanRegisters(image);
@@ -148,9 +148,9 @@ TEST(RegisterLocator, MemorySignatureIgnoresTheTopByteOfItsMask) {
 TEST(RegisterLocator, LongPllFormWinsOverAnEarlierShortForm) {
   const Image image =
       RomBuilder(32768)
-          .place(kPllShortSignature, 0x0800, {{15, 0x7100}, {25, 0x7104}, {35, 0x7108}})
-          .place(kPllCtrl2Write, 0x0800 + 39, {{6, 0x710C}})
-          .place(kPllLongSignature, 0x1000, {{15, 0x7200}, {36, 0x7204}, {46, 0x7208}})
+          .place(kPllShortSignature, 0x0800, {{kPllShortMiscInit1Operand, 0x7100}, {kPllShortAgpInit0Operand, 0x7104}, {kPllShortPllCtrl1Operand, 0x7108}})
+          .place(kPllCtrl2Write, 0x0800 + kPllCtrl2WritePosition, {{kPllCtrl2Operand, 0x710C}})
+          .place(kPllLongSignature, 0x1000, {{kPllLongMiscInit1Operand, 0x7200}, {kPllLongAgpInit0Operand, 0x7204}, {kPllLongPllCtrl1Operand, 0x7208}})
           .build();
   const RegisterScan scan = scanRegisters(image);
   EXPECT_EQ(scan.entries[MiscInit1].location, Offset{0x7200});
@@ -169,8 +169,8 @@ TEST(RegisterLocator, PllCtrl2IsNeverFoundAfterTheLongForm) {
   ASSERT_EQ(kPllLongSignature.byte(kPllCtrl2WritePosition), 0xEF);
   const Image image =
       RomBuilder(32768)
-          .place(kPllLongSignature, 0x1000, {{15, 0x7200}, {36, 0x7204}, {46, 0x7208}})
-          .place(kPllCtrl2Write, 0x1000 + kPllLongSignature.size(), {{6, 0x720C}})
+          .place(kPllLongSignature, 0x1000, {{kPllLongMiscInit1Operand, 0x7200}, {kPllLongAgpInit0Operand, 0x7204}, {kPllLongPllCtrl1Operand, 0x7208}})
+          .place(kPllCtrl2Write, 0x1000 + kPllLongSignature.size(), {{kPllCtrl2Operand, 0x720C}})
           .build();
   const BiosLayout layout = locate(image);
   EXPECT_EQ(layout.registerTable[PLLCtrl1].location, Offset{0x7208});
@@ -183,8 +183,8 @@ TEST(RegisterLocator, PllCtrl2MustFollowTheShortFormDirectly) {
   // One byte too far: the write is compared at position 39 only.
   const Image image =
       RomBuilder(32768)
-          .place(kPllShortSignature, 0x1000, {{15, 0x7100}, {25, 0x7104}, {35, 0x7108}})
-          .place(kPllCtrl2Write, 0x1000 + 40, {{6, 0x710C}})
+          .place(kPllShortSignature, 0x1000, {{kPllShortMiscInit1Operand, 0x7100}, {kPllShortAgpInit0Operand, 0x7104}, {kPllShortPllCtrl1Operand, 0x7108}})
+          .place(kPllCtrl2Write, 0x1000 + kPllCtrl2WritePosition + 1, {{kPllCtrl2Operand, 0x710C}})
           .dword(0x710C, 0x1234)
           .build();
   const BiosLayout layout = locate(image);
@@ -200,7 +200,7 @@ TEST(RegisterLocator, PllCtrl2MustFollowTheShortFormDirectly) {
 TEST(RegisterLocator, ConstantsPastTheBufferAreNotLocated) {
   const Image memory =
       RomBuilder(65536)
-          .place(kMemorySignature, 0x1000, {{12, 0xFFFD}, {22, 0xFFFC}, {32, 0x2000}})
+          .place(kMemorySignature, 0x1000, {{kMemoryDramInit0Operand, 0xFFFD}, {kMemoryMiscInit0Operand, 0xFFFC}, {kMemorySgramModeOperand, 0x2000}})
           .dword(0xFFFC, 0x89ABCDEF)
           .dword(0x2000, 0x37)
           .build(false);  // the checksum byte would be FFFFh
@@ -214,8 +214,8 @@ TEST(RegisterLocator, ConstantsPastTheBufferAreNotLocated) {
 
   const Image pll =
       RomBuilder(32768)
-          .place(kPllShortSignature, 0x1000, {{15, 0x7100}, {25, 0x7104}, {35, 0xFFFE}})
-          .place(kPllCtrl2Write, 0x1000 + 39, {{6, 0xFFFF}})
+          .place(kPllShortSignature, 0x1000, {{kPllShortMiscInit1Operand, 0x7100}, {kPllShortAgpInit0Operand, 0x7104}, {kPllShortPllCtrl1Operand, 0xFFFE}})
+          .place(kPllCtrl2Write, 0x1000 + kPllCtrl2WritePosition, {{kPllCtrl2Operand, 0xFFFF}})
           .build();
   layout = locate(pll);
   EXPECT_EQ(layout.registerTable[MiscInit1].location, Offset{0x7100});
@@ -227,7 +227,7 @@ TEST(RegisterLocator, ConstantsPastTheBufferAreNotLocated) {
 }
 
 TEST(RegisterLocator, ConstantsPastTheImageReadTheZeroFill) {
-  const Image image = RomBuilder(0x8000).place(kPciSignature, 0x1000, {{8, 0x9000}}).build();
+  const Image image = RomBuilder(0x8000).place(kPciSignature, 0x1000, {{kPciInit0Operand, 0x9000}}).build();
   const BiosLayout layout = locate(image);
   EXPECT_EQ(layout.registerTable[PCIInit0].location, Offset{0x9000});
   EXPECT_EQ(registerValueText(layout, PCIInit0), "00000000");

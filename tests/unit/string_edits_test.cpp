@@ -40,7 +40,7 @@ void expectOnlyChanged(const Image& after, Image before, std::size_t at, const s
 
 TEST(ApplyBootString, MainString1ClearsItsFieldAndSetsTheCount) {
   const Image original = test::RomBuilder(32768, 0xEE)
-                             .place(kString1Main, 0x200, {{11, 30}, {20, 0x3000}})
+                             .place(kString1Main, 0x200, {{kString1CountOperand, 30}, {kString1Operand, 0x3000}})
                              .text(0x3000, "Old sign-on text")
                              .build();
   BiosLayout layout;
@@ -60,7 +60,7 @@ TEST(ApplyBootString, MainString1ClearsItsFieldAndSetsTheCount) {
 
 TEST(ApplyBootString, MainString2ClearsAll120Bytes) {
   const Image original = test::RomBuilder(32768, 0xEE)
-                             .place(kString2Main, 0x400, {{8, 0x5002}})
+                             .place(kString2Main, 0x400, {{kString2Operand, 0x5002}})
                              .word(0x5000, 5)
                              .text(0x5002, "3dfx!")
                              .build();

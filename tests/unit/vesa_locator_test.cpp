@@ -44,13 +44,13 @@ test::RomBuilder withStrings() {
 }
 
 test::RomBuilder& pattern1(test::RomBuilder& rom, std::size_t at) {
-  return rom.place(kVesaPattern1, at, {{1, 0xC00}, {31, 0xC10}, {45, 0xC20}, {59, 0xC30}});
+  return rom.place(kVesaPattern1, at, {{kVesa1VendorInfoOperand, 0xC00}, {kVesa1VendorNameOperand, 0xC10}, {kVesa1ProductNameOperand, 0xC20}, {kVesa1ProductRevisionOperand, 0xC30}});
 }
 test::RomBuilder& pattern2(test::RomBuilder& rom, std::size_t at) {
-  return rom.place(kVesaPattern2, at, {{23, 0xD00}});
+  return rom.place(kVesaPattern2, at, {{kVesa2VendorInfoOperand, 0xD00}});
 }
 test::RomBuilder& pattern3(test::RomBuilder& rom, std::size_t at) {
-  return rom.place(kVesaPattern3, at, {{1, 0xE00}, {13, 0xE10}, {25, 0xE20}});
+  return rom.place(kVesaPattern3, at, {{kVesa3VendorNameOperand, 0xE00}, {kVesa3ProductNameOperand, 0xE10}, {kVesa3ProductRevisionOperand, 0xE20}});
 }
 
 TEST(VesaLocator, FirstPatternGivesAllFourEvenAfterTheOthers) {
@@ -87,7 +87,7 @@ TEST(VesaLocator, ThirdPatternAloneLeavesTheInfoUnlocated) {
 }
 
 TEST(VesaLocator, AnEmptyStringIsLocatedWithLengthZero) {
-  const Image image = test::RomBuilder(8192).place(kVesaPattern3, 0x100, {{1, 0xF00}}).build();
+  const Image image = test::RomBuilder(8192).place(kVesaPattern3, 0x100, {{kVesa3VendorNameOperand, 0xF00}}).build();
   expectString(image, locate(image), VendorName, {0xF00, ""});
 }
 
@@ -102,7 +102,7 @@ TEST(VesaLocator, IgnoresAMatchInTheLastSeventyBytes) {
 TEST(VesaLocator, AnAddressPastTheImageIsNotLocated) {
   // 4 KiB image: 1000h is the first byte that was not loaded from the ROM.
   const Image image = test::RomBuilder(4096)
-                          .place(kVesaPattern3, 0x100, {{1, 0x1000}, {13, 0x0FFF}, {25, 0xFFFF}})
+                          .place(kVesaPattern3, 0x100, {{kVesa3VendorNameOperand, 0x1000}, {kVesa3ProductNameOperand, 0x0FFF}, {kVesa3ProductRevisionOperand, 0xFFFF}})
                           .byte(0xFFF, 'X')
                           .build(false);  // keep 'X' where the checksum byte goes
   const BiosLayout layout = locate(image);
@@ -115,7 +115,7 @@ TEST(VesaLocator, AnAddressPastTheImageIsNotLocated) {
 TEST(VesaLocator, AStringWithoutZeroEndsAtTheEndOfTheBuffer) {
   // No checksum: its byte at FFFFh could be the zero this test leaves out.
   const Image image =
-      test::RomBuilder(65536, 'A').place(kVesaPattern3, 0x100, {{1, 0xFFF0}}).build(false);
+      test::RomBuilder(65536, 'A').place(kVesaPattern3, 0x100, {{kVesa3VendorNameOperand, 0xFFF0}}).build(false);
   expectString(image, locate(image), VendorName, {0xFFF0, std::string(16, 'A')});
 }
 

@@ -210,7 +210,7 @@ TEST(ModeTiming, StandardFiguresOnEveryRealImage) {
 // A mode table that lacks a row's mode: the row says so and shows nothing.
 TEST(ModeSource, AModeTheBiosDoesNotDefineShowsNothing) {
   test::RomBuilder rom(0x8000);
-  rom.place(kModeTableSignature, 0x300, {{3, 0x7000}}).word(0x7000, 0x6000).word(0x7004, 0x6800);
+  rom.place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0x7000}}).word(0x7000, 0x6000).word(0x7000 + kModeInfoPointer, 0x6800);
   rom.bytes(0x6800, {0x03, 0x03, 0x03, 0x00, 0x00, 0x08, 0x04, 80, 0, 25, 0, 160, 0, 16, 0xFF});
   const Image image = rom.byte(0x67FF, 6).build();
   BiosLayout layout;
