@@ -129,7 +129,7 @@ TEST(BiosDate, IsLookedForEvenInATinyImage) {
 // B8 01 13 2A FF 2E ... CD 10, the string-2 code B8 01 13 8B 16 ... CD 10,
 // and the first "/../" pair in the first sector.
 struct RealStrings {
-  const char* file;
+  test::RealRom rom;
   Offset code1, string1, countWord1;
   std::uint32_t max1;
   Offset string2;
@@ -142,7 +142,7 @@ class RealRomStrings : public testing::TestWithParam<RealStrings> {};
 
 TEST_P(RealRomStrings, MatchTheBytes) {
   const RealStrings& expected = GetParam();
-  QUARZEL_REAL_ROM(image, expected.file);
+  QUARZEL_REAL_ROM(image, expected.rom);
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootCodeAddress, expected.code1);
   EXPECT_EQ(layout.bootString1.address, expected.string1);
@@ -159,19 +159,19 @@ TEST_P(RealRomStrings, MatchTheBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Images, RealRomStrings,
+    RealRoms, RealRomStrings,
     testing::Values(
-        RealStrings{"3k12sd.rom", 0x19E, 0x7CD2, 0x1A9, 107, 0x7DC9, 24, "06/16/00",
+        RealStrings{test::k3k12sd, 0x19E, 0x7CD2, 0x1A9, 107, 0x7DC9, 24, "06/16/00",
                     "Voodoo3 3000 BIOS - Version 2.15.12-SD"},
-        RealStrings{"Agp_sg.rom", 0x154, 0x7708, 0x15F, 98, 0x77F7, 24, "02/09/99",
+        RealStrings{test::kAgpSg, 0x154, 0x7708, 0x15F, 98, 0x77F7, 24, "02/09/99",
                     "VGA BIOS - Version 1.00.10-SG"},
-        RealStrings{"BlasterAGP.rom", 0x172, 0x7862, 0x17D, 102, 0x7955, 96, "01/15/99",
+        RealStrings{test::kBlasterAgp, 0x172, 0x7862, 0x17D, 102, 0x7955, 96, "01/15/99",
                     "Creative 3D Blaster Banshee 16MB SGRAM"},
-        RealStrings{"Velocity100.VBI", 0x19E, 0x7896, 0x1A9, 107, 0x798D, 24, "08/06/99",
-                    "Velocity 100 BIOS - Version 2.15.06-SG"}));
+        RealStrings{test::kVelocity100, 0x19E, 0x7896, 0x1A9, 107, 0x798D, 24, "08/06/99",
+                    "Velocity 100 BIOS - Version 2.15.06-SG"}), test::RealRomName{});
 
 TEST(RealRomStrings, CompaqBuildHasNeitherStringCode) {
-  QUARZEL_REAL_ROM(image, "V3_3500_AGP_SD_2.15.05_Compaq.rom");
+  QUARZEL_REAL_ROM(image, test::kV3_3500Compaq);
   const BiosLayout layout = strings(image);
   EXPECT_FALSE(layout.bootString1.address);
   EXPECT_FALSE(layout.bootString2.address);

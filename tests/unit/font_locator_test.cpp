@@ -153,7 +153,7 @@ TEST(FontLocator, FixupsMustStartInsideTheImageAndTheirWalkStopsAtItsEnd) {
 }
 
 struct RealFonts {
-  const char* file;
+  test::RealRom rom;
   Offset font8x8, font8x14, font8x16, fixup8x14, fixup8x16, videoParameterTable;
 };
 
@@ -163,18 +163,18 @@ struct RealFonts {
 // 1F2Bh, 1EF9h, 1FA3h, 1F75h. Every 8x14 fix-up table has 20 entries (301
 // bytes), every 8x16 one 19 entries (324 bytes).
 constexpr RealFonts kRealFonts[] = {
-    {"3k12sd.rom", 0x5104, 0x5904, 0x6704, 0x7704, 0x7831, 0x47C4},
-    {"Agp_sg.rom", 0x4B3A, 0x533A, 0x613A, 0x713A, 0x7267, 0x41FA},
-    {"BlasterAGP.rom", 0x4B6C, 0x536C, 0x616C, 0x716C, 0x7299, 0x41AC},
-    {"V3_3500_AGP_SD_2.15.05_Compaq.rom", 0x50C2, 0x58C2, 0x66C2, 0x76C2, 0x77EF, 0x4782},
-    {"Velocity100.VBI", 0x4CC8, 0x54C8, 0x62C8, 0x72C8, 0x73F5, 0x4388},
+    {test::k3k12sd, 0x5104, 0x5904, 0x6704, 0x7704, 0x7831, 0x47C4},
+    {test::kAgpSg, 0x4B3A, 0x533A, 0x613A, 0x713A, 0x7267, 0x41FA},
+    {test::kBlasterAgp, 0x4B6C, 0x536C, 0x616C, 0x716C, 0x7299, 0x41AC},
+    {test::kV3_3500Compaq, 0x50C2, 0x58C2, 0x66C2, 0x76C2, 0x77EF, 0x4782},
+    {test::kVelocity100, 0x4CC8, 0x54C8, 0x62C8, 0x72C8, 0x73F5, 0x4388},
 };
 
 class RealImageFonts : public testing::TestWithParam<RealFonts> {};
 
 TEST_P(RealImageFonts, LocatesFontsFixupsAndParameterTable) {
   const RealFonts& expected = GetParam();
-  QUARZEL_REAL_ROM(image, expected.file);
+  QUARZEL_REAL_ROM(image, expected.rom);
   const BiosLayout layout = located(image);
   EXPECT_EQ(layout.fonts[Font8x8], expected.font8x8);
   EXPECT_EQ(layout.fonts[Font8x14], expected.font8x14);
@@ -186,7 +186,7 @@ TEST_P(RealImageFonts, LocatesFontsFixupsAndParameterTable) {
   EXPECT_EQ(layout.videoParameterTable, expected.videoParameterTable);
 }
 
-INSTANTIATE_TEST_SUITE_P(Roms, RealImageFonts, testing::ValuesIn(kRealFonts));
+INSTANTIATE_TEST_SUITE_P(RealRoms, RealImageFonts, testing::ValuesIn(kRealFonts), test::RealRomName{});
 
 }  // namespace
 }  // namespace quarzel

@@ -204,7 +204,7 @@ TEST(ApplyLogo, ASecondApplyReplacesTheInstalledBlock) {
 // Remove puts the sign-on code back and frees the block: the image is the
 // one before the logo, byte for byte; the pass finds string 1 there again.
 TEST(RemoveLogo, GivesBackTheImageBeforeTheLogo) {
-  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  QUARZEL_REAL_ROM(rom, test::k3k12sd);
   Image image = rom;
   BiosLayout layout;
   AnalysisPass(image, layout);
@@ -319,7 +319,7 @@ TEST(ApplyLogo, RefusesInTheOrderOfItsChecksWritingNothing) {
 }
 
 TEST(ApplyLogo, LandsInTheFreeSpaceOfARealRom) {
-  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  QUARZEL_REAL_ROM(rom, test::k3k12sd);
   Image image = rom;
   BiosLayout layout;
   AnalysisPass(image, layout);
@@ -344,7 +344,7 @@ TEST(ApplyLogo, LandsInTheFreeSpaceOfARealRom) {
 // 24568 free bytes past it (up to FFF8h, where the board's ids stand) hold
 // it: the ROM grows to 48 KiB, in byte 2 and the PCIR, when asked to.
 TEST(ApplyLogo, GrowsTheRomIntoFreeBytesPastItWhenAsked) {
-  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  QUARZEL_REAL_ROM(rom, test::k3k12sd);
   Image image = rom;
   BiosLayout layout;
   AnalysisPass(image, layout);
@@ -364,7 +364,7 @@ TEST(ApplyLogo, GrowsTheRomIntoFreeBytesPastItWhenAsked) {
   EXPECT_EQ(slice(image, 0xFFF8, 4), slice(rom, 0xFFF8, 4));
 
   // A file that ends at its ROM length cannot grow: the room says so.
-  QUARZEL_REAL_ROM(agp, "Agp_sg.rom");
+  QUARZEL_REAL_ROM(agp, test::kAgpSg);
   Image exact = agp;
   BiosLayout agpLayout;
   AnalysisPass(exact, agpLayout);

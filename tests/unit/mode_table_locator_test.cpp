@@ -66,7 +66,7 @@ TEST(ModeTableLocator, NoModeTableWithoutItsEndMark) {
 }
 
 struct RealModeTable {
-  const char* file;
+  test::RealRom rom;
   Offset table, modeInfo;
   std::size_t recordBytes;
 };
@@ -76,17 +76,17 @@ struct RealModeTable {
 // W + 4, the record size the byte before the second, as 06h or 05h in mov
 // cl,size of the mode set's look-up.
 constexpr RealModeTable kRealModeTables[] = {
-    {"3k12sd.rom", 0x80E3, 0x7E42, 6},
-    {"Agp_sg.rom", 0x7B11, 0x7870, 6},
-    {"BlasterAGP.rom", 0x7C6F, 0x79CE, 5},
-    {"V3_3500_AGP_SD_2.15.05_Compaq.rom", 0x80A1, 0x7E00, 6},
-    {"Velocity100.VBI", 0x7CA7, 0x7A06, 6},
+    {test::k3k12sd, 0x80E3, 0x7E42, 6},
+    {test::kAgpSg, 0x7B11, 0x7870, 6},
+    {test::kBlasterAgp, 0x7C6F, 0x79CE, 5},
+    {test::kV3_3500Compaq, 0x80A1, 0x7E00, 6},
+    {test::kVelocity100, 0x7CA7, 0x7A06, 6},
 };
 
 class RealImageModeTable : public testing::TestWithParam<RealModeTable> {};
 
 TEST_P(RealImageModeTable, Located) {
-  QUARZEL_REAL_ROM(image, GetParam().file);
+  QUARZEL_REAL_ROM(image, GetParam().rom);
   BiosLayout layout;
   locateExtendedModeTable(image, layout);
   EXPECT_EQ(layout.extendedModeTable, GetParam().table);
@@ -94,7 +94,7 @@ TEST_P(RealImageModeTable, Located) {
   EXPECT_EQ(layout.extendedRecordBytes, GetParam().recordBytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Roms, RealImageModeTable, testing::ValuesIn(kRealModeTables));
+INSTANTIATE_TEST_SUITE_P(RealRoms, RealImageModeTable, testing::ValuesIn(kRealModeTables), test::RealRomName{});
 
 }  // namespace
 }  // namespace quarzel

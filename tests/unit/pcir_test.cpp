@@ -118,17 +118,17 @@ TEST(PcirFields, BytesPastTheBufferReadAsZero) {
 // the header word at 18h points; the 24 bytes there are
 // 50 43 49 52 | 1A 12 | dev | vpd | 18 00 | 00 | 00 00 03 | len | 00 00 | 00 | 80 | 00 00.
 struct RealPcir {
-  const char* file;
+  test::RealRom rom;
   Offset offset;
   const char *deviceId, *deviceName, *vitalProductData, *imageLength, *imageSize;
-  friend void PrintTo(const RealPcir& rom, std::ostream* os) { *os << rom.file; }
+  friend void PrintTo(const RealPcir& rom, std::ostream* os) { *os << rom.rom; }
 };
 
 class RealRomPcir : public testing::TestWithParam<RealPcir> {};
 
 TEST_P(RealRomPcir, FindsAndReadsTheStructure) {
   const RealPcir& want = GetParam();
-  QUARZEL_REAL_ROM(image, want.file);
+  QUARZEL_REAL_ROM(image, want.rom);
   BiosLayout layout;
   locatePcir(image, layout);
   ASSERT_EQ(layout.pcir, want.offset);
@@ -150,14 +150,14 @@ TEST_P(RealRomPcir, FindsAndReadsTheStructure) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Shared, RealRomPcir,
+    RealRoms, RealRomPcir,
     testing::Values(
-        RealPcir{"Agp_sg.rom", 0x7D20, "0003", "Banshee-based card", "0000", "0040", "32k"},
-        RealPcir{"BlasterAGP.rom", 0x7DE0, "0003", "Banshee-based card", "0000", "0040", "32k"},
-        RealPcir{"Velocity100.VBI", 0x7E54, "0005", "Avenger-based card", "00A0", "0040", "32k"},
-        RealPcir{"3k12sd.rom", 0x8344, "0005", "Avenger-based card", "00A0", "0050", "40k"},
-        RealPcir{"V3_3500_AGP_SD_2.15.05_Compaq.rom", 0x8304, "0005", "Avenger-based card", "00A0",
-                 "0050", "40k"}));
+        RealPcir{test::kAgpSg, 0x7D20, "0003", "Banshee-based card", "0000", "0040", "32k"},
+        RealPcir{test::kBlasterAgp, 0x7DE0, "0003", "Banshee-based card", "0000", "0040", "32k"},
+        RealPcir{test::kVelocity100, 0x7E54, "0005", "Avenger-based card", "00A0", "0040", "32k"},
+        RealPcir{test::k3k12sd, 0x8344, "0005", "Avenger-based card", "00A0", "0050", "40k"},
+        RealPcir{test::kV3_3500Compaq, 0x8304, "0005", "Avenger-based card", "00A0",
+                 "0050", "40k"}), test::RealRomName{});
 
 }  // namespace
 }  // namespace quarzel

@@ -261,19 +261,17 @@ TEST(PllFrequency, ShowsMegahertzOfKMAndN) {
 
 // The five real BIOS images, read by hand: where each signature sits, and
 // the constants its operands address.
-struct RealRom {
-  const char* name;  // of the test
-  const char* file;
+struct RealRegisters {
+  test::RealRom rom;
   Expected registers;
   bool pllCtrl2Located;
   const char* frequency;
 };
 
-const RealRom kRealRoms[] = {
+const RealRegisters kRealRegisters[] = {
     // PCI code at 34C7h, memory code at 3D97h, short PLL form at 3DDCh with
     // the PLLCtrl2 write at 3E03h, DramInit1 code at 3D81h.
-    {"AgpSg",
-     "Agp_sg.rom",
+    {test::kAgpSg,
      {{{0x7CF9, 0x0180F840},
        {0x7CFD, 0x00000000},
        {0x7D01, 0x00000001},
@@ -288,8 +286,7 @@ const RealRom kRealRoms[] = {
     // PCI code at 3483h, short PLL form at 3D8Fh with the PLLCtrl2 write at
     // 3DB6h, DramInit1 code at 3D14h. The memory code at 3D2Ah goes on with
     // B9 01 00 (mov cx,1) where the SGRAMmode write would be: no match.
-    {"BlasterAgp",
-     "BlasterAGP.rom",
+    {test::kBlasterAgp,
      {{{0x7DBC, 0x0180F840},
        {},
        {0x7DC4, 0x00000001},
@@ -304,8 +301,7 @@ const RealRom kRealRoms[] = {
     // PCI code at 3500h, memory code at 3E42h, short PLL form at 3E87h
     // followed by 8D 54 0C (lea dx,[si+0Ch]), not the PLLCtrl2 write;
     // DramInit1 code at 3E20h.
-    {"Velocity100",
-     "Velocity100.VBI",
+    {test::kVelocity100,
      {{{0x7E21, 0x0584FB04},
        {0x7E25, 0x00000000},
        {0x7E29, 0x00000001},
@@ -319,8 +315,7 @@ const RealRom kRealRoms[] = {
      "143.182 MHz"},
     // PCI code at 3512h, memory code at 3F37h, short PLL form at 3F66h
     // without the PLLCtrl2 write, DramInit1 code at 3F15h.
-    {"Rom3k12sd",
-     "3k12sd.rom",
+    {test::k3k12sd,
      {{{0x8311, 0x0584FB04},
        {0x8315, 0x00000000},
        {0x8319, 0x00008001},
@@ -334,8 +329,7 @@ const RealRom kRealRoms[] = {
      "166.091 MHz"},
     // PCI code at 352Eh, memory code at 3EF5h, short PLL form at 3F24h
     // without the PLLCtrl2 write, DramInit1 code at 3ED3h.
-    {"V3_3500Compaq",
-     "V3_3500_AGP_SD_2.15.05_Compaq.rom",
+    {test::kV3_3500Compaq,
      {{{0x82CF, 0x0584FB04},
        {0x82D3, 0x00000000},
        {0x82D7, 0x00008001},
@@ -349,21 +343,20 @@ const RealRom kRealRoms[] = {
      "183.75 MHz"},
 };
 
-void PrintTo(const RealRom& rom, std::ostream* out) { *out << rom.file; }
+void PrintTo(const RealRegisters& registers, std::ostream* out) { *out << registers.rom; }
 
-class RealRomRegisters : public testing::TestWithParam<RealRom> {};
+class RealRomRegisters : public testing::TestWithParam<RealRegisters> {};
 
 TEST_P(RealRomRegisters, MatchTheBytesReadByHand) {
-  const RealRom& rom = GetParam();
-  QUARZEL_REAL_ROM(image, rom.file);
+  const RealRegisters& rom = GetParam();
+  QUARZEL_REAL_ROM(image, rom.rom);
   const BiosLayout layout = locate(image);
   expectRegisters(layout, rom.registers);
   EXPECT_EQ(layout.pllCtrl2Located, rom.pllCtrl2Located);
   EXPECT_EQ(pllFrequencyText(layout), rom.frequency);
 }
 
-INSTANTIATE_TEST_SUITE_P(SharedRoms, RealRomRegisters, testing::ValuesIn(kRealRoms),
-                         [](const auto& rom) { return std::string(rom.param.name); });
+INSTANTIATE_TEST_SUITE_P(RealRoms, RealRomRegisters, testing::ValuesIn(kRealRegisters), test::RealRomName{});
 
 }  // namespace
 }  // namespace quarzel

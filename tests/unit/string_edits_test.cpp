@@ -198,7 +198,7 @@ TEST(StringEdits, UnlocatedItemsChangeNothing) {
 // byte). String 2's 120 bytes end right before the extended records' size
 // byte, which must survive.
 TEST(StringEdits, AFullTextStaysInsideItsRoomOnRealImages) {
-  for (const char* file : test::kRealRomFiles) {
+  for (const test::RealRom& file : test::kRealRoms) {
     const auto rom = test::readRealRom(file);
     if (!rom) GTEST_SKIP() << file << " absent";
     BiosLayout layout;

@@ -123,17 +123,17 @@ TEST(VesaLocator, AStringWithoutZeroEndsAtTheEndOfTheBuffer) {
 // offset below, "BE lo hi E8 ..."), and neither pattern 2 nor 3. Each
 // string is followed by its zero byte.
 struct RealVesa {
-  const char* file;
+  test::RealRom rom;
   std::size_t pattern1;
   Expected info, vendor, product, revision;
-  friend void PrintTo(const RealVesa& rom, std::ostream* os) { *os << rom.file; }
+  friend void PrintTo(const RealVesa& rom, std::ostream* os) { *os << rom.rom; }
 };
 
 class RealRomVesa : public testing::TestWithParam<RealVesa> {};
 
 TEST_P(RealRomVesa, FindsTheFourStrings) {
   const RealVesa& want = GetParam();
-  QUARZEL_REAL_ROM(image, want.file);
+  QUARZEL_REAL_ROM(image, want.rom);
   EXPECT_EQ(findFirst(image, kVesaPattern1, searchEnd(image, 70)), want.pattern1);
   const BiosLayout layout = locate(image);
   expectString(image, layout, VendorInfo, want.info);
@@ -143,21 +143,21 @@ TEST_P(RealRomVesa, FindsTheFourStrings) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Shared, RealRomVesa,
+    RealRoms, RealRomVesa,
     testing::Values(
-        RealVesa{"Agp_sg.rom", 0x2AA5, {0x7DBE, "3Dfx Interactive, Inc."},
+        RealVesa{test::kAgpSg, 0x2AA5, {0x7DBE, "3Dfx Interactive, Inc."},
                  {0x7D90, "Elpin Systems, Inc."}, {0x7DA4, "3Dfx Banshee"}, {0x7DB1, "Version 1.00"}},
-        RealVesa{"BlasterAGP.rom", 0x2A73, {0x7E80, "3Dfx Interactive, Inc."},
+        RealVesa{test::kBlasterAgp, 0x2A73, {0x7E80, "3Dfx Interactive, Inc."},
                  {0x7E52, "Elpin Systems, Inc."}, {0x7E66, "3Dfx Banshee"}, {0x7E73, "Version 1.00"}},
-        RealVesa{"Velocity100.VBI", 0x2AEF, {0x7EF8, "3dfx Interactive, Inc."},
+        RealVesa{test::kVelocity100, 0x2AEF, {0x7EF8, "3dfx Interactive, Inc."},
                  {0x7EC6, "3dfx Interactive, Inc."}, {0x7EDD, "Velocity 100 "},
                  {0x7EEB, "210-0380-00X"}},
-        RealVesa{"3k12sd.rom", 0x2AEF, {0x83E8, "3dfx Interactive, Inc."},
+        RealVesa{test::k3k12sd, 0x2AEF, {0x83E8, "3dfx Interactive, Inc."},
                  {0x83B6, "3dfx Interactive, Inc."}, {0x83CD, "Voodoo3 3000 "},
                  {0x83DB, "210-0364-00X"}},
-        RealVesa{"V3_3500_AGP_SD_2.15.05_Compaq.rom", 0x2B1D, {0x83A6, "3dfx Interactive, Inc."},
+        RealVesa{test::kV3_3500Compaq, 0x2B1D, {0x83A6, "3dfx Interactive, Inc."},
                  {0x8374, "3dfx Interactive, Inc."}, {0x838B, "Voodoo3 3500 "},
-                 {0x8399, "210-0369-00X"}}));
+                 {0x8399, "210-0369-00X"}}), test::RealRomName{});
 
 }  // namespace
 }  // namespace quarzel
