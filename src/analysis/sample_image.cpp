@@ -84,7 +84,9 @@ constexpr std::array<std::uint8_t, 64> kMode3Parameters = {
     0x3D, 0x3E, 0x3F, 0x0C, 0x00, 0x0F, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x0E, 0x00, 0xFF};
 
 // Where the sample keeps the constant of a register.
-constexpr std::uint16_t registerValue(RegisterIndex reg) { return static_cast<std::uint16_t>(kRegisterValues + 4 * reg); }
+constexpr std::uint16_t registerValue(RegisterIndex reg) {
+  return static_cast<std::uint16_t>(kRegisterValues + 4 * reg);
+}
 
 void putCode(RomBuilder& rom) {
   rom.place(kString1Main, 0x0100,

@@ -22,7 +22,8 @@ inline constexpr std::size_t kVesa2VendorInfoOperand = 23;
 // Three string copies: mov si,string; mov cx,count; rep movsb; store.
 inline constexpr Signature kVesaPattern3{
     "BE ?? ?? B9 ?? ?? F3 A4 26 89 ?? ?? BE ?? ?? B9 ?? ?? F3 A4 26 89 ?? ?? BE ?? ?? B9 ?? ?? F3 A4"};
-inline constexpr std::size_t kVesa3VendorNameOperand = 1, kVesa3ProductNameOperand = 13, kVesa3ProductRevisionOperand = 25;
+inline constexpr std::size_t kVesa3VendorNameOperand = 1, kVesa3ProductNameOperand = 13,
+                             kVesa3ProductRevisionOperand = 25;
 
 void locateVesaStrings(const Image& image, BiosLayout& layout);
 

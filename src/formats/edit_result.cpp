@@ -38,7 +38,8 @@ const char* describe(EditError error) {
     case EditError::LogoKeepsNoSignOn:
       return "this logo was written by an earlier quarzel, which kept no copy of the sign-on code it replaced";
     case EditError::LogoTextTooLong: {
-      static const std::string text = formatText("the five logo lines hold more than %zu characters", kLogoTextCapacity);
+      static const std::string text =
+          formatText("the five logo lines hold more than %zu characters", kLogoTextCapacity);
       return text.c_str();
     }
     case EditError::NoModeTables: return "the video mode tables of this BIOS were not found";

@@ -32,7 +32,8 @@ std::string refusalText(EditError error) {
     case EditError::BmpWidthUnsupported: return "Logo width must be 8, 16, ... or 120 pixels!!!";
     case EditError::BmpHeightUnsupported: return "Logo height must be 1 to 127 pixels!!!";
     case EditError::NoBootCode: return "No sign-on call found for the logo!!!";
-    case EditError::LogoTextTooLong: return formatText("The logo lines hold more than %zu characters!!!", kLogoTextCapacity);
+    case EditError::LogoTextTooLong:
+      return formatText("The logo lines hold more than %zu characters!!!", kLogoTextCapacity);
     case EditError::NotA3dfxBios: return std::string("Not a 3dfx BIOS!!!\n") + describe(error);
     case EditError::NoLogo:
     case EditError::LogoKeepsNoSignOn: return std::string("The logo cannot be removed!!!\n") + describe(error);
