@@ -10,7 +10,7 @@
 namespace quarzel {
 
 inline constexpr Signature kPcirSignature{"50 43 49 52"};  // "PCIR"
-inline constexpr std::size_t kPcirShownLength = 22;       // without the reserved word
+inline constexpr std::size_t kPcirShownLength = 22;        // without the reserved word
 // Words of the structure: the vendor and device ids, and the image length
 // in 512-byte units.
 inline constexpr std::size_t kPcirVendorId = 4, kPcirDeviceId = 6, kPcirImageLength = 16;

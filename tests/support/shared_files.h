@@ -51,7 +51,7 @@ std::optional<Image> readRealRom(const RealRom& rom);
 }  // namespace quarzel::test
 
 // Loads the real image `rom` (a test::RealRom) into `var`, or skips the test.
-#define QUARZEL_REAL_ROM(var, rom)                                          \
+#define QUARZEL_REAL_ROM(var, rom)                                         \
   const auto var##_loaded = ::quarzel::test::readRealRom(rom);             \
   if (!var##_loaded) GTEST_SKIP() << "shared/roms/" << (rom) << " absent"; \
   const ::quarzel::Image& var = *var##_loaded

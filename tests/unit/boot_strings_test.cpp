@@ -35,7 +35,10 @@ TEST(BootString1, MainSignatureWinsOverAnEarlierFallback) {
 }
 
 TEST(BootString1, FallbackGivesNoCountNoCodeAndNoLogoLines) {
-  const Image image = RomBuilder().place(kString1Fallback, 0x100, {{kString1FallbackOperand, 0x2000}}).text(0x2000, "A\r\nB\r\nC\r\nD").build();
+  const Image image = RomBuilder()
+                          .place(kString1Fallback, 0x100, {{kString1FallbackOperand, 0x2000}})
+                          .text(0x2000, "A\r\nB\r\nC\r\nD")
+                          .build();
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootString1.address, 0x2000);
   EXPECT_EQ(layout.bootString1.maxLength, 10u);
@@ -45,7 +48,10 @@ TEST(BootString1, FallbackGivesNoCountNoCodeAndNoLogoLines) {
 }
 
 std::array<std::string, kLogoLines> logoLinesOf(const std::string& text) {
-  const Image image = RomBuilder().place(kString1Main, 0x200, {{kString1CountOperand, 0x00FF}, {kString1Operand, 0x3000}}).text(0x3000, text).build();
+  const Image image = RomBuilder()
+                          .place(kString1Main, 0x200, {{kString1CountOperand, 0x00FF}, {kString1Operand, 0x3000}})
+                          .text(0x3000, text)
+                          .build();
   return strings(image).logoLines;
 }
 
@@ -61,7 +67,11 @@ TEST(BootString1, LogoLinesComeFromTheFirstThreeCrLfLines) {
 }
 
 TEST(BootString2, MainSignatureTakesTheCountBeforeTheText) {
-  const Image image = RomBuilder().place(kString2Main, 0x400, {{kString2Operand, 0x5002}}).word(0x5000, 5).text(0x5002, "3dfx!").build();
+  const Image image = RomBuilder()
+                          .place(kString2Main, 0x400, {{kString2Operand, 0x5002}})
+                          .word(0x5000, 5)
+                          .text(0x5002, "3dfx!")
+                          .build();
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootString2.address, 0x5002);
   EXPECT_EQ(layout.bootString2.lengthWord, 0x5000);
@@ -77,7 +87,8 @@ TEST(BootString2, StringAtTheImageStartHasNoCountWord) {
 }
 
 TEST(BootString2, FallbackLimitsTheTextToItsLength) {
-  const Image image = RomBuilder().place(kString2Fallback, 0x400, {{kString2FallbackOperand, 0x5000}}).text(0x5000, "abc").build();
+  const Image image =
+      RomBuilder().place(kString2Fallback, 0x400, {{kString2FallbackOperand, 0x5000}}).text(0x5000, "abc").build();
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootString2.maxLength, 3u);
   EXPECT_FALSE(layout.bootString2.lengthWord);
@@ -87,7 +98,8 @@ TEST(BootStrings, SearchStopsThirtyBytesBeforeTheImageEnd) {
   // 24-byte signature at imageSize - 30 is not found; one byte earlier it is.
   const Image late = RomBuilder(4096).place(kString1Main, 4096 - kSearchMargin, {{kString1Operand, 0x100}}).build();
   EXPECT_FALSE(strings(late).bootString1.address);
-  const Image early = RomBuilder(4096).place(kString1Main, 4096 - kSearchMargin - 1, {{kString1Operand, 0x100}}).build();
+  const Image early =
+      RomBuilder(4096).place(kString1Main, 4096 - kSearchMargin - 1, {{kString1Operand, 0x100}}).build();
   EXPECT_EQ(strings(early).bootString1.address, 0x100);
 }
 
@@ -158,17 +170,16 @@ TEST_P(RealRomStrings, MatchTheBytes) {
   EXPECT_EQ(layout.logoLines[3], "3dfx Interactive, Inc.");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RealRoms, RealRomStrings,
-    testing::Values(
-        RealStrings{test::k3k12sd, 0x19E, 0x7CD2, 0x1A9, 107, 0x7DC9, 24, "06/16/00",
-                    "Voodoo3 3000 BIOS - Version 2.15.12-SD"},
-        RealStrings{test::kAgpSg, 0x154, 0x7708, 0x15F, 98, 0x77F7, 24, "02/09/99",
-                    "VGA BIOS - Version 1.00.10-SG"},
-        RealStrings{test::kBlasterAgp, 0x172, 0x7862, 0x17D, 102, 0x7955, 96, "01/15/99",
-                    "Creative 3D Blaster Banshee 16MB SGRAM"},
-        RealStrings{test::kVelocity100, 0x19E, 0x7896, 0x1A9, 107, 0x798D, 24, "08/06/99",
-                    "Velocity 100 BIOS - Version 2.15.06-SG"}), test::RealRomName{});
+INSTANTIATE_TEST_SUITE_P(RealRoms, RealRomStrings,
+                         testing::Values(RealStrings{test::k3k12sd, 0x19E, 0x7CD2, 0x1A9, 107, 0x7DC9, 24, "06/16/00",
+                                                     "Voodoo3 3000 BIOS - Version 2.15.12-SD"},
+                                         RealStrings{test::kAgpSg, 0x154, 0x7708, 0x15F, 98, 0x77F7, 24, "02/09/99",
+                                                     "VGA BIOS - Version 1.00.10-SG"},
+                                         RealStrings{test::kBlasterAgp, 0x172, 0x7862, 0x17D, 102, 0x7955, 96,
+                                                     "01/15/99", "Creative 3D Blaster Banshee 16MB SGRAM"},
+                                         RealStrings{test::kVelocity100, 0x19E, 0x7896, 0x1A9, 107, 0x798D, 24,
+                                                     "08/06/99", "Velocity 100 BIOS - Version 2.15.06-SG"}),
+                         test::RealRomName{});
 
 TEST(RealRomStrings, CompaqBuildHasNeitherStringCode) {
   QUARZEL_REAL_ROM(image, test::kV3_3500Compaq);

@@ -122,7 +122,8 @@ TEST(Boot, TheLogoBootsInTheColoursOfItsFile) {
   const auto bmp = test::paintedBars(16, {9, 10, 12});
   test::writeFile(folder.path("logo.bmp"), std::string(bmp.begin(), bmp.end()));
   ASSERT_EQ(runCli("edit \"" + test::realRomPath(test::k3k12sd) + "\" -o " + folder.quoted("l.rom") + " --logo " +
-                   folder.quoted("logo.bmp")).status,
+                   folder.quoted("logo.bmp"))
+                .status,
             0);
   const auto run = runCli("boot " + folder.quoted("l.rom") + " -o " + folder.quoted("l.png"));
   ASSERT_EQ(run.status, 0) << run.err;
@@ -205,7 +206,8 @@ TEST(Boot, ARefreshRateSetRunsOnTheEmulatedCard) {
   if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms/" << test::k3k12sd << " absent";
   const TempFolder folder;
   ASSERT_EQ(runCli("edit \"" + test::realRomPath(test::k3k12sd) + "\" -o " + folder.quoted("r.rom") +
-                   " --refresh 1024x768@85").status,
+                   " --refresh 1024x768@85")
+                .status,
             0);
   const auto modes = runCli("modes --json " + folder.quoted("r.rom"));
   EXPECT_NE(modes.out.find("\"refresh\": \"85.00 Hz\""), std::string::npos);

@@ -19,11 +19,14 @@ BiosLayout located(const Image& image) {
 // Signature 1 storing the 8x8 font and the pointer table at 7000h, whose
 // first word names the video parameter table.
 RomBuilder withVectors(std::size_t size, Offset font8x8) {
-  return RomBuilder(size).place(kFontSignature1, 0x100, {{kFont1Font8x8Operand, font8x8}, {kFont1PointerTableOperand, 0x7000}}).word(0x7000, 0x4200);
+  return RomBuilder(size)
+      .place(kFontSignature1, 0x100, {{kFont1Font8x8Operand, font8x8}, {kFont1PointerTableOperand, 0x7000}})
+      .word(0x7000, 0x4200);
 }
 
 TEST(FontLocator, SmallImagesLocateNothing) {
-  Image image = RomBuilder(0x8000).place(kFontSignature1, 3, {{kFont1PointerTableOperand, 0x7000}}).word(0x7000, 0x4200).build();
+  Image image =
+      RomBuilder(0x8000).place(kFontSignature1, 3, {{kFont1PointerTableOperand, 0x7000}}).word(0x7000, 0x4200).build();
   image.size = 34;  // starts below 4 are searched
   EXPECT_EQ(located(image).videoParameterTable, 0x4200);
   image.size = 30;
@@ -36,7 +39,9 @@ TEST(FontLocator, SmallImagesLocateNothing) {
 TEST(FontLocator, AFontMustLieWhollyInsideTheImage) {
   // 7800h + 2048 ends exactly at the end of a 32 KiB image; signature 2 is
   // then not tried.
-  const auto signature2 = [](RomBuilder rom) { return rom.place(kFontSignature2, 0x80, {{kFont2Font8x8Operand, 0x5000}}).build(); };
+  const auto signature2 = [](RomBuilder rom) {
+    return rom.place(kFontSignature2, 0x80, {{kFont2Font8x8Operand, 0x5000}}).build();
+  };
   EXPECT_EQ(located(signature2(withVectors(0x8000, 0x7800))).fonts[Font8x8], 0x7800);
   // 7801h does not fit, so signature 2 is tried as if signature 1 gave nothing.
   const BiosLayout fallback = located(signature2(withVectors(0x8000, 0x7801)));
@@ -44,16 +49,21 @@ TEST(FontLocator, AFontMustLieWhollyInsideTheImage) {
   EXPECT_EQ(fallback.videoParameterTable, 0x4200);
 
   const BiosLayout layout =
-      located(RomBuilder(0x8000).place(kFontSignature3, 0x80, {{kFont3Font8x14Operand, 0x7200}, {kFont3Font8x16Operand, 0x7001}}).build());
+      located(RomBuilder(0x8000)
+                  .place(kFontSignature3, 0x80, {{kFont3Font8x14Operand, 0x7200}, {kFont3Font8x16Operand, 0x7001}})
+                  .build());
   EXPECT_EQ(layout.fonts[Font8x14], 0x7200);
   EXPECT_FALSE(layout.fonts[Font8x16]);
 }
 
 TEST(FontLocator, VideoParameterTableNeedsAReadablePointerWord) {
   RomBuilder rom(0x8000);
-  EXPECT_FALSE(located(rom.place(kFontSignature1, 0x100, {{kFont1PointerTableOperand, 0xFFFF}}).build()).videoParameterTable);
+  EXPECT_FALSE(
+      located(rom.place(kFontSignature1, 0x100, {{kFont1PointerTableOperand, 0xFFFF}}).build()).videoParameterTable);
   // A pointer word past the image but inside the buffer reads the zero fill.
-  EXPECT_EQ(located(rom.place(kFontSignature1, 0x100, {{kFont1PointerTableOperand, 0xFFFE}}).build()).videoParameterTable, 0x0000);
+  EXPECT_EQ(
+      located(rom.place(kFontSignature1, 0x100, {{kFont1PointerTableOperand, 0xFFFE}}).build()).videoParameterTable,
+      0x0000);
 }
 
 TEST(FontLocator, Signatures5And6AreTriedOnlyWithoutAnyFont) {
@@ -61,20 +71,26 @@ TEST(FontLocator, Signatures5And6AreTriedOnlyWithoutAnyFont) {
     Signature signature;
     std::size_t fontOperand;
   };
-  for (const auto& [signature, operand] : {EightByEight{kFontSignature1, 4}, EightByEight{kFontSignature2, 1}}) {
-    const BiosLayout layout = located(RomBuilder(0x8000)
-                                          .place(signature, 0x100, {{operand, 0x4000}})
-                                          .place(kFontSignature5, 0x200, {{kFont5Font8x14Operand, 0x4800}, {kFont5Font8x8Operand, 0x4000}, {kFont5Font8x16Operand, 0x5600}})
-                                          .place(kFontSignature6, 0x300, {{kFont6Font8x8Operand, 0x4000}, {kFont6Font8x14Operand, 0x4800}, {kFont6Font8x16Operand, 0x5600}})
-                                          .build());
+  for (const auto& [signature, operand] :
+       {EightByEight{kFontSignature1, kFont1Font8x8Operand}, EightByEight{kFontSignature2, kFont2Font8x8Operand}}) {
+    const BiosLayout layout = located(
+        RomBuilder(0x8000)
+            .place(signature, 0x100, {{operand, 0x4000}})
+            .place(kFontSignature5, 0x200,
+                   {{kFont5Font8x14Operand, 0x4800}, {kFont5Font8x8Operand, 0x4000}, {kFont5Font8x16Operand, 0x5600}})
+            .place(kFontSignature6, 0x300,
+                   {{kFont6Font8x8Operand, 0x4000}, {kFont6Font8x14Operand, 0x4800}, {kFont6Font8x16Operand, 0x5600}})
+            .build());
     EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
     EXPECT_FALSE(layout.fonts[Font8x14] || layout.fonts[Font8x16] || layout.fixups[Font8x16].location);
   }
   // Fonts named by signature 3 but outside the image count as none.
-  const BiosLayout layout = located(RomBuilder(0x8000)
-                                        .place(kFontSignature3, 0x80, {{kFont3Font8x14Operand, 0x7900}, {kFont3Font8x16Operand, 0x7A00}})
-                                        .place(kFontSignature5, 0x200, {{kFont5Font8x14Operand, 0x4800}, {kFont5Font8x8Operand, 0x4000}, {kFont5Font8x16Operand, 0x5600}})
-                                        .build());
+  const BiosLayout layout = located(
+      RomBuilder(0x8000)
+          .place(kFontSignature3, 0x80, {{kFont3Font8x14Operand, 0x7900}, {kFont3Font8x16Operand, 0x7A00}})
+          .place(kFontSignature5, 0x200,
+                 {{kFont5Font8x14Operand, 0x4800}, {kFont5Font8x8Operand, 0x4000}, {kFont5Font8x16Operand, 0x5600}})
+          .build());
   EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
   EXPECT_EQ(layout.fonts[Font8x14], 0x4800);
   EXPECT_EQ(layout.fonts[Font8x16], 0x5600);
@@ -82,8 +98,10 @@ TEST(FontLocator, Signatures5And6AreTriedOnlyWithoutAnyFont) {
 
 TEST(FontLocator, Signature5WinsOverSignature6AndKeepsTheFixupsOf4) {
   RomBuilder rom(0x8000);
-  rom.place(kFontSignature5, 0x200, {{kFont5Font8x14Operand, 0x4800}, {kFont5Font8x8Operand, 0x4000}, {kFont5Font8x16Operand, 0x5600}})
-      .place(kFontSignature6, 0x100, {{kFont6Font8x8Operand, 0x1000}, {kFont6Font8x14Operand, 0x1800}, {kFont6Font8x16Operand, 0x2600}});
+  rom.place(kFontSignature5, 0x200,
+            {{kFont5Font8x14Operand, 0x4800}, {kFont5Font8x8Operand, 0x4000}, {kFont5Font8x16Operand, 0x5600}})
+      .place(kFontSignature6, 0x100,
+             {{kFont6Font8x8Operand, 0x1000}, {kFont6Font8x14Operand, 0x1800}, {kFont6Font8x16Operand, 0x2600}});
   EXPECT_FALSE(located(rom.build()).fixups[Font8x16].location);
   rom.place(kFontSignature4, 0x300, {{kFont4Fixup8x14Operand, 0x6600}, {kFont4Fixup8x16Operand, 0x6700}});
   const BiosLayout layout = located(rom.build());
@@ -95,10 +113,12 @@ TEST(FontLocator, Signature5WinsOverSignature6AndKeepsTheFixupsOf4) {
 }
 
 TEST(FontLocator, Signature6PlacesThe16RowFixupsAfterTheFont) {
-  const BiosLayout layout = located(RomBuilder(0x8000)
-                                        .place(kFontSignature6, 0x100, {{kFont6Font8x8Operand, 0x4000}, {kFont6Font8x14Operand, 0x4800}, {kFont6Font8x16Operand, 0x5600}})
-                                        .place(kFontSignature4, 0x300, {{kFont4Fixup8x14Operand, 0x6600}, {kFont4Fixup8x16Operand, 0x6700}})
-                                        .build());
+  const BiosLayout layout = located(
+      RomBuilder(0x8000)
+          .place(kFontSignature6, 0x100,
+                 {{kFont6Font8x8Operand, 0x4000}, {kFont6Font8x14Operand, 0x4800}, {kFont6Font8x16Operand, 0x5600}})
+          .place(kFontSignature4, 0x300, {{kFont4Fixup8x14Operand, 0x6600}, {kFont4Fixup8x16Operand, 0x6700}})
+          .build());
   EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
   EXPECT_EQ(layout.fonts[Font8x16], 0x5600);
   EXPECT_EQ(layout.fixups[Font8x14].location, 0x6600);
@@ -108,13 +128,19 @@ TEST(FontLocator, Signature6PlacesThe16RowFixupsAfterTheFont) {
 TEST(FontLocator, Signature6FixupsOutsideTheImageAreNone) {
   // F000h + 4096 ends the font at the end of the buffer; its fix-ups would
   // start at 10000h.
-  const BiosLayout full =
-      located(RomBuilder(0x10000).place(kFontSignature6, 0x100, {{kFont6Font8x8Operand, 0x4000}, {kFont6Font8x14Operand, 0x4800}, {kFont6Font8x16Operand, 0xF000}}).build());
+  const BiosLayout full = located(
+      RomBuilder(0x10000)
+          .place(kFontSignature6, 0x100,
+                 {{kFont6Font8x8Operand, 0x4000}, {kFont6Font8x14Operand, 0x4800}, {kFont6Font8x16Operand, 0xF000}})
+          .build());
   EXPECT_EQ(full.fonts[Font8x16], 0xF000);
   EXPECT_FALSE(full.fixups[Font8x16].location);
   EXPECT_EQ(full.fixups[Font8x16].size, 1u);
-  const BiosLayout half =
-      located(RomBuilder(0x8000).place(kFontSignature6, 0x100, {{kFont6Font8x8Operand, 0x4000}, {kFont6Font8x14Operand, 0x4800}, {kFont6Font8x16Operand, 0x7000}}).build());
+  const BiosLayout half = located(
+      RomBuilder(0x8000)
+          .place(kFontSignature6, 0x100,
+                 {{kFont6Font8x8Operand, 0x4000}, {kFont6Font8x14Operand, 0x4800}, {kFont6Font8x16Operand, 0x7000}})
+          .build());
   EXPECT_EQ(half.fonts[Font8x16], 0x7000);
   EXPECT_FALSE(half.fixups[Font8x16].location);  // 8000h is the image size
 }
@@ -137,8 +163,12 @@ TEST(FontLocator, FixupSizesCountEntriesAndTheTerminator) {
 // entry there, even where the buffer beyond holds more bytes; no entry and
 // no terminator reaches past the image or the 64 KiB buffer.
 TEST(FontLocator, FixupsMustStartInsideTheImageAndTheirWalkStopsAtItsEnd) {
-  EXPECT_FALSE(located(RomBuilder(0x8000).place(kFontSignature4, 0x100, {{kFont4Fixup8x14Operand, 0x8000}}).build()).fixups[Font8x14].location);
-  Image image = RomBuilder(0x10000, 0x41).place(kFontSignature4, 0x100, {{kFont4Fixup8x14Operand, 0x7FE1}, {kFont4Fixup8x16Operand, 0xFFDE}}).build();
+  EXPECT_FALSE(located(RomBuilder(0x8000).place(kFontSignature4, 0x100, {{kFont4Fixup8x14Operand, 0x8000}}).build())
+                   .fixups[Font8x14]
+                   .location);
+  Image image = RomBuilder(0x10000, 0x41)
+                    .place(kFontSignature4, 0x100, {{kFont4Fixup8x14Operand, 0x7FE1}, {kFont4Fixup8x16Operand, 0xFFDE}})
+                    .build();
   image.size = 0x8000;
   BiosLayout layout = located(image);
   EXPECT_EQ(layout.fixups[Font8x14].size, 2 * 15u);  // a third entry would pass 8000h

@@ -293,7 +293,8 @@ TEST(ApplyLogo, RefusesInTheOrderOfItsChecksWritingNothing) {
   LogoPicture shortRows = picture(64, 48);
   shortRows.rows.pop_back();
   const LogoPicture good = picture(64, 48);
-  const Lines tooLong{std::string(kLogoLineChars, 'x'), std::string(kLogoTextCapacity - kLogoLineChars + 1, 'y'), "", "", ""};
+  const Lines tooLong{std::string(kLogoLineChars, 'x'), std::string(kLogoTextCapacity - kLogoLineChars + 1, 'y'), "",
+                      "", ""};
   const Case cases[] = {
       {"no sign-on code nor PCIR", bios([&](Bios& b) { noBootCode(b); noPcir(b); }), good, {},
        EditError::NoBootCode},

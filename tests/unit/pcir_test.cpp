@@ -22,7 +22,7 @@ TEST(PciDevices, NamesTheFirstMatchingRowOrOnlyTheVendor) {
       {0x10DE, 0x0020, "nVidia Corp", "NV4-based card"},            // row 11, whole id
       {0x10DE, 0x0028, "nVidia Corp", "NV5-based card"},            // row 12, high byte 00h
       {0x10DE, 0x0002, "nVidia Corp", "NV5-based card"},            // high byte 00h, not row 14
-      {0x1002, 0x004E, "ATI Technologies Inc", ""},  // a high-byte row never matches the low byte
+      {0x1002, 0x004E, "ATI Technologies Inc", ""},                 // a high-byte row never matches the low byte
       {k3dfxVendorId, 0x0004, "3Dfx Interactive, Inc.", ""},
       {0x10D9, 0x8626, "Macronix International Co Ltd", "Voodoo Rush"},
       {0x102B, 0x0005, "", ""},
@@ -66,9 +66,16 @@ TEST(PcirLocator, AnImageWithoutTheStructureLeavesNoLocation) {
 test::RomBuilder structureAt0100(std::initializer_list<std::uint8_t> classCode, std::uint16_t length) {
   test::RomBuilder rom(4096);
   rom.place(kPcirSignature, 0x100)
-      .word(0x100 + kPcirVendorId, k3dfxVendorId).word(0x100 + kPcirDeviceId, 0x0005).word(0x108, 0x00A0).word(0x10A, 0x0018)
-      .byte(0x10C, 0x02).bytes(0x10D, classCode).word(0x110, length).word(0x112, 0x0123)
-      .byte(0x114, 0x01).byte(0x115, 0x80);
+      .word(0x100 + kPcirVendorId, k3dfxVendorId)
+      .word(0x100 + kPcirDeviceId, 0x0005)
+      .word(0x108, 0x00A0)
+      .word(0x10A, 0x0018)
+      .byte(0x10C, 0x02)
+      .bytes(0x10D, classCode)
+      .word(0x110, length)
+      .word(0x112, 0x0123)
+      .byte(0x114, 0x01)
+      .byte(0x115, 0x80);
   return rom;
 }
 
@@ -151,13 +158,12 @@ TEST_P(RealRomPcir, FindsAndReadsTheStructure) {
 
 INSTANTIATE_TEST_SUITE_P(
     RealRoms, RealRomPcir,
-    testing::Values(
-        RealPcir{test::kAgpSg, 0x7D20, "0003", "Banshee-based card", "0000", "0040", "32k"},
-        RealPcir{test::kBlasterAgp, 0x7DE0, "0003", "Banshee-based card", "0000", "0040", "32k"},
-        RealPcir{test::kVelocity100, 0x7E54, "0005", "Avenger-based card", "00A0", "0040", "32k"},
-        RealPcir{test::k3k12sd, 0x8344, "0005", "Avenger-based card", "00A0", "0050", "40k"},
-        RealPcir{test::kV3_3500Compaq, 0x8304, "0005", "Avenger-based card", "00A0",
-                 "0050", "40k"}), test::RealRomName{});
+    testing::Values(RealPcir{test::kAgpSg, 0x7D20, "0003", "Banshee-based card", "0000", "0040", "32k"},
+                    RealPcir{test::kBlasterAgp, 0x7DE0, "0003", "Banshee-based card", "0000", "0040", "32k"},
+                    RealPcir{test::kVelocity100, 0x7E54, "0005", "Avenger-based card", "00A0", "0040", "32k"},
+                    RealPcir{test::k3k12sd, 0x8344, "0005", "Avenger-based card", "00A0", "0050", "40k"},
+                    RealPcir{test::kV3_3500Compaq, 0x8304, "0005", "Avenger-based card", "00A0", "0050", "40k"}),
+    test::RealRomName{});
 
 }  // namespace
 }  // namespace quarzel

@@ -38,8 +38,13 @@ TEST(RegisterLocator, ReadsEveryRegisterThroughItsCode) {
   const Image image =
       RomBuilder(32768)
           .place(kPciSignature, 0x1000, {{kPciInit0Operand, 0x7000}})
-          .place(kMemorySignature, 0x1100, {{kMemoryDramInit0Operand, 0x7010}, {kMemoryMiscInit0Operand, 0x7014}, {kMemorySgramModeOperand, 0x7018}})
-          .place(kPllShortSignature, 0x1200, {{kPllShortMiscInit1Operand, 0x7020}, {kPllShortAgpInit0Operand, 0x7024}, {kPllShortPllCtrl1Operand, 0x7028}})
+          .place(
+              kMemorySignature, 0x1100,
+              {{kMemoryDramInit0Operand, 0x7010}, {kMemoryMiscInit0Operand, 0x7014}, {kMemorySgramModeOperand, 0x7018}})
+          .place(kPllShortSignature, 0x1200,
+                 {{kPllShortMiscInit1Operand, 0x7020},
+                  {kPllShortAgpInit0Operand, 0x7024},
+                  {kPllShortPllCtrl1Operand, 0x7028}})
           .place(kPllCtrl2Write, 0x1200 + kPllCtrl2WritePosition, {{kPllCtrl2Operand, 0x702C}})
           .place(kDramInit1Signature, 0x1300, {{kDramInit1Operand, 0x7030}})
           .dword(0x7000, 0x0180F840)
@@ -133,11 +138,13 @@ TEST(RegisterLocator, ImagesOf30BytesOrLessAreNotSearched) {
 
 TEST(RegisterLocator, MemorySignatureIgnoresTheTopByteOfItsMask) {
   for (const int top : {0x00, 0x5A, 0xFF}) {
-    const Image image =
-        RomBuilder(32768)
-            .place(kMemorySignature, 0x1000, {{kMemoryDramInit0Operand, 0x7000}, {kMemoryMiscInit0Operand, 0x7004}, {kMemorySgramModeOperand, 0x7008}})
-            .byte(0x1000 + 7, static_cast<std::uint8_t>(top))
-            .build();
+    const Image image = RomBuilder(32768)
+                            .place(kMemorySignature, 0x1000,
+                                   {{kMemoryDramInit0Operand, 0x7000},
+                                    {kMemoryMiscInit0Operand, 0x7004},
+                                    {kMemorySgramModeOperand, 0x7008}})
+                            .byte(0x1000 + 7, static_cast<std::uint8_t>(top))
+                            .build();
     const RegisterScan scan = scanRegisters(image);
     EXPECT_EQ(scan.entries[DramInit0].location, Offset{0x7000}) << top;
     EXPECT_EQ(scan.entries[MiscInit0].location, Offset{0x7004}) << top;
@@ -146,12 +153,17 @@ TEST(RegisterLocator, MemorySignatureIgnoresTheTopByteOfItsMask) {
 }
 
 TEST(RegisterLocator, LongPllFormWinsOverAnEarlierShortForm) {
-  const Image image =
-      RomBuilder(32768)
-          .place(kPllShortSignature, 0x0800, {{kPllShortMiscInit1Operand, 0x7100}, {kPllShortAgpInit0Operand, 0x7104}, {kPllShortPllCtrl1Operand, 0x7108}})
-          .place(kPllCtrl2Write, 0x0800 + kPllCtrl2WritePosition, {{kPllCtrl2Operand, 0x710C}})
-          .place(kPllLongSignature, 0x1000, {{kPllLongMiscInit1Operand, 0x7200}, {kPllLongAgpInit0Operand, 0x7204}, {kPllLongPllCtrl1Operand, 0x7208}})
-          .build();
+  const Image image = RomBuilder(32768)
+                          .place(kPllShortSignature, 0x0800,
+                                 {{kPllShortMiscInit1Operand, 0x7100},
+                                  {kPllShortAgpInit0Operand, 0x7104},
+                                  {kPllShortPllCtrl1Operand, 0x7108}})
+                          .place(kPllCtrl2Write, 0x0800 + kPllCtrl2WritePosition, {{kPllCtrl2Operand, 0x710C}})
+                          .place(kPllLongSignature, 0x1000,
+                                 {{kPllLongMiscInit1Operand, 0x7200},
+                                  {kPllLongAgpInit0Operand, 0x7204},
+                                  {kPllLongPllCtrl1Operand, 0x7208}})
+                          .build();
   const RegisterScan scan = scanRegisters(image);
   EXPECT_EQ(scan.entries[MiscInit1].location, Offset{0x7200});
   EXPECT_EQ(scan.entries[AgpInit0].location, Offset{0x7204});
@@ -167,11 +179,13 @@ TEST(RegisterLocator, LongPllFormWinsOverAnEarlierShortForm) {
 TEST(RegisterLocator, PllCtrl2IsNeverFoundAfterTheLongForm) {
   ASSERT_TRUE(kPllLongSignature.compared(kPllCtrl2WritePosition));
   ASSERT_EQ(kPllLongSignature.byte(kPllCtrl2WritePosition), 0xEF);
-  const Image image =
-      RomBuilder(32768)
-          .place(kPllLongSignature, 0x1000, {{kPllLongMiscInit1Operand, 0x7200}, {kPllLongAgpInit0Operand, 0x7204}, {kPllLongPllCtrl1Operand, 0x7208}})
-          .place(kPllCtrl2Write, 0x1000 + kPllLongSignature.size(), {{kPllCtrl2Operand, 0x720C}})
-          .build();
+  const Image image = RomBuilder(32768)
+                          .place(kPllLongSignature, 0x1000,
+                                 {{kPllLongMiscInit1Operand, 0x7200},
+                                  {kPllLongAgpInit0Operand, 0x7204},
+                                  {kPllLongPllCtrl1Operand, 0x7208}})
+                          .place(kPllCtrl2Write, 0x1000 + kPllLongSignature.size(), {{kPllCtrl2Operand, 0x720C}})
+                          .build();
   const BiosLayout layout = locate(image);
   EXPECT_EQ(layout.registerTable[PLLCtrl1].location, Offset{0x7208});
   EXPECT_FALSE(layout.registerTable[PLLCtrl2].location);
@@ -181,12 +195,14 @@ TEST(RegisterLocator, PllCtrl2IsNeverFoundAfterTheLongForm) {
 
 TEST(RegisterLocator, PllCtrl2MustFollowTheShortFormDirectly) {
   // One byte too far: the write is compared at position 39 only.
-  const Image image =
-      RomBuilder(32768)
-          .place(kPllShortSignature, 0x1000, {{kPllShortMiscInit1Operand, 0x7100}, {kPllShortAgpInit0Operand, 0x7104}, {kPllShortPllCtrl1Operand, 0x7108}})
-          .place(kPllCtrl2Write, 0x1000 + kPllCtrl2WritePosition + 1, {{kPllCtrl2Operand, 0x710C}})
-          .dword(0x710C, 0x1234)
-          .build();
+  const Image image = RomBuilder(32768)
+                          .place(kPllShortSignature, 0x1000,
+                                 {{kPllShortMiscInit1Operand, 0x7100},
+                                  {kPllShortAgpInit0Operand, 0x7104},
+                                  {kPllShortPllCtrl1Operand, 0x7108}})
+                          .place(kPllCtrl2Write, 0x1000 + kPllCtrl2WritePosition + 1, {{kPllCtrl2Operand, 0x710C}})
+                          .dword(0x710C, 0x1234)
+                          .build();
   const BiosLayout layout = locate(image);
   EXPECT_EQ(layout.registerTable[PLLCtrl1].location, Offset{0x7108});
   EXPECT_FALSE(layout.registerTable[PLLCtrl2].location);
@@ -200,7 +216,9 @@ TEST(RegisterLocator, PllCtrl2MustFollowTheShortFormDirectly) {
 TEST(RegisterLocator, ConstantsPastTheBufferAreNotLocated) {
   const Image memory =
       RomBuilder(65536)
-          .place(kMemorySignature, 0x1000, {{kMemoryDramInit0Operand, 0xFFFD}, {kMemoryMiscInit0Operand, 0xFFFC}, {kMemorySgramModeOperand, 0x2000}})
+          .place(
+              kMemorySignature, 0x1000,
+              {{kMemoryDramInit0Operand, 0xFFFD}, {kMemoryMiscInit0Operand, 0xFFFC}, {kMemorySgramModeOperand, 0x2000}})
           .dword(0xFFFC, 0x89ABCDEF)
           .dword(0x2000, 0x37)
           .build(false);  // the checksum byte would be FFFFh
@@ -212,11 +230,13 @@ TEST(RegisterLocator, ConstantsPastTheBufferAreNotLocated) {
   EXPECT_EQ(layout.registerTable[MiscInit0].value, 0x89ABCDEFu);
   EXPECT_EQ(layout.registerTable[SGRAMmode].location, Offset{0x2000});
 
-  const Image pll =
-      RomBuilder(32768)
-          .place(kPllShortSignature, 0x1000, {{kPllShortMiscInit1Operand, 0x7100}, {kPllShortAgpInit0Operand, 0x7104}, {kPllShortPllCtrl1Operand, 0xFFFE}})
-          .place(kPllCtrl2Write, 0x1000 + kPllCtrl2WritePosition, {{kPllCtrl2Operand, 0xFFFF}})
-          .build();
+  const Image pll = RomBuilder(32768)
+                        .place(kPllShortSignature, 0x1000,
+                               {{kPllShortMiscInit1Operand, 0x7100},
+                                {kPllShortAgpInit0Operand, 0x7104},
+                                {kPllShortPllCtrl1Operand, 0xFFFE}})
+                        .place(kPllCtrl2Write, 0x1000 + kPllCtrl2WritePosition, {{kPllCtrl2Operand, 0xFFFF}})
+                        .build();
   layout = locate(pll);
   EXPECT_EQ(layout.registerTable[MiscInit1].location, Offset{0x7100});
   EXPECT_EQ(layout.registerTable[AgpInit0].location, Offset{0x7104});

@@ -44,13 +44,19 @@ test::RomBuilder withStrings() {
 }
 
 test::RomBuilder& pattern1(test::RomBuilder& rom, std::size_t at) {
-  return rom.place(kVesaPattern1, at, {{kVesa1VendorInfoOperand, 0xC00}, {kVesa1VendorNameOperand, 0xC10}, {kVesa1ProductNameOperand, 0xC20}, {kVesa1ProductRevisionOperand, 0xC30}});
+  return rom.place(kVesaPattern1, at,
+                   {{kVesa1VendorInfoOperand, 0xC00},
+                    {kVesa1VendorNameOperand, 0xC10},
+                    {kVesa1ProductNameOperand, 0xC20},
+                    {kVesa1ProductRevisionOperand, 0xC30}});
 }
 test::RomBuilder& pattern2(test::RomBuilder& rom, std::size_t at) {
   return rom.place(kVesaPattern2, at, {{kVesa2VendorInfoOperand, 0xD00}});
 }
 test::RomBuilder& pattern3(test::RomBuilder& rom, std::size_t at) {
-  return rom.place(kVesaPattern3, at, {{kVesa3VendorNameOperand, 0xE00}, {kVesa3ProductNameOperand, 0xE10}, {kVesa3ProductRevisionOperand, 0xE20}});
+  return rom.place(
+      kVesaPattern3, at,
+      {{kVesa3VendorNameOperand, 0xE00}, {kVesa3ProductNameOperand, 0xE10}, {kVesa3ProductRevisionOperand, 0xE20}});
 }
 
 TEST(VesaLocator, FirstPatternGivesAllFourEvenAfterTheOthers) {
@@ -102,7 +108,10 @@ TEST(VesaLocator, IgnoresAMatchInTheLastSeventyBytes) {
 TEST(VesaLocator, AnAddressPastTheImageIsNotLocated) {
   // 4 KiB image: 1000h is the first byte that was not loaded from the ROM.
   const Image image = test::RomBuilder(4096)
-                          .place(kVesaPattern3, 0x100, {{kVesa3VendorNameOperand, 0x1000}, {kVesa3ProductNameOperand, 0x0FFF}, {kVesa3ProductRevisionOperand, 0xFFFF}})
+                          .place(kVesaPattern3, 0x100,
+                                 {{kVesa3VendorNameOperand, 0x1000},
+                                  {kVesa3ProductNameOperand, 0x0FFF},
+                                  {kVesa3ProductRevisionOperand, 0xFFFF}})
                           .byte(0xFFF, 'X')
                           .build(false);  // keep 'X' where the checksum byte goes
   const BiosLayout layout = locate(image);
@@ -142,22 +151,38 @@ TEST_P(RealRomVesa, FindsTheFourStrings) {
   expectString(image, layout, ProductRevision, want.revision);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RealRoms, RealRomVesa,
-    testing::Values(
-        RealVesa{test::kAgpSg, 0x2AA5, {0x7DBE, "3Dfx Interactive, Inc."},
-                 {0x7D90, "Elpin Systems, Inc."}, {0x7DA4, "3Dfx Banshee"}, {0x7DB1, "Version 1.00"}},
-        RealVesa{test::kBlasterAgp, 0x2A73, {0x7E80, "3Dfx Interactive, Inc."},
-                 {0x7E52, "Elpin Systems, Inc."}, {0x7E66, "3Dfx Banshee"}, {0x7E73, "Version 1.00"}},
-        RealVesa{test::kVelocity100, 0x2AEF, {0x7EF8, "3dfx Interactive, Inc."},
-                 {0x7EC6, "3dfx Interactive, Inc."}, {0x7EDD, "Velocity 100 "},
-                 {0x7EEB, "210-0380-00X"}},
-        RealVesa{test::k3k12sd, 0x2AEF, {0x83E8, "3dfx Interactive, Inc."},
-                 {0x83B6, "3dfx Interactive, Inc."}, {0x83CD, "Voodoo3 3000 "},
-                 {0x83DB, "210-0364-00X"}},
-        RealVesa{test::kV3_3500Compaq, 0x2B1D, {0x83A6, "3dfx Interactive, Inc."},
-                 {0x8374, "3dfx Interactive, Inc."}, {0x838B, "Voodoo3 3500 "},
-                 {0x8399, "210-0369-00X"}}), test::RealRomName{});
+INSTANTIATE_TEST_SUITE_P(RealRoms, RealRomVesa,
+                         testing::Values(RealVesa{test::kAgpSg,
+                                                  0x2AA5,
+                                                  {0x7DBE, "3Dfx Interactive, Inc."},
+                                                  {0x7D90, "Elpin Systems, Inc."},
+                                                  {0x7DA4, "3Dfx Banshee"},
+                                                  {0x7DB1, "Version 1.00"}},
+                                         RealVesa{test::kBlasterAgp,
+                                                  0x2A73,
+                                                  {0x7E80, "3Dfx Interactive, Inc."},
+                                                  {0x7E52, "Elpin Systems, Inc."},
+                                                  {0x7E66, "3Dfx Banshee"},
+                                                  {0x7E73, "Version 1.00"}},
+                                         RealVesa{test::kVelocity100,
+                                                  0x2AEF,
+                                                  {0x7EF8, "3dfx Interactive, Inc."},
+                                                  {0x7EC6, "3dfx Interactive, Inc."},
+                                                  {0x7EDD, "Velocity 100 "},
+                                                  {0x7EEB, "210-0380-00X"}},
+                                         RealVesa{test::k3k12sd,
+                                                  0x2AEF,
+                                                  {0x83E8, "3dfx Interactive, Inc."},
+                                                  {0x83B6, "3dfx Interactive, Inc."},
+                                                  {0x83CD, "Voodoo3 3000 "},
+                                                  {0x83DB, "210-0364-00X"}},
+                                         RealVesa{test::kV3_3500Compaq,
+                                                  0x2B1D,
+                                                  {0x83A6, "3dfx Interactive, Inc."},
+                                                  {0x8374, "3dfx Interactive, Inc."},
+                                                  {0x838B, "Voodoo3 3500 "},
+                                                  {0x8399, "210-0369-00X"}}),
+                         test::RealRomName{});
 
 }  // namespace
 }  // namespace quarzel
