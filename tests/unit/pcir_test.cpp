@@ -128,7 +128,7 @@ struct RealPcir {
   test::RealRom rom;
   Offset offset;
   const char *deviceId, *deviceName, *vitalProductData, *imageLength, *imageSize;
-  friend void PrintTo(const RealPcir& rom, std::ostream* os) { *os << rom.rom; }
+  friend void PrintTo(const RealPcir& pcir, std::ostream* os) { *os << pcir.rom; }
 };
 
 class RealRomPcir : public testing::TestWithParam<RealPcir> {};

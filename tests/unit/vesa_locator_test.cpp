@@ -135,7 +135,7 @@ struct RealVesa {
   test::RealRom rom;
   std::size_t pattern1;
   Expected info, vendor, product, revision;
-  friend void PrintTo(const RealVesa& rom, std::ostream* os) { *os << rom.rom; }
+  friend void PrintTo(const RealVesa& vesa, std::ostream* os) { *os << vesa.rom; }
 };
 
 class RealRomVesa : public testing::TestWithParam<RealVesa> {};
