@@ -44,9 +44,9 @@ Image codeLike() {
 }
 
 void BM_AnalysisPass_RealBios64KiB(benchmark::State& state) {
-  const auto image = test::readRealRom("3k12sd.rom");
+  const auto image = test::readRealRom(test::k3k12sd);
   if (!image) {
-    state.SkipWithError("shared/roms/3k12sd.rom absent");
+    state.SkipWithError("shared/roms absent");
     return;
   }
   runPass(state, *image);
@@ -55,9 +55,9 @@ void BM_AnalysisPass_RealBios64KiB(benchmark::State& state) {
 // The same BIOS bytes back to front: the byte mix of real code and data, in
 // which no signature occurs, so every search runs to its end.
 void BM_AnalysisPass_RealBiosReversed64KiB(benchmark::State& state) {
-  auto image = test::readRealRom("3k12sd.rom");
+  auto image = test::readRealRom(test::k3k12sd);
   if (!image) {
-    state.SkipWithError("shared/roms/3k12sd.rom absent");
+    state.SkipWithError("shared/roms absent");
     return;
   }
   std::reverse(image->bytes.begin() + 2, image->bytes.end());

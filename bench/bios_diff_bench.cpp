@@ -12,7 +12,7 @@ namespace {
 
 template <typename Compare>
 void compareRealPair(benchmark::State& state, Compare compare) {
-  const auto a = test::readRealRom("3k12sd.rom"), b = test::readRealRom("V3_3500_AGP_SD_2.15.05_Compaq.rom");
+  const auto a = test::readRealRom(test::k3k12sd), b = test::readRealRom(test::kV3_3500Compaq);
   if (!a || !b) {
     state.SkipWithError("shared/roms absent");
     return;

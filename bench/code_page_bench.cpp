@@ -10,45 +10,28 @@
 #include "analysis/font_edits.h"
 #include "formats/code_page_file.h"
 #include "formats/rom_builder.h"
+#include "support/cpi_file.h"
 #include "support/shared_files.h"
 
 namespace quarzel {
 namespace {
 
-constexpr std::size_t kEntryBytes = 34, kFontHeaderBytes = 6, kMaxData = 0xFFFF;
+using test::kCpiEntryBytes, test::kCpiFontHeaderBytes, test::kCpiHeaderBytes;
 
-void putWord(std::vector<std::uint8_t>& out, std::size_t at, std::size_t value) {
-  out[at] = static_cast<std::uint8_t>(value);
-  out[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-std::vector<std::uint8_t> fileHeader(std::size_t entries) {
-  std::vector<std::uint8_t> out{0xFF, 'F', 'O', 'N', 'T', ' ', ' ', ' '};
-  out.resize(25);
-  putWord(out, 23, entries);
-  return out;
-}
+constexpr std::size_t kMaxData = 0xFFFF;
 
 // Entries of code page 437 (or 1, 2, 3 ... when `distinct`), each with as
 // many fonts of `height` as its data size allows, `fontsPerEntry` at most,
 // until the next entry would pass 1 MiB.
 std::vector<std::uint8_t> packed(std::uint8_t height, std::size_t fontsPerEntry, bool distinct) {
-  const std::size_t fontBytes = kFontHeaderBytes + 256u * height;
+  const std::size_t fontBytes = kCpiFontHeaderBytes + 256u * height;
   const std::size_t fonts = std::min(fontsPerEntry, kMaxData / fontBytes);
-  const std::size_t entryBytes = kEntryBytes + fonts * fontBytes;
-  const std::size_t entries = std::min<std::size_t>((kCodePageFileLimit - 25) / entryBytes, 0xFFFF);
-  std::vector<std::uint8_t> out = fileHeader(entries);
-  for (std::size_t e = 0; e < entries; ++e) {
-    const std::size_t at = out.size();
-    out.resize(at + entryBytes);
-    putWord(out, at + 16, distinct ? e + 1 : 437);
-    putWord(out, at + 30, fonts);
-    putWord(out, at + 32, fonts * fontBytes);
-    for (std::size_t f = 0; f < fonts; ++f) {
-      out[at + kEntryBytes + f * fontBytes] = height;
-      out[at + kEntryBytes + f * fontBytes + 1] = 8;
-    }
-  }
+  const std::size_t entryBytes = kCpiEntryBytes + fonts * fontBytes;
+  const std::size_t entries = std::min<std::size_t>((kCodePageFileLimit - kCpiHeaderBytes) / entryBytes, 0xFFFF);
+  std::vector<std::uint8_t> out = test::cpiHeader(entries);
+  const std::vector<test::CpiFont> entryFonts(fonts, {height, 8, 0});
+  for (std::size_t e = 0; e < entries; ++e)
+    test::appendCpiEntry(out, {static_cast<std::uint16_t>(distinct ? e + 1 : 437), entryFonts});
   return out;
 }
 
@@ -56,17 +39,18 @@ std::vector<std::uint8_t> packed(std::uint8_t height, std::size_t fontsPerEntry,
 // before the end of the 64 KiB file, read from the entries after it.
 std::vector<std::uint8_t> overlapping() {
   constexpr std::size_t kEntries = 1746, kSize = 64 * 1024;
-  std::vector<std::uint8_t> out = fileHeader(kEntries);
+  std::vector<std::uint8_t> out = test::cpiHeader(kEntries);
   out.resize(kSize);
-  for (std::size_t e = 0; e < kEntries; ++e) putWord(out, 25 + e * kEntryBytes + 16, 437);
+  const auto entry = [](std::size_t e) { return kCpiHeaderBytes + e * kCpiEntryBytes; };
+  for (std::size_t e = 0; e < kEntries; ++e) test::putCpiWord(out, entry(e) + test::kCpiEntryCodePage, 437);
   // From the last entry back, since an entry's fonts are read from the later ones.
   for (std::size_t e = kEntries; e-- > 0;) {
-    std::size_t font = 25 + e * kEntryBytes + kEntryBytes, count = 0;
-    while (count < 0xFFFF && font + kFontHeaderBytes + 256u * out[font] <= kSize) {
-      font += kFontHeaderBytes + 256u * out[font];
+    std::size_t font = entry(e) + kCpiEntryBytes, count = 0;
+    while (count < 0xFFFF && font + kCpiFontHeaderBytes + 256u * out[font] <= kSize) {
+      font += kCpiFontHeaderBytes + 256u * out[font];
       ++count;
     }
-    putWord(out, 25 + e * kEntryBytes + 30, count);
+    test::putCpiWord(out, entry(e) + test::kCpiEntryFontCount, count);
   }
   return out;
 }

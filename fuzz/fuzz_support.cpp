@@ -17,7 +17,7 @@
 #include "analysis/registers.h"
 #include "analysis/video_modes.h"
 #include "cli/reports.h"
-#include "cli/sample_image.h"
+#include "analysis/sample_image.h"
 #include "formats/dump_highlights.h"
 #include "formats/dump_listing.h"
 #include "formats/glyph_sheet.h"
@@ -53,7 +53,7 @@ PassedImage passed(const Image& image) {
 
 const std::vector<PassedImage>& baseImages() {
   static const std::vector<PassedImage> images = [] {
-    std::vector<PassedImage> all{passed(cli::sampleImage())};
+    std::vector<PassedImage> all{passed(sampleImage())};
     for (const auto& file : sharedFiles("roms"))
       if (const auto loaded = loadImage(file); loaded.image) all.push_back(passed(*loaded.image));
     return all;

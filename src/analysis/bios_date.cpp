@@ -5,7 +5,6 @@
 namespace quarzel {
 
 namespace {
-constexpr std::size_t kDateLength = 8;  // "mm/dd/yy"
 // The date lives in the ROM's first sector, whatever the image size.
 constexpr std::size_t kFirstSlash = 2, kLastSlash = 511;
 }  // namespace
@@ -15,9 +14,9 @@ void locateBiosDate(const Image& image, BiosLayout& layout) {
     if (image.bytes[p] != '/' || image.bytes[p + 3] != '/') continue;
     BiosDate& date = layout.biosDate;
     date.address = static_cast<Offset>(p - 2);
-    date.maxLength = kDateLength;
+    date.maxLength = kBiosDateLength;
     const auto first = image.bytes.begin() + static_cast<std::ptrdiff_t>(p - 2);
-    std::copy_n(first, kDateLength, date.text.begin());
+    std::copy_n(first, kBiosDateLength, date.text.begin());
     return;
   }
 }

@@ -27,9 +27,11 @@ struct BootString {
   std::int32_t length = 0;      // current length up to the zero byte
 };
 
+inline constexpr std::size_t kBiosDateLength = 8;  // "mm/dd/yy"
+
 struct BiosDate {
   Location address;
-  std::array<char, 12> text{};  // the 8 date characters, zero-padded
+  std::array<char, kBiosDateLength + 1> text{};  // the date's characters, zero-padded
   std::uint32_t maxLength = 0;
 };
 
@@ -55,7 +57,8 @@ struct VesaString {
 
 // The alternate glyphs that the 8x14 and 8x16 fonts take from a table of
 // (code, glyph rows) entries; size counts the bytes up to and including the
-// 0 code byte that ends it.
+// 0 code byte that ends it, or those of its whole entries inside the image
+// where no such byte stands there (fixupEntries).
 struct FixupTable {
   Location location;
   std::size_t size = 1;

@@ -12,7 +12,7 @@ constexpr std::size_t kSubsystemBytes = 8;
 
 std::optional<EmulatedCard> emulatedCard(const Image& image, const BiosLayout& layout) {
   if (!layout.pcir || image.word(*layout.pcir + kPcirVendorId) != k3dfxVendorId) return std::nullopt;
-  const auto device = image.word(*layout.pcir + 6);
+  const auto device = image.word(*layout.pcir + kPcirDeviceId);
   for (const EmulatedCard& card : kEmulatedCards)
     if (device == card.deviceId) return card;
   return std::nullopt;
@@ -20,9 +20,9 @@ std::optional<EmulatedCard> emulatedCard(const Image& image, const BiosLayout& l
 
 std::vector<std::uint8_t> emulatorRom(const Image& image) {
   std::vector<std::uint8_t> space(image.bytes.begin(), image.bytes.end());
-  const std::size_t romLength = std::min<std::size_t>(std::size_t{image.bytes[2]} * 512, image.size);
-  if (romLength >= kSubsystemBytes && romLength < space.size())
-    std::copy_n(space.begin() + static_cast<std::ptrdiff_t>(romLength - kSubsystemBytes), kSubsystemBytes,
+  const std::size_t romBytes = std::min(romLength(image), image.size);
+  if (romBytes >= kSubsystemBytes && romBytes < space.size())
+    std::copy_n(space.begin() + static_cast<std::ptrdiff_t>(romBytes - kSubsystemBytes), kSubsystemBytes,
                 space.end() - static_cast<std::ptrdiff_t>(kSubsystemBytes));
   return space;
 }

@@ -22,7 +22,7 @@ std::array<std::string, kLogoLines> logoLinesFrom(const std::string& text) {
 }
 
 void locateBootString1(const Image& image, BiosLayout& layout) {
-  const std::size_t end = searchEnd(image, 30);
+  const std::size_t end = searchEnd(image, kSearchMargin);
   BootString& string = layout.bootString1;
   const auto& logo = layout.logo;
   if (const auto match = findFirst(image, kString1Main, end)) {
@@ -34,7 +34,7 @@ void locateBootString1(const Image& image, BiosLayout& layout) {
     if (!logo) layout.logoLines = logoLinesFrom(image.text(*string.address));
   } else if (!logo) {
     if (const auto fallback = findFirst(image, kString1Fallback, end))
-      recordBootString(image, string, *image.word(*fallback + 3), true);
+      recordBootString(image, string, *image.word(*fallback + kString1FallbackOperand), true);
   }
   // Under a logo the match is the sign-on code its block keeps: the string
   // and its count are edited there, and the call stands where the code was.

@@ -14,6 +14,7 @@ inline constexpr Signature kString1Main{
 inline constexpr std::size_t kString1CountOperand = 11, kString1Operand = 20;
 // rep movsw; mov ax,string; call near; mov cl,7
 inline constexpr Signature kString1Fallback{"F3 A5 B8 ?? ?? E8 ?? ?? B1 07"};
+inline constexpr std::size_t kString1FallbackOperand = 3;
 
 // Fills bootString1, bootCodeAddress and the Logo page's text lines.
 void locateBootString1(const Image& image, BiosLayout& layout);

@@ -10,17 +10,17 @@ constexpr std::uint32_t kString2MaxLength = 120;
 }  // namespace
 
 void locateBootString2(const Image& image, BiosLayout& layout) {
-  const std::size_t end = searchEnd(image, 30);
+  const std::size_t end = searchEnd(image, kSearchMargin);
   BootString& string = layout.bootString2;
   if (const auto match = findFirst(image, kString2Main, end)) {
-    const Offset address = *image.word(*match + 8);
+    const Offset address = *image.word(*match + kString2Operand);
     recordBootString(image, string, address, false);
     string.maxLength = kString2MaxLength;
     // mov cx,es:[bp-2]: the count is the word just before the text, which a
     // string at offset 0 or 1 cannot have.
     if (address >= 2) string.lengthWord = static_cast<Offset>(address - 2);
   } else if (const auto fallback = findFirst(image, kString2Fallback, end)) {
-    recordBootString(image, string, *image.word(*fallback + 3), true);
+    recordBootString(image, string, *image.word(*fallback + kString2FallbackOperand), true);
   }
 }
 

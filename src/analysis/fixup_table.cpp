@@ -1,6 +1,5 @@
 #include "analysis/fixup_table.h"
 
-
 namespace quarzel {
 
 FixupEntries fixupEntries(const Image& image, Location table, FontSize size) {

@@ -1,5 +1,6 @@
 #include "analysis/font_locator.h"
 
+#include "analysis/fixup_table.h"
 #include "formats/font_table.h"
 
 namespace quarzel {
@@ -23,41 +24,32 @@ Location fixupAt(const Image& image, std::size_t offset) {
   return static_cast<Offset>(offset);
 }
 
-// Entries up to the 0 code byte, the terminator included. The walk stops at
-// the end of the image, where the zero fill would end the table anyway.
-std::size_t fixupSize(const Image& image, Location table, FontSize size) {
-  if (!table) return 1;
-  std::size_t position = *table;
-  while (position < image.size && image.bytes[position] != 0) position += fixupEntryBytes(size);
-  return position - *table + 1;
-}
-
 // Signature 1 sets two far pointers: the 8x8 font and a table whose first
 // word is the video parameter table.
 void matchInterruptVectors(const Image& image, std::size_t end, BiosLayout& layout) {
   const auto match = findFirst(image, kFontSignature1, end);
   if (!match) return;
-  layout.fonts[Font8x8] = fontAt(image, operand(image, *match, 4), Font8x8);
-  layout.videoParameterTable = image.word(operand(image, *match, 14));
+  layout.fonts[Font8x8] = fontAt(image, operand(image, *match, kFont1Font8x8Operand), Font8x8);
+  layout.videoParameterTable = image.word(operand(image, *match, kFont1PointerTableOperand));
 }
 
 void matchFontSelect8x8(const Image& image, std::size_t end, BiosLayout& layout) {
   if (const auto match = findFirst(image, kFontSignature2, end))
-    layout.fonts[Font8x8] = fontAt(image, operand(image, *match, 1), Font8x8);
+    layout.fonts[Font8x8] = fontAt(image, operand(image, *match, kFont2Font8x8Operand), Font8x8);
 }
 
 void matchFontSelect14And16(const Image& image, std::size_t end, BiosLayout& layout) {
   const auto match = findFirst(image, kFontSignature3, end);
   if (!match) return;
-  layout.fonts[Font8x14] = fontAt(image, operand(image, *match, 3), Font8x14);
-  layout.fonts[Font8x16] = fontAt(image, operand(image, *match, 12), Font8x16);
+  layout.fonts[Font8x14] = fontAt(image, operand(image, *match, kFont3Font8x14Operand), Font8x14);
+  layout.fonts[Font8x16] = fontAt(image, operand(image, *match, kFont3Font8x16Operand), Font8x16);
 }
 
 void matchFixups(const Image& image, std::size_t end, BiosLayout& layout) {
   const auto match = findFirst(image, kFontSignature4, end);
   if (!match) return;
-  layout.fixups[Font8x14].location = fixupAt(image, operand(image, *match, 1));
-  layout.fixups[Font8x16].location = fixupAt(image, operand(image, *match, 13));
+  layout.fixups[Font8x14].location = fixupAt(image, operand(image, *match, kFont4Fixup8x14Operand));
+  layout.fixups[Font8x16].location = fixupAt(image, operand(image, *match, kFont4Fixup8x16Operand));
 }
 
 // The two fallbacks for BIOS builds that load all three fonts in one
@@ -65,9 +57,9 @@ void matchFixups(const Image& image, std::size_t end, BiosLayout& layout) {
 bool matchFontJumpTable(const Image& image, std::size_t end, BiosLayout& layout) {
   const auto match = findFirst(image, kFontSignature5, end);
   if (!match) return false;
-  layout.fonts[Font8x14] = fontAt(image, operand(image, *match, 3), Font8x14);
-  layout.fonts[Font8x8] = fontAt(image, operand(image, *match, 10), Font8x8);
-  layout.fonts[Font8x16] = fontAt(image, operand(image, *match, 17), Font8x16);
+  layout.fonts[Font8x14] = fontAt(image, operand(image, *match, kFont5Font8x14Operand), Font8x14);
+  layout.fonts[Font8x8] = fontAt(image, operand(image, *match, kFont5Font8x8Operand), Font8x8);
+  layout.fonts[Font8x16] = fontAt(image, operand(image, *match, kFont5Font8x16Operand), Font8x16);
   return true;
 }
 
@@ -75,9 +67,9 @@ bool matchFontJumpTable(const Image& image, std::size_t end, BiosLayout& layout)
 void matchFontCompareChain(const Image& image, std::size_t end, BiosLayout& layout) {
   const auto match = findFirst(image, kFontSignature6, end);
   if (!match) return;
-  const Offset font8x16 = operand(image, *match, 17);
-  layout.fonts[Font8x8] = fontAt(image, operand(image, *match, 1), Font8x8);
-  layout.fonts[Font8x14] = fontAt(image, operand(image, *match, 9), Font8x14);
+  const Offset font8x16 = operand(image, *match, kFont6Font8x16Operand);
+  layout.fonts[Font8x8] = fontAt(image, operand(image, *match, kFont6Font8x8Operand), Font8x8);
+  layout.fonts[Font8x14] = fontAt(image, operand(image, *match, kFont6Font8x14Operand), Font8x14);
   layout.fonts[Font8x16] = fontAt(image, font8x16, Font8x16);
   layout.fixups[Font8x16].location = fixupAt(image, std::size_t{font8x16} + fontTableBytes(Font8x16));
 }
@@ -85,7 +77,7 @@ void matchFontCompareChain(const Image& image, std::size_t end, BiosLayout& layo
 }  // namespace
 
 void locateFonts(const Image& image, BiosLayout& layout) {
-  const std::size_t end = searchEnd(image, kFontSearchMargin);
+  const std::size_t end = searchEnd(image, kSearchMargin);
   matchInterruptVectors(image, end, layout);
   if (!layout.fonts[Font8x8]) matchFontSelect8x8(image, end, layout);
   matchFontSelect14And16(image, end, layout);
@@ -93,8 +85,10 @@ void locateFonts(const Image& image, BiosLayout& layout) {
   if (!layout.fonts[Font8x8] && !layout.fonts[Font8x14] && !layout.fonts[Font8x16] &&
       !matchFontJumpTable(image, end, layout))
     matchFontCompareChain(image, end, layout);
-  for (const FontSize size : kFontSizes)
-    layout.fixups[size].size = fixupSize(image, layout.fixups[size].location, size);
+  for (const FontSize size : kFontSizes) {
+    FixupTable& fixup = layout.fixups[size];
+    fixup.size = fixup.location ? fixupEntries(image, fixup.location, size).bytes(*fixup.location) : FixupTable{}.size;
+  }
 }
 
 }  // namespace quarzel

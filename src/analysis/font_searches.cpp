@@ -50,7 +50,7 @@ bool glyphSearch(const Image& image, BiosLayout& layout, FontSize size) {
   // The search stays far enough below imageSize that every compared byte
   // (at most start + 28) lies inside the image.
   const GlyphStart& glyphs = kGlyphStarts[static_cast<std::size_t>(size)];
-  const std::size_t end = searchEnd(image, kFontSearchMargin);
+  const std::size_t end = searchEnd(image, kSearchMargin);
   for (auto start = findFirst(image, glyphs.blankThenFace, end); start;
        start = findFirst(image, glyphs.blankThenFace, end, *start + 1)) {
     if (closesFace(image, *start, glyphs) && fontTableFits(*start, size, image.size)) {

@@ -35,7 +35,7 @@ void addFixups(Ranges& ranges, const Image& image, const BiosLayout& layout) {
     const Location table = layout.fixups[size].location;
     if (!table) continue;
     const FixupEntries walk = fixupEntries(image, table, size);
-    addRange(ranges, {DiffItem::Fixup, static_cast<std::size_t>(size)}, *table, walk.end - *table + (walk.terminated ? 1 : 0));
+    addRange(ranges, {DiffItem::Fixup, static_cast<std::size_t>(size)}, *table, walk.bytes(*table));
   }
 }
 

@@ -9,8 +9,6 @@ namespace quarzel {
 
 namespace {
 
-constexpr std::size_t kLineCharsRead = 255;  // what the page reads of each line
-
 void fill(Image& image, std::size_t at, std::size_t length, std::uint8_t value) {
   std::fill_n(image.bytes.begin() + static_cast<std::ptrdiff_t>(at), length, value);
 }
@@ -95,7 +93,7 @@ EditResult applyLogo(Image& image, const BiosLayout& layout, const LogoPicture& 
   std::array<std::string, kLogoLines> cut;
   std::size_t textBytes = 0;
   for (std::size_t k = 0; k < kLogoLines; ++k) {
-    cut[k] = lines[k].substr(0, kLineCharsRead);
+    cut[k] = lines[k].substr(0, kLogoLineChars);
     textBytes += cut[k].size();
   }
   // The texts and their 0 byte must stay inside the run's reserve.

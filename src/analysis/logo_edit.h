@@ -16,6 +16,9 @@ namespace quarzel {
 // The five logo lines: each one given, else the line the analysis pass
 // took from the sign-on string or the installed logo.
 using LogoLines = std::array<std::string, kLogoLines>;
+// The characters of a line that count: the Logo page reads no more from an
+// edit, and longer lines given otherwise are cut to them.
+inline constexpr std::size_t kLogoLineChars = 255;
 LogoLines logoLinesWith(const BiosLayout& layout, const std::array<std::optional<std::string>, kLogoLines>& given);
 
 // What the logo needs and what the image has: the bytes of FFh the block

@@ -4,20 +4,12 @@
 
 namespace quarzel {
 
-namespace {
-constexpr std::size_t kSearchMargin = 30;
-constexpr std::size_t kPointerOperand = 3;     // the mov bx immediate
-constexpr std::size_t kModeInfoPointer = 4;    // past the extended table's far pointer
-constexpr std::size_t kStrideOperand = 6;      // the mov cl immediate
-constexpr std::size_t kLimitOperand = 10;      // the second mov eax immediate
-}  // namespace
-
 // The code loads the address of the far pointers to both tables.
 void locateExtendedModeTable(const Image& image, BiosLayout& layout) {
   const auto match = findFirst(image, kModeTableSignature, searchEnd(image, kSearchMargin));
   if (!match) return;
   // The operand lies inside the match; the words it names may not fit the buffer.
-  const auto pointers = image.word(*match + kPointerOperand);
+  const auto pointers = image.word(*match + kModeTablePointerOperand);
   layout.extendedModeTable = image.word(*pointers);
   // A mode table stands after the ROM header and holds modes up to its end
   // mark: a build without one leaves other words there.
@@ -31,9 +23,9 @@ void locateExtendedModeTable(const Image& image, BiosLayout& layout) {
   // look-up, which decides where the card's values come from.
   if (layout.modeInfoTable) layout.extendedRecordBytes = image.bytes[*layout.modeInfoTable - 1u];
   if (const auto stride = findFirst(image, kRecordStrideSignature, image.end()))
-    layout.extendedRecordBytes = image.bytes[*stride + kStrideOperand];
+    layout.extendedRecordBytes = image.bytes[*stride + kRecordStrideOperand];
   if (const auto limit = findFirst(image, kPixelClockLimitSignature, image.end()))
-    layout.pixelClockLimitHz = *image.dword(*limit + kLimitOperand);
+    layout.pixelClockLimitHz = *image.dword(*limit + kPixelClockLimitOperand);
 }
 
 }  // namespace quarzel

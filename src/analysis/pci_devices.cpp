@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "formats/pcir_structure.h"
+
 namespace quarzel {
 
 namespace {
@@ -20,11 +22,11 @@ bool matches(const PciDevice& row, std::uint16_t vendorId, std::uint16_t deviceI
 // Searched in this order: the exact 3dfx ids come first, then chip families
 // of other vendors by the high byte of the device id.
 constexpr std::array<PciDevice, 15> kPciDevices{{
-    {0x121A, 0x0003, kWhole, k3dfx, "Banshee-based card"},
-    {0x121A, 0x0005, kWhole, k3dfx, "Avenger-based card"},
-    {0x121A, 0x0009, kWhole, k3dfx, "Napalm-based card"},
-    {0x121A, 0x000B, kWhole, k3dfx, "Napalm2-based card"},
-    {0x121A, 0x0010, kWhole, k3dfx, "Rampage-based card"},
+    {k3dfxVendorId, 0x0003, kWhole, k3dfx, "Banshee-based card"},
+    {k3dfxVendorId, 0x0005, kWhole, k3dfx, "Avenger-based card"},
+    {k3dfxVendorId, 0x0009, kWhole, k3dfx, "Napalm-based card"},
+    {k3dfxVendorId, 0x000B, kWhole, k3dfx, "Napalm2-based card"},
+    {k3dfxVendorId, 0x0010, kWhole, k3dfx, "Rampage-based card"},
     {0x1142, 0x643D, kWhole, "Alliance Semiconductor", "Voodoo Rush"},
     {0x10D9, 0x8626, kWhole, "Macronix International Co Ltd", "Voodoo Rush"},
     {0x1002, 0x51, kHigh, kAti, "R2xx-based card"},

@@ -20,7 +20,7 @@ PcirFields readPcirFields(const Image& image, Offset offset) {
 
   PcirFields fields;
   fields.vendorId = static_cast<std::uint16_t>(word(kPcirVendorId));
-  fields.deviceId = static_cast<std::uint16_t>(word(6));
+  fields.deviceId = static_cast<std::uint16_t>(word(kPcirDeviceId));
   fields.vendorIdText = formatText("%04X", unsigned{fields.vendorId});
   fields.deviceIdText = formatText("%04X", unsigned{fields.deviceId});
   DeviceNames names = lookupDeviceNames(fields.vendorId, fields.deviceId);

@@ -19,20 +19,20 @@ struct Search {
   std::span<const Operand> operands;
 };
 
-constexpr Operand kPciOperands[] = {{8, PCIInit0}};
-constexpr Operand kMemoryOperands[] = {{12, DramInit0}, {22, MiscInit0}, {32, SGRAMmode}};
-constexpr Operand kPllLongOperands[] = {{15, MiscInit1}, {36, AgpInit0}, {46, PLLCtrl1}};
-constexpr Operand kPllShortOperands[] = {{15, MiscInit1}, {25, AgpInit0}, {35, PLLCtrl1}};
-constexpr Operand kDramInit1Operands[] = {{15, DramInit1}};
+constexpr Operand kPciOperands[] = {{kPciInit0Operand, PCIInit0}};
+constexpr Operand kMemoryOperands[] = {
+    {kMemoryDramInit0Operand, DramInit0}, {kMemoryMiscInit0Operand, MiscInit0}, {kMemorySgramModeOperand, SGRAMmode}};
+constexpr Operand kPllLongOperands[] = {
+    {kPllLongMiscInit1Operand, MiscInit1}, {kPllLongAgpInit0Operand, AgpInit0}, {kPllLongPllCtrl1Operand, PLLCtrl1}};
+constexpr Operand kPllShortOperands[] = {
+    {kPllShortMiscInit1Operand, MiscInit1}, {kPllShortAgpInit0Operand, AgpInit0}, {kPllShortPllCtrl1Operand, PLLCtrl1}};
+constexpr Operand kDramInit1Operands[] = {{kDramInit1Operand, DramInit1}};
 
-constexpr Search kPciSearch{kPciSignature, 30, kPciOperands};
+constexpr Search kPciSearch{kPciSignature, kSearchMargin, kPciOperands};
 constexpr Search kMemorySearch{kMemorySignature, 34, kMemoryOperands};
-constexpr Search kPllLongSearch{kPllLongSignature, 30, kPllLongOperands};
+constexpr Search kPllLongSearch{kPllLongSignature, kSearchMargin, kPllLongOperands};
 constexpr Search kPllShortSearch{kPllShortSignature, 40, kPllShortOperands};
-constexpr Search kDramInit1Search{kDramInit1Signature, 30, kDramInit1Operands};
-
-// Position of PLLCtrl2's address inside its write sequence.
-constexpr std::size_t kPllCtrl2Operand = 6;
+constexpr Search kDramInit1Search{kDramInit1Signature, kSearchMargin, kDramInit1Operands};
 
 // Records the constant that the operand at `operandPos` addresses. An
 // address above FFFCh would put the 32-bit constant past the 64 KiB buffer:

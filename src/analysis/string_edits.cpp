@@ -5,7 +5,6 @@
 namespace quarzel {
 
 namespace {
-constexpr std::size_t kDateLength = 8;  // "mm/dd/yy"
 
 // How many of `length` bytes from `pos` lie before `end`.
 std::size_t insideEnd(std::size_t pos, std::size_t length, std::size_t end) {
@@ -66,11 +65,11 @@ EditResult applyBootString(Image& image, const BootString& string, std::string_v
 EditResult applyBiosDate(Image& image, BiosDate& date, std::string_view text) {
   if (!date.address) return EditResult::failed(EditError::NotLocated);
   date.text = {};
-  std::copy_n(text.begin(), std::min(text.size(), kDateLength), date.text.begin());
+  std::copy_n(text.begin(), std::min(text.size(), kBiosDateLength), date.text.begin());
 
   // The date always stands in the first sector, so its 8 bytes fit; the
   // bound is kept all the same.
-  const std::size_t length = insideBuffer(*date.address, kDateLength);
+  const std::size_t length = insideBuffer(*date.address, kBiosDateLength);
   std::copy_n(date.text.begin(), length, image.bytes.begin() + *date.address);
   return {{{*date.address, length}}, std::nullopt};
 }

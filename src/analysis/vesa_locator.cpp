@@ -6,19 +6,21 @@
 namespace quarzel {
 
 namespace {
-// Where a pattern holds a string's 16-bit address, counted from the match.
 struct StringOperand {
   VesaIndex string;
   std::size_t position;
 };
 
-constexpr std::array<StringOperand, 4> kPattern1Strings{
-    {{VendorInfo, 1}, {VendorName, 31}, {ProductName, 45}, {ProductRevision, 59}}};
-constexpr std::array<StringOperand, 1> kPattern2Strings{{{VendorInfo, 23}}};
-constexpr std::array<StringOperand, 3> kPattern3Strings{
-    {{VendorName, 1}, {ProductName, 13}, {ProductRevision, 25}}};
+constexpr std::array<StringOperand, 4> kPattern1Strings{{{VendorInfo, kVesa1VendorInfoOperand},
+                                                         {VendorName, kVesa1VendorNameOperand},
+                                                         {ProductName, kVesa1ProductNameOperand},
+                                                         {ProductRevision, kVesa1ProductRevisionOperand}}};
+constexpr std::array<StringOperand, 1> kPattern2Strings{{{VendorInfo, kVesa2VendorInfoOperand}}};
+constexpr std::array<StringOperand, 3> kPattern3Strings{{{VendorName, kVesa3VendorNameOperand},
+                                                         {ProductName, kVesa3ProductNameOperand},
+                                                         {ProductRevision, kVesa3ProductRevisionOperand}}};
 
-constexpr std::size_t kSearchMargin = 70;
+constexpr std::size_t kVesaSearchMargin = 70;
 
 // The ROM's code segment starts at the image's first byte, so the address
 // is the offset in the image. An address at or past the image size names
@@ -30,7 +32,7 @@ VesaString stringAt(const Image& image, std::optional<std::uint16_t> address) {
 
 bool takeStrings(const Image& image, const Signature& pattern,
                  std::span<const StringOperand> operands, BiosLayout& layout) {
-  const auto match = findFirst(image, pattern, searchEnd(image, kSearchMargin));
+  const auto match = findFirst(image, pattern, searchEnd(image, kVesaSearchMargin));
   if (!match) return false;
   for (const StringOperand& operand : operands)
     layout.vesa[operand.string] = stringAt(image, image.word(*match + operand.position));

@@ -327,7 +327,8 @@ std::string header(const DiffNames& names, const BiosDiff& diff) {
     out += formatText("Image size differs: A %zu bytes, B %zu bytes\n", diff.sizeA, diff.sizeB);
   if (diff.romLengthA != diff.romLengthB)
     out += formatText("ROM length differs: A %zu bytes (byte 2 = %02zXh), B %zu bytes (byte 2 = %02zXh)\n",
-                      diff.romLengthA, diff.romLengthA / 512, diff.romLengthB, diff.romLengthB / 512);
+                      diff.romLengthA, diff.romLengthA / kRomLengthUnit, diff.romLengthB,
+                      diff.romLengthB / kRomLengthUnit);
   const auto line = [](const char* side, const std::string& name, std::size_t size, std::size_t rom, bool ok) {
     return formatText("%s: %s, %zu bytes, ROM length %zu bytes, checksum %s\n", side, name.c_str(), size, rom,
                       ok ? "ok" : "wrong");

@@ -2,12 +2,12 @@
 #include <memory>
 
 #include "analysis/analysis_pass.h"
+#include "analysis/sample_image.h"
 #include "analysis/video_modes.h"
 #include "cli/cli_support.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/reports.h"
-#include "cli/sample_image.h"
 #include "formats/number_text.h"
 #include "formats/text_format.h"
 

@@ -1,5 +1,11 @@
 #include "formats/edit_result.h"
 
+#include <string>
+
+#include "formats/logo_block.h"
+#include "formats/pcir_structure.h"
+#include "formats/text_format.h"
+
 namespace quarzel {
 
 const char* describe(EditError error) {
@@ -20,14 +26,22 @@ const char* describe(EditError error) {
     case EditError::BmpWidthUnsupported: return "the logo width must be 8, 16, ... or 120 pixels";
     case EditError::BmpHeightUnsupported: return "the logo height must be 1 to 127 pixels";
     case EditError::NoBootCode: return "the sign-on call of this BIOS was not found, so no logo can be called";
-    case EditError::NotA3dfxBios: return "the PCI data structure does not name vendor 121Ah (3dfx)";
+    case EditError::NotA3dfxBios: {
+      static const std::string text =
+          formatText("the PCI data structure does not name vendor %04Xh (3dfx)", unsigned{k3dfxVendorId});
+      return text.c_str();
+    }
     case EditError::NoFreeRun: return "no run of FFh bytes inside the ROM is large enough for the logo";
     case EditError::LogoNeedsGrowth:
       return "the logo fits only in the free bytes past the ROM length, which the ROM must grow to take";
     case EditError::NoLogo: return "no logo of quarzel's is installed";
     case EditError::LogoKeepsNoSignOn:
       return "this logo was written by an earlier quarzel, which kept no copy of the sign-on code it replaced";
-    case EditError::LogoTextTooLong: return "the five logo lines hold more than 374 characters";
+    case EditError::LogoTextTooLong: {
+      static const std::string text =
+          formatText("the five logo lines hold more than %zu characters", kLogoTextCapacity);
+      return text.c_str();
+    }
     case EditError::NoModeTables: return "the video mode tables of this BIOS were not found";
     case EditError::NoSuchResolution: return "no graphics mode of the board has that resolution";
     case EditError::NoStandardTiming: return "there is no standard timing of that refresh rate for the resolution";

@@ -10,7 +10,8 @@ RomBuilder::RomBuilder(std::size_t size, std::uint8_t fillByte) {
   std::fill_n(image_.bytes.begin(), size, fillByte);
   if (size > 0) image_.bytes[0] = 0x55;
   if (size > 1) image_.bytes[1] = 0xAA;
-  if (size > 2) image_.bytes[2] = static_cast<std::uint8_t>(std::min<std::size_t>(size / 512, 0x80));
+  if (size > kRomLengthByte)
+    image_.bytes[kRomLengthByte] = static_cast<std::uint8_t>(std::min<std::size_t>(size / kRomLengthUnit, 0x80));
 }
 
 RomBuilder& RomBuilder::place(const Signature& signature, std::size_t offset,

@@ -64,6 +64,7 @@ class Signature {
 
 // The start positions searched for most signatures: p < imageSize - margin,
 // none at all when the image is no larger than the margin.
+inline constexpr std::size_t kSearchMargin = 30;  // the margin of most searches
 constexpr std::size_t searchEnd(const Image& image, std::size_t margin) {
   return image.size > margin ? image.size - margin : 0;
 }

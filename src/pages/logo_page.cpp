@@ -22,7 +22,7 @@ namespace {
 // Client pixel position of the picture, below the name and size fields.
 constexpr int kPictureX = 16, kPictureY = 112;
 // What Apply reads from each line's edit.
-constexpr int kLineCharsRead = 255;
+constexpr int kLineCharsRead = static_cast<int>(kLogoLineChars);
 
 LogoPageState logo;
 
@@ -35,7 +35,8 @@ std::string refusalText(EditError error) {
     case EditError::BmpWidthUnsupported: return "Logo width must be 8, 16, ... or 120 pixels!!!";
     case EditError::BmpHeightUnsupported: return "Logo height must be 1 to 127 pixels!!!";
     case EditError::NoBootCode: return "No sign-on call found for the logo!!!";
-    case EditError::LogoTextTooLong: return "The logo lines hold more than 374 characters!!!";
+    case EditError::LogoTextTooLong:
+      return formatText("The logo lines hold more than %zu characters!!!", kLogoTextCapacity);
     case EditError::NotA3dfxBios: return std::string("Not a 3dfx BIOS!!!\n") + describe(error);
     case EditError::NoLogo:
     case EditError::LogoKeepsNoSignOn: return std::string("The logo cannot be removed!!!\n") + describe(error);

@@ -29,7 +29,9 @@ void showString(HWND page, const BootString& string, const StringControls& ids) 
   setNumber(page, ids.length, static_cast<unsigned>(text.size()));
 }
 
-void showDate(HWND page, const BiosDate& date) { setLimitedText(page, IDC_DATE, date.text.data(), 8); }
+constexpr int kDateChars = static_cast<int>(kBiosDateLength);
+
+void showDate(HWND page, const BiosDate& date) { setLimitedText(page, IDC_DATE, date.text.data(), kDateChars); }
 
 void initStringsPage(HWND page) {
   for (const int id : {IDC_STRING1_TEXT, IDC_STRING2_TEXT, IDC_DATE})
@@ -70,7 +72,7 @@ void applyStrings(HWND page) {
   }
   if (layout.bootString2.address)
     applyBootString(s.BiosImage, layout.bootString2, getAnsiText(page, IDC_STRING2_TEXT));
-  if (layout.biosDate.address) applyBiosDate(s.BiosImage, layout.biosDate, getAnsiText(page, IDC_DATE, 8));
+  if (layout.biosDate.address) applyBiosDate(s.BiosImage, layout.biosDate, getAnsiText(page, IDC_DATE, kDateChars));
   showInDump(0, 0);
 }
 

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "analysis/sample_image.h"
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "cli/sample_image.h"
 #include "pages/dump_page.h"
 #include "pages/listing_control.h"
 #include "resources/resource.h"
@@ -114,7 +114,7 @@ std::string readBytes(const std::string& path) {
 }
 
 std::string sampleRom() {
-  const Image image = cli::sampleImage();
+  const Image image = sampleImage();
   return {reinterpret_cast<const char*>(image.bytes.data()), image.size};
 }
 

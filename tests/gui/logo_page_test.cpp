@@ -110,8 +110,8 @@ TEST_F(LogoPage, PaintsThePictureInTheColoursItBootsIn) {
 // logo, a second Apply replaces it in place, and Remove gives back the
 // image before the logo, string 1 shown again where it stands.
 TEST_F(LogoPage, ApplyReplaceAndRemoveAsTheCoreDoes) {
-  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
-  load(imageText(rom), "3k12sd.rom");
+  QUARZEL_REAL_ROM(rom, test::k3k12sd);
+  load(imageText(rom), test::k3k12sd.file);
   EXPECT_EQ(text(logo(), IDC_LOGO_INSTALLED), "No logo in this BIOS.");
   EXPECT_FALSE(enabled(logo(), IDC_LOGO_REMOVE));
   loadPicture(bmp4(64, 48), "logo.bmp");
@@ -143,8 +143,8 @@ TEST_F(LogoPage, ApplyReplaceAndRemoveAsTheCoreDoes) {
 
 // A logo that fits only past the ROM length asks before the ROM grows.
 TEST_F(LogoPage, AsksBeforeTheRomGrows) {
-  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
-  load(imageText(rom), "3k12sd.rom");
+  QUARZEL_REAL_ROM(rom, test::k3k12sd);
+  load(imageText(rom), test::k3k12sd.file);
   loadPicture(bmp4(120, 127), "big.bmp");
   platform.messageAnswers = {IDNO};
   click(logo(), IDC_APPLY);

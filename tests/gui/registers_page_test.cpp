@@ -79,8 +79,11 @@ TEST_F(RegistersPage, ApplyReadsHexadecimalTextsAndRestoreReadsTheImage) {
 TEST_F(RegistersPage, RegistersNotInTheBiosNeverReachTheImage) {
   // PCIInit0 and the long PLL writes only: no PLLCtrl2, no memory registers.
   const Image rom = RomBuilder(32768)
-                        .place(kPciSignature, 0x1000, {{8, 0x7000}})
-                        .place(kPllLongSignature, 0x1200, {{15, 0x7020}, {36, 0x7024}, {46, 0x7028}})
+                        .place(kPciSignature, 0x1000, {{kPciInit0Operand, 0x7000}})
+                        .place(kPllLongSignature, 0x1200,
+                               {{kPllLongMiscInit1Operand, 0x7020},
+                                {kPllLongAgpInit0Operand, 0x7024},
+                                {kPllLongPllCtrl1Operand, 0x7028}})
                         .dword(0x7028, 0x4A0D)
                         .build();
   load(bytesOf(rom));

@@ -20,28 +20,27 @@ void selectRow(int row) {
 }
 
 struct Shown {
-  const char* file;
+  test::RealRom rom;
   int row;
   const char *thisBios, *record, *entry, *clock, *refresh, *pllWord;
 };
 
 TEST_F(VideoModesPage, ShowsTheRecordAndTimingTheBiosUses) {
-  for (const Shown& c : {Shown{"Agp_sg.rom", 49, "VESA 105h, mode 5Eh", "15", "15", "65.0045 MHz", "60.01 Hz", "E15D"},
-                         Shown{"BlasterAGP.rom", 52, "VESA 107h, mode 6Bh", "29", "29", "107.983 MHz", "60.01 Hz",
-                               "B358"},
-                         Shown{"3k12sd.rom", 21, "VESA 120h, mode 78h", "33", "33", "12.5881 MHz", "70.09 Hz",
-                               "D1EA"}}) {
-    const auto rom = readSharedFile(std::string("roms/") + c.file);
-    if (!rom) GTEST_SKIP() << c.file << " absent";
-    load(std::string(rom->begin(), rom->end()), c.file);
+  for (const Shown& c :
+       {Shown{test::kAgpSg, 49, "VESA 105h, mode 5Eh", "15", "15", "65.0045 MHz", "60.01 Hz", "E15D"},
+        Shown{test::kBlasterAgp, 52, "VESA 107h, mode 6Bh", "29", "29", "107.983 MHz", "60.01 Hz", "B358"},
+        Shown{test::k3k12sd, 21, "VESA 120h, mode 78h", "33", "33", "12.5881 MHz", "70.09 Hz", "D1EA"}}) {
+    const auto rom = readSharedFile(std::string("roms/") + c.rom.file);
+    if (!rom) GTEST_SKIP() << c.rom << " absent";
+    load(std::string(rom->begin(), rom->end()), c.rom.file);
     selectRow(c.row);
     HWND modes = page(ModesTab);
-    EXPECT_EQ(text(modes, IDC_MODES_THIS_BIOS), c.thisBios) << c.file;
-    EXPECT_EQ(text(modes, IDC_MODES_RECORD), c.record) << c.file;
-    EXPECT_EQ(text(modes, IDC_MODES_ENTRY), c.entry) << c.file;
-    EXPECT_EQ(text(modes, IDC_MODES_PIXEL_CLOCK), c.clock) << c.file;
-    EXPECT_EQ(text(modes, IDC_MODES_REFRESH), c.refresh) << c.file;
-    EXPECT_EQ(text(modes, IDC_MODES_CLOCK), c.pllWord) << c.file;
+    EXPECT_EQ(text(modes, IDC_MODES_THIS_BIOS), c.thisBios) << c.rom;
+    EXPECT_EQ(text(modes, IDC_MODES_RECORD), c.record) << c.rom;
+    EXPECT_EQ(text(modes, IDC_MODES_ENTRY), c.entry) << c.rom;
+    EXPECT_EQ(text(modes, IDC_MODES_PIXEL_CLOCK), c.clock) << c.rom;
+    EXPECT_EQ(text(modes, IDC_MODES_REFRESH), c.refresh) << c.rom;
+    EXPECT_EQ(text(modes, IDC_MODES_CLOCK), c.pllWord) << c.rom;
   }
 }
 
@@ -50,8 +49,8 @@ std::string imageText(const Image& image) { return {reinterpret_cast<const char*
 // The rates of 1024x768 with the one it runs at chosen; Apply writes 85 Hz as
 // the core does, and the mode now reads 85 Hz. A text mode has no rates.
 TEST_F(VideoModesPage, AppliesAStandardRefreshRate) {
-  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
-  load(imageText(rom), "3k12sd.rom");
+  QUARZEL_REAL_ROM(rom, test::k3k12sd);
+  load(imageText(rom), test::k3k12sd.file);
   HWND modes = page(ModesTab);
   selectRow(49);
   EXPECT_EQ(SendDlgItemMessageA(modes, IDC_MODES_RATES, CB_GETCOUNT, 0, 0), 4);
@@ -75,7 +74,7 @@ TEST_F(VideoModesPage, AppliesAStandardRefreshRate) {
 
 // An entry that 320x200 shares with 1024x768: Apply names why and changes nothing.
 TEST_F(VideoModesPage, ARefusedRateNamesItsReason) {
-  QUARZEL_REAL_ROM(rom, "Agp_sg.rom");
+  QUARZEL_REAL_ROM(rom, test::kAgpSg);
   Image shared = rom;
   BiosLayout layout;
   AnalysisPass(shared, layout);

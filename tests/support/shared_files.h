@@ -1,9 +1,11 @@
 // The real BIOS images and DOS code-page files kept beside the project in
-// ../shared. A test that needs one skips when the folder is absent.
+// ../shared. A test that needs one skips when it is absent, except under
+// CI=true, where a missing file fails the test that wanted it.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,18 +15,43 @@
 
 namespace quarzel::test {
 
-// The real images in ../shared/roms.
-inline constexpr const char* kRealRomFiles[] = {"Agp_sg.rom", "BlasterAGP.rom", "Velocity100.VBI", "3k12sd.rom",
-                                                "V3_3500_AGP_SD_2.15.05_Compaq.rom"};
+// One of the real images in ../shared/roms, and the name a parameterised
+// test takes from it (letters, digits and _ only).
+struct RealRom {
+  const char* file;
+  const char* name;
+};
+inline constexpr RealRom kAgpSg{"Agp_sg.rom", "Agp_sg"};
+inline constexpr RealRom kBlasterAgp{"BlasterAGP.rom", "BlasterAGP"};
+inline constexpr RealRom kVelocity100{"Velocity100.VBI", "Velocity100"};
+inline constexpr RealRom k3k12sd{"3k12sd.rom", "3k12sd"};
+inline constexpr RealRom kV3_3500Compaq{"V3_3500_AGP_SD_2.15.05_Compaq.rom", "V3_3500_Compaq"};
+inline constexpr RealRom kRealRoms[] = {kAgpSg, kBlasterAgp, kVelocity100, k3k12sd, kV3_3500Compaq};
+
+inline std::ostream& operator<<(std::ostream& out, const RealRom& rom) { return out << rom.file; }
+
+// Names a case of a suite instantiated over real images by its image:
+// "RealRoms/RealImageFonts.LocatesFonts/Agp_sg". The parameter is a RealRom
+// or holds one as `rom`.
+struct RealRomName {
+  std::string operator()(const testing::TestParamInfo<RealRom>& info) const { return info.param.name; }
+  template <class Case>
+  std::string operator()(const testing::TestParamInfo<Case>& info) const {
+    return info.param.rom.name;
+  }
+};
 
 std::string sharedPath(const std::string& relative);
+std::string realRomPath(const RealRom& rom);
+// Empty when the file cannot be read: the caller skips, and under CI=true
+// the running test has failed already.
 std::optional<std::vector<std::uint8_t>> readSharedFile(const std::string& relative);
-std::optional<Image> readRealRom(const std::string& name);
+std::optional<Image> readRealRom(const RealRom& rom);
 
 }  // namespace quarzel::test
 
-// Loads ../shared/roms/NAME into `var`, or skips the test.
-#define QUARZEL_REAL_ROM(var, name)                                          \
-  const auto var##_loaded = ::quarzel::test::readRealRom(name);             \
-  if (!var##_loaded) GTEST_SKIP() << "shared/roms/" << (name) << " absent"; \
+// Loads the real image `rom` (a test::RealRom) into `var`, or skips the test.
+#define QUARZEL_REAL_ROM(var, rom)                                         \
+  const auto var##_loaded = ::quarzel::test::readRealRom(rom);             \
+  if (!var##_loaded) GTEST_SKIP() << "shared/roms/" << (rom) << " absent"; \
   const ::quarzel::Image& var = *var##_loaded

@@ -19,7 +19,7 @@ namespace {
 
 TEST(AnalysisPass, ANewImageReplacesEveryItem) {
   const Image withStrings = test::RomBuilder()
-                                .place(kString1Main, 0x100, {{11, 5}, {20, 0x2000}})
+                                .place(kString1Main, 0x100, {{kString1CountOperand, 5}, {kString1Operand, 0x2000}})
                                 .text(0x2000, "Hello")
                                 .place(kPcirSignature, 0x200)
                                 .build();

@@ -32,7 +32,7 @@ std::size_t rowOf(std::size_t parameterEntry, std::size_t extendedRecord) {
 // One byte changed in each of six items of a real BIOS, and one outside
 // them: each change is reported in its item's terms, and nothing else is.
 TEST(DiffBios, EachChangeIsReportedInItsItemAndNothingElse) {
-  QUARZEL_REAL_ROM(rom, "Agp_sg.rom");
+  QUARZEL_REAL_ROM(rom, test::kAgpSg);
   const Analysed a = analysed(rom);
   const BiosLayout& l = a.layout;
   Image changed = rom;

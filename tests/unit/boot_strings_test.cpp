@@ -21,8 +21,8 @@ BiosLayout strings(const Image& image) {
 
 TEST(BootString1, MainSignatureWinsOverAnEarlierFallback) {
   const Image image = RomBuilder()
-                          .place(kString1Fallback, 0x100, {{3, 0x2000}})
-                          .place(kString1Main, 0x200, {{11, 0x0130}, {20, 0x3000}})
+                          .place(kString1Fallback, 0x100, {{kString1FallbackOperand, 0x2000}})
+                          .place(kString1Main, 0x200, {{kString1CountOperand, 0x0130}, {kString1Operand, 0x3000}})
                           .text(0x2000, "fallback")
                           .text(0x3000, "Main text")
                           .build();
@@ -35,7 +35,10 @@ TEST(BootString1, MainSignatureWinsOverAnEarlierFallback) {
 }
 
 TEST(BootString1, FallbackGivesNoCountNoCodeAndNoLogoLines) {
-  const Image image = RomBuilder().place(kString1Fallback, 0x100, {{3, 0x2000}}).text(0x2000, "A\r\nB\r\nC\r\nD").build();
+  const Image image = RomBuilder()
+                          .place(kString1Fallback, 0x100, {{kString1FallbackOperand, 0x2000}})
+                          .text(0x2000, "A\r\nB\r\nC\r\nD")
+                          .build();
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootString1.address, 0x2000);
   EXPECT_EQ(layout.bootString1.maxLength, 10u);
@@ -45,7 +48,10 @@ TEST(BootString1, FallbackGivesNoCountNoCodeAndNoLogoLines) {
 }
 
 std::array<std::string, kLogoLines> logoLinesOf(const std::string& text) {
-  const Image image = RomBuilder().place(kString1Main, 0x200, {{11, 0x00FF}, {20, 0x3000}}).text(0x3000, text).build();
+  const Image image = RomBuilder()
+                          .place(kString1Main, 0x200, {{kString1CountOperand, 0x00FF}, {kString1Operand, 0x3000}})
+                          .text(0x3000, text)
+                          .build();
   return strings(image).logoLines;
 }
 
@@ -61,7 +67,11 @@ TEST(BootString1, LogoLinesComeFromTheFirstThreeCrLfLines) {
 }
 
 TEST(BootString2, MainSignatureTakesTheCountBeforeTheText) {
-  const Image image = RomBuilder().place(kString2Main, 0x400, {{8, 0x5002}}).word(0x5000, 5).text(0x5002, "3dfx!").build();
+  const Image image = RomBuilder()
+                          .place(kString2Main, 0x400, {{kString2Operand, 0x5002}})
+                          .word(0x5000, 5)
+                          .text(0x5002, "3dfx!")
+                          .build();
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootString2.address, 0x5002);
   EXPECT_EQ(layout.bootString2.lengthWord, 0x5000);
@@ -70,14 +80,15 @@ TEST(BootString2, MainSignatureTakesTheCountBeforeTheText) {
 }
 
 TEST(BootString2, StringAtTheImageStartHasNoCountWord) {
-  const Image image = RomBuilder().place(kString2Main, 0x400, {{8, 0x0001}}).build();
+  const Image image = RomBuilder().place(kString2Main, 0x400, {{kString2Operand, 0x0001}}).build();
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootString2.address, 0x0001);
   EXPECT_FALSE(layout.bootString2.lengthWord);
 }
 
 TEST(BootString2, FallbackLimitsTheTextToItsLength) {
-  const Image image = RomBuilder().place(kString2Fallback, 0x400, {{3, 0x5000}}).text(0x5000, "abc").build();
+  const Image image =
+      RomBuilder().place(kString2Fallback, 0x400, {{kString2FallbackOperand, 0x5000}}).text(0x5000, "abc").build();
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootString2.maxLength, 3u);
   EXPECT_FALSE(layout.bootString2.lengthWord);
@@ -85,15 +96,16 @@ TEST(BootString2, FallbackLimitsTheTextToItsLength) {
 
 TEST(BootStrings, SearchStopsThirtyBytesBeforeTheImageEnd) {
   // 24-byte signature at imageSize - 30 is not found; one byte earlier it is.
-  const Image late = RomBuilder(4096).place(kString1Main, 4096 - 30, {{20, 0x100}}).build();
+  const Image late = RomBuilder(4096).place(kString1Main, 4096 - kSearchMargin, {{kString1Operand, 0x100}}).build();
   EXPECT_FALSE(strings(late).bootString1.address);
-  const Image early = RomBuilder(4096).place(kString1Main, 4096 - 31, {{20, 0x100}}).build();
+  const Image early =
+      RomBuilder(4096).place(kString1Main, 4096 - kSearchMargin - 1, {{kString1Operand, 0x100}}).build();
   EXPECT_EQ(strings(early).bootString1.address, 0x100);
 }
 
 TEST(BootStrings, TextRunningToTheEndOfTheBufferEndsThere) {
   const Image image = RomBuilder(65536)
-                          .place(kString1Fallback, 0x100, {{3, 0xFFF0}})
+                          .place(kString1Fallback, 0x100, {{kString1FallbackOperand, 0xFFF0}})
                           .fill(0xFFF0, 16, 'x')
                           .build(false);
   EXPECT_EQ(strings(image).bootString1.length, 16);
@@ -129,7 +141,7 @@ TEST(BiosDate, IsLookedForEvenInATinyImage) {
 // B8 01 13 2A FF 2E ... CD 10, the string-2 code B8 01 13 8B 16 ... CD 10,
 // and the first "/../" pair in the first sector.
 struct RealStrings {
-  const char* file;
+  test::RealRom rom;
   Offset code1, string1, countWord1;
   std::uint32_t max1;
   Offset string2;
@@ -142,7 +154,7 @@ class RealRomStrings : public testing::TestWithParam<RealStrings> {};
 
 TEST_P(RealRomStrings, MatchTheBytes) {
   const RealStrings& expected = GetParam();
-  QUARZEL_REAL_ROM(image, expected.file);
+  QUARZEL_REAL_ROM(image, expected.rom);
   const BiosLayout layout = strings(image);
   EXPECT_EQ(layout.bootCodeAddress, expected.code1);
   EXPECT_EQ(layout.bootString1.address, expected.string1);
@@ -158,20 +170,19 @@ TEST_P(RealRomStrings, MatchTheBytes) {
   EXPECT_EQ(layout.logoLines[3], "3dfx Interactive, Inc.");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Images, RealRomStrings,
-    testing::Values(
-        RealStrings{"3k12sd.rom", 0x19E, 0x7CD2, 0x1A9, 107, 0x7DC9, 24, "06/16/00",
-                    "Voodoo3 3000 BIOS - Version 2.15.12-SD"},
-        RealStrings{"Agp_sg.rom", 0x154, 0x7708, 0x15F, 98, 0x77F7, 24, "02/09/99",
-                    "VGA BIOS - Version 1.00.10-SG"},
-        RealStrings{"BlasterAGP.rom", 0x172, 0x7862, 0x17D, 102, 0x7955, 96, "01/15/99",
-                    "Creative 3D Blaster Banshee 16MB SGRAM"},
-        RealStrings{"Velocity100.VBI", 0x19E, 0x7896, 0x1A9, 107, 0x798D, 24, "08/06/99",
-                    "Velocity 100 BIOS - Version 2.15.06-SG"}));
+INSTANTIATE_TEST_SUITE_P(RealRoms, RealRomStrings,
+                         testing::Values(RealStrings{test::k3k12sd, 0x19E, 0x7CD2, 0x1A9, 107, 0x7DC9, 24, "06/16/00",
+                                                     "Voodoo3 3000 BIOS - Version 2.15.12-SD"},
+                                         RealStrings{test::kAgpSg, 0x154, 0x7708, 0x15F, 98, 0x77F7, 24, "02/09/99",
+                                                     "VGA BIOS - Version 1.00.10-SG"},
+                                         RealStrings{test::kBlasterAgp, 0x172, 0x7862, 0x17D, 102, 0x7955, 96,
+                                                     "01/15/99", "Creative 3D Blaster Banshee 16MB SGRAM"},
+                                         RealStrings{test::kVelocity100, 0x19E, 0x7896, 0x1A9, 107, 0x798D, 24,
+                                                     "08/06/99", "Velocity 100 BIOS - Version 2.15.06-SG"}),
+                         test::RealRomName{});
 
 TEST(RealRomStrings, CompaqBuildHasNeitherStringCode) {
-  QUARZEL_REAL_ROM(image, "V3_3500_AGP_SD_2.15.05_Compaq.rom");
+  QUARZEL_REAL_ROM(image, test::kV3_3500Compaq);
   const BiosLayout layout = strings(image);
   EXPECT_FALSE(layout.bootString1.address);
   EXPECT_FALSE(layout.bootString2.address);

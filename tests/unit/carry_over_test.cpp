@@ -45,7 +45,7 @@ Pair realPair(const Image& rom) {
 }
 
 TEST(CarryOver, EditsWhatFitsAndNamesTheRestWithItsReason) {
-  QUARZEL_REAL_ROM(rom, "Agp_sg.rom");
+  QUARZEL_REAL_ROM(rom, test::kAgpSg);
   const Pair p = realPair(rom);
   const CarryOver edits = carryOver(p.a.image, p.a.layout, p.b.image, p.b.layout, {});
 
@@ -79,7 +79,7 @@ TEST(CarryOver, EditsWhatFitsAndNamesTheRestWithItsReason) {
 }
 
 TEST(CarryOver, FontsLeftOutAndGroupsNotAskedFor) {
-  QUARZEL_REAL_ROM(rom, "Agp_sg.rom");
+  QUARZEL_REAL_ROM(rom, test::kAgpSg);
   const Pair p = realPair(rom);
   const CarryOver noFonts = carryOver(p.a.image, p.a.layout, p.b.image, p.b.layout, {CarryOptions{}.groups, false});
   EXPECT_TRUE(noFonts.fonts.empty());
@@ -99,7 +99,7 @@ TEST(CarryOver, FontsLeftOutAndGroupsNotAskedFor) {
 // A ROM length byte of 0 leaves no checksum to fix, so no batch edit can
 // save A: nothing is offered, and every edit is named with that reason.
 TEST(CarryOver, NothingWhenAsChecksumCannotBeFixed) {
-  QUARZEL_REAL_ROM(rom, "Agp_sg.rom");
+  QUARZEL_REAL_ROM(rom, test::kAgpSg);
   Pair p = realPair(rom);
   p.a.image.bytes[2] = 0;
   const CarryOver edits = carryOver(p.a.image, p.a.layout, p.b.image, p.b.layout, {});
@@ -114,7 +114,7 @@ TEST(CarryOver, NothingWhenAsChecksumCannotBeFixed) {
 // B runs 1024x768 at 85 Hz: the carry is that rate for the resolution, once
 // for its three colour depths, and nothing is left different.
 TEST(CarryOver, AStandardRefreshRateIsCarried) {
-  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  QUARZEL_REAL_ROM(rom, test::k3k12sd);
   const Analysed a(rom);
   Image fast = rom;
   ASSERT_TRUE(applyRefresh(fast, a.layout, {1024, 768}, 85).ok());

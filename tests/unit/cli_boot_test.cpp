@@ -62,13 +62,12 @@ std::optional<ModeLine> modeLine(const std::string& out, const std::string& mode
 
 TEST(Boot, EveryRealRomReachesItsSignOn) {
   QUARZEL_NEEDS_BOCHS();
-  const char* roms[] = {"3k12sd.rom", "Agp_sg.rom", "BlasterAGP.rom", "V3_3500_AGP_SD_2.15.05_Compaq.rom", "Velocity100.VBI"};
-  for (const char* name : roms) {
+  for (const test::RealRom& name : test::kRealRoms) {
     QUARZEL_REAL_ROM(rom, name);
     Image image = rom;
     BiosLayout layout;
     AnalysisPass(image, layout);
-    const auto run = runCli("boot \"" + test::sharedPath(std::string("roms/") + name) + "\"");
+    const auto run = runCli("boot \"" + test::realRomPath(name) + "\"");
     EXPECT_EQ(run.status, 0) << name << ": " << run.err;
     // A silent OEM build prints no sign-on, yet its start-up ran: the PC
     // BIOS's own lines show.
@@ -81,11 +80,11 @@ TEST(Boot, EveryRealRomReachesItsSignOn) {
 
 TEST(Boot, EditedTextAndFontShowOnTheScreen) {
   QUARZEL_NEEDS_BOCHS();
-  if (!test::readRealRom("3k12sd.rom")) GTEST_SKIP() << "shared/roms/3k12sd.rom absent";
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms/" << test::k3k12sd << " absent";
   const auto cpi = test::readSharedFile("data/EGA2.CPI");
   if (!cpi) GTEST_SKIP() << "shared/data/EGA2.CPI absent";
   const TempFolder folder;
-  const auto edit = runCli("edit \"" + test::sharedPath("roms/3k12sd.rom") + "\" -o " + folder.quoted("e.rom") +
+  const auto edit = runCli("edit \"" + test::realRomPath(test::k3k12sd) + "\" -o " + folder.quoted("e.rom") +
                            " --string1 \"Tuned by quarzel\\r\\n\" --string2 \"Second line\\r\\n\" --codepage \"" +
                            test::sharedPath("data/EGA2.CPI") + "\":1117:8x16");
   ASSERT_EQ(edit.status, 0) << edit.err;
@@ -118,12 +117,13 @@ TEST(Boot, EditedTextAndFontShowOnTheScreen) {
 // colour when the picture was read, as the Logo page shows it.
 TEST(Boot, TheLogoBootsInTheColoursOfItsFile) {
   QUARZEL_NEEDS_BOCHS();
-  if (!test::readRealRom("3k12sd.rom")) GTEST_SKIP() << "shared/roms/3k12sd.rom absent";
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms/" << test::k3k12sd << " absent";
   const TempFolder folder;
   const auto bmp = test::paintedBars(16, {9, 10, 12});
   test::writeFile(folder.path("logo.bmp"), std::string(bmp.begin(), bmp.end()));
-  ASSERT_EQ(runCli("edit \"" + test::sharedPath("roms/3k12sd.rom") + "\" -o " + folder.quoted("l.rom") + " --logo " +
-                   folder.quoted("logo.bmp")).status,
+  ASSERT_EQ(runCli("edit \"" + test::realRomPath(test::k3k12sd) + "\" -o " + folder.quoted("l.rom") + " --logo " +
+                   folder.quoted("logo.bmp"))
+                .status,
             0);
   const auto run = runCli("boot " + folder.quoted("l.rom") + " -o " + folder.quoted("l.png"));
   ASSERT_EQ(run.status, 0) << run.err;
@@ -144,11 +144,11 @@ TEST(Boot, TheLogoBootsInTheColoursOfItsFile) {
 // the ROM boots with its own sign-on.
 TEST(Boot, AGrownRomShowsItsLogoAndARemovedOneItsSignOn) {
   QUARZEL_NEEDS_BOCHS();
-  if (!test::readRealRom("3k12sd.rom")) GTEST_SKIP() << "shared/roms/3k12sd.rom absent";
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms/" << test::k3k12sd << " absent";
   const TempFolder folder;
   const auto bmp = test::paintedBars(127, {9, 10, 12}, 40);
   test::writeFile(folder.path("big.bmp"), std::string(bmp.begin(), bmp.end()));
-  const std::string rom = "\"" + test::sharedPath("roms/3k12sd.rom") + "\"";
+  const std::string rom = "\"" + test::realRomPath(test::k3k12sd) + "\"";
   EXPECT_EQ(runCli("edit " + rom + " -o " + folder.quoted("g.rom") + " --logo " + folder.quoted("big.bmp")).status, 1);
   ASSERT_EQ(runCli("edit " + rom + " -o " + folder.quoted("g.rom") + " --grow --logo " + folder.quoted("big.bmp")).status,
             0);
@@ -171,8 +171,8 @@ TEST(Boot, AGrownRomShowsItsLogoAndARemovedOneItsSignOn) {
 // emulated card reports what it computes from the BIOS's CRTC totals and PLL.
 TEST(Boot, ReportsTheModeTheBiosSets) {
   QUARZEL_NEEDS_BOCHS();
-  if (!test::readRealRom("3k12sd.rom")) GTEST_SKIP() << "shared/roms/3k12sd.rom absent";
-  const std::string rom = "\"" + test::sharedPath("roms/3k12sd.rom") + "\"";
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms/" << test::k3k12sd << " absent";
+  const std::string rom = "\"" + test::realRomPath(test::k3k12sd) + "\"";
   const auto run = runCli("boot " + rom + " --mode 117h");
   ASSERT_EQ(run.status, 0) << run.err;
   const auto line = modeLine(run.out, "117h");
@@ -203,10 +203,11 @@ TEST(Boot, ReportsTheModeTheBiosSets) {
 // the emulator cuts to whole hertz.
 TEST(Boot, ARefreshRateSetRunsOnTheEmulatedCard) {
   QUARZEL_NEEDS_BOCHS();
-  if (!test::readRealRom("3k12sd.rom")) GTEST_SKIP() << "shared/roms/3k12sd.rom absent";
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms/" << test::k3k12sd << " absent";
   const TempFolder folder;
-  ASSERT_EQ(runCli("edit \"" + test::sharedPath("roms/3k12sd.rom") + "\" -o " + folder.quoted("r.rom") +
-                   " --refresh 1024x768@85").status,
+  ASSERT_EQ(runCli("edit \"" + test::realRomPath(test::k3k12sd) + "\" -o " + folder.quoted("r.rom") +
+                   " --refresh 1024x768@85")
+                .status,
             0);
   const auto modes = runCli("modes --json " + folder.quoted("r.rom"));
   EXPECT_NE(modes.out.find("\"refresh\": \"85.00 Hz\""), std::string::npos);

@@ -17,10 +17,10 @@ namespace {
 using nlohmann::json;
 using test::runCli;
 
-std::string rom(const std::string& name) { return "\"" + test::sharedPath("roms/" + name) + "\""; }
+std::string rom(const test::RealRom& real) { return "\"" + test::realRomPath(real) + "\""; }
 
 #define QUARZEL_NEED_ROMS() \
-  if (!test::readSharedFile("roms/Agp_sg.rom")) GTEST_SKIP() << "shared/roms absent"
+  if (!test::readRealRom(test::kAgpSg)) GTEST_SKIP() << "shared/roms absent"
 
 std::vector<std::string> strings(const json& list) { return list.get<std::vector<std::string>>(); }
 
@@ -81,7 +81,7 @@ TEST(CliDiff, ItemsInOneImageOnly) {
 // and entry numbers.
 TEST(CliDiff, BoardFamilyPairAsTheBytesRead) {
   QUARZEL_NEED_ROMS();
-  const auto run = runCli("diff --json " + rom("Agp_sg.rom") + " " + rom("BlasterAGP.rom"));
+  const auto run = runCli("diff --json " + rom(test::kAgpSg) + " " + rom(test::kBlasterAgp));
   EXPECT_EQ(run.status, 1);
   const json diff = json::parse(run.out);
   std::vector<std::string> expected{
@@ -98,7 +98,7 @@ TEST(CliDiff, BoardFamilyPairAsTheBytesRead) {
   EXPECT_EQ(diff["extendedRecordBytes"]["b"], 5);
   EXPECT_EQ(diff["modes"][0]["result"][0]["name"], "Record");
 
-  const auto text = runCli("diff " + rom("Agp_sg.rom") + " " + rom("BlasterAGP.rom"));
+  const auto text = runCli("diff " + rom(test::kAgpSg) + " " + rom(test::kBlasterAgp));
   for (const char* line :
        {"\n  String 1: A 98 bytes at 7708; B 102 bytes at 7862\n    A | VGA BIOS - Version 1.00.10-SG\n",
         "\n  BIOS date: A \"02/09/99\" at 0038; B \"01/15/99\" at 0038\n",
@@ -114,7 +114,7 @@ TEST(CliDiff, BoardFamilyPairAsTheBytesRead) {
 // 19, 26 and 27), and every byte past the smaller image counts.
 TEST(CliDiff, ImagesOfOtherSizes) {
   QUARZEL_NEED_ROMS();
-  const auto text = runCli("diff " + rom("Velocity100.VBI") + " " + rom("3k12sd.rom"));
+  const auto text = runCli("diff " + rom(test::kVelocity100) + " " + rom(test::k3k12sd));
   EXPECT_EQ(text.status, 1);
   EXPECT_EQ(text.out.substr(0, text.out.find("\nA: ")),
             "Image size differs: A 32768 bytes, B 65536 bytes\n"
@@ -122,7 +122,7 @@ TEST(CliDiff, ImagesOfOtherSizes) {
   EXPECT_NE(text.out.find("    A: K 1, M 1, N 58, test 0: 143.182 MHz\n    B: K 1, M 3, N 114, test 0: 166.091 MHz\n"),
             std::string::npos);
 
-  const json diff = json::parse(runCli("diff --json " + rom("Velocity100.VBI") + " " + rom("3k12sd.rom")).out);
+  const json diff = json::parse(runCli("diff --json " + rom(test::kVelocity100) + " " + rom(test::k3k12sd)).out);
   const std::vector<std::string> expected{"imageSize",
                                           "romLength",
                                           "string1",
@@ -180,15 +180,15 @@ RoundTrip roundTrip(const std::string& a, const std::string& b, const std::strin
 
 TEST(CliDiffAsEdits, RealPairsLeaveOnlyWhatWasNotCarried) {
   QUARZEL_NEED_ROMS();
-  for (const auto& [a, b] : {std::pair{"Agp_sg.rom", "BlasterAGP.rom"}, std::pair{"Velocity100.VBI", "3k12sd.rom"},
-                             std::pair{"3k12sd.rom", "Velocity100.VBI"}}) {
-    SCOPED_TRACE(std::string(a) + " to " + b);
+  for (const auto& [a, b] : {std::pair{test::kAgpSg, test::kBlasterAgp}, std::pair{test::kVelocity100, test::k3k12sd},
+                             std::pair{test::k3k12sd, test::kVelocity100}}) {
+    SCOPED_TRACE(std::string(a.file) + " to " + b.file);
     const RoundTrip trip = roundTrip(rom(a), rom(b));
     EXPECT_EQ(trip.left, trip.notCarried);
     EXPECT_FALSE(trip.left.empty());
   }
   // Standard error ends its lines with CR LF on Windows.
-  const RoundTrip blaster = roundTrip(rom("Agp_sg.rom"), rom("BlasterAGP.rom"));
+  const RoundTrip blaster = roundTrip(rom(test::kAgpSg), rom(test::kBlasterAgp));
   EXPECT_NE(blaster.err.find("quarzel-cli: not carried: String 1: B's text is 102 bytes, A's field holds 98"),
             std::string::npos)
       << blaster.err;
@@ -203,7 +203,7 @@ TEST(CliDiffAsEdits, FontsAndAwkwardTextsCarryWhole) {
   QUARZEL_NEED_ROMS();
   if (!test::readSharedFile("data/EGA.CPI")) GTEST_SKIP() << "shared/data absent";
   const test::TempFolder folder;
-  const std::string a = rom("Agp_sg.rom"), b = folder.quoted("b.rom");
+  const std::string a = rom(test::kAgpSg), b = folder.quoted("b.rom");
   const auto made = runCli("edit " + a + " -o " + b + " --codepage \"" + test::sharedPath("data/EGA.CPI") +
                            ":850\" --string1 \"Tuned *?\\x22x\\x22 [1]\\r\\n\" --vesa "
                            "\"vendor-name=a\\x01\\xFF\\x5C\\x09 'z'\"");

@@ -167,8 +167,8 @@ TEST(CliEdit, FieldsAndClockComeAfterTheRegisterEdits) {
 }
 
 TEST(CliEdit, FieldAndClockOnARealImage) {
-  const std::string path = test::sharedPath("roms/3k12sd.rom");
-  if (!test::readSharedFile("roms/3k12sd.rom")) GTEST_SKIP() << "shared/roms absent";
+  const std::string path = test::realRomPath(test::k3k12sd);
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms absent";
   const test::TempFolder folder;
   ASSERT_EQ(runCli("edit \"" + path + "\" -o " + folder.quoted("out.rom") + " --clock 143.2 --field DramInit1:0=0").status, 0);
   const std::string before = test::readFile(path), out = test::readFile(folder.path("out.rom"));

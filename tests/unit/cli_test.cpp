@@ -110,8 +110,8 @@ TEST(CliMode, ShowsOneRowOfTheVideoModesPage) {
 
 // A real image end to end, against values read off its bytes.
 TEST(CliInfo, RealImageReport) {
-  const std::string path = test::sharedPath("roms/Agp_sg.rom");
-  if (!test::readSharedFile("roms/Agp_sg.rom")) GTEST_SKIP() << "shared/roms absent";
+  const std::string path = test::realRomPath(test::kAgpSg);
+  if (!test::readRealRom(test::kAgpSg)) GTEST_SKIP() << "shared/roms absent";
   const auto run = runCli("info --json \"" + path + "\"");
   ASSERT_EQ(run.status, 0) << run.err;
   const json info = json::parse(run.out);

@@ -5,6 +5,7 @@
 
 #include "analysis/font_edits.h"
 #include "formats/code_page_file.h"
+#include "support/cpi_file.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 
@@ -13,40 +14,8 @@ namespace {
 
 using test::RomBuilder;
 
-struct FontShape {
-  std::uint8_t height;
-  std::uint8_t width;
-  std::uint8_t seed;  // glyph byte i is seed + i
-};
-struct EntryShape {
-  std::uint16_t codePage;
-  std::vector<FontShape> fonts;
-};
-
-void putWord(std::vector<std::uint8_t>& out, std::size_t at, std::size_t value) {
-  out[at] = static_cast<std::uint8_t>(value);
-  out[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-// A DOS screen-font file with the entries and fonts back to back.
-std::vector<std::uint8_t> cpiFile(const std::vector<EntryShape>& entries) {
-  std::vector<std::uint8_t> out{0xFF, 'F', 'O', 'N', 'T', ' ', ' ', ' '};
-  out.resize(25);
-  putWord(out, 23, entries.size());
-  for (const EntryShape& entry : entries) {
-    const std::size_t at = out.size();
-    out.resize(at + 34);
-    putWord(out, at, 28);
-    putWord(out, at + 16, entry.codePage);
-    putWord(out, at + 30, entry.fonts.size());
-    for (const FontShape& font : entry.fonts) {
-      out.insert(out.end(), {font.height, font.width, 0, 0, 0, 1});
-      for (std::size_t i = 0; i < 256u * font.height; ++i) out.push_back(static_cast<std::uint8_t>(font.seed + i));
-    }
-    putWord(out, at + 32, out.size() - at - 34);
-  }
-  return out;
-}
+using test::cpiFile;
+using test::putCpiWord;
 
 CodePageFile parsed(const std::vector<std::uint8_t>& bytes) {
   CodePageParse parse = parseCodePageFile(bytes);
@@ -93,14 +62,14 @@ TEST(CodePageFile, RefusesWhatIsNotAWholeScreenFontFile) {
   }
   // The last entry's data said to reach past the end, its fonts whole.
   auto longData = good;
-  putWord(longData, lastEntry + 32, 6 + 2048 + 1);
+  putCpiWord(longData, lastEntry + test::kCpiEntryDataSize, 6 + 2048 + 1);
   EXPECT_EQ(parseCodePageFile(longData).error, EditError::CodePageTruncated);
   // Fonts past the data their entry declares, so over the next entry: no
   // data at all, a cut in the second font's header and in the last glyph.
   for (const std::size_t dataSize : {0u, 4102u + 3, 4102u + 6 + 6 + 2047}) {
     SCOPED_TRACE(dataSize);
     auto overrun = good;
-    putWord(overrun, 25 + 32, dataSize);
+    putCpiWord(overrun, test::kCpiHeaderBytes + test::kCpiEntryDataSize, dataSize);
     EXPECT_EQ(parseCodePageFile(overrun).error, EditError::CodePageFontsOverrun);
   }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "analysis/fixup_table.h"
 #include "analysis/font_locator.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
@@ -18,11 +19,14 @@ BiosLayout located(const Image& image) {
 // Signature 1 storing the 8x8 font and the pointer table at 7000h, whose
 // first word names the video parameter table.
 RomBuilder withVectors(std::size_t size, Offset font8x8) {
-  return RomBuilder(size).place(kFontSignature1, 0x100, {{4, font8x8}, {14, 0x7000}}).word(0x7000, 0x4200);
+  return RomBuilder(size)
+      .place(kFontSignature1, 0x100, {{kFont1Font8x8Operand, font8x8}, {kFont1PointerTableOperand, 0x7000}})
+      .word(0x7000, 0x4200);
 }
 
 TEST(FontLocator, SmallImagesLocateNothing) {
-  Image image = RomBuilder(0x8000).place(kFontSignature1, 3, {{14, 0x7000}}).word(0x7000, 0x4200).build();
+  Image image =
+      RomBuilder(0x8000).place(kFontSignature1, 3, {{kFont1PointerTableOperand, 0x7000}}).word(0x7000, 0x4200).build();
   image.size = 34;  // starts below 4 are searched
   EXPECT_EQ(located(image).videoParameterTable, 0x4200);
   image.size = 30;
@@ -35,7 +39,9 @@ TEST(FontLocator, SmallImagesLocateNothing) {
 TEST(FontLocator, AFontMustLieWhollyInsideTheImage) {
   // 7800h + 2048 ends exactly at the end of a 32 KiB image; signature 2 is
   // then not tried.
-  const auto signature2 = [](RomBuilder rom) { return rom.place(kFontSignature2, 0x80, {{1, 0x5000}}).build(); };
+  const auto signature2 = [](RomBuilder rom) {
+    return rom.place(kFontSignature2, 0x80, {{kFont2Font8x8Operand, 0x5000}}).build();
+  };
   EXPECT_EQ(located(signature2(withVectors(0x8000, 0x7800))).fonts[Font8x8], 0x7800);
   // 7801h does not fit, so signature 2 is tried as if signature 1 gave nothing.
   const BiosLayout fallback = located(signature2(withVectors(0x8000, 0x7801)));
@@ -43,16 +49,21 @@ TEST(FontLocator, AFontMustLieWhollyInsideTheImage) {
   EXPECT_EQ(fallback.videoParameterTable, 0x4200);
 
   const BiosLayout layout =
-      located(RomBuilder(0x8000).place(kFontSignature3, 0x80, {{3, 0x7200}, {12, 0x7001}}).build());
+      located(RomBuilder(0x8000)
+                  .place(kFontSignature3, 0x80, {{kFont3Font8x14Operand, 0x7200}, {kFont3Font8x16Operand, 0x7001}})
+                  .build());
   EXPECT_EQ(layout.fonts[Font8x14], 0x7200);
   EXPECT_FALSE(layout.fonts[Font8x16]);
 }
 
 TEST(FontLocator, VideoParameterTableNeedsAReadablePointerWord) {
   RomBuilder rom(0x8000);
-  EXPECT_FALSE(located(rom.place(kFontSignature1, 0x100, {{14, 0xFFFF}}).build()).videoParameterTable);
+  EXPECT_FALSE(
+      located(rom.place(kFontSignature1, 0x100, {{kFont1PointerTableOperand, 0xFFFF}}).build()).videoParameterTable);
   // A pointer word past the image but inside the buffer reads the zero fill.
-  EXPECT_EQ(located(rom.place(kFontSignature1, 0x100, {{14, 0xFFFE}}).build()).videoParameterTable, 0x0000);
+  EXPECT_EQ(
+      located(rom.place(kFontSignature1, 0x100, {{kFont1PointerTableOperand, 0xFFFE}}).build()).videoParameterTable,
+      0x0000);
 }
 
 TEST(FontLocator, Signatures5And6AreTriedOnlyWithoutAnyFont) {
@@ -60,20 +71,26 @@ TEST(FontLocator, Signatures5And6AreTriedOnlyWithoutAnyFont) {
     Signature signature;
     std::size_t fontOperand;
   };
-  for (const auto& [signature, operand] : {EightByEight{kFontSignature1, 4}, EightByEight{kFontSignature2, 1}}) {
-    const BiosLayout layout = located(RomBuilder(0x8000)
-                                          .place(signature, 0x100, {{operand, 0x4000}})
-                                          .place(kFontSignature5, 0x200, {{3, 0x4800}, {10, 0x4000}, {17, 0x5600}})
-                                          .place(kFontSignature6, 0x300, {{1, 0x4000}, {9, 0x4800}, {17, 0x5600}})
-                                          .build());
+  for (const auto& [signature, operand] :
+       {EightByEight{kFontSignature1, kFont1Font8x8Operand}, EightByEight{kFontSignature2, kFont2Font8x8Operand}}) {
+    const BiosLayout layout = located(
+        RomBuilder(0x8000)
+            .place(signature, 0x100, {{operand, 0x4000}})
+            .place(kFontSignature5, 0x200,
+                   {{kFont5Font8x14Operand, 0x4800}, {kFont5Font8x8Operand, 0x4000}, {kFont5Font8x16Operand, 0x5600}})
+            .place(kFontSignature6, 0x300,
+                   {{kFont6Font8x8Operand, 0x4000}, {kFont6Font8x14Operand, 0x4800}, {kFont6Font8x16Operand, 0x5600}})
+            .build());
     EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
     EXPECT_FALSE(layout.fonts[Font8x14] || layout.fonts[Font8x16] || layout.fixups[Font8x16].location);
   }
   // Fonts named by signature 3 but outside the image count as none.
-  const BiosLayout layout = located(RomBuilder(0x8000)
-                                        .place(kFontSignature3, 0x80, {{3, 0x7900}, {12, 0x7A00}})
-                                        .place(kFontSignature5, 0x200, {{3, 0x4800}, {10, 0x4000}, {17, 0x5600}})
-                                        .build());
+  const BiosLayout layout = located(
+      RomBuilder(0x8000)
+          .place(kFontSignature3, 0x80, {{kFont3Font8x14Operand, 0x7900}, {kFont3Font8x16Operand, 0x7A00}})
+          .place(kFontSignature5, 0x200,
+                 {{kFont5Font8x14Operand, 0x4800}, {kFont5Font8x8Operand, 0x4000}, {kFont5Font8x16Operand, 0x5600}})
+          .build());
   EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
   EXPECT_EQ(layout.fonts[Font8x14], 0x4800);
   EXPECT_EQ(layout.fonts[Font8x16], 0x5600);
@@ -81,10 +98,12 @@ TEST(FontLocator, Signatures5And6AreTriedOnlyWithoutAnyFont) {
 
 TEST(FontLocator, Signature5WinsOverSignature6AndKeepsTheFixupsOf4) {
   RomBuilder rom(0x8000);
-  rom.place(kFontSignature5, 0x200, {{3, 0x4800}, {10, 0x4000}, {17, 0x5600}})
-      .place(kFontSignature6, 0x100, {{1, 0x1000}, {9, 0x1800}, {17, 0x2600}});
+  rom.place(kFontSignature5, 0x200,
+            {{kFont5Font8x14Operand, 0x4800}, {kFont5Font8x8Operand, 0x4000}, {kFont5Font8x16Operand, 0x5600}})
+      .place(kFontSignature6, 0x100,
+             {{kFont6Font8x8Operand, 0x1000}, {kFont6Font8x14Operand, 0x1800}, {kFont6Font8x16Operand, 0x2600}});
   EXPECT_FALSE(located(rom.build()).fixups[Font8x16].location);
-  rom.place(kFontSignature4, 0x300, {{1, 0x6600}, {13, 0x6700}});
+  rom.place(kFontSignature4, 0x300, {{kFont4Fixup8x14Operand, 0x6600}, {kFont4Fixup8x16Operand, 0x6700}});
   const BiosLayout layout = located(rom.build());
   EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
   EXPECT_EQ(layout.fonts[Font8x14], 0x4800);
@@ -94,10 +113,12 @@ TEST(FontLocator, Signature5WinsOverSignature6AndKeepsTheFixupsOf4) {
 }
 
 TEST(FontLocator, Signature6PlacesThe16RowFixupsAfterTheFont) {
-  const BiosLayout layout = located(RomBuilder(0x8000)
-                                        .place(kFontSignature6, 0x100, {{1, 0x4000}, {9, 0x4800}, {17, 0x5600}})
-                                        .place(kFontSignature4, 0x300, {{1, 0x6600}, {13, 0x6700}})
-                                        .build());
+  const BiosLayout layout = located(
+      RomBuilder(0x8000)
+          .place(kFontSignature6, 0x100,
+                 {{kFont6Font8x8Operand, 0x4000}, {kFont6Font8x14Operand, 0x4800}, {kFont6Font8x16Operand, 0x5600}})
+          .place(kFontSignature4, 0x300, {{kFont4Fixup8x14Operand, 0x6600}, {kFont4Fixup8x16Operand, 0x6700}})
+          .build());
   EXPECT_EQ(layout.fonts[Font8x8], 0x4000);
   EXPECT_EQ(layout.fonts[Font8x16], 0x5600);
   EXPECT_EQ(layout.fixups[Font8x14].location, 0x6600);
@@ -107,20 +128,26 @@ TEST(FontLocator, Signature6PlacesThe16RowFixupsAfterTheFont) {
 TEST(FontLocator, Signature6FixupsOutsideTheImageAreNone) {
   // F000h + 4096 ends the font at the end of the buffer; its fix-ups would
   // start at 10000h.
-  const BiosLayout full =
-      located(RomBuilder(0x10000).place(kFontSignature6, 0x100, {{1, 0x4000}, {9, 0x4800}, {17, 0xF000}}).build());
+  const BiosLayout full = located(
+      RomBuilder(0x10000)
+          .place(kFontSignature6, 0x100,
+                 {{kFont6Font8x8Operand, 0x4000}, {kFont6Font8x14Operand, 0x4800}, {kFont6Font8x16Operand, 0xF000}})
+          .build());
   EXPECT_EQ(full.fonts[Font8x16], 0xF000);
   EXPECT_FALSE(full.fixups[Font8x16].location);
   EXPECT_EQ(full.fixups[Font8x16].size, 1u);
-  const BiosLayout half =
-      located(RomBuilder(0x8000).place(kFontSignature6, 0x100, {{1, 0x4000}, {9, 0x4800}, {17, 0x7000}}).build());
+  const BiosLayout half = located(
+      RomBuilder(0x8000)
+          .place(kFontSignature6, 0x100,
+                 {{kFont6Font8x8Operand, 0x4000}, {kFont6Font8x14Operand, 0x4800}, {kFont6Font8x16Operand, 0x7000}})
+          .build());
   EXPECT_EQ(half.fonts[Font8x16], 0x7000);
   EXPECT_FALSE(half.fixups[Font8x16].location);  // 8000h is the image size
 }
 
 TEST(FontLocator, FixupSizesCountEntriesAndTheTerminator) {
   RomBuilder rom(0x8000);
-  rom.place(kFontSignature4, 0x100, {{1, 0x6000}, {13, 0x6100}});
+  rom.place(kFontSignature4, 0x100, {{kFont4Fixup8x14Operand, 0x6000}, {kFont4Fixup8x16Operand, 0x6100}});
   for (std::size_t entry = 0; entry < 3; ++entry)
     rom.fill(0x6000 + 15 * entry, 15, 0x41).fill(0x6100 + 17 * entry, 17, 0x42);
   BiosLayout layout = located(rom.build());
@@ -131,21 +158,32 @@ TEST(FontLocator, FixupSizesCountEntriesAndTheTerminator) {
   EXPECT_EQ(layout.fixups[Font8x14].size, 1u);
 }
 
+// The size the locator reports is what the font edits and the comparison
+// walk: no 0 code byte inside the image ends the table at its last whole
+// entry there, even where the buffer beyond holds more bytes; no entry and
+// no terminator reaches past the image or the 64 KiB buffer.
 TEST(FontLocator, FixupsMustStartInsideTheImageAndTheirWalkStopsAtItsEnd) {
-  EXPECT_FALSE(located(RomBuilder(0x8000).place(kFontSignature4, 0x100, {{1, 0x8000}}).build()).fixups[Font8x14].location);
-  // No 0 code byte anywhere: the walk ends at the first entry past the image,
-  // even where the buffer beyond holds more bytes.
-  Image image = RomBuilder(0x10000, 0x41).place(kFontSignature4, 0x100, {{1, 0x7FF0}, {13, 0xFFF0}}).build();
+  EXPECT_FALSE(located(RomBuilder(0x8000).place(kFontSignature4, 0x100, {{kFont4Fixup8x14Operand, 0x8000}}).build())
+                   .fixups[Font8x14]
+                   .location);
+  Image image = RomBuilder(0x10000, 0x41)
+                    .place(kFontSignature4, 0x100, {{kFont4Fixup8x14Operand, 0x7FE1}, {kFont4Fixup8x16Operand, 0xFFDE}})
+                    .build();
   image.size = 0x8000;
-  const BiosLayout layout = located(image);
-  EXPECT_EQ(layout.fixups[Font8x14].size, 0x800E - 0x7FF0 + 1u);
+  BiosLayout layout = located(image);
+  EXPECT_EQ(layout.fixups[Font8x14].size, 2 * 15u);  // a third entry would pass 8000h
+  EXPECT_EQ(layout.fixups[Font8x14].size, fixupEntries(image, 0x7FE1, Font8x14).bytes(0x7FE1));
   EXPECT_FALSE(layout.fixups[Font8x16].location);
+  image.bytes[0x7FFF] = 0;  // a terminator on the last byte of the image counts
+  EXPECT_EQ(located(image).fixups[Font8x14].size, 2 * 15u + 1);
   image.size = 0x10000;
-  EXPECT_EQ(located(image).fixups[Font8x16].size, 0x10001 - 0xFFF0 + 1u);
+  layout = located(image);
+  EXPECT_EQ(layout.fixups[Font8x16].size, 2 * 17u);  // the buffer ends right after them
+  EXPECT_EQ(layout.fixups[Font8x16].size, fixupEntries(image, 0xFFDE, Font8x16).bytes(0xFFDE));
 }
 
 struct RealFonts {
-  const char* file;
+  test::RealRom rom;
   Offset font8x8, font8x14, font8x16, fixup8x14, fixup8x16, videoParameterTable;
 };
 
@@ -155,18 +193,18 @@ struct RealFonts {
 // 1F2Bh, 1EF9h, 1FA3h, 1F75h. Every 8x14 fix-up table has 20 entries (301
 // bytes), every 8x16 one 19 entries (324 bytes).
 constexpr RealFonts kRealFonts[] = {
-    {"3k12sd.rom", 0x5104, 0x5904, 0x6704, 0x7704, 0x7831, 0x47C4},
-    {"Agp_sg.rom", 0x4B3A, 0x533A, 0x613A, 0x713A, 0x7267, 0x41FA},
-    {"BlasterAGP.rom", 0x4B6C, 0x536C, 0x616C, 0x716C, 0x7299, 0x41AC},
-    {"V3_3500_AGP_SD_2.15.05_Compaq.rom", 0x50C2, 0x58C2, 0x66C2, 0x76C2, 0x77EF, 0x4782},
-    {"Velocity100.VBI", 0x4CC8, 0x54C8, 0x62C8, 0x72C8, 0x73F5, 0x4388},
+    {test::k3k12sd, 0x5104, 0x5904, 0x6704, 0x7704, 0x7831, 0x47C4},
+    {test::kAgpSg, 0x4B3A, 0x533A, 0x613A, 0x713A, 0x7267, 0x41FA},
+    {test::kBlasterAgp, 0x4B6C, 0x536C, 0x616C, 0x716C, 0x7299, 0x41AC},
+    {test::kV3_3500Compaq, 0x50C2, 0x58C2, 0x66C2, 0x76C2, 0x77EF, 0x4782},
+    {test::kVelocity100, 0x4CC8, 0x54C8, 0x62C8, 0x72C8, 0x73F5, 0x4388},
 };
 
 class RealImageFonts : public testing::TestWithParam<RealFonts> {};
 
 TEST_P(RealImageFonts, LocatesFontsFixupsAndParameterTable) {
   const RealFonts& expected = GetParam();
-  QUARZEL_REAL_ROM(image, expected.file);
+  QUARZEL_REAL_ROM(image, expected.rom);
   const BiosLayout layout = located(image);
   EXPECT_EQ(layout.fonts[Font8x8], expected.font8x8);
   EXPECT_EQ(layout.fonts[Font8x14], expected.font8x14);
@@ -178,7 +216,7 @@ TEST_P(RealImageFonts, LocatesFontsFixupsAndParameterTable) {
   EXPECT_EQ(layout.videoParameterTable, expected.videoParameterTable);
 }
 
-INSTANTIATE_TEST_SUITE_P(Roms, RealImageFonts, testing::ValuesIn(kRealFonts));
+INSTANTIATE_TEST_SUITE_P(RealRoms, RealImageFonts, testing::ValuesIn(kRealFonts), test::RealRomName{});
 
 }  // namespace
 }  // namespace quarzel

@@ -110,7 +110,7 @@ TEST(NeighbourSearch, RefusesATableThatWouldPassTheImage) {
 TEST(GlyphSearch, FindsTheFontsOfARealImage) {
   // Agp_sg.rom: the fonts its code names at 4B3Ah, 533Ah and 613Ah are
   // the first places with these glyphs.
-  QUARZEL_REAL_ROM(image, "Agp_sg.rom");
+  QUARZEL_REAL_ROM(image, test::kAgpSg);
   BiosLayout layout;
   for (const FontSize size : kFontSizes) EXPECT_TRUE(glyphSearch(image, layout, size));
   EXPECT_EQ(layout.fonts[Font8x8], 0x4B3A);

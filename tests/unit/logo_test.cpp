@@ -144,7 +144,7 @@ Bios threeDfxBios() {
   bios.image = RomBuilder(32768)
                    .place(kString1Main, 0x1234)
                    .place(kPcirSignature, 0x7D20)
-                   .word(0x7D24, 0x121A)
+                   .word(0x7D20 + kPcirVendorId, k3dfxVendorId)
                    .fill(0x4000, 0x1000, 0xFF)
                    .build(false);
   bios.layout.bootCodeAddress = 0x1234;
@@ -204,7 +204,7 @@ TEST(ApplyLogo, ASecondApplyReplacesTheInstalledBlock) {
 // Remove puts the sign-on code back and frees the block: the image is the
 // one before the logo, byte for byte; the pass finds string 1 there again.
 TEST(RemoveLogo, GivesBackTheImageBeforeTheLogo) {
-  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  QUARZEL_REAL_ROM(rom, test::k3k12sd);
   Image image = rom;
   BiosLayout layout;
   AnalysisPass(image, layout);
@@ -253,10 +253,10 @@ TEST(ApplyLogo, CutsEachLineTo255CharactersBeforeCounting) {
   const EditResult result =
       applyLogo(bios.image, bios.layout, p, {std::string(300, 'a'), std::string(119, 'b'), "", "", ""});
   ASSERT_TRUE(result.ok());
-  EXPECT_EQ(result.written[1].length, 164u + 1536 + 374 + 1);
-  EXPECT_EQ(bios.image.word(0x4000 + 50 + 7), 255);
+  EXPECT_EQ(result.written[1].length, 164u + 1536 + kLogoTextCapacity + 1);
+  EXPECT_EQ(bios.image.word(0x4000 + 50 + 7), std::uint16_t{kLogoLineChars});
   EXPECT_EQ(bios.image.word(0x4000 + 67 + 7), 119);
-  EXPECT_EQ(bios.image.text(0x4000 + 164 + 1536), std::string(255, 'a') + std::string(119, 'b'));
+  EXPECT_EQ(bios.image.text(0x4000 + 164 + 1536), std::string(kLogoLineChars, 'a') + std::string(119, 'b'));
 }
 
 TEST(ApplyLogo, KeepsTheBlockOffTheBytesOfTheCall) {
@@ -293,7 +293,8 @@ TEST(ApplyLogo, RefusesInTheOrderOfItsChecksWritingNothing) {
   LogoPicture shortRows = picture(64, 48);
   shortRows.rows.pop_back();
   const LogoPicture good = picture(64, 48);
-  const Lines tooLong{std::string(255, 'x'), std::string(120, 'y'), "", "", ""};
+  const Lines tooLong{std::string(kLogoLineChars, 'x'), std::string(kLogoTextCapacity - kLogoLineChars + 1, 'y'), "",
+                      "", ""};
   const Case cases[] = {
       {"no sign-on code nor PCIR", bios([&](Bios& b) { noBootCode(b); noPcir(b); }), good, {},
        EditError::NoBootCode},
@@ -319,7 +320,7 @@ TEST(ApplyLogo, RefusesInTheOrderOfItsChecksWritingNothing) {
 }
 
 TEST(ApplyLogo, LandsInTheFreeSpaceOfARealRom) {
-  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  QUARZEL_REAL_ROM(rom, test::k3k12sd);
   Image image = rom;
   BiosLayout layout;
   AnalysisPass(image, layout);
@@ -344,7 +345,7 @@ TEST(ApplyLogo, LandsInTheFreeSpaceOfARealRom) {
 // 24568 free bytes past it (up to FFF8h, where the board's ids stand) hold
 // it: the ROM grows to 48 KiB, in byte 2 and the PCIR, when asked to.
 TEST(ApplyLogo, GrowsTheRomIntoFreeBytesPastItWhenAsked) {
-  QUARZEL_REAL_ROM(rom, "3k12sd.rom");
+  QUARZEL_REAL_ROM(rom, test::k3k12sd);
   Image image = rom;
   BiosLayout layout;
   AnalysisPass(image, layout);
@@ -364,7 +365,7 @@ TEST(ApplyLogo, GrowsTheRomIntoFreeBytesPastItWhenAsked) {
   EXPECT_EQ(slice(image, 0xFFF8, 4), slice(rom, 0xFFF8, 4));
 
   // A file that ends at its ROM length cannot grow: the room says so.
-  QUARZEL_REAL_ROM(agp, "Agp_sg.rom");
+  QUARZEL_REAL_ROM(agp, test::kAgpSg);
   Image exact = agp;
   BiosLayout agpLayout;
   AnalysisPass(exact, agpLayout);

@@ -17,8 +17,8 @@ Location locate(const Image& image) {
 
 TEST(ModeTableLocator, FirstMatchNamesTheWordHoldingTheTable) {
   const Image image = RomBuilder(0x8000)
-                          .place(kModeTableSignature, 0x300, {{3, 0x7000}})
-                          .place(kModeTableSignature, 0x400, {{3, 0x7100}})
+                          .place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0x7000}})
+                          .place(kModeTableSignature, 0x400, {{kModeTablePointerOperand, 0x7100}})
                           .word(0x7000, 0x7B11)
                           .word(0x7100, 0x6000)
                           .build();
@@ -26,27 +26,36 @@ TEST(ModeTableLocator, FirstMatchNamesTheWordHoldingTheTable) {
 }
 
 TEST(ModeTableLocator, NotFoundInTheLast30Bytes) {
-  EXPECT_FALSE(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x8000 - 30, {{3, 0x7000}}).build()));
-  EXPECT_TRUE(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x8000 - 31, {{3, 0x7000}}).build()));
+  EXPECT_FALSE(locate(RomBuilder(0x8000)
+                          .place(kModeTableSignature, 0x8000 - kSearchMargin, {{kModeTablePointerOperand, 0x7000}})
+                          .build()));
+  EXPECT_TRUE(locate(RomBuilder(0x8000)
+                         .place(kModeTableSignature, 0x8000 - kSearchMargin - 1, {{kModeTablePointerOperand, 0x7000}})
+                         .build()));
 }
 
 TEST(ModeTableLocator, PointerWordMustBeReadableInTheBuffer) {
-  EXPECT_FALSE(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{3, 0xFFFF}}).build()));
-  EXPECT_EQ(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{3, 0xFFFE}}).build()), 0x0000);
+  EXPECT_FALSE(
+      locate(RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0xFFFF}}).build()));
+  EXPECT_EQ(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0xFFFE}}).build()),
+            0x0000);
 }
 
 // The mode set's record look-up multiplies by its own immediate; the byte
 // before the mode information table stands where its code does not.
 TEST(ModeTableLocator, RecordSizeFromTheModeSetsLookUpElseTheByteBeforeTheModeTable) {
   RomBuilder rom(0x8000);
-  rom.place(kModeTableSignature, 0x300, {{3, 0x7000}}).word(0x7000, 0x6000).word(0x7004, 0x6800);
+  rom.place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0x7000}})
+      .word(0x7000, 0x6000)
+      .word(0x7000 + kModeInfoPointer, 0x6800);
   rom.bytes(0x67FF, {0x06, 0x03, 0x03}).byte(0x680E, 0xFF);
   BiosLayout layout;
   locateExtendedModeTable(rom.build(), layout);
   EXPECT_EQ(layout.modeInfoTable, 0x6800);
   EXPECT_EQ(layout.extendedRecordBytes, 6u);
   BiosLayout withCode;
-  locateExtendedModeTable(rom.place(kRecordStrideSignature, 0x500, {}).byte(0x506, 5).build(), withCode);
+  locateExtendedModeTable(rom.place(kRecordStrideSignature, 0x500, {}).byte(0x500 + kRecordStrideOperand, 5).build(),
+                          withCode);
   EXPECT_EQ(withCode.extendedRecordBytes, 5u);
 }
 
@@ -54,19 +63,21 @@ TEST(ModeTableLocator, RecordSizeFromTheModeSetsLookUpElseTheByteBeforeTheModeTa
 // information table: the list's own numbers and record size stand.
 TEST(ModeTableLocator, NoModeTableWithoutItsEndMark) {
   RomBuilder rom(0x8000, 0x01);
-  rom.place(kModeTableSignature, 0x300, {{3, 0x7000}}).word(0x7000, 0x6000).word(0x7004, 0x7F00);
+  rom.place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0x7000}})
+      .word(0x7000, 0x6000)
+      .word(0x7000 + kModeInfoPointer, 0x7F00);
   BiosLayout layout;
   locateExtendedModeTable(rom.build(), layout);
   EXPECT_EQ(layout.extendedModeTable, 0x6000);
   EXPECT_FALSE(layout.modeInfoTable);
   EXPECT_EQ(layout.extendedRecordBytes, kShortRecordBytes);
   BiosLayout zero;
-  locateExtendedModeTable(rom.word(0x7004, 0).build(), zero);
+  locateExtendedModeTable(rom.word(0x7000 + kModeInfoPointer, 0).build(), zero);
   EXPECT_FALSE(zero.modeInfoTable);
 }
 
 struct RealModeTable {
-  const char* file;
+  test::RealRom rom;
   Offset table, modeInfo;
   std::size_t recordBytes;
 };
@@ -76,17 +87,15 @@ struct RealModeTable {
 // W + 4, the record size the byte before the second, as 06h or 05h in mov
 // cl,size of the mode set's look-up.
 constexpr RealModeTable kRealModeTables[] = {
-    {"3k12sd.rom", 0x80E3, 0x7E42, 6},
-    {"Agp_sg.rom", 0x7B11, 0x7870, 6},
-    {"BlasterAGP.rom", 0x7C6F, 0x79CE, 5},
-    {"V3_3500_AGP_SD_2.15.05_Compaq.rom", 0x80A1, 0x7E00, 6},
-    {"Velocity100.VBI", 0x7CA7, 0x7A06, 6},
+    {test::k3k12sd, 0x80E3, 0x7E42, 6},      {test::kAgpSg, 0x7B11, 0x7870, 6},
+    {test::kBlasterAgp, 0x7C6F, 0x79CE, 5},  {test::kV3_3500Compaq, 0x80A1, 0x7E00, 6},
+    {test::kVelocity100, 0x7CA7, 0x7A06, 6},
 };
 
 class RealImageModeTable : public testing::TestWithParam<RealModeTable> {};
 
 TEST_P(RealImageModeTable, Located) {
-  QUARZEL_REAL_ROM(image, GetParam().file);
+  QUARZEL_REAL_ROM(image, GetParam().rom);
   BiosLayout layout;
   locateExtendedModeTable(image, layout);
   EXPECT_EQ(layout.extendedModeTable, GetParam().table);
@@ -94,7 +103,7 @@ TEST_P(RealImageModeTable, Located) {
   EXPECT_EQ(layout.extendedRecordBytes, GetParam().recordBytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Roms, RealImageModeTable, testing::ValuesIn(kRealModeTables));
+INSTANTIATE_TEST_SUITE_P(RealRoms, RealImageModeTable, testing::ValuesIn(kRealModeTables), test::RealRomName{});
 
 }  // namespace
 }  // namespace quarzel

@@ -17,13 +17,13 @@ struct Lookup {
 
 TEST(PciDevices, NamesTheFirstMatchingRowOrOnlyTheVendor) {
   const Lookup cases[] = {
-      {0x121A, 0x0005, "3Dfx Interactive, Inc.", "Avenger-based card"},
+      {k3dfxVendorId, 0x0005, "3Dfx Interactive, Inc.", "Avenger-based card"},
       {0x1002, 0x4E44, "ATI Technologies Inc", "R3xx-based card"},  // row 9, high byte 4Eh
       {0x10DE, 0x0020, "nVidia Corp", "NV4-based card"},            // row 11, whole id
       {0x10DE, 0x0028, "nVidia Corp", "NV5-based card"},            // row 12, high byte 00h
       {0x10DE, 0x0002, "nVidia Corp", "NV5-based card"},            // high byte 00h, not row 14
-      {0x1002, 0x004E, "ATI Technologies Inc", ""},  // a high-byte row never matches the low byte
-      {0x121A, 0x0004, "3Dfx Interactive, Inc.", ""},
+      {0x1002, 0x004E, "ATI Technologies Inc", ""},                 // a high-byte row never matches the low byte
+      {k3dfxVendorId, 0x0004, "3Dfx Interactive, Inc.", ""},
       {0x10D9, 0x8626, "Macronix International Co Ltd", "Voodoo Rush"},
       {0x102B, 0x0005, "", ""},
   };
@@ -48,10 +48,10 @@ TEST(PcirLocator, TakesTheFirstSignatureNotTheHeaderPointer) {
 
 TEST(PcirLocator, IgnoresASignatureInTheLastThirtyBytes) {
   BiosLayout layout;
-  locatePcir(test::RomBuilder(4096).place(kPcirSignature, 4096 - 30).build(), layout);
+  locatePcir(test::RomBuilder(4096).place(kPcirSignature, 4096 - kSearchMargin).build(), layout);
   EXPECT_FALSE(layout.pcir);
-  locatePcir(test::RomBuilder(4096).place(kPcirSignature, 4096 - 31).build(), layout);
-  EXPECT_EQ(layout.pcir, 4096 - 31);
+  locatePcir(test::RomBuilder(4096).place(kPcirSignature, 4096 - kSearchMargin - 1).build(), layout);
+  EXPECT_EQ(layout.pcir, 4096 - kSearchMargin - 1);
 }
 
 TEST(PcirLocator, AnImageWithoutTheStructureLeavesNoLocation) {
@@ -66,9 +66,16 @@ TEST(PcirLocator, AnImageWithoutTheStructureLeavesNoLocation) {
 test::RomBuilder structureAt0100(std::initializer_list<std::uint8_t> classCode, std::uint16_t length) {
   test::RomBuilder rom(4096);
   rom.place(kPcirSignature, 0x100)
-      .word(0x104, 0x121A).word(0x106, 0x0005).word(0x108, 0x00A0).word(0x10A, 0x0018)
-      .byte(0x10C, 0x02).bytes(0x10D, classCode).word(0x110, length).word(0x112, 0x0123)
-      .byte(0x114, 0x01).byte(0x115, 0x80);
+      .word(0x100 + kPcirVendorId, k3dfxVendorId)
+      .word(0x100 + kPcirDeviceId, 0x0005)
+      .word(0x108, 0x00A0)
+      .word(0x10A, 0x0018)
+      .byte(0x10C, 0x02)
+      .bytes(0x10D, classCode)
+      .word(0x110, length)
+      .word(0x112, 0x0123)
+      .byte(0x114, 0x01)
+      .byte(0x115, 0x80);
   return rom;
 }
 
@@ -118,17 +125,17 @@ TEST(PcirFields, BytesPastTheBufferReadAsZero) {
 // the header word at 18h points; the 24 bytes there are
 // 50 43 49 52 | 1A 12 | dev | vpd | 18 00 | 00 | 00 00 03 | len | 00 00 | 00 | 80 | 00 00.
 struct RealPcir {
-  const char* file;
+  test::RealRom rom;
   Offset offset;
   const char *deviceId, *deviceName, *vitalProductData, *imageLength, *imageSize;
-  friend void PrintTo(const RealPcir& rom, std::ostream* os) { *os << rom.file; }
+  friend void PrintTo(const RealPcir& pcir, std::ostream* os) { *os << pcir.rom; }
 };
 
 class RealRomPcir : public testing::TestWithParam<RealPcir> {};
 
 TEST_P(RealRomPcir, FindsAndReadsTheStructure) {
   const RealPcir& want = GetParam();
-  QUARZEL_REAL_ROM(image, want.file);
+  QUARZEL_REAL_ROM(image, want.rom);
   BiosLayout layout;
   locatePcir(image, layout);
   ASSERT_EQ(layout.pcir, want.offset);
@@ -150,14 +157,13 @@ TEST_P(RealRomPcir, FindsAndReadsTheStructure) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Shared, RealRomPcir,
-    testing::Values(
-        RealPcir{"Agp_sg.rom", 0x7D20, "0003", "Banshee-based card", "0000", "0040", "32k"},
-        RealPcir{"BlasterAGP.rom", 0x7DE0, "0003", "Banshee-based card", "0000", "0040", "32k"},
-        RealPcir{"Velocity100.VBI", 0x7E54, "0005", "Avenger-based card", "00A0", "0040", "32k"},
-        RealPcir{"3k12sd.rom", 0x8344, "0005", "Avenger-based card", "00A0", "0050", "40k"},
-        RealPcir{"V3_3500_AGP_SD_2.15.05_Compaq.rom", 0x8304, "0005", "Avenger-based card", "00A0",
-                 "0050", "40k"}));
+    RealRoms, RealRomPcir,
+    testing::Values(RealPcir{test::kAgpSg, 0x7D20, "0003", "Banshee-based card", "0000", "0040", "32k"},
+                    RealPcir{test::kBlasterAgp, 0x7DE0, "0003", "Banshee-based card", "0000", "0040", "32k"},
+                    RealPcir{test::kVelocity100, 0x7E54, "0005", "Avenger-based card", "00A0", "0040", "32k"},
+                    RealPcir{test::k3k12sd, 0x8344, "0005", "Avenger-based card", "00A0", "0050", "40k"},
+                    RealPcir{test::kV3_3500Compaq, 0x8304, "0005", "Avenger-based card", "00A0", "0050", "40k"}),
+    test::RealRomName{});
 
 }  // namespace
 }  // namespace quarzel

@@ -30,7 +30,7 @@ std::optional<ModeTiming> timingOf(const Analysed& a, Resolution resolution) {
 // step), the mode is recognised as that rate, and only the bytes the edit
 // reports changed.
 TEST(ApplyRefresh, EveryStandardRateReadsBackOnEveryRealImage) {
-  for (const char* file : test::kRealRomFiles) {
+  for (const test::RealRom& file : test::kRealRoms) {
     const auto rom = test::readRealRom(file);
     if (!rom) GTEST_SKIP() << file << " absent";
     const Analysed before = analysed(*rom);
@@ -39,7 +39,7 @@ TEST(ApplyRefresh, EveryStandardRateReadsBackOnEveryRealImage) {
     for (const ResolutionTimings& r : resolutions)
       for (const TimingChoice& choice : r.choices) {
         const StandardTiming& t = *choice.timing;
-        SCOPED_TRACE(std::string(file) + " " + refreshText({r.resolution, t.refresh}));
+        SCOPED_TRACE(std::string(file.file) + " " + refreshText({r.resolution, t.refresh}));
         Image image = *rom;
         const EditResult result = applyRefresh(image, before.layout, r.resolution, t.refresh);
         ASSERT_TRUE(result.ok());
@@ -68,7 +68,7 @@ TEST(ApplyRefresh, EveryStandardRateReadsBackOnEveryRealImage) {
 
 // Each refusal names its reason and writes nothing.
 TEST(ApplyRefresh, RefusesWithTheReasonWritingNothing) {
-  QUARZEL_REAL_ROM(rom, "Agp_sg.rom");
+  QUARZEL_REAL_ROM(rom, test::kAgpSg);
   const Analysed a = analysed(rom);
   struct Case {
     const char* what;

@@ -209,8 +209,8 @@ TEST(RegisterCompare, SyntheticBioses) {
 }
 
 TEST(RegisterCompare, TwoRealBioses) {
-  QUARZEL_REAL_ROM(first, "BlasterAGP.rom");
-  QUARZEL_REAL_ROM(second, "Agp_sg.rom");
+  QUARZEL_REAL_ROM(first, test::kBlasterAgp);
+  QUARZEL_REAL_ROM(second, test::kAgpSg);
   BiosLayout layout = located(first);
   const CompareScan scan = scanCompareRegisters(second);
   // Read by hand at the operands of Agp_sg.rom's register code. BlasterAGP.rom's

@@ -37,11 +37,16 @@ BiosLayout locate(const Image& image) {
 TEST(RegisterLocator, ReadsEveryRegisterThroughItsCode) {
   const Image image =
       RomBuilder(32768)
-          .place(kPciSignature, 0x1000, {{8, 0x7000}})
-          .place(kMemorySignature, 0x1100, {{12, 0x7010}, {22, 0x7014}, {32, 0x7018}})
-          .place(kPllShortSignature, 0x1200, {{15, 0x7020}, {25, 0x7024}, {35, 0x7028}})
-          .place(kPllCtrl2Write, 0x1200 + 39, {{6, 0x702C}})
-          .place(kDramInit1Signature, 0x1300, {{15, 0x7030}})
+          .place(kPciSignature, 0x1000, {{kPciInit0Operand, 0x7000}})
+          .place(
+              kMemorySignature, 0x1100,
+              {{kMemoryDramInit0Operand, 0x7010}, {kMemoryMiscInit0Operand, 0x7014}, {kMemorySgramModeOperand, 0x7018}})
+          .place(kPllShortSignature, 0x1200,
+                 {{kPllShortMiscInit1Operand, 0x7020},
+                  {kPllShortAgpInit0Operand, 0x7024},
+                  {kPllShortPllCtrl1Operand, 0x7028}})
+          .place(kPllCtrl2Write, 0x1200 + kPllCtrl2WritePosition, {{kPllCtrl2Operand, 0x702C}})
+          .place(kDramInit1Signature, 0x1300, {{kDramInit1Operand, 0x7030}})
           .dword(0x7000, 0x0180F840)
           .dword(0x7010, 0x0017A16A)
           .dword(0x7014, 0x00000100)
@@ -90,11 +95,11 @@ struct SearchCase {
   RegisterIndex reg;
 };
 const SearchCase kSearches[] = {
-    {"PCI", kPciSignature, 30, 8, PCIInit0},
-    {"memory", kMemorySignature, 34, 32, SGRAMmode},
-    {"PLL long", kPllLongSignature, 30, 46, PLLCtrl1},
-    {"PLL short", kPllShortSignature, 40, 35, PLLCtrl1},
-    {"DramInit1", kDramInit1Signature, 30, 15, DramInit1},
+    {"PCI", kPciSignature, kSearchMargin, kPciInit0Operand, PCIInit0},
+    {"memory", kMemorySignature, 34, kMemorySgramModeOperand, SGRAMmode},
+    {"PLL long", kPllLongSignature, kSearchMargin, kPllLongPllCtrl1Operand, PLLCtrl1},
+    {"PLL short", kPllShortSignature, 40, kPllShortPllCtrl1Operand, PLLCtrl1},
+    {"DramInit1", kDramInit1Signature, kSearchMargin, kDramInit1Operand, DramInit1},
 };
 
 TEST(RegisterLocator, SearchesStartBelowImageSizeLessTheirMargin) {
@@ -124,20 +129,22 @@ TEST(RegisterLocator, TheLowestOfTwoCopiesWins) {
 }
 
 TEST(RegisterLocator, ImagesOf30BytesOrLessAreNotSearched) {
-  Image image = RomBuilder(64).place(kPciSignature, 0, {{8, 0x20}}).build(false);
-  image.size = 30;
+  Image image = RomBuilder(64).place(kPciSignature, 0, {{kPciInit0Operand, 0x20}}).build(false);
+  image.size = kSearchMargin;
   EXPECT_FALSE(scanRegisters(image).entries[PCIInit0].location);
-  image.size = 31;
+  image.size = kSearchMargin + 1;
   EXPECT_EQ(scanRegisters(image).entries[PCIInit0].location, Offset{0x20});
 }
 
 TEST(RegisterLocator, MemorySignatureIgnoresTheTopByteOfItsMask) {
   for (const int top : {0x00, 0x5A, 0xFF}) {
-    const Image image =
-        RomBuilder(32768)
-            .place(kMemorySignature, 0x1000, {{12, 0x7000}, {22, 0x7004}, {32, 0x7008}})
-            .byte(0x1000 + 7, static_cast<std::uint8_t>(top))
-            .build();
+    const Image image = RomBuilder(32768)
+                            .place(kMemorySignature, 0x1000,
+                                   {{kMemoryDramInit0Operand, 0x7000},
+                                    {kMemoryMiscInit0Operand, 0x7004},
+                                    {kMemorySgramModeOperand, 0x7008}})
+                            .byte(0x1000 + 7, static_cast<std::uint8_t>(top))
+                            .build();
     const RegisterScan scan = scanRegisters(image);
     EXPECT_EQ(scan.entries[DramInit0].location, Offset{0x7000}) << top;
     EXPECT_EQ(scan.entries[MiscInit0].location, Offset{0x7004}) << top;
@@ -146,12 +153,17 @@ TEST(RegisterLocator, MemorySignatureIgnoresTheTopByteOfItsMask) {
 }
 
 TEST(RegisterLocator, LongPllFormWinsOverAnEarlierShortForm) {
-  const Image image =
-      RomBuilder(32768)
-          .place(kPllShortSignature, 0x0800, {{15, 0x7100}, {25, 0x7104}, {35, 0x7108}})
-          .place(kPllCtrl2Write, 0x0800 + 39, {{6, 0x710C}})
-          .place(kPllLongSignature, 0x1000, {{15, 0x7200}, {36, 0x7204}, {46, 0x7208}})
-          .build();
+  const Image image = RomBuilder(32768)
+                          .place(kPllShortSignature, 0x0800,
+                                 {{kPllShortMiscInit1Operand, 0x7100},
+                                  {kPllShortAgpInit0Operand, 0x7104},
+                                  {kPllShortPllCtrl1Operand, 0x7108}})
+                          .place(kPllCtrl2Write, 0x0800 + kPllCtrl2WritePosition, {{kPllCtrl2Operand, 0x710C}})
+                          .place(kPllLongSignature, 0x1000,
+                                 {{kPllLongMiscInit1Operand, 0x7200},
+                                  {kPllLongAgpInit0Operand, 0x7204},
+                                  {kPllLongPllCtrl1Operand, 0x7208}})
+                          .build();
   const RegisterScan scan = scanRegisters(image);
   EXPECT_EQ(scan.entries[MiscInit1].location, Offset{0x7200});
   EXPECT_EQ(scan.entries[AgpInit0].location, Offset{0x7204});
@@ -167,11 +179,13 @@ TEST(RegisterLocator, LongPllFormWinsOverAnEarlierShortForm) {
 TEST(RegisterLocator, PllCtrl2IsNeverFoundAfterTheLongForm) {
   ASSERT_TRUE(kPllLongSignature.compared(kPllCtrl2WritePosition));
   ASSERT_EQ(kPllLongSignature.byte(kPllCtrl2WritePosition), 0xEF);
-  const Image image =
-      RomBuilder(32768)
-          .place(kPllLongSignature, 0x1000, {{15, 0x7200}, {36, 0x7204}, {46, 0x7208}})
-          .place(kPllCtrl2Write, 0x1000 + kPllLongSignature.size(), {{6, 0x720C}})
-          .build();
+  const Image image = RomBuilder(32768)
+                          .place(kPllLongSignature, 0x1000,
+                                 {{kPllLongMiscInit1Operand, 0x7200},
+                                  {kPllLongAgpInit0Operand, 0x7204},
+                                  {kPllLongPllCtrl1Operand, 0x7208}})
+                          .place(kPllCtrl2Write, 0x1000 + kPllLongSignature.size(), {{kPllCtrl2Operand, 0x720C}})
+                          .build();
   const BiosLayout layout = locate(image);
   EXPECT_EQ(layout.registerTable[PLLCtrl1].location, Offset{0x7208});
   EXPECT_FALSE(layout.registerTable[PLLCtrl2].location);
@@ -181,12 +195,14 @@ TEST(RegisterLocator, PllCtrl2IsNeverFoundAfterTheLongForm) {
 
 TEST(RegisterLocator, PllCtrl2MustFollowTheShortFormDirectly) {
   // One byte too far: the write is compared at position 39 only.
-  const Image image =
-      RomBuilder(32768)
-          .place(kPllShortSignature, 0x1000, {{15, 0x7100}, {25, 0x7104}, {35, 0x7108}})
-          .place(kPllCtrl2Write, 0x1000 + 40, {{6, 0x710C}})
-          .dword(0x710C, 0x1234)
-          .build();
+  const Image image = RomBuilder(32768)
+                          .place(kPllShortSignature, 0x1000,
+                                 {{kPllShortMiscInit1Operand, 0x7100},
+                                  {kPllShortAgpInit0Operand, 0x7104},
+                                  {kPllShortPllCtrl1Operand, 0x7108}})
+                          .place(kPllCtrl2Write, 0x1000 + kPllCtrl2WritePosition + 1, {{kPllCtrl2Operand, 0x710C}})
+                          .dword(0x710C, 0x1234)
+                          .build();
   const BiosLayout layout = locate(image);
   EXPECT_EQ(layout.registerTable[PLLCtrl1].location, Offset{0x7108});
   EXPECT_FALSE(layout.registerTable[PLLCtrl2].location);
@@ -200,7 +216,9 @@ TEST(RegisterLocator, PllCtrl2MustFollowTheShortFormDirectly) {
 TEST(RegisterLocator, ConstantsPastTheBufferAreNotLocated) {
   const Image memory =
       RomBuilder(65536)
-          .place(kMemorySignature, 0x1000, {{12, 0xFFFD}, {22, 0xFFFC}, {32, 0x2000}})
+          .place(
+              kMemorySignature, 0x1000,
+              {{kMemoryDramInit0Operand, 0xFFFD}, {kMemoryMiscInit0Operand, 0xFFFC}, {kMemorySgramModeOperand, 0x2000}})
           .dword(0xFFFC, 0x89ABCDEF)
           .dword(0x2000, 0x37)
           .build(false);  // the checksum byte would be FFFFh
@@ -212,11 +230,13 @@ TEST(RegisterLocator, ConstantsPastTheBufferAreNotLocated) {
   EXPECT_EQ(layout.registerTable[MiscInit0].value, 0x89ABCDEFu);
   EXPECT_EQ(layout.registerTable[SGRAMmode].location, Offset{0x2000});
 
-  const Image pll =
-      RomBuilder(32768)
-          .place(kPllShortSignature, 0x1000, {{15, 0x7100}, {25, 0x7104}, {35, 0xFFFE}})
-          .place(kPllCtrl2Write, 0x1000 + 39, {{6, 0xFFFF}})
-          .build();
+  const Image pll = RomBuilder(32768)
+                        .place(kPllShortSignature, 0x1000,
+                               {{kPllShortMiscInit1Operand, 0x7100},
+                                {kPllShortAgpInit0Operand, 0x7104},
+                                {kPllShortPllCtrl1Operand, 0xFFFE}})
+                        .place(kPllCtrl2Write, 0x1000 + kPllCtrl2WritePosition, {{kPllCtrl2Operand, 0xFFFF}})
+                        .build();
   layout = locate(pll);
   EXPECT_EQ(layout.registerTable[MiscInit1].location, Offset{0x7100});
   EXPECT_EQ(layout.registerTable[AgpInit0].location, Offset{0x7104});
@@ -227,7 +247,7 @@ TEST(RegisterLocator, ConstantsPastTheBufferAreNotLocated) {
 }
 
 TEST(RegisterLocator, ConstantsPastTheImageReadTheZeroFill) {
-  const Image image = RomBuilder(0x8000).place(kPciSignature, 0x1000, {{8, 0x9000}}).build();
+  const Image image = RomBuilder(0x8000).place(kPciSignature, 0x1000, {{kPciInit0Operand, 0x9000}}).build();
   const BiosLayout layout = locate(image);
   EXPECT_EQ(layout.registerTable[PCIInit0].location, Offset{0x9000});
   EXPECT_EQ(registerValueText(layout, PCIInit0), "00000000");
@@ -261,19 +281,17 @@ TEST(PllFrequency, ShowsMegahertzOfKMAndN) {
 
 // The five real BIOS images, read by hand: where each signature sits, and
 // the constants its operands address.
-struct RealRom {
-  const char* name;  // of the test
-  const char* file;
+struct RealRegisters {
+  test::RealRom rom;
   Expected registers;
   bool pllCtrl2Located;
   const char* frequency;
 };
 
-const RealRom kRealRoms[] = {
+const RealRegisters kRealRegisters[] = {
     // PCI code at 34C7h, memory code at 3D97h, short PLL form at 3DDCh with
     // the PLLCtrl2 write at 3E03h, DramInit1 code at 3D81h.
-    {"AgpSg",
-     "Agp_sg.rom",
+    {test::kAgpSg,
      {{{0x7CF9, 0x0180F840},
        {0x7CFD, 0x00000000},
        {0x7D01, 0x00000001},
@@ -288,8 +306,7 @@ const RealRom kRealRoms[] = {
     // PCI code at 3483h, short PLL form at 3D8Fh with the PLLCtrl2 write at
     // 3DB6h, DramInit1 code at 3D14h. The memory code at 3D2Ah goes on with
     // B9 01 00 (mov cx,1) where the SGRAMmode write would be: no match.
-    {"BlasterAgp",
-     "BlasterAGP.rom",
+    {test::kBlasterAgp,
      {{{0x7DBC, 0x0180F840},
        {},
        {0x7DC4, 0x00000001},
@@ -304,8 +321,7 @@ const RealRom kRealRoms[] = {
     // PCI code at 3500h, memory code at 3E42h, short PLL form at 3E87h
     // followed by 8D 54 0C (lea dx,[si+0Ch]), not the PLLCtrl2 write;
     // DramInit1 code at 3E20h.
-    {"Velocity100",
-     "Velocity100.VBI",
+    {test::kVelocity100,
      {{{0x7E21, 0x0584FB04},
        {0x7E25, 0x00000000},
        {0x7E29, 0x00000001},
@@ -319,8 +335,7 @@ const RealRom kRealRoms[] = {
      "143.182 MHz"},
     // PCI code at 3512h, memory code at 3F37h, short PLL form at 3F66h
     // without the PLLCtrl2 write, DramInit1 code at 3F15h.
-    {"Rom3k12sd",
-     "3k12sd.rom",
+    {test::k3k12sd,
      {{{0x8311, 0x0584FB04},
        {0x8315, 0x00000000},
        {0x8319, 0x00008001},
@@ -334,8 +349,7 @@ const RealRom kRealRoms[] = {
      "166.091 MHz"},
     // PCI code at 352Eh, memory code at 3EF5h, short PLL form at 3F24h
     // without the PLLCtrl2 write, DramInit1 code at 3ED3h.
-    {"V3_3500Compaq",
-     "V3_3500_AGP_SD_2.15.05_Compaq.rom",
+    {test::kV3_3500Compaq,
      {{{0x82CF, 0x0584FB04},
        {0x82D3, 0x00000000},
        {0x82D7, 0x00008001},
@@ -349,21 +363,20 @@ const RealRom kRealRoms[] = {
      "183.75 MHz"},
 };
 
-void PrintTo(const RealRom& rom, std::ostream* out) { *out << rom.file; }
+void PrintTo(const RealRegisters& registers, std::ostream* out) { *out << registers.rom; }
 
-class RealRomRegisters : public testing::TestWithParam<RealRom> {};
+class RealRomRegisters : public testing::TestWithParam<RealRegisters> {};
 
 TEST_P(RealRomRegisters, MatchTheBytesReadByHand) {
-  const RealRom& rom = GetParam();
-  QUARZEL_REAL_ROM(image, rom.file);
+  const RealRegisters& rom = GetParam();
+  QUARZEL_REAL_ROM(image, rom.rom);
   const BiosLayout layout = locate(image);
   expectRegisters(layout, rom.registers);
   EXPECT_EQ(layout.pllCtrl2Located, rom.pllCtrl2Located);
   EXPECT_EQ(pllFrequencyText(layout), rom.frequency);
 }
 
-INSTANTIATE_TEST_SUITE_P(SharedRoms, RealRomRegisters, testing::ValuesIn(kRealRoms),
-                         [](const auto& rom) { return std::string(rom.param.name); });
+INSTANTIATE_TEST_SUITE_P(RealRoms, RealRomRegisters, testing::ValuesIn(kRealRegisters), test::RealRomName{});
 
 }  // namespace
 }  // namespace quarzel

@@ -40,7 +40,7 @@ void expectOnlyChanged(const Image& after, Image before, std::size_t at, const s
 
 TEST(ApplyBootString, MainString1ClearsItsFieldAndSetsTheCount) {
   const Image original = test::RomBuilder(32768, 0xEE)
-                             .place(kString1Main, 0x200, {{11, 30}, {20, 0x3000}})
+                             .place(kString1Main, 0x200, {{kString1CountOperand, 30}, {kString1Operand, 0x3000}})
                              .text(0x3000, "Old sign-on text")
                              .build();
   BiosLayout layout;
@@ -60,7 +60,7 @@ TEST(ApplyBootString, MainString1ClearsItsFieldAndSetsTheCount) {
 
 TEST(ApplyBootString, MainString2ClearsAll120Bytes) {
   const Image original = test::RomBuilder(32768, 0xEE)
-                             .place(kString2Main, 0x400, {{8, 0x5002}})
+                             .place(kString2Main, 0x400, {{kString2Operand, 0x5002}})
                              .word(0x5000, 5)
                              .text(0x5002, "3dfx!")
                              .build();
@@ -129,7 +129,8 @@ TEST(ApplyBiosDate, EightBytesZeroPaddedAndTheDateTextFollows) {
     Image image = original;
     EXPECT_EQ(applyBiosDate(image, layout.biosDate, typed).written, (Ranges{{0x30, 8}}));
     expectOnlyChanged(image, original, 0x30, stored);
-    EXPECT_EQ(std::string(layout.biosDate.text.data(), 12), stored + std::string(4, '\0'));
+    const auto& text = layout.biosDate.text;
+    EXPECT_EQ(std::string(text.data(), text.size()), stored + std::string(text.size() - kBiosDateLength, '\0'));
   }
 }
 
@@ -198,7 +199,7 @@ TEST(StringEdits, UnlocatedItemsChangeNothing) {
 // byte). String 2's 120 bytes end right before the extended records' size
 // byte, which must survive.
 TEST(StringEdits, AFullTextStaysInsideItsRoomOnRealImages) {
-  for (const char* file : test::kRealRomFiles) {
+  for (const test::RealRom& file : test::kRealRoms) {
     const auto rom = test::readRealRom(file);
     if (!rom) GTEST_SKIP() << file << " absent";
     BiosLayout layout;

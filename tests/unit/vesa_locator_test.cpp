@@ -44,13 +44,19 @@ test::RomBuilder withStrings() {
 }
 
 test::RomBuilder& pattern1(test::RomBuilder& rom, std::size_t at) {
-  return rom.place(kVesaPattern1, at, {{1, 0xC00}, {31, 0xC10}, {45, 0xC20}, {59, 0xC30}});
+  return rom.place(kVesaPattern1, at,
+                   {{kVesa1VendorInfoOperand, 0xC00},
+                    {kVesa1VendorNameOperand, 0xC10},
+                    {kVesa1ProductNameOperand, 0xC20},
+                    {kVesa1ProductRevisionOperand, 0xC30}});
 }
 test::RomBuilder& pattern2(test::RomBuilder& rom, std::size_t at) {
-  return rom.place(kVesaPattern2, at, {{23, 0xD00}});
+  return rom.place(kVesaPattern2, at, {{kVesa2VendorInfoOperand, 0xD00}});
 }
 test::RomBuilder& pattern3(test::RomBuilder& rom, std::size_t at) {
-  return rom.place(kVesaPattern3, at, {{1, 0xE00}, {13, 0xE10}, {25, 0xE20}});
+  return rom.place(
+      kVesaPattern3, at,
+      {{kVesa3VendorNameOperand, 0xE00}, {kVesa3ProductNameOperand, 0xE10}, {kVesa3ProductRevisionOperand, 0xE20}});
 }
 
 TEST(VesaLocator, FirstPatternGivesAllFourEvenAfterTheOthers) {
@@ -87,7 +93,7 @@ TEST(VesaLocator, ThirdPatternAloneLeavesTheInfoUnlocated) {
 }
 
 TEST(VesaLocator, AnEmptyStringIsLocatedWithLengthZero) {
-  const Image image = test::RomBuilder(8192).place(kVesaPattern3, 0x100, {{1, 0xF00}}).build();
+  const Image image = test::RomBuilder(8192).place(kVesaPattern3, 0x100, {{kVesa3VendorNameOperand, 0xF00}}).build();
   expectString(image, locate(image), VendorName, {0xF00, ""});
 }
 
@@ -102,7 +108,10 @@ TEST(VesaLocator, IgnoresAMatchInTheLastSeventyBytes) {
 TEST(VesaLocator, AnAddressPastTheImageIsNotLocated) {
   // 4 KiB image: 1000h is the first byte that was not loaded from the ROM.
   const Image image = test::RomBuilder(4096)
-                          .place(kVesaPattern3, 0x100, {{1, 0x1000}, {13, 0x0FFF}, {25, 0xFFFF}})
+                          .place(kVesaPattern3, 0x100,
+                                 {{kVesa3VendorNameOperand, 0x1000},
+                                  {kVesa3ProductNameOperand, 0x0FFF},
+                                  {kVesa3ProductRevisionOperand, 0xFFFF}})
                           .byte(0xFFF, 'X')
                           .build(false);  // keep 'X' where the checksum byte goes
   const BiosLayout layout = locate(image);
@@ -115,7 +124,7 @@ TEST(VesaLocator, AnAddressPastTheImageIsNotLocated) {
 TEST(VesaLocator, AStringWithoutZeroEndsAtTheEndOfTheBuffer) {
   // No checksum: its byte at FFFFh could be the zero this test leaves out.
   const Image image =
-      test::RomBuilder(65536, 'A').place(kVesaPattern3, 0x100, {{1, 0xFFF0}}).build(false);
+      test::RomBuilder(65536, 'A').place(kVesaPattern3, 0x100, {{kVesa3VendorNameOperand, 0xFFF0}}).build(false);
   expectString(image, locate(image), VendorName, {0xFFF0, std::string(16, 'A')});
 }
 
@@ -123,17 +132,17 @@ TEST(VesaLocator, AStringWithoutZeroEndsAtTheEndOfTheBuffer) {
 // offset below, "BE lo hi E8 ..."), and neither pattern 2 nor 3. Each
 // string is followed by its zero byte.
 struct RealVesa {
-  const char* file;
+  test::RealRom rom;
   std::size_t pattern1;
   Expected info, vendor, product, revision;
-  friend void PrintTo(const RealVesa& rom, std::ostream* os) { *os << rom.file; }
+  friend void PrintTo(const RealVesa& vesa, std::ostream* os) { *os << vesa.rom; }
 };
 
 class RealRomVesa : public testing::TestWithParam<RealVesa> {};
 
 TEST_P(RealRomVesa, FindsTheFourStrings) {
   const RealVesa& want = GetParam();
-  QUARZEL_REAL_ROM(image, want.file);
+  QUARZEL_REAL_ROM(image, want.rom);
   EXPECT_EQ(findFirst(image, kVesaPattern1, searchEnd(image, 70)), want.pattern1);
   const BiosLayout layout = locate(image);
   expectString(image, layout, VendorInfo, want.info);
@@ -142,22 +151,38 @@ TEST_P(RealRomVesa, FindsTheFourStrings) {
   expectString(image, layout, ProductRevision, want.revision);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Shared, RealRomVesa,
-    testing::Values(
-        RealVesa{"Agp_sg.rom", 0x2AA5, {0x7DBE, "3Dfx Interactive, Inc."},
-                 {0x7D90, "Elpin Systems, Inc."}, {0x7DA4, "3Dfx Banshee"}, {0x7DB1, "Version 1.00"}},
-        RealVesa{"BlasterAGP.rom", 0x2A73, {0x7E80, "3Dfx Interactive, Inc."},
-                 {0x7E52, "Elpin Systems, Inc."}, {0x7E66, "3Dfx Banshee"}, {0x7E73, "Version 1.00"}},
-        RealVesa{"Velocity100.VBI", 0x2AEF, {0x7EF8, "3dfx Interactive, Inc."},
-                 {0x7EC6, "3dfx Interactive, Inc."}, {0x7EDD, "Velocity 100 "},
-                 {0x7EEB, "210-0380-00X"}},
-        RealVesa{"3k12sd.rom", 0x2AEF, {0x83E8, "3dfx Interactive, Inc."},
-                 {0x83B6, "3dfx Interactive, Inc."}, {0x83CD, "Voodoo3 3000 "},
-                 {0x83DB, "210-0364-00X"}},
-        RealVesa{"V3_3500_AGP_SD_2.15.05_Compaq.rom", 0x2B1D, {0x83A6, "3dfx Interactive, Inc."},
-                 {0x8374, "3dfx Interactive, Inc."}, {0x838B, "Voodoo3 3500 "},
-                 {0x8399, "210-0369-00X"}}));
+INSTANTIATE_TEST_SUITE_P(RealRoms, RealRomVesa,
+                         testing::Values(RealVesa{test::kAgpSg,
+                                                  0x2AA5,
+                                                  {0x7DBE, "3Dfx Interactive, Inc."},
+                                                  {0x7D90, "Elpin Systems, Inc."},
+                                                  {0x7DA4, "3Dfx Banshee"},
+                                                  {0x7DB1, "Version 1.00"}},
+                                         RealVesa{test::kBlasterAgp,
+                                                  0x2A73,
+                                                  {0x7E80, "3Dfx Interactive, Inc."},
+                                                  {0x7E52, "Elpin Systems, Inc."},
+                                                  {0x7E66, "3Dfx Banshee"},
+                                                  {0x7E73, "Version 1.00"}},
+                                         RealVesa{test::kVelocity100,
+                                                  0x2AEF,
+                                                  {0x7EF8, "3dfx Interactive, Inc."},
+                                                  {0x7EC6, "3dfx Interactive, Inc."},
+                                                  {0x7EDD, "Velocity 100 "},
+                                                  {0x7EEB, "210-0380-00X"}},
+                                         RealVesa{test::k3k12sd,
+                                                  0x2AEF,
+                                                  {0x83E8, "3dfx Interactive, Inc."},
+                                                  {0x83B6, "3dfx Interactive, Inc."},
+                                                  {0x83CD, "Voodoo3 3000 "},
+                                                  {0x83DB, "210-0364-00X"}},
+                                         RealVesa{test::kV3_3500Compaq,
+                                                  0x2B1D,
+                                                  {0x83A6, "3dfx Interactive, Inc."},
+                                                  {0x8374, "3dfx Interactive, Inc."},
+                                                  {0x838B, "Voodoo3 3500 "},
+                                                  {0x8399, "210-0369-00X"}}),
+                         test::RealRomName{});
 
 }  // namespace
 }  // namespace quarzel

@@ -141,7 +141,7 @@ TEST(ShowSelectedMode, BytesPastTheImageAreTheZeroFill) {
 }
 
 // A real image as the analysis pass reads it.
-std::optional<test::Analysed> analysedRom(const char* file) {
+std::optional<test::Analysed> analysedRom(const test::RealRom& file) {
   const auto image = test::readRealRom(file);
   return image ? std::optional(test::analysed(*image)) : std::nullopt;
 }
@@ -153,18 +153,19 @@ std::optional<test::Analysed> analysedRom(const char* file) {
 // records otherwise in 5-byte records; 3k12sd.rom calls 320x200 8 bpp 120h.
 TEST(ModeSource, TheRecordAndEntryTheBiosUses) {
   struct Case {
-    const char* file;
+    test::RealRom file;
     const char* row;
     const char* thisBios;
     std::size_t record, entry;
   };
-  for (const Case& c : {Case{"Agp_sg.rom", "Mode 03h   - 80x25 Color Text (8x8 Font)", "mode 03h", 24, 3},
-                        Case{"Agp_sg.rom", "Mode 2+/3+ - 80x25 Color Text (8x16 Font)", "mode 02h", 24, 24},
-                        Case{"Agp_sg.rom", "Mode 7+    - 80x25 Mono Text (8x16 Font)", "mode 07h", 25, 25},
-                        Case{"Agp_sg.rom", "Mode 13h   - 320x200 256-color VGA (8x8 Font)", "mode 13h", 28, 28},
-                        Case{"Agp_sg.rom", "Mode 10Eh  - 320x200 16 bpp (8x8 Font)", "VESA 10Eh, mode 79h", 37, 33},
-                        Case{"BlasterAGP.rom", "Mode 11Ah  - 1280x1024 16 bpp (8x16 Font)", "VESA 11Ah, mode 74h", 55, 29},
-                        Case{"3k12sd.rom", "Mode 180h  - 320x200 8 bpp (8x8 Font)", "VESA 120h, mode 78h", 33, 33}}) {
+  for (const Case& c :
+       {Case{test::kAgpSg, "Mode 03h   - 80x25 Color Text (8x8 Font)", "mode 03h", 24, 3},
+        Case{test::kAgpSg, "Mode 2+/3+ - 80x25 Color Text (8x16 Font)", "mode 02h", 24, 24},
+        Case{test::kAgpSg, "Mode 7+    - 80x25 Mono Text (8x16 Font)", "mode 07h", 25, 25},
+        Case{test::kAgpSg, "Mode 13h   - 320x200 256-color VGA (8x8 Font)", "mode 13h", 28, 28},
+        Case{test::kAgpSg, "Mode 10Eh  - 320x200 16 bpp (8x8 Font)", "VESA 10Eh, mode 79h", 37, 33},
+        Case{test::kBlasterAgp, "Mode 11Ah  - 1280x1024 16 bpp (8x16 Font)", "VESA 11Ah, mode 74h", 55, 29},
+        Case{test::k3k12sd, "Mode 180h  - 320x200 8 bpp (8x8 Font)", "VESA 120h, mode 78h", 33, 33}}) {
     const auto rom = analysedRom(c.file);
     if (!rom) GTEST_SKIP() << c.file << " absent";
     const ModeFields fields = showSelectedMode(rom->image, rom->layout, rowOf(c.row));
@@ -192,11 +193,11 @@ TEST(ModeTiming, StandardFiguresOnEveryRealImage) {
       {"Mode 105h  - 1024x768 8 bpp (8x16 Font)", 65.0, 60.0, 48.4, "1024x768"},
       {"Mode 11Bh  - 1280x1024 24 bpp (8x16 Font)", 108.0, 60.0, 64.0, "1280x1024"},
   };
-  for (const char* file : test::kRealRomFiles) {
+  for (const test::RealRom& file : test::kRealRoms) {
     const auto rom = analysedRom(file);
     if (!rom) GTEST_SKIP() << file << " absent";
     for (const Standard& standard : standards) {
-      SCOPED_TRACE(std::string(file) + ": " + standard.row);
+      SCOPED_TRACE(std::string(file.file) + ": " + standard.row);
       const auto timing = sourceTiming(rom->image, rom->layout, modeSource(rom->image, rom->layout, rowOf(standard.row)));
       ASSERT_TRUE(timing && timing->pixelClockMHz && timing->refreshHz);
       EXPECT_NEAR(*timing->pixelClockMHz, standard.clock, 0.05);
@@ -210,7 +211,9 @@ TEST(ModeTiming, StandardFiguresOnEveryRealImage) {
 // A mode table that lacks a row's mode: the row says so and shows nothing.
 TEST(ModeSource, AModeTheBiosDoesNotDefineShowsNothing) {
   test::RomBuilder rom(0x8000);
-  rom.place(kModeTableSignature, 0x300, {{3, 0x7000}}).word(0x7000, 0x6000).word(0x7004, 0x6800);
+  rom.place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0x7000}})
+      .word(0x7000, 0x6000)
+      .word(0x7000 + kModeInfoPointer, 0x6800);
   rom.bytes(0x6800, {0x03, 0x03, 0x03, 0x00, 0x00, 0x08, 0x04, 80, 0, 25, 0, 160, 0, 16, 0xFF});
   const Image image = rom.byte(0x67FF, 6).build();
   BiosLayout layout;

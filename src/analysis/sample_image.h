@@ -4,8 +4,8 @@
 
 #include "formats/image.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 Image sampleImage();
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

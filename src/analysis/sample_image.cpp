@@ -1,4 +1,4 @@
-#include "cli/sample_image.h"
+#include "analysis/sample_image.h"
 
 #include <array>
 #include <string_view>
@@ -13,7 +13,7 @@
 #include "formats/font_table.h"
 #include "formats/rom_builder.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 namespace {
 
@@ -83,28 +83,42 @@ constexpr std::array<std::uint8_t, 64> kMode3Parameters = {
     0xB9, 0xA3, 0xFF, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x14, 0x07, 0x38, 0x39, 0x3A, 0x3B, 0x3C,
     0x3D, 0x3E, 0x3F, 0x0C, 0x00, 0x0F, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x0E, 0x00, 0xFF};
 
+// Where the sample keeps the constant of a register.
+constexpr std::uint16_t registerValue(RegisterIndex reg) {
+  return static_cast<std::uint16_t>(kRegisterValues + 4 * reg);
+}
+
 void putCode(RomBuilder& rom) {
-  rom.place(kString1Main, 0x0100, {{11, static_cast<std::uint16_t>(kSignOn.size())}, {20, kString1}})
-      .place(kString2Main, 0x0140, {{8, kString2}})
-      .place(kPciSignature, 0x0200, {{8, kRegisterValues + 4 * PCIInit0}})
+  rom.place(kString1Main, 0x0100,
+            {{kString1CountOperand, static_cast<std::uint16_t>(kSignOn.size())}, {kString1Operand, kString1}})
+      .place(kString2Main, 0x0140, {{kString2Operand, kString2}})
+      .place(kPciSignature, 0x0200, {{kPciInit0Operand, registerValue(PCIInit0)}})
       .place(kMemorySignature, 0x0220,
-             {{12, kRegisterValues + 4 * DramInit0}, {22, kRegisterValues + 4 * MiscInit0}, {32, kRegisterValues + 4 * SGRAMmode}})
+             {{kMemoryDramInit0Operand, registerValue(DramInit0)},
+              {kMemoryMiscInit0Operand, registerValue(MiscInit0)},
+              {kMemorySgramModeOperand, registerValue(SGRAMmode)}})
       .place(kPllShortSignature, 0x0260,
-             {{15, kRegisterValues + 4 * MiscInit1}, {25, kRegisterValues + 4 * AgpInit0}, {35, kRegisterValues + 4 * PLLCtrl1}})
-      .place(kPllCtrl2Write, 0x0260 + kPllCtrl2WritePosition, {{6, kRegisterValues + 4 * PLLCtrl2}})
-      .place(kDramInit1Signature, 0x02C0, {{15, kRegisterValues + 4 * DramInit1}})
-      .place(kFontSignature1, 0x0300, {{4, kFont8x8}, {14, kPointerTable}})
-      .place(kFontSignature3, 0x0330, {{3, kFont8x14}, {12, kFont8x16}})
-      .place(kFontSignature4, 0x0350, {{1, kFixup8x14}, {13, kFixup8x16}})
-      .place(kModeTableSignature, 0x0380, {{3, kModeTablePointer}})
-      .place(kVesaPattern1, 0x0400, {{1, kVesaTexts}, {31, kVesaTexts + 0x40}, {45, kVesaTexts + 0x60}, {59, kVesaTexts + 0x80}});
+             {{kPllShortMiscInit1Operand, registerValue(MiscInit1)},
+              {kPllShortAgpInit0Operand, registerValue(AgpInit0)},
+              {kPllShortPllCtrl1Operand, registerValue(PLLCtrl1)}})
+      .place(kPllCtrl2Write, 0x0260 + kPllCtrl2WritePosition, {{kPllCtrl2Operand, registerValue(PLLCtrl2)}})
+      .place(kDramInit1Signature, 0x02C0, {{kDramInit1Operand, registerValue(DramInit1)}})
+      .place(kFontSignature1, 0x0300, {{kFont1Font8x8Operand, kFont8x8}, {kFont1PointerTableOperand, kPointerTable}})
+      .place(kFontSignature3, 0x0330, {{kFont3Font8x14Operand, kFont8x14}, {kFont3Font8x16Operand, kFont8x16}})
+      .place(kFontSignature4, 0x0350, {{kFont4Fixup8x14Operand, kFixup8x14}, {kFont4Fixup8x16Operand, kFixup8x16}})
+      .place(kModeTableSignature, 0x0380, {{kModeTablePointerOperand, kModeTablePointer}})
+      .place(kVesaPattern1, 0x0400,
+             {{kVesa1VendorInfoOperand, kVesaTexts},
+              {kVesa1VendorNameOperand, kVesaTexts + 0x40},
+              {kVesa1ProductNameOperand, kVesaTexts + 0x60},
+              {kVesa1ProductRevisionOperand, kVesaTexts + 0x80}});
 }
 
 void putData(RomBuilder& rom) {
   rom.word(0x18, 0x0060)  // the header's pointer to the PCI data structure
       .text(0x0048, "12/08/26", false)
       .place(kPcirSignature, 0x0060)
-      .word(0x64, 0x121A).word(0x66, 0x0005)  // 3dfx, Avenger
+      .word(0x0060 + kPcirVendorId, k3dfxVendorId).word(0x0060 + kPcirDeviceId, 0x0005)  // Avenger
       .word(0x6A, 0x0018).bytes(0x6D, {0x00, 0x00, 0x03})
       .word(0x70, 0x0040).word(0x72, 0x0100).bytes(0x74, {0x00, 0x80})
       .text(kString1, kSignOn)
@@ -138,4 +152,4 @@ Image sampleImage() {
   return rom.build();
 }
 
-}  // namespace quarzel::cli
+}  // namespace quarzel
