@@ -64,7 +64,7 @@ bool glyphSearch(const Image& image, BiosLayout& layout, FontSize size) {
 bool neighbourSearch(const Image& image, BiosLayout& layout, FontSize size) {
   const Neighbour& neighbour = kNeighbours[static_cast<std::size_t>(size)];
   const Location source = layout.fonts[neighbour.source];
-  // An offset of 0 is the not-located value of the page's offset buttons.
+  // An offset of 0 stands for a font not found, as the program shows it.
   if (!source || *source == 0) return false;
   const std::ptrdiff_t derived = std::ptrdiff_t{*source} + neighbour.distance;
   if (derived < 0 || !fontTableFits(static_cast<std::size_t>(derived), size, image.size)) return false;

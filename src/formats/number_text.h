@@ -1,5 +1,5 @@
 // The number syntaxes the program reads, each read in one place:
-// hexadecimal as sscanf's "%X" reads it (register texts, offset captions,
+// hexadecimal as sscanf's "%X" reads it (register texts, typed offsets,
 // the CLI's offsets), plain decimal digits (the numbers of register
 // fields, the CLI's counts) and decimal digits with a
 // fraction (the CLI's clocks in MHz).
