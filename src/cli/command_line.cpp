@@ -37,6 +37,8 @@ int run(int argc, char** argv) {
   app.get_formatter()->label("SUBCOMMAND", "COMMAND");
   app.set_version_flag("--version", "quarzel-cli " QUARZEL_VERSION);
   app.require_subcommand(1);
+  // An option given twice takes its last value, as in git and apt.
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   std::vector<std::pair<CLI::App*, CommandRun>> commands;
   for (const auto add : {addInfoCommand, addModeCommand, addModesCommand, addDumpCommand, addEditCommand,
                          addCompareCommand, addDiffCommand, addRegistersCommand, addPllCommand, addFontCommand,

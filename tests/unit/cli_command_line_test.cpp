@@ -39,6 +39,10 @@ TEST_F(CliCommandLine, OptionsGoAnywhereAfterTheCommandInBothSpellings) {
   ASSERT_EQ(edit.status, 0) << edit.err;
   EXPECT_NE(edit.out.find("--register MiscInit0"), std::string::npos) << edit.out;
   EXPECT_NE(edit.out.find("--string2"), std::string::npos) << edit.out;
+
+  // A one-value option given twice takes the last value, as in git.
+  EXPECT_EQ(runCli("dump " + rom + " --color always --mark 10:4 --color never").out,
+            runCli("dump " + rom + " --color never --mark 10:4").out);
 }
 
 TEST_F(CliCommandLine, HelpForTheProgramAndEachCommand) {
