@@ -102,6 +102,18 @@ void showItemInDump(const std::optional<Offset>& location, std::size_t length) {
 
 void finishHighlighting() { joinHighlightWorker(); }
 
+namespace {
+
+// Enter in the Go to offset box presses Go; elsewhere on the page it
+// presses nothing, so Enter in the listing never brings an offset error.
+INT_PTR answerDefaultButton(HWND page) {
+  if (GetFocus() != GetDlgItem(page, IDC_DUMP_GOTO_OFFSET)) return FALSE;
+  SetWindowLongPtrA(page, DWLP_MSGRESULT, MAKELONG(IDC_DUMP_GOTO, DC_HASDEFID));
+  return TRUE;
+}
+
+}  // namespace
+
 INT_PTR CALLBACK DumpPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
@@ -110,6 +122,8 @@ INT_PTR CALLBACK DumpPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SIZE:
       fitListing(page, LOWORD(lParam));
       return TRUE;
+    case DM_GETDEFID:
+      return answerDefaultButton(page);
     case WM_COMMAND:
       if (!state().imageLoaded) return FALSE;
       switch (LOWORD(wParam)) {

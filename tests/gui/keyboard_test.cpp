@@ -7,6 +7,7 @@
 
 #include "app/dialog_keys.h"
 #include "app/main_window.h"
+#include "pages/dump_page.h"
 #include "resources/resource.h"
 
 namespace quarzel::test {
@@ -88,6 +89,21 @@ TEST_F(Keyboard, EnterPressesTheFocusedButton) {
   press(VK_RETURN);
   EXPECT_EQ(s().BiosImage.text(*s().Layout.biosDate.address).substr(0, 8), "12/31/99");
   EXPECT_FALSE(enabled(page(StringsTab), IDC_APPLY));
+
+  // Enter in the Go to offset box goes there; in the listing it does nothing.
+  app::showPage(DumpTab);
+  HWND dump = page(DumpTab);
+  const auto top = [dump] { return SendDlgItemMessageA(dump, IDC_DUMP_LISTING, EM_GETFIRSTVISIBLELINE, 0, 0); };
+  type(dump, IDC_DUMP_GOTO_OFFSET, "7D20");
+  SetFocus(GetDlgItem(dump, IDC_DUMP_GOTO_OFFSET));
+  press(VK_RETURN);
+  app::finishHighlighting();
+  EXPECT_EQ(top(), 0x7D2);
+  type(dump, IDC_DUMP_GOTO_OFFSET, "zz");
+  SetFocus(GetDlgItem(dump, IDC_DUMP_LISTING));
+  press(VK_RETURN);
+  EXPECT_EQ(top(), 0x7D2);
+  EXPECT_TRUE(platform.messages.empty()) << platform.messages.front();
 }
 
 }  // namespace
