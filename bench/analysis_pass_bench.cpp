@@ -46,7 +46,7 @@ Image codeLike() {
 void BM_AnalysisPass_RealBios64KiB(benchmark::State& state) {
   const auto image = test::readRealRom(test::k3k12sd);
   if (!image) {
-    state.SkipWithError("shared/roms absent");
+    state.SkipWithError((std::string(test::kRealImageAbsent) + test::k3k12sd.file).c_str());
     return;
   }
   runPass(state, *image);
@@ -57,7 +57,7 @@ void BM_AnalysisPass_RealBios64KiB(benchmark::State& state) {
 void BM_AnalysisPass_RealBiosReversed64KiB(benchmark::State& state) {
   auto image = test::readRealRom(test::k3k12sd);
   if (!image) {
-    state.SkipWithError("shared/roms absent");
+    state.SkipWithError((std::string(test::kRealImageAbsent) + test::k3k12sd.file).c_str());
     return;
   }
   std::reverse(image->bytes.begin() + 2, image->bytes.end());

@@ -14,7 +14,8 @@ template <typename Compare>
 void compareRealPair(benchmark::State& state, Compare compare) {
   const auto a = test::readRealRom(test::k3k12sd), b = test::readRealRom(test::kV3_3500Compaq);
   if (!a || !b) {
-    state.SkipWithError("shared/roms absent");
+    state.SkipWithError(
+        (std::string(test::kRealImageAbsent) + test::k3k12sd.file + ", " + test::kV3_3500Compaq.file).c_str());
     return;
   }
   for (auto _ : state) {

@@ -66,7 +66,7 @@ using Shape = std::function<std::vector<std::uint8_t>()>;
 std::optional<std::vector<std::uint8_t>> shapeBytes(benchmark::State& state, const Shape& shape) {
   if (shape) return shape();
   auto bytes = test::readSharedFile("data/EGA2.CPI");
-  if (!bytes) state.SkipWithError("shared/data/EGA2.CPI absent");
+  if (!bytes) state.SkipWithError((std::string(test::kSharedDataAbsent) + "EGA2.CPI").c_str());
   return bytes;
 }
 

@@ -161,7 +161,7 @@ class SelectFont : public FontsPage {
   void SetUp() override {
     FontsPage::SetUp();
     const auto bytes = readSharedFile("data/EGA2.CPI");
-    if (!bytes) GTEST_SKIP() << "shared/data/EGA2.CPI absent";
+    if (!bytes) GTEST_SKIP() << kSharedDataAbsent << "EGA2.CPI";
     cpi = std::string(bytes->begin(), bytes->end());
     file = *parseCodePageFile(*bytes).file;
     load(sampleRom());

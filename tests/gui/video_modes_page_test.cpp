@@ -31,7 +31,7 @@ TEST_F(VideoModesPage, ShowsTheRecordAndTimingTheBiosUses) {
         Shown{test::kBlasterAgp, 52, "VESA 107h, mode 6Bh", "29", "29", "107.983 MHz", "60.01 Hz", "B358"},
         Shown{test::k3k12sd, 21, "VESA 120h, mode 78h", "33", "33", "12.5881 MHz", "70.09 Hz", "D1EA"}}) {
     const auto rom = readSharedFile(std::string("roms/") + c.rom.file);
-    if (!rom) GTEST_SKIP() << c.rom << " absent";
+    if (!rom) GTEST_SKIP() << kRealImageAbsent << c.rom;
     load(std::string(rom->begin(), rom->end()), c.rom.file);
     selectRow(c.row);
     HWND modes = page(ModesTab);

@@ -1,6 +1,8 @@
 // The real BIOS images and DOS code-page files kept beside the project in
-// ../shared. A test that needs one skips when it is absent, except under
-// CI=true, where a missing file fails the test that wanted it.
+// ../shared. The images may come from any folder that holds them under
+// their own names: QUARZEL_ROMS=DIR takes the place of ../shared/roms. A
+// test that needs a file skips when it is absent, except under CI=true,
+// where a missing file fails the test that wanted it.
 #pragma once
 
 #include <cstdint>
@@ -41,7 +43,15 @@ struct RealRomName {
   }
 };
 
+// The folder of the real images: QUARZEL_ROMS, or ../shared/roms.
+std::string romsFolder();
+// A file of ../shared; "roms/NAME" is NAME in romsFolder().
 std::string sharedPath(const std::string& relative);
+
+// The start of every skip for want of a real file: scripts/test counts the
+// skips that carry it and says how to supply the files.
+inline constexpr const char* kRealImageAbsent = "real image absent (QUARZEL_ROMS=DIR or ../shared/roms): ";
+inline constexpr const char* kSharedDataAbsent = "code-page file absent (../shared/data): ";
 std::string realRomPath(const RealRom& rom);
 // Empty when the file cannot be read: the caller skips, and under CI=true
 // the running test has failed already.
@@ -53,5 +63,5 @@ std::optional<Image> readRealRom(const RealRom& rom);
 // Loads the real image `rom` (a test::RealRom) into `var`, or skips the test.
 #define QUARZEL_REAL_ROM(var, rom)                                         \
   const auto var##_loaded = ::quarzel::test::readRealRom(rom);             \
-  if (!var##_loaded) GTEST_SKIP() << "shared/roms/" << (rom) << " absent"; \
+  if (!var##_loaded) GTEST_SKIP() << ::quarzel::test::kRealImageAbsent << (rom); \
   const ::quarzel::Image& var = *var##_loaded

@@ -80,9 +80,9 @@ TEST(Boot, EveryRealRomReachesItsSignOn) {
 
 TEST(Boot, EditedTextAndFontShowOnTheScreen) {
   QUARZEL_NEEDS_BOCHS();
-  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms/" << test::k3k12sd << " absent";
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << test::kRealImageAbsent << test::k3k12sd;
   const auto cpi = test::readSharedFile("data/EGA2.CPI");
-  if (!cpi) GTEST_SKIP() << "shared/data/EGA2.CPI absent";
+  if (!cpi) GTEST_SKIP() << test::kSharedDataAbsent << "EGA2.CPI";
   const TempFolder folder;
   const auto edit = runCli("edit \"" + test::realRomPath(test::k3k12sd) + "\" -o " + folder.quoted("e.rom") +
                            " --string1 \"Tuned by quarzel\\r\\n\" --string2 \"Second line\\r\\n\" --codepage \"" +
@@ -117,7 +117,7 @@ TEST(Boot, EditedTextAndFontShowOnTheScreen) {
 // colour when the picture was read, as the Logo page shows it.
 TEST(Boot, TheLogoBootsInTheColoursOfItsFile) {
   QUARZEL_NEEDS_BOCHS();
-  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms/" << test::k3k12sd << " absent";
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << test::kRealImageAbsent << test::k3k12sd;
   const TempFolder folder;
   const auto bmp = test::paintedBars(16, {9, 10, 12});
   test::writeFile(folder.path("logo.bmp"), std::string(bmp.begin(), bmp.end()));
@@ -144,7 +144,7 @@ TEST(Boot, TheLogoBootsInTheColoursOfItsFile) {
 // the ROM boots with its own sign-on.
 TEST(Boot, AGrownRomShowsItsLogoAndARemovedOneItsSignOn) {
   QUARZEL_NEEDS_BOCHS();
-  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms/" << test::k3k12sd << " absent";
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << test::kRealImageAbsent << test::k3k12sd;
   const TempFolder folder;
   const auto bmp = test::paintedBars(127, {9, 10, 12}, 40);
   test::writeFile(folder.path("big.bmp"), std::string(bmp.begin(), bmp.end()));
@@ -171,7 +171,7 @@ TEST(Boot, AGrownRomShowsItsLogoAndARemovedOneItsSignOn) {
 // emulated card reports what it computes from the BIOS's CRTC totals and PLL.
 TEST(Boot, ReportsTheModeTheBiosSets) {
   QUARZEL_NEEDS_BOCHS();
-  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms/" << test::k3k12sd << " absent";
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << test::kRealImageAbsent << test::k3k12sd;
   const std::string rom = "\"" + test::realRomPath(test::k3k12sd) + "\"";
   const auto run = runCli("boot " + rom + " --mode 117h");
   ASSERT_EQ(run.status, 0) << run.err;
@@ -203,7 +203,7 @@ TEST(Boot, ReportsTheModeTheBiosSets) {
 // the emulator cuts to whole hertz.
 TEST(Boot, ARefreshRateSetRunsOnTheEmulatedCard) {
   QUARZEL_NEEDS_BOCHS();
-  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms/" << test::k3k12sd << " absent";
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << test::kRealImageAbsent << test::k3k12sd;
   const TempFolder folder;
   ASSERT_EQ(runCli("edit \"" + test::realRomPath(test::k3k12sd) + "\" -o " + folder.quoted("r.rom") +
                    " --refresh 1024x768@85")

@@ -20,7 +20,7 @@ using test::runCli;
 std::string rom(const test::RealRom& real) { return "\"" + test::realRomPath(real) + "\""; }
 
 #define QUARZEL_NEED_ROMS() \
-  if (!test::readRealRom(test::kAgpSg)) GTEST_SKIP() << "shared/roms absent"
+  if (!test::readRealRom(test::kAgpSg)) GTEST_SKIP() << test::kRealImageAbsent << test::kAgpSg
 
 std::vector<std::string> strings(const json& list) { return list.get<std::vector<std::string>>(); }
 
@@ -201,7 +201,7 @@ TEST(CliDiffAsEdits, RealPairsLeaveOnlyWhatWasNotCarried) {
 // and A becomes B byte for byte; without it they are named as not carried.
 TEST(CliDiffAsEdits, FontsAndAwkwardTextsCarryWhole) {
   QUARZEL_NEED_ROMS();
-  if (!test::readSharedFile("data/EGA.CPI")) GTEST_SKIP() << "shared/data absent";
+  if (!test::readSharedFile("data/EGA.CPI")) GTEST_SKIP() << test::kSharedDataAbsent << "EGA.CPI";
   const test::TempFolder folder;
   const std::string a = rom(test::kAgpSg), b = folder.quoted("b.rom");
   const auto made = runCli("edit " + a + " -o " + b + " --codepage \"" + test::sharedPath("data/EGA.CPI") +

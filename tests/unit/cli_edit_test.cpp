@@ -168,7 +168,7 @@ TEST(CliEdit, FieldsAndClockComeAfterTheRegisterEdits) {
 
 TEST(CliEdit, FieldAndClockOnARealImage) {
   const std::string path = test::realRomPath(test::k3k12sd);
-  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << "shared/roms absent";
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << test::kRealImageAbsent << test::k3k12sd;
   const test::TempFolder folder;
   ASSERT_EQ(runCli("edit \"" + path + "\" -o " + folder.quoted("out.rom") + " --clock 143.2 --field DramInit1:0=0").status, 0);
   const std::string before = test::readFile(path), out = test::readFile(folder.path("out.rom"));
@@ -297,7 +297,7 @@ TEST(CliPll, TheKeptDividersAndTheNearestOthers) {
 
 TEST(CliCodePages, ListsImportsAndDrawsFonts) {
   const std::string cpi = test::sharedPath("data/EGA2.CPI");
-  if (!test::readSharedFile("data/EGA2.CPI")) GTEST_SKIP() << "shared/data absent";
+  if (!test::readSharedFile("data/EGA2.CPI")) GTEST_SKIP() << test::kSharedDataAbsent << "EGA2.CPI";
   const auto list = runCli("codepages \"" + cpi + "\"");
   ASSERT_EQ(list.status, 0) << list.err;
   EXPECT_EQ(list.out.substr(0, list.out.find('\n')), "1116  8x16  8x14  8x8");

@@ -111,7 +111,7 @@ TEST(CliMode, ShowsOneRowOfTheVideoModesPage) {
 // A real image end to end, against values read off its bytes.
 TEST(CliInfo, RealImageReport) {
   const std::string path = test::realRomPath(test::kAgpSg);
-  if (!test::readRealRom(test::kAgpSg)) GTEST_SKIP() << "shared/roms absent";
+  if (!test::readRealRom(test::kAgpSg)) GTEST_SKIP() << test::kRealImageAbsent << test::kAgpSg;
   const auto run = runCli("info --json \"" + path + "\"");
   ASSERT_EQ(run.status, 0) << run.err;
   const json info = json::parse(run.out);

@@ -193,7 +193,7 @@ std::optional<CodePageFile> realFile(const std::string& name) {
 
 TEST(RealCodePageFiles, ListPreviewAndCopy) {
   const auto ega = realFile("EGA.CPI"), ega2 = realFile("EGA2.CPI");
-  if (!ega || !ega2) GTEST_SKIP() << "shared/data code-page files absent";
+  if (!ega || !ega2) GTEST_SKIP() << test::kSharedDataAbsent << "EGA.CPI, EGA2.CPI";
   EXPECT_EQ(codePageList(*ega2), (std::vector<std::string>{"1116", "1117", "1118", "1119", "775", "859"}));
   ASSERT_EQ(ega->entries.size(), 6u);
   for (const CodePageEntry& entry : ega->entries) {

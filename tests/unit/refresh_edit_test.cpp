@@ -32,7 +32,7 @@ std::optional<ModeTiming> timingOf(const Analysed& a, Resolution resolution) {
 TEST(ApplyRefresh, EveryStandardRateReadsBackOnEveryRealImage) {
   for (const test::RealRom& file : test::kRealRoms) {
     const auto rom = test::readRealRom(file);
-    if (!rom) GTEST_SKIP() << file << " absent";
+    if (!rom) GTEST_SKIP() << test::kRealImageAbsent << file;
     const Analysed before = analysed(*rom);
     const auto resolutions = resolutionTimings(before.image, before.layout);
     ASSERT_GE(resolutions.size(), 9u) << file;

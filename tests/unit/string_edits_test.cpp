@@ -201,7 +201,7 @@ TEST(StringEdits, UnlocatedItemsChangeNothing) {
 TEST(StringEdits, AFullTextStaysInsideItsRoomOnRealImages) {
   for (const test::RealRom& file : test::kRealRoms) {
     const auto rom = test::readRealRom(file);
-    if (!rom) GTEST_SKIP() << file << " absent";
+    if (!rom) GTEST_SKIP() << test::kRealImageAbsent << file;
     BiosLayout layout;
     AnalysisPass(*rom, layout);
     const auto fill = [&](Offset address, std::uint32_t maxLength, auto edit) {

@@ -167,7 +167,7 @@ TEST(ModeSource, TheRecordAndEntryTheBiosUses) {
         Case{test::kBlasterAgp, "Mode 11Ah  - 1280x1024 16 bpp (8x16 Font)", "VESA 11Ah, mode 74h", 55, 29},
         Case{test::k3k12sd, "Mode 180h  - 320x200 8 bpp (8x8 Font)", "VESA 120h, mode 78h", 33, 33}}) {
     const auto rom = analysedRom(c.file);
-    if (!rom) GTEST_SKIP() << c.file << " absent";
+    if (!rom) GTEST_SKIP() << test::kRealImageAbsent << c.file;
     const ModeFields fields = showSelectedMode(rom->image, rom->layout, rowOf(c.row));
     EXPECT_EQ(fields.thisBios, c.thisBios) << c.row;
     EXPECT_EQ(fields.record, std::to_string(c.record)) << c.row;
@@ -195,7 +195,7 @@ TEST(ModeTiming, StandardFiguresOnEveryRealImage) {
   };
   for (const test::RealRom& file : test::kRealRoms) {
     const auto rom = analysedRom(file);
-    if (!rom) GTEST_SKIP() << file << " absent";
+    if (!rom) GTEST_SKIP() << test::kRealImageAbsent << file;
     for (const Standard& standard : standards) {
       SCOPED_TRACE(std::string(file.file) + ": " + standard.row);
       const auto timing = sourceTiming(rom->image, rom->layout, modeSource(rom->image, rom->layout, rowOf(standard.row)));
