@@ -3,6 +3,7 @@
 #include "gui_fixture.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "app/dialog_keys.h"
@@ -24,7 +25,10 @@ void press(UINT key, bool shift = false) {
   keys[VK_SHIFT] = shift ? 0x80 : 0;
   SetKeyboardState(keys);
   PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
-  PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000000);
+  // A key going up: the previous-state and transition bits (30 and 31), the
+  // sign bit of a 32-bit LPARAM.
+  constexpr LPARAM kKeyUp = static_cast<LPARAM>(static_cast<std::int32_t>(0xC0000000u));
+  PostMessageA(GetFocus(), WM_KEYUP, key, kKeyUp);
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
     if (!app::routeDialogKeys(message)) {
