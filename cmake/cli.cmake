@@ -9,8 +9,12 @@ add_executable(quarzel-cli src/cli/main.cpp)
 target_link_libraries(quarzel-cli PRIVATE quarzel_cli_commands)
 quarzel_warnings(quarzel-cli)
 install(TARGETS quarzel-cli)
-install(FILES src/cli/quarzel-cli.bash-completion DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
-        RENAME quarzel-cli)
+# bash's completion is for the Linux package; the Windows zip holds programs
+# and their help only.
+if(NOT WIN32)
+  install(FILES src/cli/quarzel-cli.bash-completion DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+          RENAME quarzel-cli)
+endif()
 
 # The man page, made by help2man from --help and --version of the program
 # just built, with each command's --help in a section of its own; a cross
