@@ -1,15 +1,19 @@
 #include "analysis/sample_image.h"
 
 #include <array>
+#include <span>
 #include <string_view>
 
 #include "analysis/boot_string1.h"
 #include "analysis/boot_string2.h"
 #include "analysis/font_locator.h"
 #include "analysis/mode_table_locator.h"
+#include "analysis/parameter_entry.h"
 #include "analysis/pcir_locator.h"
 #include "analysis/register_locator.h"
+#include "analysis/standard_parameter_entries.h"
 #include "analysis/vesa_locator.h"
+#include "console_fonts.h"
 #include "formats/font_table.h"
 #include "formats/rom_builder.h"
 
@@ -35,53 +39,28 @@ constexpr std::string_view kSignOn2 = "3dfx Interactive, Inc.\r\n";
 constexpr std::array<std::uint32_t, kRegisterCount> kRegisterValueTable = {
     0x0184C840, 0x00001000, 0x00008000, 0x0C179A69, 0x00470010, 0x0000049E, 0x00004A0D, 0x00002C09, 0x00000037};
 
-// Each glyph shows its character code as two hexadecimal digits (3 x 5
-// pixels each), so every glyph of the sheet is visible and tells its code.
-constexpr std::array<std::array<std::uint8_t, 5>, 16> kDigits = {{
-    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7},
-    {5, 5, 7, 1, 1}, {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1},
-    {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7}, {7, 5, 7, 5, 5}, {6, 5, 6, 5, 6},
-    {7, 4, 4, 4, 7}, {6, 5, 5, 5, 6}, {7, 4, 7, 4, 7}, {7, 4, 7, 4, 4},
-}};
-
-// Character 0 blank and character 1 the face, as VGA fonts have them.
-constexpr std::array<std::uint8_t, 8> kFace8 = {0x7E, 0x81, 0xA5, 0x81, 0xBD, 0x99, 0x81, 0x7E};
-constexpr std::array<std::uint8_t, 10> kFace14 = {0x7E, 0x81, 0xA5, 0x81, 0x81, 0xBD, 0x99, 0x81, 0x7E, 0x00};
-constexpr std::array<std::uint8_t, 10> kFace16 = {0x7E, 0x81, 0xA5, 0x81, 0x81, 0xBD, 0x99, 0x81, 0x81, 0x7E};
-
-std::uint8_t digitRow(unsigned code, std::size_t row) {
-  return static_cast<std::uint8_t>(kDigits[code >> 4][row] << 5 | kDigits[code & 0xF][row] << 1);
+// The fonts of a VGA BIOS in code page 437, by FontSize: Debian's console
+// fonts, read at build time (cmake/console_fonts.cmake).
+constexpr std::array<std::span<const std::uint8_t>, kFontSizeCount> kFonts{kConsoleFont8x8, kConsoleFont8x14,
+                                                                           kConsoleFont8x16};
+constexpr bool fontsFit() {
+  for (const FontSize size : kFontSizes)
+    if (kFonts[size].size() != fontTableBytes(size)) return false;
+  return true;
 }
+static_assert(fontsFit());
 
-void putFont(RomBuilder& rom, Offset at, FontSize size) {
+// The fix-up tables replace 'M' and 'W' with the font's own glyphs, as a font
+// load leaves them, then the 0 terminator.
+void putFixups(RomBuilder& rom, Offset at, FontSize size) {
   const std::size_t height = fontHeight(size);
-  const std::size_t scale = size == Font8x8 ? 1 : 2;
-  const std::size_t top = size == Font8x8 ? 1 : height == 14 ? 2 : 3;
-  for (unsigned code = 2; code < 256; ++code)
-    for (std::size_t row = 0; row < 5 * scale; ++row) rom.byte(at + code * height + top + row, digitRow(code, row / scale));
-  const std::size_t faceTop = size == Font8x8 ? 0 : 2;
-  const std::uint8_t* face = size == Font8x8 ? kFace8.data() : size == Font8x14 ? kFace14.data() : kFace16.data();
-  const std::size_t faceRows = size == Font8x8 ? kFace8.size() : kFace14.size();
-  for (std::size_t row = 0; row < faceRows; ++row) rom.byte(at + height + faceTop + row, face[row]);
-}
-
-// Two replacement glyphs, a framed 'M' and 'W', then the 0 terminator.
-void putFixups(RomBuilder& rom, Offset at, std::size_t height) {
   std::size_t pos = at;
   for (const std::uint8_t code : {std::uint8_t{'M'}, std::uint8_t{'W'}}) {
-    rom.byte(pos++, code);
-    for (std::size_t row = 0; row < height; ++row)
-      rom.byte(pos++, row == 0 || row + 1 == height ? 0xFF : static_cast<std::uint8_t>(0x81 | digitRow(code, row % 5)));
+    rom.byte(pos, code).bytes(pos + 1, kFonts[size].subspan(code * height, height));
+    pos += fixupEntryBytes(size);
   }
   rom.byte(pos, 0);
 }
-
-// Entry 3 of the video parameter table: the standard 80 x 25 colour text mode.
-constexpr std::array<std::uint8_t, 64> kMode3Parameters = {
-    0x50, 0x18, 0x10, 0x00, 0x10, 0x00, 0x03, 0x00, 0x02, 0x67, 0x5F, 0x4F, 0x50, 0x82, 0x55, 0x81,
-    0xBF, 0x1F, 0x00, 0x4F, 0x0D, 0x0E, 0x00, 0x00, 0x00, 0x00, 0x9C, 0x8E, 0x8F, 0x28, 0x1F, 0x96,
-    0xB9, 0xA3, 0xFF, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x14, 0x07, 0x38, 0x39, 0x3A, 0x3B, 0x3C,
-    0x3D, 0x3E, 0x3F, 0x0C, 0x00, 0x0F, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x0E, 0x00, 0xFF};
 
 // Where the sample keeps the constant of a register.
 constexpr std::uint16_t registerValue(RegisterIndex reg) {
@@ -132,7 +111,9 @@ void putData(RomBuilder& rom) {
       .word(kModeTablePointer, kExtendedModes)
       .fill(kFreeSpace, kFreeSpaceEnd - kFreeSpace, 0xFF);
   for (std::size_t i = 0; i < kRegisterCount; ++i) rom.dword(kRegisterValues + 4 * i, kRegisterValueTable[i]);
-  for (std::size_t i = 0; i < kMode3Parameters.size(); ++i) rom.byte(kVideoParameters + 3 * 64 + i, kMode3Parameters[i]);
+  for (const StandardParameterEntry& entry : standardParameterEntries())
+    for (std::size_t row = entry.firstEntry; row <= entry.lastEntry; ++row)
+      rom.place(entry.bytes, kVideoParameters + row * kParameterEntryBytes);
   // Extended records 9 and 47: 640 x 480 at 8 and 16 bits per pixel, native.
   rom.bytes(kExtendedModes + 5 * 9, {0x09, 0x00, 0x00, 0x00, 0x00});
   rom.bytes(kExtendedModes + 5 * 47, {0x0B, 0x00, 0x00, 0x00, 0x00});
@@ -144,11 +125,9 @@ Image sampleImage() {
   RomBuilder rom(32768);
   putCode(rom);
   putData(rom);
-  putFont(rom, kFont8x8, Font8x8);
-  putFont(rom, kFont8x14, Font8x14);
-  putFont(rom, kFont8x16, Font8x16);
-  putFixups(rom, kFixup8x14, 14);
-  putFixups(rom, kFixup8x16, 16);
+  rom.bytes(kFont8x8, kFonts[Font8x8]).bytes(kFont8x14, kFonts[Font8x14]).bytes(kFont8x16, kFonts[Font8x16]);
+  putFixups(rom, kFixup8x14, Font8x14);
+  putFixups(rom, kFixup8x16, Font8x16);
   return rom.build();
 }
 

@@ -38,6 +38,10 @@ RomBuilder& RomBuilder::dword(std::size_t offset, std::uint32_t value) {
 }
 
 RomBuilder& RomBuilder::bytes(std::size_t offset, std::initializer_list<std::uint8_t> values) {
+  return bytes(offset, std::span(values.begin(), values.size()));
+}
+
+RomBuilder& RomBuilder::bytes(std::size_t offset, std::span<const std::uint8_t> values) {
   for (const std::uint8_t value : values) byte(offset++, value);
   return *this;
 }

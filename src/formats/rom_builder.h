@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -29,6 +30,7 @@ class RomBuilder {
   RomBuilder& word(std::size_t offset, std::uint16_t value);
   RomBuilder& dword(std::size_t offset, std::uint32_t value);
   RomBuilder& bytes(std::size_t offset, std::initializer_list<std::uint8_t> values);
+  RomBuilder& bytes(std::size_t offset, std::span<const std::uint8_t> values);
   RomBuilder& fill(std::size_t offset, std::size_t length, std::uint8_t value);
   // The text's bytes and, unless told otherwise, a terminating zero.
   RomBuilder& text(std::size_t offset, std::string_view value, bool terminate = true);

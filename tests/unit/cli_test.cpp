@@ -99,7 +99,7 @@ TEST(CliMode, ShowsOneRowOfTheVideoModesPage) {
   const auto run = runCli("mode " + folder.quoted("sample.rom") + " 6");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "  Mode 03h   - 80x25 Color Text (8x8 Font)");
-  EXPECT_NE(run.out.find("Column: 80 D  Rows-1: 24 D  Char height: 16 D  Regen length: 1000 H"), std::string::npos)
+  EXPECT_NE(run.out.find("Column: 80 D  Rows-1: 24 D  Char height: 8 D  Regen length: 1000 H"), std::string::npos)
       << run.out;
   for (const char* row : {"55", "-1", "x", "123"})
     EXPECT_EQ(runCli("mode " + folder.quoted("sample.rom") + " " + row).status, 2) << row;

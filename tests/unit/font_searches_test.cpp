@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "analysis/analysis_pass.h"
 #include "analysis/font_searches.h"
+#include "analysis/sample_image.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 
@@ -105,6 +109,27 @@ TEST(NeighbourSearch, RefusesATableThatWouldPassTheImage) {
   layout.fonts[Font8x8] = 0xF800;  // 8x14 at 10000h is past the buffer
   EXPECT_FALSE(neighbourSearch(RomBuilder(0x10000).build(), layout, Font8x14));
   EXPECT_EQ(layout.fonts[Font8x14], 0x7001);
+}
+
+// The built-in sample's fonts are a VGA BIOS's in code page 437: the glyph
+// search finds the 8x8 and 8x16 tables where the code names them, and every
+// size has its full block at DBh.
+TEST(GlyphSearch, FindsTheSampleFonts) {
+  const Image image = sampleImage();
+  BiosLayout named;
+  AnalysisPass(image, named);
+  for (const FontSize size : {Font8x8, Font8x16}) {
+    BiosLayout searched;
+    EXPECT_TRUE(glyphSearch(image, searched, size));
+    EXPECT_EQ(searched.fonts[size], named.fonts[size]);
+  }
+  for (const FontSize size : kFontSizes) {
+    ASSERT_TRUE(named.fonts[size]) << size;
+    const auto block = image.bytes.begin() + static_cast<std::ptrdiff_t>(*named.fonts[size] + 0xDB * fontHeight(size));
+    EXPECT_TRUE(std::all_of(block, block + static_cast<std::ptrdiff_t>(fontHeight(size)),
+                            [](std::uint8_t row) { return row == 0xFF; }))
+        << size;
+  }
 }
 
 TEST(GlyphSearch, FindsTheFontsOfARealImage) {

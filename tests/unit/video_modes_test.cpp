@@ -5,7 +5,9 @@
 #include <string_view>
 
 #include "analysis/analysis_pass.h"
+#include "analysis/mode_info_table.h"
 #include "analysis/mode_table_locator.h"
+#include "analysis/sample_image.h"
 #include "analysis/video_modes.h"
 #include "formats/text_format.h"
 #include "support/analysed.h"
@@ -205,6 +207,22 @@ TEST(ModeTiming, StandardFiguresOnEveryRealImage) {
       EXPECT_NEAR(*timing->lineRateKHz, standard.lineRate, 0.1);
       EXPECT_EQ(formatText("%ux%u", timing->width, timing->height), standard.display);
     }
+  }
+}
+
+// The built-in sample carries the standard VGA entries: its VGA rows time as
+// on a card, 60 Hz at 480 lines and 70 Hz at 200, 350 and 400.
+TEST(ModeTiming, TheSampleTimesItsVgaModesAsACard) {
+  const Image image = sampleImage();
+  BiosLayout layout;
+  AnalysisPass(image, layout);
+  for (std::size_t row = 0; row < kVideoModeCount; ++row) {
+    const VideoMode& mode = kVideoModes[row];
+    if (mode.number > kLastVgaMode) continue;
+    SCOPED_TRACE(mode.text);
+    const auto timing = sourceTiming(image, layout, modeSource(image, layout, row));
+    ASSERT_TRUE(timing && timing->refreshHz);
+    EXPECT_NEAR(*timing->refreshHz, timing->verticalDisplay == 480 ? 59.94 : 70.09, 0.01);
   }
 }
 
