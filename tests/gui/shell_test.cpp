@@ -116,6 +116,13 @@ TEST_F(Shell, SaveFixesTheChecksumAndRebuildsTheDump) {
   const std::string out = tempPath("saved.rom");
   platform.saveAnswers.push_back(app::ChosenFile{out, "saved.rom"});
   command(IDM_SAVE);
+  // Save BIOS As starts at the loaded file, in its folder, and offers the
+  // files Load BIOS offers.
+  EXPECT_EQ(platform.dialogTitles, (std::vector<std::string>{"Load BIOS", "Save BIOS"}));
+  EXPECT_EQ(platform.startPaths.back(), tempPath("sample.rom"));
+  const std::vector<std::string> biosFiles{"*.rom;*.bin;*.vbi", "*.*"};
+  EXPECT_EQ(filterPatterns(platform.fileDialogs.front()), biosFiles);
+  EXPECT_EQ(filterPatterns(platform.fileDialogs.back()), biosFiles);
   const std::string saved = readBytes(out);
   ASSERT_EQ(saved.size(), rom.size());
   unsigned sum = 0;
@@ -132,6 +139,9 @@ TEST_F(Shell, SaveFixesTheChecksumAndRebuildsTheDump) {
   writeBytes(out, changed);
   command(IDM_RELOAD);
   EXPECT_EQ(s().BiosImage.bytes[0x5100], 'Q');
+  platform.saveAnswers.push_back(std::nullopt);
+  command(IDM_SAVE);
+  EXPECT_EQ(platform.startPaths.back(), out);
 }
 
 TEST_F(Shell, FailedSaveSaysSoAndKeepsTheOldFile) {
