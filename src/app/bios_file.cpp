@@ -10,7 +10,7 @@ namespace quarzel::app {
 namespace {
 
 FileDialog saveDialog() {
-  FileDialog dialog{state().MainWindow, "Save BIOS", {{"BIOS file (*.rom)", "*.rom"}}};
+  FileDialog dialog{state().MainWindow, "Save BIOS", biosFileFilters()};
   dialog.defaultExtension = "rom";  // a name typed without one gets ".rom"
   dialog.confirmOverwrite = true;
   return dialog;
@@ -47,10 +47,10 @@ FileOutcome loadBiosFile(const ChosenFile& file) {
 
 FileOutcome saveBios() {
   AppState& s = state();
-  const auto chosen = platform().saveFile(saveDialog(), s.savePath);
+  // The dialog starts at the window's file, in its folder, with its name.
+  const auto chosen = platform().saveFile(saveDialog(), s.loadPath);
   if (!chosen) return FileOutcome::cancelled();
-  s.savePath = chosen->path;
-  const std::string error = writeFileAtomically(s.savePath, {s.BiosImage.bytes.data(), s.BiosImage.size});
+  const std::string error = writeFileAtomically(chosen->path, {s.BiosImage.bytes.data(), s.BiosImage.size});
   if (!error.empty()) return FileOutcome::failed(chosen->title, error);
   s.SavedImage = s.BiosImage;
   takeFile(*chosen);

@@ -17,7 +17,6 @@
 #include "ui/platform.h"
 #include "ui/window_helpers.h"
 #include "pages/dump_page.h"
-#include "pages/highlight_worker.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
 
@@ -26,6 +25,38 @@ namespace quarzel::app {
 namespace {
 
 HWND tabs() { return GetDlgItem(state().MainWindow, IDC_TABS); }
+
+// What the window was laid out for: its smallest size, each page's
+// template size, and the tab control's margins to the window's edges.
+struct WindowLayout {
+  POINT smallest{};
+  std::array<SIZE, kPageCount> pageSizes{};
+  RECT tabMargins{};
+};
+WindowLayout layout;
+
+void noteLayout(HWND window) {
+  RECT frame, client, strip;
+  GetWindowRect(window, &frame);
+  layout.smallest = {frame.right - frame.left, frame.bottom - frame.top};
+  GetClientRect(window, &client);
+  GetWindowRect(tabs(), &strip);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&strip), 2);
+  layout.tabMargins = {strip.left, strip.top, client.right - strip.right, client.bottom - strip.bottom};
+  for (std::size_t i = 0; i < layout.pageSizes.size(); ++i) {
+    RECT size;
+    GetClientRect(state().pageWindows[i], &size);
+    layout.pageSizes[i] = {size.right, size.bottom};
+  }
+}
+
+// The tab control keeps its margins; the page shown follows it.
+void fitToWindow(int width, int height) {
+  const RECT& m = layout.tabMargins;
+  MoveWindow(tabs(), m.left, m.top, width - m.left - m.right, height - m.top - m.bottom, TRUE);
+  showPage(state().currentPage);
+  InvalidateRect(state().pageWindows[static_cast<std::size_t>(state().currentPage)], nullptr, TRUE);
+}
 
 void createPages(HWND window) {
   AppState& s = state();
@@ -42,6 +73,7 @@ void createPages(HWND window) {
                                           pages[i].procedure, 0);
   // The empty 64 KiB image, listed as the Dump page starts.
   showInDump(0, 0);
+  noteLayout(window);
   showPage(FontsTab);
   centerOnScreen(window);
   DragAcceptFiles(window, TRUE);
@@ -148,14 +180,17 @@ void showPage(int index) {
   RECT area;
   GetClientRect(tabs(), &area);
   SendMessageA(tabs(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-  HWND page = s.pageWindows[static_cast<std::size_t>(index)];
-  RECT size;
-  GetClientRect(page, &size);
-  ShowWindow(s.pageWindows[static_cast<std::size_t>(s.currentPage)], SW_HIDE);
-  // A page never reaches past the display area into the tab's frame: a
-  // template drawn for other font metrics may be a little larger.
-  const LONG width = std::min(size.right, area.right - area.left);
-  const LONG height = std::min(size.bottom, area.bottom - area.top);
+  const auto i = static_cast<std::size_t>(index);
+  HWND page = s.pageWindows[i];
+  // A page that stretches takes the whole display area; the others keep
+  // their template's size. None reaches past the area into the tab's
+  // frame: a template drawn for other font metrics may be a little larger.
+  LONG width = area.right - area.left, height = area.bottom - area.top;
+  if (!pageTable()[i].stretches) {
+    width = std::min(layout.pageSizes[i].cx, width);
+    height = std::min(layout.pageSizes[i].cy, height);
+  }
+  if (index != s.currentPage) ShowWindow(s.pageWindows[static_cast<std::size_t>(s.currentPage)], SW_HIDE);
   MoveWindow(page, area.left, area.top, width, height, FALSE);
   UpdateWindow(page);
   ShowWindow(page, SW_SHOW);
@@ -181,7 +216,6 @@ bool saveBiosAs() {
 
 void shutdown() {
   AppState& s = state();
-  stopHighlightWorker();
   if (s.FixedFont) DeleteObject(s.FixedFont);
   s.FixedFont = nullptr;
   PostQuitMessage(0);
@@ -191,6 +225,12 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_INITDIALOG:
       createPages(window);
+      return TRUE;
+    case WM_SIZE:  // the tabs follow the window; a minimised one keeps its layout
+      if (wParam != SIZE_MINIMIZED && layout.smallest.x) fitToWindow(LOWORD(lParam), HIWORD(lParam));
+      return TRUE;
+    case WM_GETMINMAXINFO:  // never smaller than the pages' layout
+      if (layout.smallest.x) reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = layout.smallest;
       return TRUE;
     case WM_NOTIFY:
       return answerNotification(window, *reinterpret_cast<const NMHDR*>(lParam));

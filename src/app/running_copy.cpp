@@ -7,9 +7,10 @@ namespace quarzel::app {
 namespace {
 
 // How long a second copy waits for the first one's window to appear, and
-// for it to take the file.
+// for it to take the file: a few seconds in all before it opens the file
+// itself.
 constexpr int kWindowWaitSteps = 20, kWindowWaitStepMs = 100;
-constexpr UINT kHandOverTimeoutMs = 10000;
+constexpr UINT kHandOverTimeoutMs = 3000;
 
 bool isMainWindow(HWND window) {
   char name[16] = {};

@@ -1,5 +1,6 @@
 // One running copy takes the files: a copy started while another runs hands
-// its file (or nothing) to the running one's main window and ends.
+// its file (or nothing) to the running one's main window and ends; when no
+// window takes it, that copy opens it itself.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +19,9 @@ inline constexpr ULONG_PTR kHandedFileTag = 0x515A4C31;  // "QZL1"
 HWND findRunningCopy();
 
 // Hands `file` (empty: none) to the running copy, waiting a moment for its
-// window when that copy is still starting. False when no window took it.
+// window when that copy is still starting. False when no window took it:
+// none was found (another desktop), it did not answer in time, or a modal
+// dialog of its own kept it from taking a file.
 bool handOverToRunningCopy(const std::string& file);
 
 // The path of a handed-over file as the receiving window reads it; empty

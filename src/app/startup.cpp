@@ -26,13 +26,16 @@ bool startProgram(HINSTANCE instance) {
 
 int runProgram(HINSTANCE instance, const char* file) {
   // The first copy holds the mutex until it ends; a second copy hands its
-  // file to it (or only brings it forward) and ends without a window.
+  // file to it (or only brings it forward) and ends without a window. When
+  // the running copy cannot be reached (its window is on another desktop,
+  // or hangs), the second copy goes on with a window of its own rather
+  // than lose its file.
   if (HANDLE other = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, "quarzel")) {
     CloseHandle(other);
-    handOverToRunningCopy(file ? file : "");
+    if (handOverToRunningCopy(file ? file : "")) return 0;
+  } else if (!CreateMutexA(nullptr, FALSE, "quarzel")) {
     return 0;
   }
-  if (!CreateMutexA(nullptr, FALSE, "quarzel")) return 0;
   if (!startProgram(instance)) return 0;
   if (file && *file) loadNamedFile(file);
   MSG message;

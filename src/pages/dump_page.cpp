@@ -9,7 +9,6 @@
 #include "ui/platform.h"
 #include "ui/window_helpers.h"
 #include "formats/dump_listing.h"
-#include "pages/highlight_worker.h"
 #include "pages/listing_control.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
@@ -31,11 +30,16 @@ void initDumpPage(HWND page) {
   clean = true;
   forgetListing();
   prepareListing(GetDlgItem(page, IDC_DUMP_LISTING));
+  RECT size;
+  GetClientRect(page, &size);
+  stretchDown(page, IDC_DUMP_LISTING, size.bottom);
 }
 
 // The listing takes the page's whole width, whatever width the tab control
-// gives the page, so its scroll bar is never under the tab's frame.
-void fitListing(HWND page, int width) {
+// gives the page, so its scroll bar is never under the tab's frame, and
+// every line of its height, the Go to row staying below it.
+void fitListing(HWND page, int width, int height) {
+  stretchDown(page, IDC_DUMP_LISTING, height);
   HWND listing = GetDlgItem(page, IDC_DUMP_LISTING);
   RECT place;
   if (!listing || !GetWindowRect(listing, &place)) return;  // the page's own creation
@@ -80,14 +84,10 @@ void revertChanges() {
 
 void showInDump(int offset, int length) {
   AppState& s = state();
-  // The previous colouring works on the old text: stop it before replacing.
-  stopHighlightWorker();
-  HWND control = showListing(dumpPage(), dumpListing(s.BiosImage));
-  std::vector<Highlight> list = dumpHighlights(s.BiosImage, s.BiosBackup, offset, length);
+  const std::vector<Highlight> list = dumpHighlights(s.BiosImage, s.BiosBackup, offset, length);
   if (std::ranges::any_of(list, [](const Highlight& h) { return h.mark == Mark::Changed; })) clean = false;
   if (!clean) enable(dumpPage(), IDC_APPLY, true);
-  rememberColouredRanges(list);
-  startHighlightWorker(control, std::move(list));
+  HWND control = showListing(dumpPage(), dumpListing(s.BiosImage), list);
   // The line of the offset becomes the topmost visible line; a plain
   // rebuild keeps the view where the user left it.
   if (offset / 16 > 0) {
@@ -99,8 +99,6 @@ void showInDump(int offset, int length) {
 void showItemInDump(const std::optional<Offset>& location, std::size_t length) {
   showInDump(static_cast<int>(location.value_or(0)), static_cast<int>(length));
 }
-
-void finishHighlighting() { joinHighlightWorker(); }
 
 namespace {
 
@@ -120,7 +118,7 @@ INT_PTR CALLBACK DumpPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
       initDumpPage(page);
       return TRUE;
     case WM_SIZE:
-      fitListing(page, LOWORD(lParam));
+      fitListing(page, LOWORD(lParam), HIWORD(lParam));
       return TRUE;
     case DM_GETDEFID:
       return answerDefaultButton(page);

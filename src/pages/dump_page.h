@@ -18,8 +18,4 @@ void showInDump(int offset, int length);
 // top; nothing marked for an item not found.
 void showItemInDump(const std::optional<Offset>& location, std::size_t length);
 
-// Waits, handling the worker's requests, until the current colouring is
-// done; its thread is then closed.
-void finishHighlighting();
-
 }  // namespace quarzel::app

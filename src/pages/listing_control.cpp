@@ -2,39 +2,51 @@
 
 #include <richedit.h>
 
-#include <algorithm>
+#include <string_view>
 
-#include "ui/app_state.h"
 #include "formats/dump_listing.h"
+#include "formats/dump_rtf.h"
 #include "resources/resource.h"
+#include "ui/app_state.h"
 
 namespace quarzel::app {
 
 namespace {
 
-// Beyond these the piecewise update costs more than a fresh control.
-constexpr std::size_t kMostChangedLines = 256;
-constexpr std::size_t kMostRangesToClear = 1024;
+// Beyond this the piecewise update costs more than a fresh control (under
+// Wine a line streamed into the middle costs about six times a line of a
+// fresh control). Each run of changed lines is one stream: a stream's own
+// cost is that of a few hundred lines.
+constexpr std::size_t kMostChangedLines = 512;
 
-// What the control shows now, so that a rebuild can replace only the lines
-// that changed and return exactly the coloured ranges to black.
+// Changed bytes red, the range shown blue.
+constexpr DumpPalette kPalette{0xFF0000, 0x0000FF};
+
+// What the control shows now, so that a rebuild streams only the lines
+// whose text or colours changed.
 struct ListingShown {
   std::string text;
-  std::vector<Highlight> coloured;
+  std::vector<std::uint8_t> colours;
 };
 ListingShown shown;
 
-void colour(HWND listing, std::int32_t start, std::int32_t end, COLORREF colour, WPARAM scope) {
-  CHARRANGE range{start, end};
-  if (scope == SCF_SELECTION) SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  CHARFORMATA format{};
-  format.cbSize = sizeof format;
-  format.dwMask = CFM_COLOR;
-  format.crTextColor = colour;
-  SendMessageA(listing, EM_SETCHARFORMAT, scope, reinterpret_cast<LPARAM>(&format));
+DWORD CALLBACK readStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+  auto& rest = *reinterpret_cast<std::string_view*>(cookie);
+  const std::size_t count = std::min(rest.size(), static_cast<std::size_t>(wanted));
+  rest.copy(reinterpret_cast<char*>(buffer), count);
+  rest.remove_prefix(count);
+  *given = static_cast<LONG>(count);
+  return 0;
 }
 
-HWND freshListing(HWND page, const std::string& text) {
+// Streams `rtf` over the selection (SFF_SELECTION) or the whole text.
+void streamIn(HWND listing, const std::string& rtf, WPARAM scope) {
+  std::string_view rest = rtf;
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&rest), 0, readStream};
+  SendMessageA(listing, EM_STREAMIN, SF_RTF | scope, reinterpret_cast<LPARAM>(&stream));
+}
+
+HWND freshListing(HWND page, const std::string& text, const std::vector<std::uint8_t>& colours) {
   HWND old = GetDlgItem(page, IDC_DUMP_LISTING);
   RECT place;
   GetWindowRect(old, &place);
@@ -49,27 +61,45 @@ HWND freshListing(HWND page, const std::string& text) {
                                  place.bottom - place.top, page, reinterpret_cast<HMENU>(IDC_DUMP_LISTING),
                                  state().instance, nullptr);
   prepareListing(listing);
-  SetWindowTextA(listing, text.c_str());
-  colour(listing, 0, -1, 0, SCF_ALL);
+  const FixedView top(listing);  // a new control shows its first line
+  streamIn(listing, dumpRtf(text, colours, 0, text.size() / kDumpLineLength, kPalette, true), 0);
+  // Wine's RichEdit drops the last line end of a stream that replaces the
+  // whole text: put it back, so the listing ends as the text does.
+  const auto length = static_cast<std::size_t>(GetWindowTextLengthA(listing));
+  if (length + 2 == text.size()) {
+    CHARRANGE end{static_cast<LONG>(length), static_cast<LONG>(length)};
+    SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    SendMessageA(listing, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("\r\n"));
+  }
+  CHARRANGE none{0, 0};
+  SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&none));
   return listing;
 }
 
-// Lines [first, last) of the listing differ: put the new ones in their place.
-void replaceLines(HWND listing, const std::string& text, std::size_t first, std::size_t last) {
-  const auto start = static_cast<LONG>(first * kDumpLineLength), end = static_cast<LONG>(last * kDumpLineLength);
-  CHARRANGE range{start, end};
+// Lines [first, last) of the listing differ: stream the new ones over them,
+// leaving the last one's line end in place.
+void replaceLines(HWND listing, const std::string& text, const std::vector<std::uint8_t>& colours, std::size_t first,
+                  std::size_t last) {
+  CHARRANGE range{static_cast<LONG>(first * kDumpLineLength), static_cast<LONG>(last * kDumpLineLength - 2)};
   SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  const std::string lines = text.substr(first * kDumpLineLength, (last - first) * kDumpLineLength);
-  SendMessageA(listing, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(lines.c_str()));
-  colour(listing, start, end, 0, SCF_SELECTION);
+  streamIn(listing, dumpRtf(text, colours, first, last, kPalette, false), SFF_SELECTION);
 }
 
-std::vector<std::pair<std::size_t, std::size_t>> changedLineRuns(const std::string& before, const std::string& after) {
+bool sameLine(const ListingShown& before, const std::string& text, const std::vector<std::uint8_t>& colours,
+              std::size_t line) {
+  const std::size_t start = line * kDumpLineLength;
+  return before.text.compare(start, kDumpLineLength, text, start, kDumpLineLength) == 0 &&
+         std::equal(colours.begin() + static_cast<std::ptrdiff_t>(start),
+                    colours.begin() + static_cast<std::ptrdiff_t>(start + kDumpLineLength),
+                    before.colours.begin() + static_cast<std::ptrdiff_t>(start));
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> changedLineRuns(const std::string& text,
+                                                                 const std::vector<std::uint8_t>& colours) {
   std::vector<std::pair<std::size_t, std::size_t>> runs;
-  const std::size_t lines = after.size() / kDumpLineLength;
+  const std::size_t lines = text.size() / kDumpLineLength;
   for (std::size_t line = 0; line < lines; ++line) {
-    if (before.compare(line * kDumpLineLength, kDumpLineLength, after, line * kDumpLineLength, kDumpLineLength) == 0)
-      continue;
+    if (sameLine(shown, text, colours, line)) continue;
     if (!runs.empty() && runs.back().second == line)
       runs.back().second = line + 1;
     else
@@ -100,42 +130,34 @@ void prepareListing(HWND listing) {
   // One listing line is one line on the screen, whatever the width: the
   // scrolling to an offset counts lines.
   SendMessageA(listing, EM_SETTARGETDEVICE, 0, 1);
+  // The control scrolls by the height of its own font's line, which Wine's
+  // RichEdit measures only when text in that font is laid out; the streamed
+  // text has formats of its own. A line end of plain text lays it out.
+  SetWindowTextA(listing, "\r\n");
 }
 
-HWND showListing(HWND page, const std::string& text) {
+HWND showListing(HWND page, const std::string& text, const std::vector<Highlight>& list) {
   HWND listing = GetDlgItem(page, IDC_DUMP_LISTING);
+  std::vector<std::uint8_t> colours = characterColours(list, text.size());
   if (shown.text.size() != text.size()) {
-    listing = freshListing(page, text);
+    listing = freshListing(page, text, colours);
   } else {
-    const auto runs = changedLineRuns(shown.text, text);
+    const auto runs = changedLineRuns(text, colours);
     std::size_t changedLines = 0;
     for (const auto& [first, last] : runs) changedLines += last - first;
     if (changedLines > kMostChangedLines) {
-      listing = freshListing(page, text);
-    } else {
+      listing = freshListing(page, text, colours);
+    } else if (!runs.empty()) {
       const FixedView fixed(listing);
-      std::vector<bool> replaced(text.size() / kDumpLineLength);
-      for (const auto& [first, last] : runs) {
-        replaceLines(listing, text, first, last);
-        std::fill(replaced.begin() + static_cast<std::ptrdiff_t>(first),
-                  replaced.begin() + static_cast<std::ptrdiff_t>(last), true);
-      }
-      // Replaced lines are black already; the other coloured ranges go back.
-      if (shown.coloured.size() > kMostRangesToClear) {
-        colour(listing, 0, -1, 0, SCF_ALL);
-      } else {
-        for (const Highlight& h : shown.coloured)
-          if (!replaced[static_cast<std::size_t>(h.start) / kDumpLineLength])
-            colour(listing, h.start, h.end, 0, SCF_SELECTION);
-      }
+      for (const auto& [first, last] : runs) replaceLines(listing, text, colours, first, last);
+      CHARRANGE none{0, 0};
+      SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&none));
     }
   }
   shown.text = text;
-  shown.coloured.clear();
+  shown.colours = std::move(colours);
   return listing;
 }
-
-void rememberColouredRanges(const std::vector<Highlight>& list) { shown.coloured = list; }
 
 void forgetListing() { shown = {}; }
 

@@ -6,14 +6,14 @@ namespace quarzel::app {
 namespace {
 
 constexpr std::array<PageInfo, kPageCount> kPages{{
-    {FontsTab, "Fonts", IDD_FONTS, FontsPageProc, resetFontsPage, fillFontsPage},
-    {DumpTab, "Dump", IDD_DUMP, DumpPageProc, nullptr, nullptr},
-    {StringsTab, "Boot-up Strings", IDD_STRINGS, StringsPageProc, resetStringsPage, fillStringsPage},
-    {RegistersTab, "Registers", IDD_REGISTERS, RegistersPageProc, resetRegistersPage, fillRegistersPage},
-    {PcirTab, "PCIR", IDD_PCIR, PcirPageProc, resetPcirPage, fillPcirPage},
-    {VesaTab, "VESA Strings", IDD_VESA, VesaStringsPageProc, resetVesaPage, fillVesaPage},
-    {ModesTab, "Video Modes", IDD_MODES, VideoModesPageProc, resetModesPage, fillModesPage},
-    {LogoTab, "Logo Image", IDD_LOGO, LogoPageProc, resetLogoPage, fillLogoPage},
+    {FontsTab, "Fonts", IDD_FONTS, FontsPageProc, resetFontsPage, fillFontsPage, false},
+    {DumpTab, "Dump", IDD_DUMP, DumpPageProc, nullptr, nullptr, true},
+    {StringsTab, "Boot-up Strings", IDD_STRINGS, StringsPageProc, resetStringsPage, fillStringsPage, false},
+    {RegistersTab, "Registers", IDD_REGISTERS, RegistersPageProc, resetRegistersPage, fillRegistersPage, false},
+    {PcirTab, "PCIR", IDD_PCIR, PcirPageProc, resetPcirPage, fillPcirPage, false},
+    {VesaTab, "VESA Strings", IDD_VESA, VesaStringsPageProc, resetVesaPage, fillVesaPage, false},
+    {ModesTab, "Video Modes", IDD_MODES, VideoModesPageProc, resetModesPage, fillModesPage, true},
+    {LogoTab, "Logo Image", IDD_LOGO, LogoPageProc, resetLogoPage, fillLogoPage, false},
 }};
 
 constexpr bool inTabOrder() {

@@ -47,6 +47,7 @@ struct PageInfo {
   DLGPROC procedure;
   void (*reset)();  // null: the pass leaves the page alone
   void (*fill)();
+  bool stretches;  // takes the tab's whole display area, not only its template's size
 };
 
 // Every page, at the index of its tab.

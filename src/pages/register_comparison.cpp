@@ -28,7 +28,7 @@ HWND registersPage() { return pageWindow(RegistersTab); }
 // file leaves the previous comparison exactly as it was; it says why, as a
 // refused Load BIOS does.
 std::optional<Image> loadCompareBios() {
-  const auto chosen = platform().openFile(openBiosDialog(), comparison.path);
+  const auto chosen = platform().openFile(openBiosDialog("Load BIOS to compare"), comparison.path);
   if (!chosen) return std::nullopt;
   comparison.path = chosen->path;
   ImageFile file = readImageFile(chosen->path);

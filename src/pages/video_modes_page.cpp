@@ -22,6 +22,9 @@ void initModesPage(HWND page) {
   for (const VideoMode& mode : kVideoModes)
     SendDlgItemMessageA(page, IDC_MODES_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mode.text));
   SendDlgItemMessageA(page, IDC_MODES_LIST, LB_SETCURSEL, 0, 0);
+  RECT size;
+  GetClientRect(page, &size);
+  stretchDown(page, IDC_MODES_LIST, size.bottom);
 }
 
 // Each register group fills the run of edits that starts at its first id.
@@ -131,9 +134,13 @@ void showSelectedMode() {
   showRates(page, source);
 }
 
-INT_PTR CALLBACK VideoModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK VideoModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     initModesPage(page);
+    return TRUE;
+  }
+  if (message == WM_SIZE) {  // the list takes the height the page is given
+    stretchDown(page, IDC_MODES_LIST, HIWORD(lParam));
     return TRUE;
   }
   if (message != WM_COMMAND || !state().imageLoaded) return FALSE;

@@ -29,10 +29,10 @@ struct AppState {
   bool busy = false;
 
   // The file last loaded or saved: the title names it, Reload BIOS reads it
-  // and the open dialog starts on it. loadTitle is its name without the folder.
+  // and the open and save dialogs start on it. loadTitle is its name without
+  // the folder.
   std::string loadPath;
   std::string loadTitle;
-  std::string savePath;   // the name last chosen in the save dialog
   std::string handedFile;  // a file another copy handed over, loaded next
 
   HINSTANCE instance = nullptr;

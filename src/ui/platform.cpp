@@ -76,9 +76,11 @@ Platform& platform() {
 
 void setPlatform(Platform* replacement) { state().platform = replacement; }
 
-FileDialog openBiosDialog() {
-  return {state().MainWindow, "Load BIOS", {{"BIOS file (*.rom;*.bin)", "*.rom;*.bin"}, {"All files (*.*)", "*.*"}}};
+std::vector<FileFilter> biosFileFilters() {
+  return {{"BIOS file (*.rom;*.bin;*.vbi)", "*.rom;*.bin;*.vbi"}, {"All files (*.*)", "*.*"}};
 }
+
+FileDialog openBiosDialog(const char* title) { return {state().MainWindow, title, biosFileFilters()}; }
 
 void showError(HWND owner, const char* text) { platform().messageBox(owner, text, "ERROR", MB_OK | MB_ICONERROR); }
 

@@ -73,9 +73,12 @@ Platform& platform();
 // Installs another platform (tests); nullptr returns to the real one.
 void setPlatform(Platform* replacement);
 
-// "Load BIOS", the open dialog of both the BIOS and the comparison BIOS,
-// owned by the main window.
-FileDialog openBiosDialog();
+// What the BIOS file dialogs offer: the BIOS files, then all files.
+std::vector<FileFilter> biosFileFilters();
+
+// An open dialog for a BIOS, owned by the main window: "Load BIOS", or the
+// comparison BIOS's own title.
+FileDialog openBiosDialog(const char* title = "Load BIOS");
 
 // "ERROR" with the error icon, owned by `owner`: the program's own short
 // text ("BIOS loading error!!!"), and the reason on a line of its own when

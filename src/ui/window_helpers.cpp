@@ -64,6 +64,38 @@ void setLimitedText(HWND dialog, int id, const std::string& bytes, unsigned limi
 
 void setOffsetCaption(HWND dialog, int id, unsigned offset) { setText(dialog, id, formatText("%04X", offset)); }
 
+namespace {
+
+// The height a page's controls were last laid out for, kept on the page
+// one higher: no property reads as null.
+constexpr const char* kLaidOutHeight = "quarzel.laidOutHeight";
+
+RECT placeInParent(HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+}  // namespace
+
+void stretchDown(HWND page, int stretched, int height) {
+  HWND grown = GetDlgItem(page, stretched);
+  if (!grown) return;
+  const auto noted = reinterpret_cast<INT_PTR>(GetPropA(page, kLaidOutHeight));
+  SetPropA(page, kLaidOutHeight, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(height) + 1));
+  const int change = height - static_cast<int>(noted - 1);
+  if (noted == 0 || change == 0) return;
+  const LONG below = placeInParent(grown).bottom;
+  for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const RECT place = placeInParent(child);
+    if (child == grown)
+      MoveWindow(child, place.left, place.top, place.right - place.left, place.bottom - place.top + change, TRUE);
+    else if (place.top >= below)
+      MoveWindow(child, place.left, place.top + change, place.right - place.left, place.bottom - place.top, TRUE);
+  }
+}
+
 void enable(HWND dialog, int id, bool on) { EnableWindow(GetDlgItem(dialog, id), on); }
 
 void holdPageDC(HDC& held, HWND page) {

@@ -35,6 +35,12 @@ void setLimitedText(HWND dialog, int id, const std::string& bytes, unsigned limi
 void setOffsetCaption(HWND dialog, int id, unsigned offset);
 void enable(HWND dialog, int id, bool on);
 
+// A page taller or shorter than it was laid out for gives the difference
+// to one control: `stretched` grows by it, and the controls below it move
+// down as far. The first call, from the page's WM_INITDIALOG, only notes
+// the height; calls before the controls exist do nothing.
+void stretchDown(HWND page, int stretched, int height);
+
 // The Fonts and Logo pages paint through a drawing context of their own
 // while they are shown; at most one is held for a page at a time.
 void holdPageDC(HDC& held, HWND page);

@@ -88,7 +88,6 @@ TEST_F(DumpPage, GoToOffsetShowsTheByteOrSaysWhyNot) {
   HWND p = page(DumpTab);
   type(p, IDC_DUMP_GOTO_OFFSET, "7d20");
   click(p, IDC_DUMP_GOTO);
-  app::finishHighlighting();  // the colouring leaves the view where it is
   EXPECT_EQ(topLine(), 0x7D2);
   for (const char* bad : {"8000", "7D2G"}) {
     type(p, IDC_DUMP_GOTO_OFFSET, bad);
@@ -114,7 +113,6 @@ TEST_F(DumpPage, APlainRebuildKeepsTheView) {
   SendMessageA(listing(), EM_LINESCROLL, 0, 0x400);
   s().BiosImage.bytes[0x100] ^= 0xFF;
   app::showInDump(0, 0);
-  app::finishHighlighting();
   EXPECT_EQ(topLine(), 0x400);
 }
 
@@ -130,9 +128,9 @@ TEST_F(DumpPage, ShownRangeIsBlueAndChangedBytesInsideItToo) {
   EXPECT_EQ(dumpColour(302), 0u);
 }
 
-// A rebuild stops the colouring still running for the previous one, and
-// nothing of the old list stays coloured.
-TEST_F(DumpPage, ARebuildStopsThePreviousColouring) {
+// Half the image red, then committed: the rebuild, past the piecewise
+// update, leaves nothing of the old colours but shows the new blue.
+TEST_F(DumpPage, ARebuildAfterManyChangesLeavesNothingOfTheirColours) {
   load(sampleRom());
   for (std::size_t p = 0; p < s().BiosImage.size; p += 2) s().BiosImage.bytes[p] ^= 0xFF;
   app::showInDump(0, 0);  // 32,768 red ranges: a long colouring
@@ -167,6 +165,26 @@ TEST_F(DumpPage, ApplyCommitsAndRestoreReverts) {
 int hexPosition(std::size_t offset) {
   const auto column = static_cast<int>(offset % 16);
   return static_cast<int>(offset / 16) * 74 + 6 + 3 * column + (column >= 8 ? 1 : 0);
+}
+
+// Go to offset keeps its blue after a font's worth of red bytes (4 KiB, in
+// runs of one), and the red bytes around the blue stay red.
+TEST_F(DumpPage, GoToKeepsItsBlueAfterManyChangedBytes) {
+  load(sampleRom());
+  for (std::size_t p = 0x1000; p < 0x3000; p += 2) s().BiosImage.bytes[p] ^= 0x5A;
+  app::showInDump(0, 0);  // as after a font load
+  HWND p = page(DumpTab);
+  for (const char* offset : {"1800", "7D20", "1FFE"}) {
+    type(p, IDC_DUMP_GOTO_OFFSET, offset);
+    click(p, IDC_DUMP_GOTO);
+    const std::size_t shown = std::stoul(offset, nullptr, 16);
+    EXPECT_EQ(dumpColour(hexPosition(shown)), RGB(0, 0, 255)) << offset;
+    EXPECT_EQ(topLine(), static_cast<int>(shown / 16)) << offset;
+  }
+  // The earlier blue bytes are red or black again.
+  EXPECT_EQ(dumpColour(hexPosition(0x1800)), RGB(255, 0, 0));
+  EXPECT_EQ(dumpColour(hexPosition(0x1801)), 0u);
+  EXPECT_EQ(dumpColour(hexPosition(0x7D20)), 0u);
 }
 
 // Each page's offset buttons mark exactly their item's bytes, where the

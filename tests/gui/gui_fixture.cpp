@@ -25,15 +25,17 @@ std::optional<app::ChosenFile> nextAnswer(std::deque<std::optional<app::ChosenFi
 
 }  // namespace
 
-std::optional<app::ChosenFile> ScriptedPlatform::openFile(const app::FileDialog& dialog, const std::string&) {
+std::optional<app::ChosenFile> ScriptedPlatform::openFile(const app::FileDialog& dialog, const std::string& path) {
   dialogTitles.push_back(dialog.title);
   fileDialogs.push_back(dialog);
+  startPaths.push_back(path);
   return nextAnswer(openAnswers);
 }
 
-std::optional<app::ChosenFile> ScriptedPlatform::saveFile(const app::FileDialog& dialog, const std::string&) {
+std::optional<app::ChosenFile> ScriptedPlatform::saveFile(const app::FileDialog& dialog, const std::string& path) {
   dialogTitles.push_back(dialog.title);
   fileDialogs.push_back(dialog);
+  startPaths.push_back(path);
   return nextAnswer(saveAnswers);
 }
 
@@ -96,6 +98,12 @@ INT_PTR ScriptedPlatform::runModal(const app::DialogTemplate& dialog, HWND owner
   return result;
 }
 
+std::vector<std::string> filterPatterns(const app::FileDialog& dialog) {
+  std::vector<std::string> patterns;
+  for (const app::FileFilter& filter : dialog.filters) patterns.emplace_back(filter.pattern);
+  return patterns;
+}
+
 std::string tempPath(const std::string& name) {
   char folder[MAX_PATH];
   GetTempPathA(MAX_PATH, folder);
@@ -125,7 +133,6 @@ void GuiTest::SetUp() {
 }
 
 void GuiTest::TearDown() {
-  app::finishHighlighting();
   DestroyWindow(s().MainWindow);
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -183,7 +190,6 @@ void GuiTest::runDialog(HWND dialog, int button, DialogScript script) {
 }
 
 COLORREF GuiTest::dumpColour(int position) {
-  app::finishHighlighting();
   HWND listing = GetDlgItem(page(DumpTab), IDC_DUMP_LISTING);
   const app::FixedView fixed(listing);  // reading a colour does not scroll
   CHARRANGE range{position, position + 1};

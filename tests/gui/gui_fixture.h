@@ -33,12 +33,16 @@ class ScriptedPlatform final : public app::Platform {
   std::vector<int> modalRuns;              // dialogs run modally
   std::vector<std::string> dialogTitles;
   std::vector<app::FileDialog> fileDialogs;  // every file dialog asked for
+  std::vector<std::string> startPaths;       // the name each one started with
 
   std::optional<app::ChosenFile> openFile(const app::FileDialog& dialog, const std::string& path) override;
   std::optional<app::ChosenFile> saveFile(const app::FileDialog& dialog, const std::string& path) override;
   int messageBox(HWND owner, const char* text, const char* caption, UINT type) override;
   INT_PTR runModal(const app::DialogTemplate& dialog, HWND owner, DLGPROC procedure, LPARAM parameter) override;
 };
+
+// The patterns a file dialog offers, in order.
+std::vector<std::string> filterPatterns(const app::FileDialog& dialog);
 
 // A temporary folder for one test's files.
 std::string tempPath(const std::string& name);
@@ -70,7 +74,7 @@ class GuiTest : public ::testing::Test {
   void runDialog(HWND dialog, int button, DialogScript script);
   // The path of a new temporary file holding `bytes`.
   static std::string fileWith(const std::string& bytes, const std::string& name);
-  // The colour of listing character `position`, after the colouring is done.
+  // The colour of listing character `position`.
   static COLORREF dumpColour(int position);
 
   ScriptedPlatform platform;

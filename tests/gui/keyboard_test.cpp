@@ -101,7 +101,6 @@ TEST_F(Keyboard, EnterPressesTheFocusedButton) {
   type(dump, IDC_DUMP_GOTO_OFFSET, "7D20");
   SetFocus(GetDlgItem(dump, IDC_DUMP_GOTO_OFFSET));
   press(VK_RETURN);
-  app::finishHighlighting();
   EXPECT_EQ(top(), 0x7D2);
   type(dump, IDC_DUMP_GOTO_OFFSET, "zz");
   SetFocus(GetDlgItem(dump, IDC_DUMP_LISTING));

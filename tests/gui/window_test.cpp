@@ -1,0 +1,86 @@
+// The main window as a window: minimised, maximised and resized, with the
+// Dump listing and the Video Modes list taking the height they are given.
+#include "gui_fixture.h"
+
+#include "app/main_window.h"
+#include "resources/resource.h"
+
+namespace quarzel::test {
+namespace {
+
+// A control's place in its page's client coordinates.
+RECT placeOf(HWND page, int id) {
+  RECT place{};
+  GetWindowRect(GetDlgItem(page, id), &place);
+  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+RECT clientOf(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return client;
+}
+
+bool same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != 0; }
+
+void resizeBy(HWND window, int dx, int dy) {
+  RECT frame;
+  GetWindowRect(window, &frame);
+  SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + dx, frame.bottom - frame.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER);
+}
+
+using Window = GuiTest;
+
+TEST_F(Window, MinimisesMaximisesAndResizes) {
+  HWND main = s().MainWindow;
+  const auto style = static_cast<DWORD>(GetWindowLongA(main, GWL_STYLE));
+  EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), DWORD{WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME});
+  ShowWindow(main, SW_MINIMIZE);
+  EXPECT_TRUE(IsIconic(main));
+  ShowWindow(main, SW_RESTORE);
+  EXPECT_FALSE(IsIconic(main));
+  // The window is never made smaller than its layout by the mouse.
+  MINMAXINFO limits{};
+  SendMessageA(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  RECT frame;
+  GetWindowRect(main, &frame);
+  EXPECT_EQ(limits.ptMinTrackSize.x, frame.right - frame.left);
+  EXPECT_EQ(limits.ptMinTrackSize.y, frame.bottom - frame.top);
+
+  HWND dump = page(DumpTab), modes = page(ModesTab), strings = page(StringsTab);
+  app::showPage(DumpTab);
+  const RECT listing = placeOf(dump, IDC_DUMP_LISTING), go = placeOf(dump, IDC_DUMP_GOTO);
+  app::showPage(ModesTab);
+  const RECT list = placeOf(modes, IDC_MODES_LIST), columns = placeOf(modes, IDC_MODES_COLUMNS),
+             native = placeOf(modes, IDC_MODES_NATIVE);
+  const RECT stringsSize = clientOf(strings);
+
+  constexpr int kWider = 120, kTaller = 200;
+  resizeBy(main, kWider, kTaller);
+  // Only the page shown follows the window at once; the others when shown.
+  EXPECT_EQ(placeOf(modes, IDC_MODES_LIST).bottom, list.bottom + kTaller);
+  EXPECT_EQ(placeOf(modes, IDC_MODES_COLUMNS).top, columns.top + kTaller);
+  EXPECT_TRUE(same(native, placeOf(modes, IDC_MODES_NATIVE)));  // beside the list: stays
+  app::showPage(DumpTab);
+  EXPECT_EQ(placeOf(dump, IDC_DUMP_LISTING).bottom, listing.bottom + kTaller);
+  EXPECT_EQ(placeOf(dump, IDC_DUMP_LISTING).right, clientOf(dump).right);  // the whole width
+  EXPECT_EQ(placeOf(dump, IDC_DUMP_GOTO).top, go.top + kTaller);
+  app::showPage(StringsTab);
+  EXPECT_TRUE(same(stringsSize, clientOf(strings)));
+
+  // Back to the first size, or maximised and restored: the first layout.
+  resizeBy(main, -kWider, -kTaller);
+  app::showPage(DumpTab);
+  EXPECT_TRUE(same(listing, placeOf(dump, IDC_DUMP_LISTING)));
+  ShowWindow(main, SW_MAXIMIZE);
+  EXPECT_TRUE(IsZoomed(main));
+  EXPECT_GT(placeOf(dump, IDC_DUMP_LISTING).bottom, listing.bottom);
+  ShowWindow(main, SW_RESTORE);
+  EXPECT_TRUE(same(listing, placeOf(dump, IDC_DUMP_LISTING)));
+  EXPECT_TRUE(same(go, placeOf(dump, IDC_DUMP_GOTO)));
+}
+
+}  // namespace
+}  // namespace quarzel::test
