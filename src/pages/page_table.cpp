@@ -6,14 +6,14 @@ namespace quarzel::app {
 namespace {
 
 constexpr std::array<PageInfo, kPageCount> kPages{{
-    {FontsTab, "Fonts", IDD_FONTS, FontsPageProc, resetFontsPage, fillFontsPage},
-    {DumpTab, "Dump", IDD_DUMP, DumpPageProc, nullptr, nullptr},
-    {StringsTab, "Boot-up Strings", IDD_STRINGS, StringsPageProc, resetStringsPage, fillStringsPage},
-    {RegistersTab, "Registers", IDD_REGISTERS, RegistersPageProc, resetRegistersPage, fillRegistersPage},
-    {PcirTab, "PCIR", IDD_PCIR, PcirPageProc, resetPcirPage, fillPcirPage},
-    {VesaTab, "VESA Strings", IDD_VESA, VesaStringsPageProc, resetVesaPage, fillVesaPage},
-    {ModesTab, "Video Modes", IDD_MODES, VideoModesPageProc, resetModesPage, fillModesPage},
-    {LogoTab, "Logo Image", IDD_LOGO, LogoPageProc, resetLogoPage, fillLogoPage},
+    {FontsTab, "Fonts", IDD_FONTS, FontsPageProc, resetFontsPage, fillFontsPage, refreshFontsPage},
+    {DumpTab, "Dump", IDD_DUMP, DumpPageProc, nullptr, nullptr, nullptr},
+    {StringsTab, "Boot-up Strings", IDD_STRINGS, StringsPageProc, resetStringsPage, fillStringsPage, nullptr},
+    {RegistersTab, "Registers", IDD_REGISTERS, RegistersPageProc, nullptr, fillRegistersPage, nullptr},
+    {PcirTab, "PCIR", IDD_PCIR, PcirPageProc, resetPcirPage, fillPcirPage, refreshPcirPage},
+    {VesaTab, "VESA Strings", IDD_VESA, VesaStringsPageProc, resetVesaPage, fillVesaPage, nullptr},
+    {ModesTab, "Video Modes", IDD_MODES, VideoModesPageProc, resetModesPage, fillModesPage, refreshModesPage},
+    {LogoTab, "Logo Image", IDD_LOGO, LogoPageProc, resetLogoPage, fillLogoPage, nullptr},
 }};
 
 constexpr bool inTabOrder() {
