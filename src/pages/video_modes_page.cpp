@@ -69,7 +69,7 @@ void showModesChangedWith(HWND page, const ModeSource& source) {
   std::string text;
   for (const std::uint16_t number : modesChangedWith(s.BiosImage, s.Layout, source))
     text += formatText(text.empty() ? "%03Xh" : ", %03Xh", unsigned{number});
-  setText(page, IDC_MODES_CHANGED_WITH, text.empty() ? "" : "A rate set here also sets " + text + ".");
+  setText(page, IDC_MODES_CHANGED_WITH, text.empty() ? "" : "Also sets " + text + ".");
 }
 
 std::optional<std::size_t> chosenRate(HWND page) {

@@ -69,7 +69,7 @@ TEST_F(VideoModesPage, AppliesAStandardRefreshRate) {
   EXPECT_EQ(SendDlgItemMessageA(modes, IDC_MODES_RATES, CB_GETCOUNT, 0, 0), 5);
   EXPECT_EQ(text(modes, IDC_MODES_RATES), "60.01 Hz (this BIOS)");
   EXPECT_FALSE(enabled(modes, IDC_APPLY));
-  EXPECT_EQ(text(modes, IDC_MODES_CHANGED_WITH), "A rate set here also sets 117h, 118h.");
+  EXPECT_EQ(text(modes, IDC_MODES_CHANGED_WITH), "Also sets 117h, 118h.");
   chooseRate("60 Hz");
   EXPECT_TRUE(enabled(modes, IDC_APPLY));
   chooseRate("60.01 Hz (this BIOS)");
