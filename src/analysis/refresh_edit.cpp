@@ -128,6 +128,10 @@ void writeRecord(Image& image, std::size_t record, const ExtendedRecordLayout& l
 
 }  // namespace
 
+std::vector<ModeInfo> boardModesOf(const Image& image, const BiosLayout& layout, Resolution resolution) {
+  return modesOfResolution(biosModes(image, layout), resolution);
+}
+
 std::vector<TimingChoice> timingChoices(const Image& image, const BiosLayout& layout, Resolution resolution) {
   return choicesFor(image, layout, modesOfResolution(biosModes(image, layout), resolution), resolution);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/bios_layout.h"
+#include "analysis/mode_info_table.h"
 #include "analysis/mode_timing.h"
 #include "analysis/standard_timings.h"
 #include "formats/edit_result.h"
@@ -39,6 +40,10 @@ struct ResolutionTimings {
 };
 std::vector<ResolutionTimings> resolutionTimings(const Image& image, const BiosLayout& layout);
 std::vector<TimingChoice> timingChoices(const Image& image, const BiosLayout& layout, Resolution resolution);
+
+// The board's own graphics modes of a resolution, every colour depth: a rate
+// applied to one of them is written into all of them.
+std::vector<ModeInfo> boardModesOf(const Image& image, const BiosLayout& layout, Resolution resolution);
 
 // "1024x768@85", the resolution and rate as edit --refresh takes them.
 struct RefreshSetting {

@@ -16,12 +16,17 @@ CompareScan scanCompareRegisters(const Image& second) {
   return scan;
 }
 
-const char* registerVerdict(std::uint32_t value, std::uint32_t compared) {
-  return value == compared ? "equals" : "differs";
+const char* registerVerdict(std::optional<std::uint32_t> value, std::optional<std::uint32_t> compared) {
+  if (!value || !compared) return kNotFound;
+  return *value == *compared ? "equals" : "differs";
+}
+
+std::optional<std::uint32_t> comparedValue(const CompareScan& scan, std::size_t index) {
+  return scan.found[index] ? std::optional(scan.values[index]) : std::nullopt;
 }
 
 std::string compareValueText(const CompareScan& scan, std::size_t index) {
-  return foundValueText(index, scan.found[index] ? std::optional(scan.values[index]) : std::nullopt);
+  return foundValueText(comparedValue(scan, index));
 }
 
 std::string compareFrequencyText(const CompareScan& scan) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,15 +21,17 @@ struct CompareScan {
 };
 CompareScan scanCompareRegisters(const Image& second);
 
+// A register's value in the second BIOS, empty where it was not found.
+std::optional<std::uint32_t> comparedValue(const CompareScan& scan, std::size_t index);
+
 // A register's value in the second BIOS as the comparison shows it: "%08X"
-// when found there; otherwise "0", or "00000000" for PLLCtrl2, which always
-// has a value.
+// when found there, otherwise "not found".
 std::string compareValueText(const CompareScan& scan, std::size_t index);
 
-// "equals" or "differs": a register's value against the second BIOS's.
-// Values count, not locations: two registers missing from both BIOSes are
-// both 0 and equal.
-const char* registerVerdict(std::uint32_t value, std::uint32_t compared);
+// "equals" or "differs": a register's value against the second BIOS's;
+// "not found" where either image lacks the register, which leaves nothing
+// to compare. Values count, not locations.
+const char* registerVerdict(std::optional<std::uint32_t> value, std::optional<std::uint32_t> compared);
 
 // The second BIOS's PLLCtrl1 frequency, or " " when its PLL writes were not
 // found.

@@ -13,14 +13,14 @@ std::string pllFrequencyText(const BiosLayout& layout) {
 
 std::string registerHexText(std::uint32_t value) { return formatText("%08X", value); }
 
-std::string foundValueText(std::size_t index, std::optional<std::uint32_t> value) {
-  if (value) return registerHexText(*value);
-  return index == PLLCtrl2 ? "00000000" : "0";
+std::string foundValueText(std::optional<std::uint32_t> value) { return value ? registerHexText(*value) : kNotFound; }
+
+std::optional<std::uint32_t> locatedValue(const RegisterEntry& entry) {
+  return entry.location ? std::optional(entry.value) : std::nullopt;
 }
 
 std::string registerValueText(const BiosLayout& layout, std::size_t index) {
-  const RegisterEntry& entry = layout.registerTable[index];
-  return foundValueText(index, entry.location ? std::optional(entry.value) : std::nullopt);
+  return foundValueText(locatedValue(layout.registerTable[index]));
 }
 
 }  // namespace quarzel

@@ -28,9 +28,15 @@ std::string pllFrequencyText(const BiosLayout& layout);
 // A register value as the program writes it everywhere: "%08X".
 std::string registerHexText(std::uint32_t value);
 
-// A register's value as a search leaves it: "%08X" of the value found;
-// otherwise "0", or "00000000" for PLLCtrl2, which always has a value.
-std::string foundValueText(std::size_t index, std::optional<std::uint32_t> value);
+// What a register not in an image shows for its value and offset.
+inline constexpr const char* kNotFound = "not found";
+
+// A register's value as a search leaves it: "%08X" of the value found,
+// otherwise "not found".
+std::string foundValueText(std::optional<std::uint32_t> value);
+
+// The value of a register the image holds; empty for one it lacks.
+std::optional<std::uint32_t> locatedValue(const RegisterEntry& entry);
 
 // A register's value after the pass: foundValueText of the located value.
 std::string registerValueText(const BiosLayout& layout, std::size_t index);

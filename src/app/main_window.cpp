@@ -207,10 +207,13 @@ void loadNamedFile(const std::string& path) {
 bool saveBiosAs() {
   // A length byte of 0 or over 80h has no checksum byte inside the buffer;
   // such an image is saved as it stands.
-  fixChecksum(state().BiosImage);
+  {
+    const BusyGuard busy;
+    fixChecksum(state().BiosImage);
+    imageChanged();
+  }
   const FileOutcome saved = saveBios();
   if (saved.result == FileResult::Error) showError(state().MainWindow, "BIOS saving error!!!", saved.reason);
-  showInDump(0, 0);
   return saved.result == FileResult::Done;
 }
 

@@ -33,20 +33,24 @@ CommandRun addCompareCommand(CLI::App& app) {
     const CompareScan scan = scanCompareRegisters(*b);
     const std::string frequencyA = pllFrequencyText(layout);
     const std::string frequencyB = compareFrequencyText(scan);
+    // A register one image lacks is "not found" there (null in JSON), and
+    // its verdict says so.
+    const auto hexOrNull = [](std::optional<std::uint32_t> value) { return value ? Json(registerHexText(*value)) : Json(); };
     if (o->json) {
       Json registers = Json::array();
-      for (std::size_t i = 0; i < kRegisterCount; ++i)
-        registers.push_back({{"name", kRegisterNames[i]},
-                             {"a", registerHexText(layout.registerTable[i].value)},
-                             {"b", registerHexText(scan.values[i])},
-                             {"verdict", registerVerdict(layout.registerTable[i].value, scan.values[i])}});
+      for (std::size_t i = 0; i < kRegisterCount; ++i) {
+        const auto a = locatedValue(layout.registerTable[i]), b = comparedValue(scan, i);
+        registers.push_back({{"name", kRegisterNames[i]}, {"a", hexOrNull(a)}, {"b", hexOrNull(b)}, {"verdict", registerVerdict(a, b)}});
+      }
       print(jsonText({{"registers", registers}, {"pllFrequencyA", frequencyA}, {"pllFrequencyB", frequencyB}}));
       return 0;
     }
     std::string text = formatText("%-10s  %-8s  %-8s\n", "register", "A", "B");
-    for (std::size_t i = 0; i < kRegisterCount; ++i)
-      text += formatText("%-10s  %s  %s  %s\n", kRegisterNames[i], registerHexText(layout.registerTable[i].value).c_str(),
-                         registerHexText(scan.values[i]).c_str(), registerVerdict(layout.registerTable[i].value, scan.values[i]));
+    for (std::size_t i = 0; i < kRegisterCount; ++i) {
+      const auto a = locatedValue(layout.registerTable[i]), b = comparedValue(scan, i);
+      text += formatText("%-10s  %-8s  %-8s  %s\n", kRegisterNames[i], foundValueText(a).c_str(), foundValueText(b).c_str(),
+                         registerVerdict(a, b));
+    }
     text += formatText("PLLCtrl1 frequency  A: %s  B: %s\n", frequencyA.c_str(), frequencyB.c_str());
     print(text);
     return 0;

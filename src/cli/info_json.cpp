@@ -28,7 +28,7 @@ Json registers(const BiosLayout& layout) {
   for (std::size_t i = 0; i < kRegisterCount; ++i)
     list.push_back({{"name", kRegisterNames[i]},
                     {"offset", numberOrNull(layout.registerTable[i].location)},
-                    {"value", registerValueText(layout, i)}});
+                    {"value", layout.registerTable[i].location ? Json(registerValueText(layout, i)) : Json()}});
   return list;
 }
 

@@ -3,6 +3,7 @@
 
 #include "analysis/font_searches.h"
 #include "formats/glyph_sheet.h"
+#include "pages/analysis_refresh.h"
 #include "pages/dump_page.h"
 #include "pages/font_files.h"
 #include "pages/pages.h"
@@ -88,11 +89,8 @@ void loadFont(HWND page) {
   const FileOutcome loaded = loadFontFile(size);
   if (loaded.result == FileResult::Error) showError(page, "FONT loading error!!!", loaded.reason);
   if (loaded.result != FileResult::Done) return;
-  renderSheet(size);
-  showInDump(0, 0);
-  setOffsetCaption(page, IDC_FONTS_OFFSET, state().Layout.fonts[size].value_or(0));
-  showFixupOffset(page, size);
-  redrawSheet(page);
+  const BusyGuard busy;
+  imageChanged();
 }
 
 void saveFont(HWND page) {
@@ -120,6 +118,8 @@ void showFontSize(FontSize size) {
   showFixupOffset(page, size);
   redrawSheet(page);
 }
+
+void refreshFontsPage() { showFontSize(fontSize()); }
 
 void resetFontsPage() { setText(fontsPage(), IDC_FONTS_OFFSET, "0"); }
 

@@ -1,12 +1,14 @@
 // LogoPage: the boot logo's picture, loaded from a 16-colour BMP file, and
 // its five text lines; Apply writes the logo block into free space of the
 // ROM and points the sign-on call at it.
+#include <algorithm>
+
 #include "analysis/analysis_pass.h"
 #include "analysis/boot_string1.h"
 #include "analysis/logo_edit.h"
 #include "formats/bmp_picture.h"
 #include "formats/text_format.h"
-#include "pages/dump_page.h"
+#include "pages/analysis_refresh.h"
 #include "pages/logo_controls.h"
 #include "pages/logo_page.h"
 #include "pages/pages.h"
@@ -91,6 +93,7 @@ void redrawPictures(HWND page, const RECT& previous) {
 
 // The picture takes the place of the one shown: its bitmap, name, size and
 // the colours it merges. A refused bitmap leaves the previous picture.
+// Apply is left to the caller: the installed logo's picture is no edit.
 bool showPicture(HWND page, LogoPicture picture, const std::string& name) {
   HBITMAP bitmap = makeBitmap(picture);
   if (!bitmap) return false;
@@ -102,9 +105,22 @@ bool showPicture(HWND page, LogoPicture picture, const std::string& name) {
   setText(page, IDC_LOGO_WIDTH, std::to_string(logo.picture->width));
   setText(page, IDC_LOGO_HEIGHT, std::to_string(logo.picture->height));
   setText(page, IDC_LOGO_COLOURS, mergedColoursText(*logo.picture));
-  enable(page, IDC_APPLY, true);
   redrawPictures(page, previous);
   return true;
+}
+
+// No picture: the fields empty, the old one's area erased, Apply disabled.
+void clearPicture(HWND page) {
+  if (logo.picture) {
+    const RECT area = pictureArea(*logo.picture);
+    InvalidateRect(page, &area, TRUE);
+  }
+  logo.picture.reset();
+  if (logo.bitmap) DeleteObject(logo.bitmap);
+  logo.bitmap = nullptr;
+  for (const int id : {IDC_LOGO_NAME, IDC_LOGO_WIDTH, IDC_LOGO_HEIGHT, IDC_LOGO_COLOURS}) setText(page, id, "");
+  enable(page, IDC_APPLY, false);
+  UpdateWindow(page);
 }
 
 // Everything is read and checked, and the bitmap made, before the page
@@ -118,10 +134,15 @@ void loadPicture(HWND page) {
     showError(page, file.error ? refusalText(*file.error).c_str() : ("Bitmap loading error!!!\n" + file.fileError).c_str());
     return;
   }
-  if (!showPicture(page, std::move(*file.picture), chosen->title)) showError(page, "Bitmap format error!!!");
+  if (!showPicture(page, std::move(*file.picture), chosen->title)) {
+    showError(page, "Bitmap format error!!!");
+    return;
+  }
+  enable(page, IDC_APPLY, true);
 }
 
-// The installed logo, or that there is none, and whether it can be removed.
+// The installed logo, or that there is none, and whether it can be removed;
+// the page's picture becomes the installed one, or none.
 void showInstalled(HWND page) {
   const BiosLayout& layout = state().Layout;
   const auto& installed = layout.logo;
@@ -132,6 +153,7 @@ void showInstalled(HWND page) {
                                   installed->block.savedCode ? "." : ", written by an earlier quarzel."));
   enable(page, IDC_LOGO_REMOVE, installed && installed->block.savedCode);
   for (std::size_t k = 0; k < kLogoLines; ++k) setAnsiText(page, kLogoLineIds[k], layout.logoLines[k]);
+  clearPicture(page);
   if (installed) showPicture(page, blockPicture(state().BiosImage, installed->block), "in the BIOS");
 }
 
@@ -142,7 +164,7 @@ void afterLogoEdit(HWND page) {
   relocateSignOn(s.BiosImage, s.Layout);
   refillString1();
   showInstalled(page);
-  showInDump(0, 0);
+  imageChanged();
 }
 
 // A logo that fits only past the ROM length grows the ROM when the user
@@ -190,6 +212,8 @@ void removePicture(HWND page) {
   afterLogoEdit(page);
 }
 
+bool isLineEdit(int id) { return std::ranges::find(kLogoLineIds, id) != kLogoLineIds.end(); }
+
 // A new page starts without a picture.
 void initLogoPage(HWND page) {
   logo = LogoPageState{};
@@ -212,6 +236,7 @@ void resetLogoPage() {
   for (const int id : kLogoLineIds) setText(page, id, "");
   setText(page, IDC_LOGO_INSTALLED, "");
   enable(page, IDC_LOGO_REMOVE, false);
+  clearPicture(page);
 }
 
 void fillLogoPage() { showInstalled(pageWindow(LogoTab)); }
@@ -239,6 +264,11 @@ INT_PTR CALLBACK LogoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
     default: return FALSE;
   }
   if (!state().imageLoaded) return FALSE;
+  // New lines for the picture shown are an edit Apply writes.
+  if (HIWORD(wParam) == EN_UPDATE && isLineEdit(LOWORD(wParam))) {
+    if (userEdit() && logo.picture) enable(page, IDC_APPLY, true);
+    return TRUE;
+  }
   switch (LOWORD(wParam)) {
     case IDC_LOGO_LOAD: loadPicture(page); return TRUE;
     case IDC_APPLY: applyPicture(page); return TRUE;

@@ -10,10 +10,11 @@
 
 namespace quarzel::app {
 
-// The picture, kept across BIOS loads and replaced only by a load that
-// succeeds whole; its bitmap as the page paints it; the file last chosen in
-// the Load BMP dialog; the drawing context the page paints through while
-// it is shown.
+// The picture: the installed logo's, or one loaded from a file and not yet
+// applied, which a load that fails whole leaves in place and a new BIOS
+// forgets; its bitmap as the page paints it; the file last chosen in the
+// Load BMP dialog; the drawing context the page paints through while it is
+// shown.
 struct LogoPageState {
   std::optional<LogoPicture> picture;
   HBITMAP bitmap = nullptr;

@@ -29,7 +29,6 @@ void resetFontsPage();
 void fillFontsPage();
 void resetStringsPage();
 void fillStringsPage();
-void resetRegistersPage();
 void fillRegistersPage();
 void resetPcirPage();
 void fillPcirPage();
@@ -40,14 +39,21 @@ void fillModesPage();
 void resetLogoPage();
 void fillLogoPage();
 
+// The pages that only show the image, refilled after every change of it
+// (see imageChanged): nothing the user typed lives on them.
+void refreshFontsPage();
+void refreshPcirPage();
+void refreshModesPage();
+
 struct PageInfo {
   Tab tab;
   const char* label;
   int templateId;
   DLGPROC procedure;
-  void (*reset)();  // null: the pass leaves the page alone
+  void (*reset)();  // null: nothing to clear (the fill writes every control, or none)
   void (*fill)();
-  bool stretches;  // takes the tab's whole display area, not only its template's size
+  void (*refresh)();  // null: the page's own commands keep it true
+  bool stretches;     // takes the tab's whole display area, not only its template's size
 };
 
 // Every page, at the index of its tab.

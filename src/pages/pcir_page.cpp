@@ -50,6 +50,12 @@ void fillPcirPage() {
   setText(page, IDC_PCIR_INDICATOR, f.indicator);
 }
 
+// The image size and the structure's fields follow a grown ROM.
+void refreshPcirPage() {
+  resetPcirPage();
+  fillPcirPage();
+}
+
 INT_PTR CALLBACK PcirPageProc(HWND, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
   if (message != WM_COMMAND || LOWORD(wParam) != IDC_PCIR_OFFSET) return FALSE;

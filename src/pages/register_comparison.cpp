@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "analysis/register_compare.h"
+#include "analysis/registers.h"
 #include "formats/file_io.h"
 #include "pages/register_controls.h"
 #include "ui/app_state.h"
@@ -17,7 +18,7 @@ namespace {
 // saved, so only those are kept; they describe another image and outlive
 // every load of this one.
 struct Comparison {
-  std::optional<std::array<std::uint32_t, kRegisterCount>> values;  // set by the first good comparison
+  std::optional<CompareScan> scan;  // set by the first good comparison
   std::string path;  // the file last chosen in the comparison's open dialog
 };
 Comparison comparison;
@@ -43,7 +44,7 @@ std::optional<Image> loadCompareBios() {
 // The register searches over the second image; no locations are kept.
 void locateCompareRegisters(const Image& second) {
   const CompareScan scan = scanCompareRegisters(second);
-  comparison.values = scan.values;
+  comparison.scan = scan;
   HWND page = registersPage();
   for (std::size_t i = 0; i < kRegisterCount; ++i) setText(page, kRegisterRows[i].compare, compareValueText(scan, i));
   setText(page, IDC_REG_COMPARE_PLL_FREQUENCY, compareFrequencyText(scan));
@@ -59,13 +60,15 @@ void compareWithSecondBios() {
 }
 
 void updateCompareLabels() {
-  if (!comparison.values) return;
+  if (!comparison.scan) return;
   HWND page = registersPage();
   for (std::size_t i = 0; i < kRegisterCount; ++i)
-    setText(page, kRegisterRows[i].verdict, registerVerdict(state().Layout.registerTable[i].value, (*comparison.values)[i]));
+    setText(page, kRegisterRows[i].verdict, registerVerdict(locatedValue(state().Layout.registerTable[i]), comparedValue(i)));
 }
 
-std::uint32_t comparedValue(std::size_t index) { return comparison.values ? (*comparison.values)[index] : 0; }
+std::optional<std::uint32_t> comparedValue(std::size_t index) {
+  return comparison.scan ? quarzel::comparedValue(*comparison.scan, index) : std::nullopt;
+}
 
 void forgetComparison() { comparison = {}; }
 

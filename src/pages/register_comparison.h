@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace quarzel::app {
 
@@ -15,8 +16,9 @@ void compareWithSecondBios();
 // values; nothing before the first comparison.
 void updateCompareLabels();
 
-// The second BIOS's value of a register; 0 before the first comparison.
-std::uint32_t comparedValue(std::size_t index);
+// The second BIOS's value of a register; empty before the first comparison
+// and where the second BIOS lacks the register.
+std::optional<std::uint32_t> comparedValue(std::size_t index);
 
 // No comparison, as when the page is made.
 void forgetComparison();

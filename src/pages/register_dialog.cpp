@@ -75,7 +75,9 @@ void initDialog(HWND dialog, const RegisterDialog& table) {
   centerOnScreen(dialog);
   const BiosLayout& layout = state().Layout;
   const std::uint32_t value = layout.registerTable[table.registerIndex].value;
-  const std::uint32_t compared = comparedValue(table.registerIndex);
+  // The comparison column stays empty unless a second BIOS holds the
+  // register.
+  const std::optional<std::uint32_t> compared = comparedValue(table.registerIndex);
   showValue(dialog, table, value);
   // Each fill rebuilds the value, so the dialog opens showing what OK would
   // store: the reserved bits already 0.
@@ -83,9 +85,10 @@ void initDialog(HWND dialog, const RegisterDialog& table) {
   for (std::size_t row = 0; row < rows.size(); ++row) {
     if (rows[row].reserved) continue;
     setText(dialog, fieldEditId(row), std::to_string(fieldValue(rows[row], value)));
-    setText(dialog, compareEditId(row), std::to_string(fieldValue(rows[row], compared)));
+    setText(dialog, compareEditId(row), compared ? std::to_string(fieldValue(rows[row], *compared)) : "");
   }
-  if (showsClocks(table)) setText(dialog, IDC_REGDLG_COMPARE_FREQUENCY, frequencyText(pllFrequency(compared)));
+  if (showsClocks(table))
+    setText(dialog, IDC_REGDLG_COMPARE_FREQUENCY, compared ? frequencyText(pllFrequency(*compared)) : "");
 }
 
 // The new value goes to registerTable and the page's edit (which enables

@@ -3,6 +3,7 @@
 // Apply, compared with a second BIOS.
 #include "analysis/register_edits.h"
 #include "analysis/registers.h"
+#include "pages/analysis_refresh.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
 #include "pages/register_comparison.h"
@@ -28,30 +29,36 @@ std::optional<std::size_t> rowWith(int RegisterRowControls::*member, int id) {
   return std::nullopt;
 }
 
-// PLLCtrl2 is the BIOS's only when its write was found.
-bool pageHandles(std::size_t index) { return index != PLLCtrl2 || state().Layout.pllCtrl2Located; }
 
-void setOffsetOrZero(HWND page, int id, const Location& location) {
+// A register the image lacks says so in its value and offset, and takes no
+// edit: Apply could write it nowhere.
+void showPlace(HWND page, std::size_t index) {
+  const RegisterRowControls& row = kRegisterRows[index];
+  const Location& location = state().Layout.registerTable[index].location;
   if (location)
-    setOffsetCaption(page, id, *location);
+    setOffsetCaption(page, row.offset, *location);
   else
-    setText(page, id, "0");
+    setText(page, row.offset, kNotFound);
+  enable(page, row.offset, location.has_value());
+  SendDlgItemMessageA(page, row.value, EM_SETREADONLY, !location, 0);
+  if (row.dialogButton) enable(page, row.dialogButton, location.has_value());
 }
 
 void showValues() {
   for (std::size_t i = 0; i < kRegisterCount; ++i) showRegisterValue(i);
 }
 
-// Every located register is written, changed or not; a text without a
-// number leaves its register's value as it was.
+// Every located register is written, changed or not (the same value
+// changes no byte); a text without a number leaves its register's value as
+// it was.
 void applyRegisters(HWND page) {
   AppState& s = state();
   {
     const BusyGuard busy;
     enable(page, IDC_APPLY, false);
     for (std::size_t i = 0; i < kRegisterCount; ++i)
-      if (pageHandles(i)) applyRegisterText(s.BiosImage, s.Layout, i, getText(page, kRegisterRows[i].value, kMostValueChars));
-    showInDump(0, 0);
+      if (s.Layout.registerTable[i].location) applyRegisterText(s.BiosImage, s.Layout, i, getText(page, kRegisterRows[i].value, kMostValueChars));
+    imageChanged();
     showValues();
   }
   updateCompareLabels();
@@ -98,20 +105,13 @@ bool command(HWND page, int id, int notification) {
 
 }  // namespace
 
-// PLLCtrl2's value and the offsets are written by every fill.
-void resetRegistersPage() {
-  HWND page = pageWindow(RegistersTab);
-  for (std::size_t i = 0; i < kRegisterCount; ++i)
-    if (i != PLLCtrl2) setText(page, kRegisterRows[i].value, "0");
-}
-
 // The comparison column stays; its marks now compare the new values.
 void fillRegistersPage() {
   HWND page = pageWindow(RegistersTab);
   const BiosLayout& layout = state().Layout;
   for (std::size_t i = 0; i < kRegisterCount; ++i) {
-    setOffsetOrZero(page, kRegisterRows[i].offset, layout.registerTable[i].location);
-    if (layout.registerTable[i].location || i == PLLCtrl2) setText(page, kRegisterRows[i].value, registerValueText(layout, i));
+    showPlace(page, i);
+    setText(page, kRegisterRows[i].value, registerValueText(layout, i));
   }
   setText(page, IDC_REG_PLL_FREQUENCY, pllFrequencyText(layout));
   updateCompareLabels();
@@ -119,9 +119,9 @@ void fillRegistersPage() {
 
 void showRegisterValue(std::size_t index) {
   HWND page = pageWindow(RegistersTab);
-  const std::uint32_t value = state().Layout.registerTable[index].value;
-  setText(page, kRegisterRows[index].value, registerHexText(value));
-  if (index == PLLCtrl1) setText(page, IDC_REG_PLL_FREQUENCY, frequencyText(pllFrequency(value)));
+  const BiosLayout& layout = state().Layout;
+  setText(page, kRegisterRows[index].value, registerValueText(layout, index));
+  if (index == PLLCtrl1) setText(page, IDC_REG_PLL_FREQUENCY, pllFrequencyText(layout));
 }
 
 INT_PTR CALLBACK RegistersPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {

@@ -5,6 +5,7 @@
 #include "ui/app_state.h"
 #include "ui/window_helpers.h"
 #include "formats/text_format.h"
+#include "pages/analysis_refresh.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
@@ -73,7 +74,7 @@ void applyStrings(HWND page) {
   if (layout.bootString2.address)
     applyBootString(s.BiosImage, layout.bootString2, getAnsiText(page, IDC_STRING2_TEXT));
   if (layout.biosDate.address) applyBiosDate(s.BiosImage, layout.biosDate, getAnsiText(page, IDC_DATE, kDateChars));
-  showInDump(0, 0);
+  imageChanged();
 }
 
 void restoreStrings(HWND page) {

@@ -5,6 +5,7 @@
 #include "analysis/vesa_edits.h"
 #include "ui/app_state.h"
 #include "ui/window_helpers.h"
+#include "pages/analysis_refresh.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
 #include "pages/vesa_controls.h"
@@ -63,7 +64,7 @@ void applyStrings(HWND page) {
     const int chars = string.maxLength ? static_cast<int>(string.maxLength) : -1;
     applyVesaString(s.BiosImage, string, getAnsiText(page, kVesaControls[index].text, chars));
   }
-  showInDump(0, 0);
+  imageChanged();
 }
 
 void restoreStrings(HWND page) {

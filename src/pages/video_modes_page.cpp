@@ -1,9 +1,10 @@
 // VideoModesPage: the register set the BIOS programs for a chosen video mode,
 // and the timing it makes.
+#include "analysis/rate_options.h"
 #include "analysis/refresh_edit.h"
 #include "analysis/video_modes.h"
 #include "formats/text_format.h"
-#include "pages/dump_page.h"
+#include "pages/analysis_refresh.h"
 #include "ui/app_state.h"
 #include "ui/platform.h"
 #include "ui/window_helpers.h"
@@ -16,12 +17,16 @@ namespace {
 
 HWND modesPage() { return pageWindow(ModesTab); }
 
+// The rates the page offers for the selected mode, in the order listed.
+std::vector<RateOption> offered;
+
 void initModesPage(HWND page) {
   SendDlgItemMessageA(page, IDC_MODES_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
   SendDlgItemMessageA(page, IDC_MODES_LIST, LB_RESETCONTENT, 0, 0);
   for (const VideoMode& mode : kVideoModes)
     SendDlgItemMessageA(page, IDC_MODES_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mode.text));
   SendDlgItemMessageA(page, IDC_MODES_LIST, LB_SETCURSEL, 0, 0);
+  offered.clear();
   RECT size;
   GetClientRect(page, &size);
   stretchDown(page, IDC_MODES_LIST, size.bottom);
@@ -61,28 +66,42 @@ void showFields(HWND page, const ModeFields& fields) {
 }
 
 
-// The standard rates the selected mode's resolution can take, the one it
-// runs at selected; none for a mode that is not one of the board's own.
+// The modes that the selected one's rate is written into as well.
+void showModesChangedWith(HWND page, const ModeSource& source) {
+  const AppState& s = state();
+  std::string text;
+  for (const std::uint16_t number : modesChangedWith(s.BiosImage, s.Layout, source))
+    text += formatText(text.empty() ? "%03Xh" : ", %03Xh", unsigned{number});
+  setText(page, IDC_MODES_CHANGED_WITH, text.empty() ? "" : "Also sets " + text + ".");
+}
+
+std::optional<std::size_t> chosenRate(HWND page) {
+  const LRESULT item = SendDlgItemMessageA(page, IDC_MODES_RATES, CB_GETCURSEL, 0, 0);
+  if (item == CB_ERR || static_cast<std::size_t>(item) >= offered.size()) return std::nullopt;
+  return static_cast<std::size_t>(item);
+}
+
+// The chosen rate's timing shows at once; Apply is offered only for a rate
+// that changes the BIOS's own.
+void rateChosen(HWND page) {
+  const auto item = chosenRate(page);
+  const bool other = item && offered[*item].standard;
+  setText(page, IDC_MODES_RATE_TIMING, other ? rateOptionText(offered[*item]) : "");
+  enable(page, IDC_APPLY, other);
+}
+
+// The BIOS's own timing, marked as such and chosen, then the standard rates
+// that would change it; none for a mode that is not one of the board's own.
 void showRates(HWND page, const ModeSource& source) {
   const AppState& s = state();
+  offered = rateOptions(s.BiosImage, s.Layout, source);
   SendDlgItemMessageA(page, IDC_MODES_RATES, CB_RESETCONTENT, 0, 0);
-  std::vector<TimingChoice> choices;
-  std::optional<unsigned> now;
-  if (source.info && source.info->biosMode > kLastVgaMode && !source.info->text()) {
-    const Resolution resolution{source.info->width, source.info->height};
-    choices = timingChoices(s.BiosImage, s.Layout, resolution);
-    if (const auto timing = sourceTiming(s.BiosImage, s.Layout, source))
-      now = standardRefresh(s.BiosImage, s.Layout, resolution, *timing);
-  }
-  for (const TimingChoice& choice : choices) {
-    const std::string text = formatText("%u Hz", choice.timing->refresh);
-    const LRESULT item = SendDlgItemMessageA(page, IDC_MODES_RATES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendDlgItemMessageA(page, IDC_MODES_RATES, CB_SETITEMDATA, static_cast<WPARAM>(item),
-                        static_cast<LPARAM>(choice.timing->refresh));
-    if (now == choice.timing->refresh) SendDlgItemMessageA(page, IDC_MODES_RATES, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-  }
-  enable(page, IDC_MODES_RATES, !choices.empty());
-  enable(page, IDC_APPLY, !choices.empty());
+  for (const RateOption& option : offered)
+    SendDlgItemMessageA(page, IDC_MODES_RATES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(option.label.c_str()));
+  if (!offered.empty()) SendDlgItemMessageA(page, IDC_MODES_RATES, CB_SETCURSEL, 0, 0);
+  enable(page, IDC_MODES_RATES, !offered.empty());
+  showModesChangedWith(page, source);
+  rateChosen(page);
 }
 
 std::optional<std::size_t> selectedRow(HWND page) {
@@ -91,23 +110,21 @@ std::optional<std::size_t> selectedRow(HWND page) {
 }
 
 // The chosen rate for the whole resolution of the selected mode; a refused
-// one names its reason and changes nothing.
+// one names its reason and changes nothing, and the BIOS's own is no change.
 void applyRate(HWND page) {
   AppState& s = state();
   const auto row = selectedRow(page);
-  const LRESULT item = SendDlgItemMessageA(page, IDC_MODES_RATES, CB_GETCURSEL, 0, 0);
-  if (!row || item == CB_ERR) return;
+  const auto item = chosenRate(page);
+  if (!row || !item || !offered[*item].standard) return;
   const ModeSource source = modeSource(s.BiosImage, s.Layout, *row);
   if (!source.info) return;
   const BusyGuard busy;
-  const auto refresh = static_cast<unsigned>(SendDlgItemMessageA(page, IDC_MODES_RATES, CB_GETITEMDATA, static_cast<WPARAM>(item), 0));
-  const EditResult result = applyRefresh(s.BiosImage, s.Layout, {source.info->width, source.info->height}, refresh);
+  const EditResult result = applyRefresh(s.BiosImage, s.Layout, {source.info->width, source.info->height}, *offered[*item].standard);
   if (result.error) {
     showError(page, (std::string("Refresh rate error!!!\n") + describe(*result.error)).c_str());
     return;
   }
-  showSelectedMode();
-  showInDump(0, 0);
+  imageChanged();
 }
 
 }  // namespace
@@ -122,6 +139,18 @@ void resetModesPage() {
 // image without a parameter table the fields stay cleared.
 void fillModesPage() {
   if (state().Layout.videoParameterTable) showSelectedMode();
+}
+
+// Another change of the image keeps the rate the user chose, where it is
+// still one that changes the BIOS's own.
+void refreshModesPage() {
+  HWND page = modesPage();
+  const auto item = chosenRate(page);
+  const std::optional<unsigned> kept = item ? offered[*item].standard : std::nullopt;
+  fillModesPage();
+  for (std::size_t i = 0; kept && i < offered.size(); ++i)
+    if (offered[i].standard == kept) SendDlgItemMessageA(page, IDC_MODES_RATES, CB_SETCURSEL, i, 0);
+  rateChosen(page);
 }
 
 void showSelectedMode() {
@@ -148,6 +177,9 @@ INT_PTR CALLBACK VideoModesPageProc(HWND page, UINT message, WPARAM wParam, LPAR
     case IDC_MODES_LIST:
       // For an image without a parameter table, the fields stay.
       if (state().Layout.videoParameterTable) showSelectedMode();
+      return TRUE;
+    case IDC_MODES_RATES:
+      if (HIWORD(wParam) == CBN_SELCHANGE) rateChosen(page);
       return TRUE;
     case IDC_APPLY: applyRate(page); return TRUE;
     default: return FALSE;

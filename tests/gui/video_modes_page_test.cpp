@@ -44,19 +44,40 @@ TEST_F(VideoModesPage, ShowsTheRecordAndTimingTheBiosUses) {
   }
 }
 
+// Picks the rate as the user does, by its text.
+void chooseRate(const char* rate) {
+  HWND modes = app::pageWindow(ModesTab);
+  const LRESULT item = SendDlgItemMessageA(modes, IDC_MODES_RATES, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(rate));
+  ASSERT_NE(item, CB_ERR) << rate;
+  SendDlgItemMessageA(modes, IDC_MODES_RATES, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+  SendMessageA(modes, WM_COMMAND, MAKEWPARAM(IDC_MODES_RATES, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(modes, IDC_MODES_RATES)));
+}
+
 std::string imageText(const Image& image) { return {reinterpret_cast<const char*>(image.bytes.data()), image.size}; }
 
-// The rates of 1024x768 with the one it runs at chosen; Apply writes 85 Hz as
-// the core does, and the mode now reads 85 Hz. A text mode has no rates.
+// The rates of 1024x768: the BIOS's own timing marked and chosen, which is
+// no edit; a standard rate shows what it makes at once, and the modes it
+// changes too. Apply writes 85 Hz as the core does, and 85 Hz is then the
+// BIOS's own. A text mode has no rates.
 TEST_F(VideoModesPage, AppliesAStandardRefreshRate) {
-  QUARZEL_REAL_ROM(rom, test::k3k12sd);
-  load(imageText(rom), test::k3k12sd.file);
+  QUARZEL_REAL_ROM(rom, test::kAgpSg);
+  load(imageText(rom), test::kAgpSg.file);
   HWND modes = page(ModesTab);
   selectRow(49);
-  EXPECT_EQ(SendDlgItemMessageA(modes, IDC_MODES_RATES, CB_GETCOUNT, 0, 0), 4);
-  EXPECT_EQ(text(modes, IDC_MODES_RATES), "60 Hz");
+  EXPECT_EQ(SendDlgItemMessageA(modes, IDC_MODES_RATES, CB_GETCOUNT, 0, 0), 5);
+  EXPECT_EQ(text(modes, IDC_MODES_RATES), "60.01 Hz (this BIOS)");
+  EXPECT_FALSE(enabled(modes, IDC_APPLY));
+  EXPECT_EQ(text(modes, IDC_MODES_CHANGED_WITH), "Also sets 117h, 118h.");
+  chooseRate("60 Hz");
   EXPECT_TRUE(enabled(modes, IDC_APPLY));
-  SendDlgItemMessageA(modes, IDC_MODES_RATES, CB_SETCURSEL, 3, 0);
+  chooseRate("60.01 Hz (this BIOS)");
+  EXPECT_FALSE(enabled(modes, IDC_APPLY));
+  EXPECT_EQ(text(modes, IDC_MODES_RATE_TIMING), "");
+  chooseRate("85 Hz");
+  EXPECT_EQ(text(modes, IDC_MODES_RATE_TIMING), "94.5 MHz, 68.68 kHz, 85.00 Hz");
+  EXPECT_EQ(text(modes, IDC_MODES_REFRESH), "60.01 Hz") << "the image's own until Apply";
   click(modes, IDC_APPLY);
   EXPECT_TRUE(platform.messages.empty());
   Image expected = rom;
@@ -66,7 +87,8 @@ TEST_F(VideoModesPage, AppliesAStandardRefreshRate) {
   EXPECT_TRUE(imageText(s().BiosImage) == imageText(expected));
   EXPECT_EQ(text(modes, IDC_MODES_REFRESH), "85.00 Hz");
   EXPECT_EQ(text(modes, IDC_MODES_PIXEL_CLOCK), "94.5 MHz");
-  EXPECT_EQ(text(modes, IDC_MODES_RATES), "85 Hz");
+  EXPECT_EQ(text(modes, IDC_MODES_RATES), "85.00 Hz (this BIOS)");
+  EXPECT_FALSE(enabled(modes, IDC_APPLY));
   selectRow(6);
   EXPECT_FALSE(enabled(modes, IDC_APPLY));
   EXPECT_EQ(SendDlgItemMessageA(modes, IDC_MODES_RATES, CB_GETCOUNT, 0, 0), 0);
@@ -81,7 +103,8 @@ TEST_F(VideoModesPage, ARefusedRateNamesItsReason) {
   shared.bytes[*layout.extendedModeTable + 6 * 37 + 3] = 15;  // mode 10Eh's index
   load(imageText(shared), "shared.rom");
   selectRow(49);
-  SendDlgItemMessageA(page(ModesTab), IDC_MODES_RATES, CB_SETCURSEL, 3, 0);
+  chooseRate("85 Hz");
+  EXPECT_EQ(text(page(ModesTab), IDC_MODES_RATE_TIMING), describe(EditError::SharedParameterEntry));
   click(page(ModesTab), IDC_APPLY);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0], std::string("ERROR: Refresh rate error!!!\n") + describe(EditError::SharedParameterEntry));
