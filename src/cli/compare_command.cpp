@@ -24,13 +24,13 @@ CommandRun addCompareCommand(CLI::App& app) {
   command->add_option("B", o->b, "the second BIOS image")->required();
   addFlag(*command, "--json", o->json, "one JSON object, for scripts");
   return [o] {
-    const auto a = readImageOrReport(o->a);
-    if (!a) return 1;
-    const auto b = readImageOrReport(o->b);
-    if (!b) return 1;
+    const auto imageA = readImageOrReport(o->a);
+    if (!imageA) return 1;
+    const auto imageB = readImageOrReport(o->b);
+    if (!imageB) return 1;
     BiosLayout layout;
-    AnalysisPass(*a, layout);
-    const CompareScan scan = scanCompareRegisters(*b);
+    AnalysisPass(*imageA, layout);
+    const CompareScan scan = scanCompareRegisters(*imageB);
     const std::string frequencyA = pllFrequencyText(layout);
     const std::string frequencyB = compareFrequencyText(scan);
     // A register one image lacks is "not found" there (null in JSON), and
