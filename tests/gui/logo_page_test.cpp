@@ -175,7 +175,7 @@ TEST_F(LogoPage, ApplyRefusesWithAReasonAndChangesNothing) {
     const char* message;
   } cases[] = {
       {otherVendor, "", "ERROR: Not a 3dfx BIOS!!!\nthe PCI data structure does not name vendor 121Ah (3dfx)"},
-      {noRoom, "", "ERROR: No room for the logo!!!\nthe logo needs 2075 bytes of FFh; the largest free run inside the ROM holds 1 byte"},
+      {noRoom, "", "ERROR: No room for the logo!!!\nthe logo needs 2075 bytes of FFh; the largest free run inside the ROM holds 16 bytes"},
       {noCall, "", "ERROR: No sign-on call found for the logo!!!"},
       {sample, std::string(75, 'x'), "ERROR: The logo lines hold more than 374 characters!!!"},
   };
