@@ -9,6 +9,7 @@
 #include "analysis/logo_locator.h"
 #include "analysis/mode_table_locator.h"
 #include "analysis/pcir_locator.h"
+#include "analysis/pointer_directory.h"
 #include "analysis/register_locator.h"
 #include "analysis/vesa_locator.h"
 
@@ -26,6 +27,7 @@ void AnalysisPass(const Image& image, BiosLayout& layout) {
   locatePcir(image, layout);
   locateVesaStrings(image, layout);
   locateExtendedModeTable(image, layout);
+  locatePointerDirectory(image, layout);
 }
 
 void relocateSignOn(const Image& image, BiosLayout& layout) {

@@ -196,6 +196,14 @@ BiosDiff diffBios(const Image& a, const BiosLayout& layoutA, const Image& b, con
   return diff;
 }
 
+Verdict tableVerdict(const BiosDiff& diff, DiffItem table) {
+  const bool entries = table == DiffItem::VideoParameterTable;
+  const ItemPlaces& places = entries ? diff.videoParameterTable : diff.extendedModeTable;
+  const bool valuesDiffer = std::ranges::any_of(
+      diff.modes, [&](const ModeRowDiff& row) { return !(entries ? row.entry : row.record).empty(); });
+  return places.verdict == Verdict::Same && valuesDiffer ? Verdict::Differs : places.verdict;
+}
+
 std::vector<ItemRef> differences(const BiosDiff& diff) {
   std::vector<ItemRef> items;
   const auto add = [&](Verdict verdict, DiffItem item, std::size_t index = 0) {

@@ -99,6 +99,11 @@ struct BiosDiff {
 
 BiosDiff diffBios(const Image& a, const BiosLayout& layoutA, const Image& b, const BiosLayout& layoutB);
 
+// The verdict on the video parameter table or the extended mode table by
+// their values: one located in both whose entries (records) differ in a
+// row differs, though it lies in the same place; otherwise its place's.
+Verdict tableVerdict(const BiosDiff& diff, DiffItem table);
+
 // Every item that differs or is located in one image only, in the order
 // above.
 std::vector<ItemRef> differences(const BiosDiff& diff);

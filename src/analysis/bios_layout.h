@@ -25,7 +25,13 @@ struct BootString {
   Location lengthWord;         // the count the BIOS passes to the write-string call
   std::uint32_t maxLength = 0;  // bytes an edit may write
   std::int32_t length = 0;      // current length up to the zero byte
+  // False where the BIOS keeps the string but its code no longer prints it
+  // (the Compaq build of 2.15.05).
+  bool printed = true;
 };
+
+// The entries of the BIOS's pointer directory (pointer_directory.h).
+inline constexpr std::size_t kDirectoryEntries = 8;
 
 inline constexpr std::size_t kBiosDateLength = 8;  // "mm/dd/yy"
 
@@ -105,6 +111,11 @@ struct BiosLayout {
   // The highest pixel clock the BIOS gives its graphics modes, where its
   // code says; 160 MHz in every build seen.
   std::optional<std::uint32_t> pixelClockLimitHz;
+
+  // The BIOS's pointer directory, and which of its entries gave the layout
+  // an item that no locator found.
+  Location pointerDirectory;
+  std::array<bool, kDirectoryEntries> fromDirectory{};
 };
 
 }  // namespace quarzel

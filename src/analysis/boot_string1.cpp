@@ -3,6 +3,7 @@
 #include <string>
 
 #include "analysis/boot_string.h"
+#include "analysis/pointer_directory.h"
 
 namespace quarzel {
 
@@ -21,6 +22,27 @@ std::array<std::string, kLogoLines> logoLinesFrom(const std::string& text) {
   return lines;
 }
 
+namespace {
+
+// Where the sign-on code no longer prints string 1, its text still stands
+// where every build keeps it, after the pointer directory and a zero byte,
+// as long as the count the code loads.
+void locateSilentString1(const Image& image, std::size_t match, BootString& string) {
+  const auto directory = readPointerDirectory(image);
+  if (!directory) return;
+  const std::size_t address = directory->at + kDirectoryBytes + 1;
+  const auto count = image.word(match + kString1CountOperand);
+  if (address >= image.size || image.bytes[address - 1] != 0 || !count ||
+      image.textLength(address) != std::size_t{*count})
+    return;
+  recordBootString(image, string, static_cast<Offset>(address), false);
+  string.lengthWord = static_cast<Offset>(match + kString1CountOperand);
+  string.maxLength = image.bytes[match + kString1CountOperand];
+  string.printed = false;
+}
+
+}  // namespace
+
 void locateBootString1(const Image& image, BiosLayout& layout) {
   const std::size_t end = searchEnd(image, kSearchMargin);
   BootString& string = layout.bootString1;
@@ -32,6 +54,8 @@ void locateBootString1(const Image& image, BiosLayout& layout) {
     string.maxLength = image.bytes[*match + kString1CountOperand];
     layout.bootCodeAddress = static_cast<Offset>(*match);
     if (!logo) layout.logoLines = logoLinesFrom(image.text(*string.address));
+  } else if (const auto silent = findFirst(image, kSilentSignOn, end); silent && !logo) {
+    locateSilentString1(image, *silent, string);
   } else if (!logo) {
     if (const auto fallback = findFirst(image, kString1Fallback, end))
       recordBootString(image, string, *image.word(*fallback + kString1FallbackOperand), true);

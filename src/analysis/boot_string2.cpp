@@ -1,6 +1,7 @@
 #include "analysis/boot_string2.h"
 
 #include "analysis/boot_string.h"
+#include "analysis/boot_string1.h"
 
 namespace quarzel {
 
@@ -21,6 +22,11 @@ void locateBootString2(const Image& image, BiosLayout& layout) {
     if (address >= 2) string.lengthWord = static_cast<Offset>(address - 2);
   } else if (const auto fallback = findFirst(image, kString2Fallback, end)) {
     recordBootString(image, string, *image.word(*fallback + kString2FallbackOperand), true);
+  } else if (const auto silent = findFirst(image, kSilentSignOn, end)) {
+    // The sign-on code calls a name printer that prints nothing: the pointer
+    // directory may still give the string (pointer_directory.cpp).
+    const std::size_t printer = (*silent + kSilentCallEnd + *image.word(*silent + kSilentCallOperand)) & 0xFFFFu;
+    string.printed = !kEmptyNamePrinter.matchesAt(image, printer);
   }
 }
 

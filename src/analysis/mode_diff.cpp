@@ -42,6 +42,13 @@ std::vector<ModeValueChange>& partFor(ModeRowDiff& diff, std::size_t group) {
 
 std::string ModeValueChange::name() const { return index ? group + " " + std::to_string(*index) : group; }
 
+std::string ModeRowDiff::heading() const {
+  // "Mode 120h": the word and the number, which the list's texts all start with.
+  constexpr std::size_t kWord = 5, kNumberEnd = 9;
+  if (headingA == headingB) return headingA;
+  return headingA.substr(0, kNumberEnd) + "/" + headingB.substr(kWord, kNumberEnd - kWord) + headingA.substr(kNumberEnd);
+}
+
 std::vector<ModeRowDiff> differingModes(const Image& a, const BiosLayout& layoutA, const Image& b,
                                         const BiosLayout& layoutB) {
   const BiosLayout tablesA = sharedTables(layoutA, layoutB), tablesB = sharedTables(layoutB, layoutA);
@@ -52,7 +59,8 @@ std::vector<ModeRowDiff> differingModes(const Image& a, const BiosLayout& layout
     const ModeSource& sourceB = sourcesB[row];
     const auto groupsA = modeValueGroups(modeFields(a, tablesA, sourceA));
     const auto groupsB = modeValueGroups(modeFields(b, tablesB, sourceB));
-    ModeRowDiff diff{row, {}, {}, {}, sourceA.entry, sourceB.entry};
+    ModeRowDiff diff{row, {}, {}, {}, sourceA.entry, sourceB.entry, modeHeading(sourceA, row),
+                     modeHeading(sourceB, row)};
     for (std::size_t g = 0; g < groupsA.size(); ++g) {
       const ModeValueGroup& group = groupsA[g];
       for (std::size_t i = 0; i < group.texts.size(); ++i) {

@@ -26,6 +26,11 @@ struct ModeRowDiff {
   // Where each image keeps the row's parameter entry: rows that share both
   // share their entry's differences.
   std::optional<std::size_t> entryA, entryB;
+  std::string headingA, headingB;  // see modeHeading
+
+  // The row's heading, with both numbers where the images number its mode
+  // otherwise: "Mode 120h/180h  - 320x200 8 bpp (8x8 Font)".
+  std::string heading() const;
 };
 
 // The rows whose parameter entry, extended record or reading differs, with

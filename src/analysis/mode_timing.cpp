@@ -25,7 +25,8 @@ constexpr unsigned kNoBankInterleave = 0;
 // two dots wide (256 colours).
 constexpr unsigned kGraphicsMode = 0, kWidePixels = 6;
 
-std::optional<double> pixelClock(unsigned miscOutput, const std::optional<ExtendedRecord>& record) {
+// The crystal or the PLL clock that Misc Output selects.
+std::optional<double> sourceClock(unsigned miscOutput, const std::optional<ExtendedRecord>& record) {
   const unsigned select = (miscOutput >> kClockSelectShift) & 3u;
   if (select < kPllSelected) return kVgaClocksMHz[select];
   if (record && record->pll != 0) return pllFrequency(record->pll);
@@ -42,11 +43,15 @@ ModeTiming modeTiming(std::span<const std::uint8_t, kParameterEntryBytes> entry,
   const unsigned dots = bit(clocking, kEightDots) ? 8 : 9;
 
   ModeTiming t;
-  t.pixelClockMHz = pixelClock(entry[entry_byte::kMiscOutput], record);
+  const bool native = record && record->native();
+  // The attribute controller makes a pixel of two dots only in VGA modes.
+  const unsigned dotsPerPixel = !native && bit(entry[entry_byte::kAttribute + 0x10], kWidePixels) ? 2 : 1;
+  t.clockDivisor = (bit(clocking, kHalfClock) ? 2 : 1) * dotsPerPixel;
+  if (const auto clock = sourceClock(entry[entry_byte::kMiscOutput], record)) t.pixelClockMHz = *clock / t.clockDivisor;
   // The mode set writes 0 to CRTC 1Ah, the horizontal extension, so the
   // horizontal values are the VGA's own 8 bits.
-  t.horizontalTotal = (crtc(0) + 5) * dots;
-  t.horizontalDisplay = (crtc(1) + 1) * dots;
+  t.horizontalTotal = (crtc(0) + 5) * dots / dotsPerPixel;
+  t.horizontalDisplay = (crtc(1) + 1) * dots / dotsPerPixel;
   t.verticalTotal =
       (crtc(6) | bit(overflow, kTotal8) << 8 | bit(overflow, kTotal9) << 9 | bit(extension, kTotal10) << 10) + 2;
   t.verticalDisplay =
@@ -55,21 +60,19 @@ ModeTiming modeTiming(std::span<const std::uint8_t, kParameterEntryBytes> entry,
 
   t.width = t.horizontalDisplay;
   t.height = t.verticalDisplay;
-  if (record && record->native()) {
+  if (native) {
     if (record->nativeDoubleScan()) t.height /= 2;
   } else {
     const unsigned maxScanLine = crtc(9);
     if (bit(maxScanLine, kScanDoubling)) t.height /= 2;
     if (bit(entry[entry_byte::kGraphics + 6], kGraphicsMode) && bit(crtc(0x17), kNoBankInterleave))
       t.height /= (maxScanLine & kMaxScanLineMask) + 1;
-    if (bit(entry[entry_byte::kAttribute + 0x10], kWidePixels)) t.width /= 2;
   }
   // Interlaced, the vertical values count one field of the frame.
   if (record && record->interlace()) t.height *= 2;
 
   if (t.pixelClockMHz) {
-    const unsigned clocksPerLine = t.horizontalTotal * (bit(clocking, kHalfClock) ? 2 : 1);
-    t.lineRateKHz = *t.pixelClockMHz * 1000.0 / clocksPerLine;
+    t.lineRateKHz = *t.pixelClockMHz * 1000.0 / t.horizontalTotal;
     t.refreshHz = *t.lineRateKHz * 1000.0 / t.verticalTotal;
   }
   return t;

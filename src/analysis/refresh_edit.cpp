@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
+#include <map>
+#include <span>
 
+#include "analysis/crtc_values.h"
 #include "analysis/pll_search.h"
 #include "analysis/video_modes.h"
 #include "formats/number_text.h"
@@ -15,19 +17,13 @@ namespace {
 
 constexpr unsigned kCharDots = 8;  // the board's graphics modes use 8-dot characters
 
+std::span<const std::uint8_t, kParameterEntryBytes> entrySpan(const Image& image, std::size_t entry) {
+  return std::span<const std::uint8_t, kParameterEntryBytes>(image.bytes.data() + entry, kParameterEntryBytes);
+}
+
 // Misc Output: the PLL selected (bits 2 and 3), sync polarities (bits 6 and
 // 7 set: negative); the I/O address, RAM enable and page bits are kept.
 constexpr std::uint8_t kPllSelected = 0x0C, kHSyncNegative = 0x40, kVSyncNegative = 0x80, kKeepMisc = 0x33;
-// CRTC 3 keeps its compatible-read and skew bits, 5 its skew, 9 all but
-// the blank start's bit 9 (bit 5), 11h its protect and interrupt bits.
-constexpr std::uint8_t kKeep3 = 0xE0, kKeep5 = 0x60, kKeep9 = 0xDF, kKeep11 = 0xF0;
-// CRTC 7: bit 4 (line compare bit 8) is kept.
-constexpr std::uint8_t kLineCompare8 = 0x10;
-// CRTC 1Bh: bits 10 of the vertical total, display end, blank start and
-// sync start (0, 2, 4, 6) are written, the others kept.
-constexpr std::uint8_t kKeep1B = 0xAA;
-
-unsigned bit(unsigned value, unsigned n) { return (value >> n) & 1u; }
 
 bool boardGraphics(const ModeInfo& info) { return info.biosMode > kLastVgaMode && !info.text(); }
 
@@ -84,46 +80,65 @@ CrtcTiming crtcTiming(const TimingChoice& choice) {
   return c;
 }
 
-// The entry's Misc Output and CRTC bytes as the BIOS's own tables hold a
-// timing: blanking from the end of the display to one character or line
-// before the total.
-void writeEntry(Image& image, std::size_t entry, const CrtcTiming& c, const StandardTiming& t) {
-  std::uint8_t* e = &image.bytes[entry];
-  std::uint8_t& misc = e[entry_byte::kMiscOutput];
-  misc = static_cast<std::uint8_t>((misc & kKeepMisc) | kPllSelected |
-                                   (t.horizontalSyncPositive ? 0 : kHSyncNegative) |
-                                   (t.verticalSyncPositive ? 0 : kVSyncNegative));
-  std::uint8_t* crtc = e + entry_byte::kCrtc;
-  const unsigned blankEnd = c.total - 1;
-  crtc[0] = static_cast<std::uint8_t>(c.total - 5);
-  crtc[1] = static_cast<std::uint8_t>(c.display - 1);
-  crtc[2] = static_cast<std::uint8_t>(c.display);
-  crtc[3] = static_cast<std::uint8_t>((crtc[3] & kKeep3) | (blankEnd & 0x1F));
-  crtc[4] = static_cast<std::uint8_t>(c.syncStart);
-  crtc[5] = static_cast<std::uint8_t>(bit(blankEnd, 5) << 7 | (crtc[5] & kKeep5) | (c.syncEnd & 0x1F));
-  const unsigned vt = c.verticalTotal - 2, vde = c.verticalDisplay - 1, vrs = c.verticalSyncStart;
-  const unsigned vbs = c.verticalDisplay - 1, vbe = c.verticalTotal - 1;
-  crtc[6] = static_cast<std::uint8_t>(vt);
-  crtc[7] = static_cast<std::uint8_t>(bit(vt, 8) | bit(vde, 8) << 1 | bit(vrs, 8) << 2 | bit(vbs, 8) << 3 |
-                                      (crtc[7] & kLineCompare8) | bit(vt, 9) << 5 | bit(vde, 9) << 6 | bit(vrs, 9) << 7);
-  crtc[9] = static_cast<std::uint8_t>((crtc[9] & kKeep9) | bit(vbs, 9) << 5);
-  crtc[0x10] = static_cast<std::uint8_t>(vrs);
-  crtc[0x11] = static_cast<std::uint8_t>((crtc[0x11] & kKeep11) | (c.verticalSyncEnd & 0x0F));
-  crtc[0x12] = static_cast<std::uint8_t>(vde);
-  crtc[0x15] = static_cast<std::uint8_t>(vbs);
-  crtc[0x16] = static_cast<std::uint8_t>(vbe);
+// The values of a timing with blanking from the end of the display to one
+// character or line before the total.
+CrtcValues plainValues(const CrtcTiming& c) {
+  CrtcValues v;
+  v.hTotal = c.total - 5;
+  v.hDisplayEnd = c.display - 1;
+  v.hBlankStart = c.display;
+  v.hBlankEnd = c.total - 1;
+  v.hSyncStart = c.syncStart;
+  v.hSyncEnd = c.syncEnd;
+  v.vTotal = c.verticalTotal - 2;
+  v.vDisplayEnd = c.verticalDisplay - 1;
+  v.vBlankStart = c.verticalDisplay - 1;
+  v.vBlankEnd = c.verticalTotal - 1;
+  v.vSyncStart = c.verticalSyncStart;
+  v.vSyncEnd = c.verticalSyncEnd;
+  return v;
 }
 
-// CRTC 1Bh's bits 10 and the PLL value, in a record of a known layout.
-void writeRecord(Image& image, std::size_t record, const ExtendedRecordLayout& layout, const CrtcTiming& c,
-                 std::uint16_t pll) {
-  const unsigned vt = c.verticalTotal - 2, vde = c.verticalDisplay - 1, vrs = c.verticalSyncStart;
-  const unsigned vbs = c.verticalDisplay - 1;
-  std::uint8_t& extension = image.bytes[record + kRecordCrtc1BByte];
-  extension = static_cast<std::uint8_t>((extension & kKeep1B) | bit(vt, 10) | bit(vde, 10) << 2 |
-                                        bit(vbs, 10) << 4 | bit(vrs, 10) << 6);
-  image.bytes[record + layout.pll] = static_cast<std::uint8_t>(pll);
-  image.bytes[record + layout.pll + 1] = static_cast<std::uint8_t>(pll >> 8);
+// The standard timing a parameter entry with its record holds now: its
+// totals, and its refresh within 0.5 Hz.
+const TimingChoice* heldChoice(const std::vector<TimingChoice>& choices, const ModeTiming& timing) {
+  constexpr double kRefreshTolerance = 0.5;
+  if (!timing.refreshHz) return nullptr;
+  for (const TimingChoice& choice : choices) {
+    const CrtcTiming crtc = crtcTiming(choice);
+    const double refresh = crtc.clockMHz * 1e6 / (crtc.total * kCharDots) / crtc.verticalTotal;
+    if (timing.horizontalTotal == crtc.total * kCharDots && timing.verticalTotal == crtc.verticalTotal &&
+        std::abs(*timing.refreshHz - refresh) <= kRefreshTolerance)
+      return &choice;
+  }
+  return nullptr;
+}
+
+// The timing's values placed as the entry places those of the standard
+// timing it holds now: the BIOS's entries start sync or blanking a
+// character or line off the plain figures, each in its own way (800x600's
+// planar entry starts horizontal sync 2 characters after the packed one,
+// and blanks from line 599 where the other blanks from 600). An entry that
+// holds no standard timing takes the plain values.
+CrtcValues placedValues(std::span<const std::uint8_t, kParameterEntryBytes> entry, const ExtendedRecord& record,
+                        const std::vector<TimingChoice>& choices, const CrtcTiming& target) {
+  CrtcValues values = plainValues(target);
+  const TimingChoice* held = heldChoice(choices, modeTiming(entry, record));
+  if (!held) return values;
+  const CrtcValues now = readCrtcValues(entry, record.crtc1B), plain = plainValues(crtcTiming(*held));
+  for (const CrtcField& field : kPlacementFields) {
+    // Fields that keep only their low bits are offset within them.
+    const unsigned mask = field.bits ? (1u << field.bits) - 1 : 0xFFFFu;
+    values.*field.value = (values.*field.value + now.*field.value - plain.*field.value) & mask;
+  }
+  return values;
+}
+
+// The entry's Misc Output: the PLL and the timing's sync polarities.
+void writeMiscOutput(Image& image, std::size_t entry, const StandardTiming& t) {
+  std::uint8_t& misc = image.bytes[entry + entry_byte::kMiscOutput];
+  misc = static_cast<std::uint8_t>((misc & kKeepMisc) | kPllSelected | (t.horizontalSyncPositive ? 0 : kHSyncNegative) |
+                                   (t.verticalSyncPositive ? 0 : kVSyncNegative));
 }
 
 }  // namespace
@@ -166,16 +181,9 @@ std::optional<RefreshSetting> parseRefreshText(std::string_view text) {
 
 std::optional<unsigned> standardRefresh(const Image& image, const BiosLayout& layout, Resolution resolution,
                                         const ModeTiming& timing) {
-  constexpr double kRefreshTolerance = 0.5;
-  if (!timing.refreshHz) return std::nullopt;
-  for (const TimingChoice& choice : timingChoices(image, layout, resolution)) {
-    const CrtcTiming crtc = crtcTiming(choice);
-    const double refresh = crtc.clockMHz * 1e6 / (crtc.total * kCharDots) / crtc.verticalTotal;
-    if (timing.horizontalTotal == crtc.total * kCharDots && timing.verticalTotal == crtc.verticalTotal &&
-        std::abs(*timing.refreshHz - refresh) <= kRefreshTolerance)
-      return choice.timing->refresh;
-  }
-  return std::nullopt;
+  const std::vector<TimingChoice> choices = timingChoices(image, layout, resolution);
+  const TimingChoice* held = heldChoice(choices, timing);
+  return held ? std::optional(held->timing->refresh) : std::nullopt;
 }
 
 EditResult applyRefresh(Image& image, const BiosLayout& layout, Resolution resolution, unsigned refresh) {
@@ -190,20 +198,21 @@ EditResult applyRefresh(Image& image, const BiosLayout& layout, Resolution resol
   const ExtendedRecordLayout* recordLayout = extendedRecordLayout(layout.extendedRecordBytes);
   if (!recordLayout) return EditResult::failed(EditError::RecordWithoutPll);
 
-  // Every entry and record of the resolution, each once; an entry that a
-  // mode of another size also takes would change that mode too.
-  std::set<std::size_t> entries, records;
+  // Every entry and record of the resolution, each once, with the record
+  // beside which the mode set writes each entry; an entry that a mode of
+  // another size also takes would change that mode too.
+  std::map<std::size_t, std::size_t> entryRecord, recordEntry;
   for (const ModeInfo& info : own) {
     const auto record = modeRecordAt(layout, info);
     const auto entry = parameterEntryAt(layout, modeEntries(image, layout, info).front());
     if (!record || !entry) return EditResult::failed(EditError::NoModeTables);
-    records.insert(*record);
-    entries.insert(*entry);
+    entryRecord.emplace(*entry, *record);
+    recordEntry.emplace(*record, *entry);
   }
   for (const ModeInfo& other : modes) {
     if (other.width == resolution.width && other.height == resolution.height && boardGraphics(other)) continue;
     for (const std::size_t number : modeEntries(image, layout, other))
-      if (const auto entry = parameterEntryAt(layout, number); entry && entries.contains(*entry))
+      if (const auto entry = parameterEntryAt(layout, number); entry && entryRecord.contains(*entry))
         return EditResult::failed(EditError::SharedParameterEntry);
   }
 
@@ -212,13 +221,23 @@ EditResult applyRefresh(Image& image, const BiosLayout& layout, Resolution resol
   const double limit = layout.pixelClockLimitHz ? *layout.pixelClockLimitHz / 1e6 : kDefaultPixelClockLimitMHz;
   if (pll.megahertz > limit) return EditResult::failed(EditError::ClockPastDacLimit);
 
+  // Each entry's values are placed from its bytes before any is written.
+  std::map<std::size_t, CrtcValues> values;
+  for (const auto& [entry, record] : entryRecord)
+    values[entry] = placedValues(entrySpan(image, entry), *readExtendedRecord(image, record, layout.extendedRecordBytes),
+                                 choices, crtc);
   EditResult result;
-  for (const std::size_t entry : entries) {
-    writeEntry(image, entry, crtc, *choice->timing);
+  for (const auto& [entry, placed] : values) {
+    writeMiscOutput(image, entry, *choice->timing);
+    writeCrtcValues(std::span<std::uint8_t, kParameterEntryBytes>(image.bytes.data() + entry, kParameterEntryBytes),
+                    placed);
     result.written.push_back({entry + entry_byte::kMiscOutput, entry_byte::kCrtc + kCrtcRegisters - entry_byte::kMiscOutput});
   }
-  for (const std::size_t record : records) {
-    writeRecord(image, record, *recordLayout, crtc, static_cast<std::uint16_t>(pll.value));
+  for (const auto& [record, entry] : recordEntry) {
+    std::uint8_t& extension = image.bytes[record + kRecordCrtc1BByte];
+    extension = crtc1BWith(extension, values[entry]);
+    image.bytes[record + recordLayout->pll] = static_cast<std::uint8_t>(pll.value);
+    image.bytes[record + recordLayout->pll + 1] = static_cast<std::uint8_t>(pll.value >> 8);
     result.written.push_back({record + kRecordCrtc1BByte, recordLayout->pll + 2 - kRecordCrtc1BByte});
   }
   return result;

@@ -16,6 +16,10 @@ namespace quarzel {
 // has one, so the BIOS prints exactly the new text. Bytes past the end of
 // the loaded image, the count word's too, are dropped.
 EditResult applyBootString(Image& image, const BootString& string, std::string_view text);
+// What the page and the command line say of a string the BIOS keeps but does
+// not print (BootString::printed): an edit is written all the same, since
+// the bytes are the BIOS's own, with this warning.
+inline constexpr const char* kNotPrintedNote = "this BIOS keeps it but does not print it: the card will not show it";
 
 // Copies at most 8 characters into the date, zero-padded to 8 bytes; the
 // date text of the layout follows.

@@ -261,6 +261,24 @@ ModeFields showSelectedMode(const Image& image, const BiosLayout& layout, std::s
   return modeFields(image, layout, modeSource(image, layout, row));
 }
 
+std::string modeHeading(const ModeSource& source, std::size_t row) {
+  // "Mode 180h": the number's three digits follow the word.
+  constexpr std::size_t kNumberEnd = 9;
+  const VideoMode& mode = kVideoModes[row];
+  const std::string text = mode.text;
+  if (mode.number <= kLastVgaMode || !source.info || source.info->vesaMode == mode.number ||
+      source.info->vesaMode <= kLastVgaMode || source.info->vesaMode > 0xFFF)
+    return text;
+  return formatText("Mode %03Xh", unsigned{source.info->vesaMode}) + text.substr(kNumberEnd);
+}
+
+std::vector<std::string> modeHeadings(const Image& image, const BiosLayout& layout) {
+  const std::vector<ModeSource> sources = modeSources(image, layout);
+  std::vector<std::string> headings;
+  for (std::size_t row = 0; row < kVideoModeCount; ++row) headings.push_back(modeHeading(sources[row], row));
+  return headings;
+}
+
 std::string ModeValueGroup::label() const { return range ? formatText("%s (%s)", name, range) : name; }
 
 std::vector<ModeValueGroup> modeValueGroups(const ModeFields& f) {

@@ -82,6 +82,13 @@ struct ModeFields {
   std::string pixelClock, total, display, lineRate, refresh;
 };
 
+// The row's heading with the mode's number in this BIOS: the list's text,
+// whose VESA number gives way to the one the BIOS's table gives the mode
+// ("Mode 120h  - 320x200 8 bpp" where the list says 180h).
+std::string modeHeading(const ModeSource& source, std::size_t row);
+// The headings of all rows.
+std::vector<std::string> modeHeadings(const Image& image, const BiosLayout& layout);
+
 // The fields for row `row` of kVideoModes. What is not located, passes the
 // end of the image buffer or is not defined by this BIOS stays empty, the
 // check boxes clear.

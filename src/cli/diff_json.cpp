@@ -2,6 +2,8 @@
 // listed with its verdict and where each image has it (null where not
 // located); `differences` names the items that differ, as `--as-edits`
 // names them.
+#include <tuple>
+
 #include "analysis/registers.h"
 #include "analysis/video_modes.h"
 #include "cli/cli_support.h"
@@ -116,13 +118,16 @@ Json pcir(const PcirDiff& d) {
 }
 
 void modes(Json& json, const BiosDiff& diff) {
-  for (const auto& [key, table] : {std::pair{"videoParameterTable", &diff.videoParameterTable},
-                                   std::pair{"extendedModeTable", &diff.extendedModeTable}})
-    json[key] = {{"verdict", verdictKey(table->verdict)}, {"a", numberOrNull(table->a)}, {"b", numberOrNull(table->b)}};
+  for (const auto& [key, item, table] :
+       {std::tuple{"videoParameterTable", DiffItem::VideoParameterTable, &diff.videoParameterTable},
+        std::tuple{"extendedModeTable", DiffItem::ExtendedModeTable, &diff.extendedModeTable}})
+    json[key] = {{"verdict", verdictKey(tableVerdict(diff, item))},
+                 {"a", numberOrNull(table->a)},
+                 {"b", numberOrNull(table->b)}};
   json["extendedRecordBytes"] = {{"a", diff.extendedRecordBytesA}, {"b", diff.extendedRecordBytesB}};
   Json& rows = json["modes"] = Json::array();
   for (const ModeRowDiff& row : diff.modes) {
-    Json item = {{"row", row.row}, {"text", kVideoModes[row.row].text}};
+    Json item = {{"row", row.row}, {"text", row.heading()}};
     for (const auto& [key, values] : {std::pair{"entry", &row.entry}, std::pair{"record", &row.record},
                                       std::pair{"result", &row.result}}) {
       Json& changes = item[key] = Json::array();

@@ -261,10 +261,11 @@ std::string modes(const BiosDiff& diff) {
   Block block("Video Modes (values as A/B)");
   for (const auto& [item, table] : {std::pair{DiffItem::VideoParameterTable, &diff.videoParameterTable},
                                     std::pair{DiffItem::ExtendedModeTable, &diff.extendedModeTable}}) {
+    // A table in its place in both is told by its rows.
     const std::string name = itemName({item});
-    block.item(table->verdict, name, [&, table = table] {
-      return "  " + name + ": " + sides(*table, where(table->a), where(table->b)) + ": its values are not compared\n";
-    });
+    if (tableVerdict(diff, item) == Verdict::Same) block.same(name);
+    if (table->verdict != Verdict::Same && table->verdict != Verdict::Neither)
+      block.add("  " + name + ": " + sides(*table, where(table->a), where(table->b)) + ": its values are not compared\n");
   }
   // The rows are compared only in the tables both images have.
   if (diff.videoParameterTable.verdict != Verdict::Same && diff.extendedModeTable.verdict != Verdict::Same)
@@ -273,14 +274,14 @@ std::string modes(const BiosDiff& diff) {
     block.add(formatText("  Extended records: A %zu bytes, B %zu bytes\n", diff.extendedRecordBytesA,
                          diff.extendedRecordBytesB));
   for (auto row = diff.modes.begin(); row != diff.modes.end(); ++row) {
-    std::string lines = formatText("  %s\n", kVideoModes[row->row].text);
+    std::string lines = "  " + row->heading() + "\n";
     // Modes that share a parameter entry show its values once.
     const auto sharing = std::find_if(diff.modes.begin(), row, [&](const ModeRowDiff& earlier) {
       return !earlier.entry.empty() && earlier.entryA && earlier.entryA == row->entryA &&
              earlier.entryB == row->entryB;
     });
     if (sharing != row)
-      lines += formatText("    parameter entry as for %s\n", kVideoModes[sharing->row].text);
+      lines += "    parameter entry as for " + sharing->heading() + "\n";
     else
       lines += valueLines(row->entry);
     block.add(lines + valueLines(row->record) + valueLines(row->result));

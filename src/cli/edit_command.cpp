@@ -93,11 +93,16 @@ bool applyClock(Session& s, const EditPlan& plan) {
   return true;
 }
 
+bool applyBootStringEdit(Session& s, const char* option, const BootString& string, const std::string& text) {
+  if (!s.record(option, applyBootString(s.image(), string, text))) return false;
+  if (!string.printed)
+    s.note(formatText("quarzel-cli: warning: %s: %s", option, kNotPrintedNote));
+  return true;
+}
+
 bool applyTexts(Session& s, const EditPlan& plan) {
-  if (plan.string1 && !s.record("--string1", applyBootString(s.image(), s.layout().bootString1, *plan.string1)))
-    return false;
-  if (plan.string2 && !s.record("--string2", applyBootString(s.image(), s.layout().bootString2, *plan.string2)))
-    return false;
+  if (plan.string1 && !applyBootStringEdit(s, "--string1", s.layout().bootString1, *plan.string1)) return false;
+  if (plan.string2 && !applyBootStringEdit(s, "--string2", s.layout().bootString2, *plan.string2)) return false;
   if (plan.date && !s.record("--date", applyBiosDate(s.image(), s.layout().biosDate, *plan.date))) return false;
   for (const RegisterText& r : plan.registers)
     if (!s.record(std::string("--register ") + kRegisterNames[r.index],

@@ -1,4 +1,5 @@
 #include "analysis/pcir_fields.h"
+#include "analysis/pointer_directory.h"
 #include "analysis/registers.h"
 #include "cli/reports.h"
 #include "cli/vesa_names.h"
@@ -12,10 +13,34 @@ Json bootString(const Image& image, const BootString& string, const Location* bo
   Json json = {{"offset", *string.address},
                {"length", string.length},
                {"maxLength", string.maxLength},
-               {"lengthWord", numberOrNull(string.lengthWord)}};
+               {"lengthWord", numberOrNull(string.lengthWord)},
+               {"printed", string.printed}};
   if (bootCode != nullptr) json["bootCode"] = numberOrNull(*bootCode);
   json["text"] = biosText(image.text(*string.address));
   return json;
+}
+
+const char* witnessKey(Witness witness) {
+  switch (witness) {
+    case Witness::Agrees: return "agrees";
+    case Witness::Differs: return "differs";
+    case Witness::Taken: return "taken";
+    case Witness::Missing: return "missing";
+  }
+  return "";
+}
+
+// The BIOS's pointer directory, each entry beside what the locators found.
+Json pointerDirectory(const Image& image, const BiosLayout& layout) {
+  const auto checks = directoryChecks(image, layout);
+  if (!checks) return nullptr;
+  Json entries = Json::array();
+  for (std::size_t i = 0; i < kDirectoryEntries; ++i)
+    entries.push_back({{"item", kDirectoryRules[i].key},
+                       {"directory", numberOrNull((*checks)[i].directory)},
+                       {"located", numberOrNull((*checks)[i].located)},
+                       {"witness", witnessKey((*checks)[i].witness)}});
+  return {{"offset", numberOrNull(layout.pointerDirectory)}, {"entries", entries}};
 }
 
 Json date(const BiosDate& date) {
@@ -102,6 +127,7 @@ std::string infoJson(const Image& image, const BiosLayout& layout) {
   json["modes"] = modesJson(image, layout);
   json["pcir"] = pcir(image, layout.pcir);
   json["vesa"] = vesa(image, layout);
+  json["pointerDirectory"] = pointerDirectory(image, layout);
   return jsonText(json);
 }
 

@@ -1,5 +1,7 @@
 #include "analysis/pcir_fields.h"
+#include "analysis/pointer_directory.h"
 #include "analysis/registers.h"
+#include "analysis/string_edits.h"
 #include "analysis/video_modes.h"
 #include "cli/readable_text.h"
 #include "cli/reports.h"
@@ -19,6 +21,7 @@ std::string bootString(const char* name, const Image& image, const BootString& s
   std::string out = formatText("  %s at %04X: length %d, max length %u, count word %s\n", name,
                                *string.address, string.length, string.maxLength,
                                offsetText(string.lengthWord).c_str());
+  if (!string.printed) out += formatText("    %s\n", kNotPrintedNote);
   return out + readable(image.text(*string.address), "    | ");
 }
 
@@ -41,6 +44,26 @@ std::string strings(const Image& image, const BiosLayout& layout) {
   out += "  text lines:\n";
   for (std::size_t i = 0; i < kLogoLines; ++i)
     out += formatText("    %zu: ", i + 1) + readable(layout.logoLines[i], "");
+  return out;
+}
+
+// Each entry of the BIOS's pointer directory against what the locators found.
+std::string pointerDirectory(const Image& image, const BiosLayout& layout) {
+  const auto checks = directoryChecks(image, layout);
+  if (!checks) return "\nPointer directory: not found\n";
+  std::string out = formatText("\nPointer directory at %04X (the word at %04zX)\n", *layout.pointerDirectory,
+                               kDirectoryPointer);
+  for (std::size_t i = 0; i < kDirectoryEntries; ++i) {
+    const DirectoryCheck& c = (*checks)[i];
+    out += formatText("  %-52s %-9s ", (std::string(kDirectoryRules[i].name) + ":").c_str(),
+                      offsetText(c.directory).c_str());
+    switch (c.witness) {
+      case Witness::Agrees: out += "agrees\n"; break;
+      case Witness::Differs: out += "differs: the locators found " + offsetText(c.located) + "\n"; break;
+      case Witness::Taken: out += "taken: no locator found it\n"; break;
+      case Witness::Missing: out += "no locator found it; not taken, the entry alone does not say enough\n"; break;
+    }
+  }
   return out;
 }
 
@@ -89,10 +112,11 @@ std::string vesa(const Image& image, const BiosLayout& layout) {
 }  // namespace
 
 std::string modeText(const Image& image, const BiosLayout& layout, std::size_t row) {
-  const std::vector<ModeValueGroup> groups = modeValueGroups(showSelectedMode(image, layout, row));
+  const ModeSource source = modeSource(image, layout, row);
+  const std::vector<ModeValueGroup> groups = modeValueGroups(modeFields(image, layout, source));
   // How many groups each line holds, as the page lays them out in rows.
   constexpr std::size_t kGroupsPerLine[] = {4, 2, 1, 1, 1, 3, 4, 3, 5};
-  std::string out = formatText("  %s\n", kVideoModes[row].text);
+  std::string out = "  " + modeHeading(source, row) + "\n";
   auto group = groups.begin();
   for (const std::size_t count : kGroupsPerLine) {
     out += "  ";
@@ -103,6 +127,11 @@ std::string modeText(const Image& image, const BiosLayout& layout, std::size_t r
     }
     out += "\n";
   }
+  // Where a pixel is not one cycle of the crystal or the PLL, say so: clock,
+  // total and display all count pixels.
+  if (const auto timing = sourceTiming(image, layout, source); timing && timing->pixelClockMHz && timing->clockDivisor > 1)
+    out += formatText("    Pixel clock, total and display in pixels: the clock is %s / %u\n",
+                      frequencyText(*timing->pixelClockMHz * timing->clockDivisor).c_str(), timing->clockDivisor);
   return out;
 }
 
@@ -116,7 +145,7 @@ std::string infoText(const std::string& name, const Image& image, const BiosLayo
                     offsetText(layout.videoParameterTable).c_str(), offsetText(layout.extendedModeTable).c_str(),
                     layout.extendedRecordBytes, offsetText(layout.modeInfoTable).c_str());
   // The page shows its first row after a load.
-  return out + modeText(image, layout, 0);
+  return out + modeText(image, layout, 0) + pointerDirectory(image, layout);
 }
 
 }  // namespace quarzel::cli

@@ -57,7 +57,7 @@ Json modesJson(const Image& image, const BiosLayout& layout) {
     const ModeSource& source = sources[row];
     const ModeFields f = modeFields(image, layout, source);
     const auto text = [](const std::string& value) { return value.empty() ? Json() : Json(value); };
-    Json json = {{"row", row}, {"text", kVideoModes[row].text}, {"defined", source.defined}};
+    Json json = {{"row", row}, {"text", modeHeading(source, row)}, {"defined", source.defined}};
     const auto& info = source.info;
     json["biosMode"] = info ? Json(info->biosMode) : Json();
     json["vesaMode"] = info ? Json(info->vesaMode) : Json();

@@ -1,5 +1,6 @@
 // StringsPage: the two sign-on strings and the BIOS date, edited in place.
 #include <string>
+#include <utility>
 
 #include "analysis/string_edits.h"
 #include "ui/app_state.h"
@@ -100,6 +101,15 @@ void fillString(HWND page, const BootString& string, const StringControls& ids) 
   setNumber(page, ids.length, static_cast<unsigned>(string.length));
 }
 
+// Strings the BIOS keeps but does not print are shown and edited, with a
+// note that the card will not show them.
+void showPrintedNote(HWND page, const BiosLayout& layout) {
+  std::string note;
+  for (const auto& [name, string] : {std::pair{"String 1", &layout.bootString1}, std::pair{"String 2", &layout.bootString2}})
+    if (string->address && !string->printed) note += std::string(name) + ": " + kNotPrintedNote + ".\n";
+  setText(page, IDC_STRINGS_NOTE, note);
+}
+
 void clearString(HWND page, const StringControls& ids) {
   setText(page, ids.text, "");
   setText(page, ids.offset, "0");
@@ -115,6 +125,7 @@ void resetStringsPage() {
   // A new image without a date must not show the previous image's date.
   setText(page, IDC_DATE, "");
   setText(page, IDC_DATE_OFFSET, "0");
+  setText(page, IDC_STRINGS_NOTE, "");
 }
 
 void refillString1() {
@@ -128,6 +139,7 @@ void fillStringsPage() {
   const BiosLayout& layout = state().Layout;
   fillString(page, layout.bootString1, kString1);
   fillString(page, layout.bootString2, kString2);
+  showPrintedNote(page, layout);
   if (layout.biosDate.address) {
     showDate(page, layout.biosDate);
     setOffsetCaption(page, IDC_DATE_OFFSET, *layout.biosDate.address);

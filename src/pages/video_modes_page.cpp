@@ -20,12 +20,27 @@ HWND modesPage() { return pageWindow(ModesTab); }
 // The rates the page offers for the selected mode, in the order listed.
 std::vector<RateOption> offered;
 
+// The list's rows, keeping the selected row and the scroll position.
+void showHeadings(HWND page, const std::vector<std::string>& headings) {
+  const LRESULT selected = SendDlgItemMessageA(page, IDC_MODES_LIST, LB_GETCURSEL, 0, 0);
+  const LRESULT top = SendDlgItemMessageA(page, IDC_MODES_LIST, LB_GETTOPINDEX, 0, 0);
+  SendDlgItemMessageA(page, IDC_MODES_LIST, LB_RESETCONTENT, 0, 0);
+  for (const std::string& heading : headings)
+    SendDlgItemMessageA(page, IDC_MODES_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(heading.c_str()));
+  SendDlgItemMessageA(page, IDC_MODES_LIST, LB_SETCURSEL, static_cast<WPARAM>(selected == LB_ERR ? 0 : selected), 0);
+  SendDlgItemMessageA(page, IDC_MODES_LIST, LB_SETTOPINDEX, static_cast<WPARAM>(top == LB_ERR ? 0 : top), 0);
+}
+
+// The list's own mode numbers, until a BIOS gives its own.
+std::vector<std::string> listHeadings() {
+  std::vector<std::string> headings;
+  for (const VideoMode& mode : kVideoModes) headings.emplace_back(mode.text);
+  return headings;
+}
+
 void initModesPage(HWND page) {
   SendDlgItemMessageA(page, IDC_MODES_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
-  SendDlgItemMessageA(page, IDC_MODES_LIST, LB_RESETCONTENT, 0, 0);
-  for (const VideoMode& mode : kVideoModes)
-    SendDlgItemMessageA(page, IDC_MODES_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mode.text));
-  SendDlgItemMessageA(page, IDC_MODES_LIST, LB_SETCURSEL, 0, 0);
+  showHeadings(page, listHeadings());
   offered.clear();
   RECT size;
   GetClientRect(page, &size);
@@ -131,13 +146,16 @@ void applyRate(HWND page) {
 
 void resetModesPage() {
   HWND page = modesPage();
+  showHeadings(page, listHeadings());
   showFields(page, ModeFields{});
   showRates(page, ModeSource{});
 }
 
-// Also after the Dump page's Restore, which keeps the selected mode. For an
-// image without a parameter table the fields stay cleared.
+// Also after the Dump page's Restore, which keeps the selected mode. The rows
+// take this BIOS's mode numbers; for an image without a parameter table the
+// fields stay cleared.
 void fillModesPage() {
+  showHeadings(modesPage(), modeHeadings(state().BiosImage, state().Layout));
   if (state().Layout.videoParameterTable) showSelectedMode();
 }
 

@@ -62,6 +62,7 @@
 #define IDC_STRING2_OFFSET 1011
 #define IDC_DATE_OFFSET 1012
 #define IDC_DATE 1015
+#define IDC_STRINGS_NOTE 1016
 
 // Logo page text lines
 #define IDC_LOGO_LINE1 1159

@@ -2,6 +2,7 @@
 #include "gui_fixture.h"
 
 #include "resources/resource.h"
+#include "support/shared_files.h"
 
 namespace quarzel::test {
 namespace {
@@ -72,6 +73,20 @@ TEST_F(StringsPage, AnImageWithoutStringsClearsThePage) {
   EXPECT_EQ(text(page(StringsTab), IDC_DATE), "");
   EXPECT_EQ(text(page(StringsTab), IDC_DATE_OFFSET), "0");
   EXPECT_EQ(text(page(LogoTab), IDC_LOGO_LINE1), "");
+}
+
+// The Compaq build keeps both strings but prints neither: the page shows them
+// where they lie, with a note; other images have none.
+TEST_F(StringsPage, StringsTheBiosDoesNotPrintCarryANote) {
+  const auto compaq = readSharedFile(std::string("roms/") + test::kV3_3500Compaq.file);
+  if (!compaq) GTEST_SKIP() << "shared/roms absent";
+  load(std::string(compaq->begin(), compaq->end()), test::kV3_3500Compaq.file);
+  HWND strings = page(StringsTab);
+  EXPECT_EQ(text(strings, IDC_STRING1_OFFSET), "7C90");
+  EXPECT_EQ(text(strings, IDC_STRING2_OFFSET), "7D87");
+  EXPECT_NE(text(strings, IDC_STRINGS_NOTE).find("String 2: this BIOS keeps it but does not print it"), std::string::npos);
+  load(sampleRom());
+  EXPECT_EQ(text(strings, IDC_STRINGS_NOTE), "");
 }
 
 }  // namespace

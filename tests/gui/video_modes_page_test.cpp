@@ -4,6 +4,7 @@
 
 #include "analysis/analysis_pass.h"
 #include "analysis/refresh_edit.h"
+#include "analysis/video_modes.h"
 #include "resources/resource.h"
 #include "support/shared_files.h"
 
@@ -109,6 +110,29 @@ TEST_F(VideoModesPage, ARefusedRateNamesItsReason) {
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0], std::string("ERROR: Refresh rate error!!!\n") + describe(EditError::SharedParameterEntry));
   EXPECT_TRUE(imageText(s().BiosImage) == imageText(shared));
+}
+
+// The list heads each row with the loaded BIOS's mode number: 3k12sd.rom
+// calls 320x200 8 bpp 120h, Agp_sg.rom keeps the list's 180h; the selected
+// row stays selected.
+TEST_F(VideoModesPage, RowsCarryTheBiosModeNumbers) {
+  const auto own = readSharedFile(std::string("roms/") + test::k3k12sd.file);
+  const auto list = readSharedFile(std::string("roms/") + test::kAgpSg.file);
+  if (!own || !list) GTEST_SKIP() << "shared/roms absent";
+  HWND modes = page(ModesTab);
+  const auto row = [&](int index) {
+    char buffer[128] = {};
+    SendDlgItemMessageA(modes, IDC_MODES_LIST, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer));
+    return std::string(buffer);
+  };
+  load(std::string(own->begin(), own->end()), test::k3k12sd.file);
+  selectRow(21);
+  EXPECT_EQ(row(21), "Mode 120h  - 320x200 8 bpp (8x8 Font)");
+  EXPECT_EQ(row(22), "Mode 10Eh  - 320x200 16 bpp (8x8 Font)");
+  load(std::string(list->begin(), list->end()), test::kAgpSg.file);
+  EXPECT_EQ(row(21), "Mode 180h  - 320x200 8 bpp (8x8 Font)");
+  EXPECT_EQ(SendDlgItemMessageA(modes, IDC_MODES_LIST, LB_GETCURSEL, 0, 0), 21);
+  EXPECT_EQ(SendDlgItemMessageA(modes, IDC_MODES_LIST, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(kVideoModeCount));
 }
 
 }  // namespace

@@ -181,11 +181,18 @@ INSTANTIATE_TEST_SUITE_P(RealRoms, RealRomStrings,
                                                      "08/06/99", "Velocity 100 BIOS - Version 2.15.06-SG"}),
                          test::RealRomName{});
 
-TEST(RealRomStrings, CompaqBuildHasNeitherStringCode) {
+// The Compaq build has no code that prints either string: string 1 stands
+// after the pointer directory, as long as the count its sign-on code still
+// loads; string 2 no code names at all (the directory does, see
+// pointer_directory_test.cpp).
+TEST(RealRomStrings, CompaqBuildPrintsNeitherString) {
   QUARZEL_REAL_ROM(image, test::kV3_3500Compaq);
   const BiosLayout layout = strings(image);
-  EXPECT_FALSE(layout.bootString1.address);
+  EXPECT_EQ(layout.bootString1.address, 0x7C90);
+  EXPECT_FALSE(layout.bootString1.printed);
+  EXPECT_FALSE(layout.bootCodeAddress);
   EXPECT_FALSE(layout.bootString2.address);
+  EXPECT_FALSE(layout.bootString2.printed);
   EXPECT_STREQ(layout.biosDate.text.data(), "08/05/99");
 }
 

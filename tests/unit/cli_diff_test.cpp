@@ -112,6 +112,31 @@ TEST(CliDiff, BoardFamilyPairAsTheBytesRead) {
 // Two Avenger builds of other sizes: the sizes come first, registers show
 // the fields that differ (DramInit0 0017A9E9 against 0C1FA9E9 differs in bits
 // 19, 26 and 27), and every byte past the smaller image counts.
+// After a refresh rate is written the rows tell what changed, and neither
+// table is called the same, in text or JSON. Rows carry this BIOS's mode
+// numbers, both of them where two images number a mode otherwise.
+TEST(CliDiff, ChangedModeTablesAreNotTheSame) {
+  QUARZEL_NEED_ROMS();
+  const test::TempFolder folder;
+  const std::string fast = folder.quoted("fast.rom");
+  ASSERT_EQ(runCli("edit " + rom(test::k3k12sd) + " -o " + fast + " --refresh 800x600@75").status, 0);
+  const auto text = runCli("diff " + rom(test::k3k12sd) + " " + fast);
+  EXPECT_EQ(text.status, 1);
+  EXPECT_NE(text.out.find("\n  Mode 103h  - 800x600 8 bpp (8x16 Font)\n"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("\n  same: the other 51 rows\n"), std::string::npos) << text.out;
+  EXPECT_EQ(text.out.find("Video parameter table"), std::string::npos) << text.out;
+  EXPECT_EQ(text.out.find("Extended mode table"), std::string::npos) << text.out;
+  const json report = json::parse(runCli("diff --json " + rom(test::k3k12sd) + " " + fast).out);
+  EXPECT_EQ(report["videoParameterTable"]["verdict"], "differs");
+  EXPECT_EQ(report["extendedModeTable"]["verdict"], "differs");
+  const json same = json::parse(runCli("diff --json " + rom(test::k3k12sd) + " " + rom(test::k3k12sd)).out);
+  EXPECT_EQ(same["videoParameterTable"]["verdict"], "same");
+
+  const auto pair = runCli("diff " + rom(test::kAgpSg) + " " + rom(test::k3k12sd));
+  EXPECT_NE(pair.out.find("\n  Mode 180h/120h  - 320x200 8 bpp (8x8 Font)\n"), std::string::npos) << pair.out;
+  EXPECT_EQ(runCli("mode " + rom(test::k3k12sd) + " 21").out.substr(0, 40), "  Mode 120h  - 320x200 8 bpp (8x8 Font)\n");
+}
+
 TEST(CliDiff, ImagesOfOtherSizes) {
   QUARZEL_NEED_ROMS();
   const auto text = runCli("diff " + rom(test::kVelocity100) + " " + rom(test::k3k12sd));

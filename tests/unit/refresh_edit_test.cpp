@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "analysis/analysis_pass.h"
+#include "analysis/crtc_values.h"
 #include "analysis/mode_table_locator.h"
 #include "analysis/video_modes.h"
 #include "support/analysed.h"
@@ -63,6 +64,62 @@ TEST(ApplyRefresh, EveryStandardRateReadsBackOnEveryRealImage) {
         EXPECT_EQ(timing->height, r.resolution.height);
         EXPECT_EQ(standardRefresh(after.image, after.layout, r.resolution, *timing), t.refresh);
       }
+  }
+}
+
+// The CRTC bytes of the entries an edit wrote, and CRTC 1Bh of its records.
+std::vector<std::uint8_t> timingBytes(const Image& image, const EditResult& result) {
+  std::vector<std::uint8_t> bytes;
+  for (const ByteRange& w : result.written) {
+    const bool entry = w.length == entry_byte::kCrtc + kCrtcRegisters - entry_byte::kMiscOutput;
+    const std::size_t from = entry ? w.offset + 1 : w.offset, to = entry ? w.offset + w.length : w.offset + 1;
+    bytes.insert(bytes.end(), image.bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                 image.bytes.begin() + static_cast<std::ptrdiff_t>(to));
+  }
+  return bytes;
+}
+
+// The BIOS's entries place sync and blanking each in their own way (800x600's
+// planar entry 10 starts horizontal sync 2 characters after entry 11 and
+// blanks from line 599 where 11 blanks from 600): a rate written and then
+// the one the BIOS had gives back every entry's CRTC bytes and the records'
+// CRTC 1Bh, on every real image. 1024x768 at 85 Hz has VESA's figures.
+TEST(ApplyRefresh, KeepsEachEntrysOwnPlacementOnEveryRealImage) {
+  for (const test::RealRom& file : test::kRealRoms) {
+    const auto rom = test::readRealRom(file);
+    if (!rom) GTEST_SKIP() << file << " absent";
+    const Analysed before = analysed(*rom);
+    for (const ResolutionTimings& r : resolutionTimings(before.image, before.layout)) {
+      const auto held = standardRefresh(before.image, before.layout, r.resolution, *timingOf(before, r.resolution));
+      // A resolution held at no standard rate takes the plain figures.
+      if (!held) continue;
+      for (const TimingChoice& choice : r.choices) {
+        SCOPED_TRACE(std::string(file.file) + " " + refreshText({r.resolution, choice.timing->refresh}));
+        Image image = *rom;
+        ASSERT_TRUE(applyRefresh(image, before.layout, r.resolution, choice.timing->refresh).ok());
+        const EditResult back = applyRefresh(image, before.layout, r.resolution, *held);
+        ASSERT_TRUE(back.ok());
+        EXPECT_EQ(timingBytes(image, back), timingBytes(*rom, back));
+      }
+    }
+    Image fast = *rom;
+    ASSERT_TRUE(applyRefresh(fast, before.layout, {1024, 768}, 85).ok());
+    const auto row = std::ranges::find(kVideoModes, 0x105, &VideoMode::number) - kVideoModes.begin();
+    const auto entry = modeSource(before.image, before.layout, static_cast<std::size_t>(row)).entry;
+    ASSERT_TRUE(entry);
+    const std::span<const std::uint8_t, kParameterEntryBytes> bytes(fast.bytes.data() + *entry, kParameterEntryBytes);
+    const CrtcValues v = readCrtcValues(bytes, 0);
+    // VESA 1024x768 at 85 Hz: 1376 x 808, sync from 1072 for 96 dots and from
+    // line 769 for 3, blanking from the display's end to the total's.
+    EXPECT_EQ(v.hTotal + 5, 1376u / 8);
+    EXPECT_EQ(v.hSyncStart * 8, 1072u);
+    EXPECT_EQ(v.hSyncEnd, (1072u + 96) / 8 % 32);
+    EXPECT_EQ(v.hBlankStart, 1024u / 8);
+    EXPECT_EQ(v.hBlankEnd, (1376u / 8 - 1) % 64);
+    EXPECT_EQ(v.vSyncStart, 769u);
+    EXPECT_EQ(v.vSyncEnd, 772u % 16);
+    EXPECT_EQ(v.vBlankStart, 767u);
+    EXPECT_EQ(v.vBlankEnd, 807u % 256);
   }
 }
 

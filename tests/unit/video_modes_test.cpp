@@ -177,8 +177,35 @@ TEST(ModeSource, TheRecordAndEntryTheBiosUses) {
   }
 }
 
+// Rows head their mode with the number this BIOS gives it: 3k12sd.rom numbers
+// twelve low-resolution modes from 120h where the list says 180h to 18Bh,
+// 10Eh and 10Fh; Agp_sg.rom keeps the list's; an image without a mode table
+// keeps the list's texts.
+TEST(ModeHeading, TheBiosNumbersTheRows) {
+  const auto own = analysedRom(test::k3k12sd);
+  const auto list = analysedRom(test::kAgpSg);
+  if (!own || !list) GTEST_SKIP() << "shared/roms absent";
+  const std::vector<std::string> renamed = modeHeadings(own->image, own->layout);
+  const std::vector<std::string> kept = modeHeadings(list->image, list->layout);
+  std::size_t changed = 0;
+  for (std::size_t row = 0; row < kVideoModeCount; ++row) {
+    EXPECT_EQ(kept[row], kVideoModes[row].text);
+    if (renamed[row] == kVideoModes[row].text) continue;
+    ++changed;
+    const auto source = modeSource(own->image, own->layout, row);
+    EXPECT_EQ(renamed[row].substr(0, 9), formatText("Mode %03Xh", unsigned{source.info->vesaMode}));
+    EXPECT_EQ(renamed[row].substr(9), std::string(kVideoModes[row].text).substr(9));
+  }
+  EXPECT_EQ(changed, 12u);
+  EXPECT_EQ(renamed[rowOf("Mode 180h  - 320x200 8 bpp (8x8 Font)")], "Mode 120h  - 320x200 8 bpp (8x8 Font)");
+  EXPECT_EQ(modeHeadings(Image{}, BiosLayout{})[21], kVideoModes[21].text);
+}
+
 // The IBM VGA and VESA DMT figures come out on every real image: the clock
-// within the PLL's step, refresh and line rate within 0.1.
+// within the PLL's step, refresh and line rate within 0.1. Clock, total and
+// display count the same pixels: where the sequencer halves the dot clock
+// (mode 0+, 0Dh) or a pixel takes two dots (13h), the clock is the
+// crystal's divided.
 TEST(ModeTiming, StandardFiguresOnEveryRealImage) {
   struct Standard {
     const char* row;
@@ -188,7 +215,9 @@ TEST(ModeTiming, StandardFiguresOnEveryRealImage) {
   const Standard standards[] = {
       {"Mode 2+/3+ - 80x25 Color Text (8x16 Font)", 28.322, 70.1, 31.5, "720x400"},
       {"Mode 03h   - 80x25 Color Text (8x8 Font)", 25.175, 70.1, 31.5, "640x200"},
-      {"Mode 13h   - 320x200 256-color VGA (8x8 Font)", 25.175, 70.1, 31.5, "320x200"},
+      {"Mode 0+/1+ - 40x25 Color Text (8x16 Font)", 14.161, 70.1, 31.5, "360x400"},
+      {"Mode 0Dh   - 320x200 16-color planar (8x8 Font)", 12.5875, 70.1, 31.5, "320x200"},
+      {"Mode 13h   - 320x200 256-color VGA (8x8 Font)", 12.5875, 70.1, 31.5, "320x200"},
       {"Mode 180h  - 320x200 8 bpp (8x8 Font)", 12.5875, 70.1, 31.5, "320x200"},
       {"Mode 101h  - 640x480 8 bpp (8x16 Font)", 25.175, 59.9, 31.5, "640x480"},
       {"Mode 114h  - 800x600 16 bpp (8x16 Font)", 40.0, 60.3, 37.9, "800x600"},
@@ -206,6 +235,8 @@ TEST(ModeTiming, StandardFiguresOnEveryRealImage) {
       EXPECT_NEAR(*timing->refreshHz, standard.refresh, 0.1);
       EXPECT_NEAR(*timing->lineRateKHz, standard.lineRate, 0.1);
       EXPECT_EQ(formatText("%ux%u", timing->width, timing->height), standard.display);
+      EXPECT_NEAR(*timing->pixelClockMHz * 1e3 / timing->horizontalTotal, standard.lineRate, 0.1);
+      EXPECT_EQ(timing->horizontalDisplay, timing->width);
     }
   }
 }
