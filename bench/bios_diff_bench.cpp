@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/bios_diff.h"
-#include "analysis/carry_over.h"
+#include "analysis/compare/bios_diff.h"
+#include "analysis/compare/carry_over.h"
 #include "support/shared_files.h"
 
 namespace quarzel {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "analysis/font_edits.h"
+#include "analysis/fonts/font_edits.h"
 #include "formats/code_page_file.h"
 #include "formats/rom_builder.h"
 #include "support/cpi_file.h"

@@ -1,5 +1,8 @@
 # The source folders form layers: each may include its own headers and those
-# of the folders below it, never one above. Run as a test:
+# of the folders below it, never one above. Inside the core, the folders of
+# the BIOS's items (strings, registers, fonts, ...) lie below the analysis
+# pass, the sample and the comparison of two images, which use them all.
+# Run as a test:
 #   cmake -DSOURCE_DIR=<project>/src -P cmake/check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -9,17 +12,33 @@ set(allowed_ui formats analysis ui resources)
 set(allowed_pages formats analysis ui resources pages)
 set(allowed_app formats analysis ui resources pages app)
 set(allowed_cli formats analysis cli)
+set(item_folders strings registers fonts modes logo pci_vesa)
+set(above_items "analysis/compare/" "analysis/analysis_pass.h" "analysis/sample_image.h")
 
 set(faults "")
 foreach(folder formats analysis ui pages app cli)
-  file(GLOB sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+  file(GLOB_RECURSE sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
   foreach(source ${sources})
+    file(RELATIVE_PATH name ${SOURCE_DIR} ${source})
+    set(item FALSE)
+    foreach(item_folder ${item_folders})
+      if(name MATCHES "^analysis/${item_folder}/")
+        set(item TRUE)
+      endif()
+    endforeach()
     file(STRINGS ${source} includes REGEX "^#include \"[a-z]+/")
     foreach(line ${includes})
       string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" target "${line}")
       if(NOT target IN_LIST allowed_${folder})
-        file(RELATIVE_PATH name ${SOURCE_DIR} ${source})
         list(APPEND faults "${name} includes ${target}/")
+      endif()
+      if(item)
+        foreach(above ${above_items})
+          string(FIND "${line}" "\"${above}" at)
+          if(NOT at EQUAL -1)
+            list(APPEND faults "${name} includes ${above}")
+          endif()
+        endforeach()
       endif()
     endforeach()
   endforeach()

@@ -1,6 +1,6 @@
 # quarzel-cli. The commands are a library of their own, so that the fuzz
 # targets reach the CLI's parsing without its entry point.
-file(GLOB QUARZEL_CLI_SOURCES CONFIGURE_DEPENDS src/cli/*.cpp)
+file(GLOB_RECURSE QUARZEL_CLI_SOURCES CONFIGURE_DEPENDS src/cli/*.cpp)
 list(REMOVE_ITEM QUARZEL_CLI_SOURCES ${PROJECT_SOURCE_DIR}/src/cli/main.cpp)
 add_library(quarzel_cli_commands STATIC ${QUARZEL_CLI_SOURCES})
 target_link_libraries(quarzel_cli_commands PUBLIC quarzel_core quarzel_cli11 quarzel_json quarzel_version)

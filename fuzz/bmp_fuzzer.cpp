@@ -1,7 +1,7 @@
 // A BMP file as the input, as Load Image and `--logo` read one: the
 // picture's checks, then the logo written into every base image with the
 // lines the pass took from its sign-on string.
-#include "analysis/logo_edit.h"
+#include "analysis/logo/logo_edit.h"
 #include "formats/bmp_picture.h"
 #include "fuzz_support.h"
 

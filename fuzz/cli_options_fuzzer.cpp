@@ -7,8 +7,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "analysis/pll_search.h"
-#include "analysis/register_fields.h"
+#include "analysis/registers/pll_search.h"
+#include "analysis/registers/register_fields.h"
 #include "cli/cli_support.h"
 #include "cli/edit_plan.h"
 #include "cli/text_escapes.h"

@@ -4,7 +4,7 @@
 // brought in line.
 #include <set>
 
-#include "analysis/font_edits.h"
+#include "analysis/fonts/font_edits.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,6 +1,6 @@
 // A font file as the input, as Load Font and `--font` read one: loaded over
 // each font of every base image, saved again, the fix-ups following.
-#include "analysis/font_edits.h"
+#include "analysis/fonts/font_edits.h"
 #include "formats/font_file.h"
 #include "fuzz_support.h"
 

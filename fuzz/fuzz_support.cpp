@@ -8,14 +8,14 @@
 #include <iterator>
 #include <string>
 
-#include "analysis/boot_machine.h"
-#include "analysis/font_edits.h"
-#include "analysis/font_searches.h"
-#include "analysis/pcir_fields.h"
-#include "analysis/register_compare.h"
-#include "analysis/register_fields.h"
-#include "analysis/registers.h"
-#include "analysis/video_modes.h"
+#include "cli/boot/boot_machine.h"
+#include "analysis/fonts/font_edits.h"
+#include "analysis/fonts/font_searches.h"
+#include "analysis/pci_vesa/pcir_fields.h"
+#include "analysis/registers/register_compare.h"
+#include "analysis/registers/register_fields.h"
+#include "analysis/registers/registers.h"
+#include "analysis/modes/video_modes.h"
 #include "cli/reports.h"
 #include "analysis/sample_image.h"
 #include "formats/dump_highlights.h"

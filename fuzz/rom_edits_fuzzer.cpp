@@ -11,18 +11,18 @@
 #include <optional>
 #include <string>
 
-#include "analysis/bios_diff.h"
-#include "analysis/carry_over.h"
-#include "analysis/font_edits.h"
-#include "analysis/font_searches.h"
-#include "analysis/logo_edit.h"
-#include "analysis/refresh_edit.h"
-#include "analysis/pll_search.h"
-#include "analysis/register_edits.h"
-#include "analysis/register_fields.h"
-#include "analysis/string_edits.h"
-#include "analysis/vesa_edits.h"
-#include "cli/diff_reports.h"
+#include "analysis/compare/bios_diff.h"
+#include "analysis/compare/carry_over.h"
+#include "analysis/fonts/font_edits.h"
+#include "analysis/fonts/font_searches.h"
+#include "analysis/logo/logo_edit.h"
+#include "analysis/modes/refresh_edit.h"
+#include "analysis/registers/pll_search.h"
+#include "analysis/registers/register_edits.h"
+#include "analysis/registers/register_fields.h"
+#include "analysis/strings/string_edits.h"
+#include "analysis/pci_vesa/vesa_edits.h"
+#include "cli/diff/diff_reports.h"
 #include "fuzz_support.h"
 
 namespace quarzel::fuzz {

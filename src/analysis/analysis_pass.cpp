@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "analysis/bios_date.h"
-#include "analysis/boot_string1.h"
-#include "analysis/boot_string2.h"
-#include "analysis/font_locator.h"
-#include "analysis/logo_locator.h"
-#include "analysis/mode_table_locator.h"
-#include "analysis/pcir_locator.h"
+#include "analysis/strings/bios_date.h"
+#include "analysis/strings/boot_string1.h"
+#include "analysis/strings/boot_string2.h"
+#include "analysis/fonts/font_locator.h"
+#include "analysis/logo/logo_locator.h"
+#include "analysis/modes/mode_table_locator.h"
+#include "analysis/pci_vesa/pcir_locator.h"
 #include "analysis/pointer_directory.h"
-#include "analysis/register_locator.h"
-#include "analysis/vesa_locator.h"
+#include "analysis/registers/register_locator.h"
+#include "analysis/pci_vesa/vesa_locator.h"
 
 namespace quarzel {
 

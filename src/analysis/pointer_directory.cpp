@@ -1,7 +1,7 @@
 #include "analysis/pointer_directory.h"
 
-#include "analysis/boot_string.h"
-#include "analysis/fixup_table.h"
+#include "analysis/strings/boot_string.h"
+#include "analysis/fonts/fixup_table.h"
 #include "formats/font_table.h"
 
 namespace quarzel {

@@ -16,8 +16,8 @@
 #include <unistd.h>
 #endif
 
-#include "analysis/pll_search.h"
-#include "analysis/registers.h"
+#include "analysis/registers/pll_search.h"
+#include "analysis/registers/registers.h"
 #include "formats/file_io.h"
 #include "formats/number_text.h"
 #include "formats/text_format.h"

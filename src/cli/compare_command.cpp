@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/register_compare.h"
-#include "analysis/registers.h"
+#include "analysis/registers/register_compare.h"
+#include "analysis/registers/registers.h"
 #include "cli/cli_support.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"

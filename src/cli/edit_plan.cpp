@@ -6,8 +6,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "analysis/register_fields.h"
-#include "analysis/registers.h"
+#include "analysis/registers/register_fields.h"
+#include "analysis/registers/registers.h"
 #include "cli/cli_support.h"
 #include "cli/command_line.h"
 #include "cli/text_escapes.h"

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "analysis/bios_layout.h"
-#include "analysis/font_edits.h"
-#include "analysis/refresh_edit.h"
-#include "analysis/register_fields.h"
+#include "analysis/fonts/font_edits.h"
+#include "analysis/modes/refresh_edit.h"
+#include "analysis/registers/register_fields.h"
 #include "formats/font_table.h"
 #include "formats/logo_block.h"
 

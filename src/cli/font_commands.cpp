@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/font_edits.h"
+#include "analysis/fonts/font_edits.h"
 #include "cli/cli_support.h"
 #include "cli/code_page_input.h"
 #include "cli/command_line.h"

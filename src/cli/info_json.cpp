@@ -1,6 +1,6 @@
-#include "analysis/pcir_fields.h"
+#include "analysis/pci_vesa/pcir_fields.h"
 #include "analysis/pointer_directory.h"
-#include "analysis/registers.h"
+#include "analysis/registers/registers.h"
 #include "cli/reports.h"
 #include "cli/vesa_names.h"
 

@@ -1,7 +1,7 @@
 // quarzel-cli modes: each row of the Video Modes page as the BIOS sets the
 // mode, one line a row or one JSON array.
-#include "analysis/refresh_edit.h"
-#include "analysis/video_modes.h"
+#include "analysis/modes/refresh_edit.h"
+#include "analysis/modes/video_modes.h"
 #include "cli/reports.h"
 #include "formats/text_format.h"
 

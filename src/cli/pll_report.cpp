@@ -1,6 +1,6 @@
 #include "cli/pll_report.h"
 
-#include "analysis/registers.h"
+#include "analysis/registers/registers.h"
 #include "formats/text_format.h"
 
 namespace quarzel::cli {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "analysis/pll.h"
+#include "analysis/registers/pll.h"
 #include "cli/json_output.h"
 
 namespace quarzel::cli {

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/pll_search.h"
-#include "analysis/register_fields.h"
-#include "analysis/registers.h"
+#include "analysis/registers/pll_search.h"
+#include "analysis/registers/register_fields.h"
+#include "analysis/registers/registers.h"
 #include "cli/cli_support.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"

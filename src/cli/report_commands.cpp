@@ -3,7 +3,7 @@
 
 #include "analysis/analysis_pass.h"
 #include "analysis/sample_image.h"
-#include "analysis/video_modes.h"
+#include "analysis/modes/video_modes.h"
 #include "cli/cli_support.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"

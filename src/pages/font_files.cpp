@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "analysis/font_edits.h"
+#include "analysis/fonts/font_edits.h"
 #include "formats/code_page_file.h"
 #include "formats/file_io.h"
 #include "formats/text_format.h"

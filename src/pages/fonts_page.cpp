@@ -1,7 +1,7 @@
 // FontsPage: one of the three VGA text fonts as a sheet of its 256 glyphs.
 #include "pages/fonts_page.h"
 
-#include "analysis/font_searches.h"
+#include "analysis/fonts/font_searches.h"
 #include "formats/glyph_sheet.h"
 #include "pages/analysis_refresh.h"
 #include "pages/dump_page.h"

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/boot_string1.h"
-#include "analysis/logo_edit.h"
+#include "analysis/strings/boot_string1.h"
+#include "analysis/logo/logo_edit.h"
 #include "formats/bmp_picture.h"
 #include "formats/text_format.h"
 #include "pages/analysis_refresh.h"

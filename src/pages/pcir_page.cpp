@@ -1,5 +1,5 @@
 // PcirPage: the option ROM's PCI data structure, display only.
-#include "analysis/pcir_fields.h"
+#include "analysis/pci_vesa/pcir_fields.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
 #include "resources/resource.h"

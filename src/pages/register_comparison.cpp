@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "analysis/register_compare.h"
-#include "analysis/registers.h"
+#include "analysis/registers/register_compare.h"
+#include "analysis/registers/registers.h"
 #include "formats/file_io.h"
 #include "pages/register_controls.h"
 #include "ui/app_state.h"

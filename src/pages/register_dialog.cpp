@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "analysis/registers.h"
+#include "analysis/registers/registers.h"
 #include "pages/register_comparison.h"
 #include "pages/register_dialog_layout.h"
 #include "pages/register_dialogs.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "analysis/register_fields.h"
+#include "analysis/registers/register_fields.h"
 #include "resources/resource.h"
 
 namespace quarzel::app {

@@ -1,8 +1,8 @@
 // RegistersPage: the boot-time values of the nine chip registers, edited as
 // hexadecimal texts or field by field in their dialogs, written back with
 // Apply, compared with a second BIOS.
-#include "analysis/register_edits.h"
-#include "analysis/registers.h"
+#include "analysis/registers/register_edits.h"
+#include "analysis/registers/registers.h"
 #include "pages/analysis_refresh.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"

@@ -1,6 +1,6 @@
 #include "pages/select_font_dialog.h"
 
-#include "analysis/font_edits.h"
+#include "analysis/fonts/font_edits.h"
 #include "resources/resource.h"
 #include "ui/app_state.h"
 #include "ui/platform.h"

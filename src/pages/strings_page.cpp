@@ -2,7 +2,7 @@
 #include <string>
 #include <utility>
 
-#include "analysis/string_edits.h"
+#include "analysis/strings/string_edits.h"
 #include "ui/app_state.h"
 #include "ui/window_helpers.h"
 #include "formats/text_format.h"

@@ -2,7 +2,7 @@
 #include <iterator>
 #include <string>
 
-#include "analysis/vesa_edits.h"
+#include "analysis/pci_vesa/vesa_edits.h"
 #include "ui/app_state.h"
 #include "ui/window_helpers.h"
 #include "pages/analysis_refresh.h"

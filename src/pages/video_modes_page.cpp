@@ -1,8 +1,8 @@
 // VideoModesPage: the register set the BIOS programs for a chosen video mode,
 // and the timing it makes.
-#include "analysis/rate_options.h"
-#include "analysis/refresh_edit.h"
-#include "analysis/video_modes.h"
+#include "analysis/modes/rate_options.h"
+#include "analysis/modes/refresh_edit.h"
+#include "analysis/modes/video_modes.h"
 #include "formats/text_format.h"
 #include "pages/analysis_refresh.h"
 #include "ui/app_state.h"

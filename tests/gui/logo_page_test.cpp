@@ -3,7 +3,7 @@
 #include "gui_fixture.h"
 
 #include "analysis/analysis_pass.h"
-#include "analysis/logo_edit.h"
+#include "analysis/logo/logo_edit.h"
 #include "app/main_window.h"
 #include "formats/text_format.h"
 #include "pages/logo_page.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/pcir_fields.h"
-#include "analysis/video_modes.h"
+#include "analysis/pci_vesa/pcir_fields.h"
+#include "analysis/modes/video_modes.h"
 #include "app/main_window.h"
 #include "ui/wide_text.h"
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "analysis/register_fields.h"
-#include "analysis/registers.h"
+#include "analysis/registers/register_fields.h"
+#include "analysis/registers/registers.h"
 #include "pages/register_controls.h"
 #include "pages/register_dialogs.h"
 #include "resources/resource.h"

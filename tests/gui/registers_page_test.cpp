@@ -2,9 +2,9 @@
 // their real templates, and the comparison with a second BIOS.
 #include "gui_fixture.h"
 
-#include "analysis/register_fields.h"
-#include "analysis/register_locator.h"
-#include "analysis/registers.h"
+#include "analysis/registers/register_fields.h"
+#include "analysis/registers/register_locator.h"
+#include "analysis/registers/registers.h"
 #include "pages/register_controls.h"
 #include "pages/register_dialogs.h"
 #include "resources/resource.h"

@@ -3,8 +3,8 @@
 #include "gui_fixture.h"
 
 #include "analysis/analysis_pass.h"
-#include "analysis/refresh_edit.h"
-#include "analysis/video_modes.h"
+#include "analysis/modes/refresh_edit.h"
+#include "analysis/modes/video_modes.h"
 #include "resources/resource.h"
 #include "support/shared_files.h"
 

@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "analysis/bios_diff.h"
+#include "analysis/compare/bios_diff.h"
 
 namespace quarzel {
 

@@ -1,12 +1,12 @@
-#include "analysis/bios_diff.h"
+#include "analysis/compare/bios_diff.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/fixup_table.h"
-#include "analysis/video_modes.h"
+#include "analysis/fonts/fixup_table.h"
+#include "analysis/modes/video_modes.h"
 #include "support/item_ref_printer.h"
 #include "support/rom_builder.h"
 #include "support/analysed.h"

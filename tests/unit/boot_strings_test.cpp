@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "analysis/bios_date.h"
-#include "analysis/boot_string1.h"
-#include "analysis/boot_string2.h"
+#include "analysis/strings/bios_date.h"
+#include "analysis/strings/boot_string1.h"
+#include "analysis/strings/boot_string2.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 

@@ -1,11 +1,11 @@
-#include "analysis/carry_over.h"
+#include "analysis/compare/carry_over.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/string_edits.h"
+#include "analysis/strings/string_edits.h"
 #include "support/item_ref_printer.h"
 #include "support/shared_files.h"
 

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/font_edits.h"
+#include "analysis/fonts/font_edits.h"
 #include "formats/code_page_file.h"
 #include "support/bmp_file.h"
 #include "support/run_cli.h"

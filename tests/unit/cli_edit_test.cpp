@@ -6,8 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "analysis/register_fields.h"
-#include "analysis/registers.h"
+#include "analysis/registers/register_fields.h"
+#include "analysis/registers/registers.h"
 #include "support/run_cli.h"
 #include "support/shared_files.h"
 

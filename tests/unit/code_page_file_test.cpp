@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "analysis/font_edits.h"
+#include "analysis/fonts/font_edits.h"
 #include "formats/code_page_file.h"
 #include "support/cpi_file.h"
 #include "support/rom_builder.h"

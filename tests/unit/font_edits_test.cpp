@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "analysis/font_edits.h"
+#include "analysis/fonts/font_edits.h"
 #include "support/rom_builder.h"
 
 namespace quarzel {

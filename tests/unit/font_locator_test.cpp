@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "analysis/fixup_table.h"
-#include "analysis/font_locator.h"
+#include "analysis/fonts/fixup_table.h"
+#include "analysis/fonts/font_locator.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 

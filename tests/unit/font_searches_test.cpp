@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/font_searches.h"
+#include "analysis/fonts/font_searches.h"
 #include "analysis/sample_image.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/boot_string1.h"
-#include "analysis/logo_edit.h"
-#include "analysis/pcir_locator.h"
+#include "analysis/strings/boot_string1.h"
+#include "analysis/logo/logo_edit.h"
+#include "analysis/pci_vesa/pcir_locator.h"
 #include "formats/logo_block.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"

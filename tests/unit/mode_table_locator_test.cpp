@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "analysis/mode_table_locator.h"
+#include "analysis/modes/mode_table_locator.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 

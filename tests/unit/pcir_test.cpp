@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "analysis/pci_devices.h"
-#include "analysis/pcir_fields.h"
-#include "analysis/pcir_locator.h"
+#include "analysis/pci_vesa/pci_devices.h"
+#include "analysis/pci_vesa/pcir_fields.h"
+#include "analysis/pci_vesa/pcir_locator.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 

@@ -1,4 +1,4 @@
-#include "analysis/pll_search.h"
+#include "analysis/registers/pll_search.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "analysis/registers.h"
+#include "analysis/registers/registers.h"
 #include "formats/number_text.h"
 
 namespace quarzel {

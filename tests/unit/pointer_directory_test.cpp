@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "analysis/font_locator.h"
+#include "analysis/fonts/font_locator.h"
 #include "support/analysed.h"
 #include "support/rom_builder.h"
 #include "support/run_cli.h"

@@ -1,13 +1,13 @@
-#include "analysis/refresh_edit.h"
+#include "analysis/modes/refresh_edit.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/crtc_values.h"
-#include "analysis/mode_table_locator.h"
-#include "analysis/video_modes.h"
+#include "analysis/modes/crtc_values.h"
+#include "analysis/modes/mode_table_locator.h"
+#include "analysis/modes/video_modes.h"
 #include "support/analysed.h"
 #include "support/shared_files.h"
 

@@ -1,4 +1,4 @@
-#include "analysis/register_edits.h"
+#include "analysis/registers/register_edits.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/register_compare.h"
-#include "analysis/register_fields.h"
-#include "analysis/register_locator.h"
-#include "analysis/registers.h"
+#include "analysis/registers/register_compare.h"
+#include "analysis/registers/register_fields.h"
+#include "analysis/registers/register_locator.h"
+#include "analysis/registers/registers.h"
 #include "formats/number_text.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/register_fields.h"
-#include "analysis/registers.h"
+#include "analysis/registers/register_fields.h"
+#include "analysis/registers/registers.h"
 
 namespace quarzel {
 namespace {

@@ -3,8 +3,8 @@
 #include <array>
 #include <optional>
 
-#include "analysis/register_locator.h"
-#include "analysis/registers.h"
+#include "analysis/registers/register_locator.h"
+#include "analysis/registers/registers.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 

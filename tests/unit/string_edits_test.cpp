@@ -1,4 +1,4 @@
-#include "analysis/string_edits.h"
+#include "analysis/strings/string_edits.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/bios_date.h"
-#include "analysis/boot_string1.h"
-#include "analysis/boot_string2.h"
-#include "analysis/vesa_edits.h"
+#include "analysis/strings/bios_date.h"
+#include "analysis/strings/boot_string1.h"
+#include "analysis/strings/boot_string2.h"
+#include "analysis/pci_vesa/vesa_edits.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "analysis/vesa_locator.h"
+#include "analysis/pci_vesa/vesa_locator.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 

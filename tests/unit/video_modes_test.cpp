@@ -5,10 +5,10 @@
 #include <string_view>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/mode_info_table.h"
-#include "analysis/mode_table_locator.h"
+#include "analysis/modes/mode_info_table.h"
+#include "analysis/modes/mode_table_locator.h"
 #include "analysis/sample_image.h"
-#include "analysis/video_modes.h"
+#include "analysis/modes/video_modes.h"
 #include "formats/text_format.h"
 #include "support/analysed.h"
 #include "support/rom_builder.h"
