@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <span>
+#include <utility>
 
 #include <CLI/CLI.hpp>
 
@@ -16,6 +17,7 @@
 #include <unistd.h>
 #endif
 
+#include "analysis/analysis_pass.h"
 #include "analysis/registers/pll_search.h"
 #include "analysis/registers/registers.h"
 #include "formats/file_io.h"
@@ -98,6 +100,14 @@ std::optional<Image> readImageOrReport(const std::string& path) {
   ImageFile file = readImageFile(path);
   if (!file.image) fail(path + ": " + file.error);
   return file.image;
+}
+
+std::optional<AnalysedImage> readAndAnalyse(const std::string& path) {
+  auto image = readImageOrReport(path);
+  if (!image) return std::nullopt;
+  AnalysedImage analysed{std::move(*image), {}};
+  AnalysisPass(analysed.image, analysed.layout);
+  return analysed;
 }
 
 int writeOrReport(const std::string& path, const std::uint8_t* bytes, std::size_t size) {

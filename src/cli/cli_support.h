@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/bios_layout.h"
 #include "formats/font_table.h"
 #include "formats/image.h"
 
@@ -45,6 +46,12 @@ const char* fontSizeName(FontSize size);
 
 // Reads a BIOS image file; on failure prints "FILE: reason" and returns empty.
 std::optional<Image> readImageOrReport(const std::string& path);
+// An image file read and analysed: what most commands start from.
+struct AnalysedImage {
+  Image image;
+  BiosLayout layout;
+};
+std::optional<AnalysedImage> readAndAnalyse(const std::string& path);
 // Writes a file atomically; returns the exit status.
 int writeOrReport(const std::string& path, const std::string& bytes);
 int writeOrReport(const std::string& path, const std::uint8_t* bytes, std::size_t size);

@@ -2,7 +2,6 @@
 // comparison BIOS beside the loaded one.
 #include <memory>
 
-#include "analysis/analysis_pass.h"
 #include "analysis/registers/register_compare.h"
 #include "analysis/registers/registers.h"
 #include "cli/cli_support.h"
@@ -24,12 +23,11 @@ CommandRun addCompareCommand(CLI::App& app) {
   command->add_option("B", o->b, "the second BIOS image")->required();
   addFlag(*command, "--json", o->json, "one JSON object, for scripts");
   return [o] {
-    const auto imageA = readImageOrReport(o->a);
-    if (!imageA) return 1;
+    const auto biosA = readAndAnalyse(o->a);
+    if (!biosA) return 1;
     const auto imageB = readImageOrReport(o->b);
     if (!imageB) return 1;
-    BiosLayout layout;
-    AnalysisPass(*imageA, layout);
+    const BiosLayout& layout = biosA->layout;
     const CompareScan scan = scanCompareRegisters(*imageB);
     const std::string frequencyA = pllFrequencyText(layout);
     const std::string frequencyB = compareFrequencyText(scan);

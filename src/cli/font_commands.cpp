@@ -1,8 +1,8 @@
 // font export, codepages and sheet: the fonts of a BIOS and of code-page
 // files as files.
 #include <memory>
+#include <utility>
 
-#include "analysis/analysis_pass.h"
 #include "analysis/fonts/font_edits.h"
 #include "cli/cli_support.h"
 #include "cli/code_page_input.h"
@@ -42,10 +42,9 @@ struct FontOutput {
 std::optional<FontOutput> readFont(const FontOptions& o) {
   const auto size = parseFontSize(o.size);
   if (!size) usageError("the font size is 8x8, 8x14 or 8x16");
-  const auto image = readImageOrReport(o.file);
-  if (!image) return std::nullopt;
-  FontOutput result{*image, {}, *size};
-  AnalysisPass(result.image, result.layout);
+  auto bios = readAndAnalyse(o.file);
+  if (!bios) return std::nullopt;
+  FontOutput result{std::move(bios->image), bios->layout, *size};
   if (!result.layout.fonts[*size]) {
     fail(o.file + ": the " + fontSizeName(*size) + " font is not found in this BIOS");
     return std::nullopt;

@@ -2,7 +2,6 @@
 // and the PLL's dividers for a wanted clock.
 #include <memory>
 
-#include "analysis/analysis_pass.h"
 #include "analysis/registers/pll_search.h"
 #include "analysis/registers/register_fields.h"
 #include "analysis/registers/registers.h"
@@ -68,10 +67,9 @@ CommandRun addRegistersCommand(CLI::App& app) {
       only = registerNamed(o->name);
       if (!only) usageError("REGISTER is " + registerNameList());
     }
-    const auto image = readImageOrReport(o->file);
-    if (!image) return 1;
-    BiosLayout layout;
-    AnalysisPass(*image, layout);
+    const auto analysed = readAndAnalyse(o->file);
+    if (!analysed) return 1;
+    const auto& [image, layout] = *analysed;
     const auto shown = [&](std::size_t index) { return !only || index == *only; };
     if (o->json) {
       Json list = Json::array();
@@ -99,10 +97,9 @@ CommandRun addPllCommand(CLI::App& app) {
   return [o] {
     const auto target = parseClock(o->clock);
     if (!target) usageError(clockRule());
-    const auto image = readImageOrReport(o->file);
-    if (!image) return 1;
-    BiosLayout layout;
-    AnalysisPass(*image, layout);
+    const auto analysed = readAndAnalyse(o->file);
+    if (!analysed) return 1;
+    const auto& [image, layout] = *analysed;
     const RegisterEntry& pll = layout.registerTable[PLLCtrl1];
     if (!pll.location) return fail(o->file + ": PLLCtrl1 " + describe(EditError::NotLocated));
 

@@ -1,7 +1,6 @@
 // info, mode, modes and sample: reports of one image, and the built-in sample.
 #include <memory>
 
-#include "analysis/analysis_pass.h"
 #include "analysis/sample_image.h"
 #include "analysis/modes/video_modes.h"
 #include "cli/cli_support.h"
@@ -23,11 +22,10 @@ CommandRun addInfoCommand(CLI::App& app) {
   command->add_option("FILE", o->file, "the BIOS image")->required();
   addFlag(*command, "--json", o->json, "one JSON object, for scripts");
   return [o] {
-    const auto image = readImageOrReport(o->file);
-    if (!image) return 1;
-    BiosLayout layout;
-    AnalysisPass(*image, layout);
-    print(o->json ? infoJson(*image, layout) : infoText(baseName(o->file), *image, layout));
+    const auto analysed = readAndAnalyse(o->file);
+    if (!analysed) return 1;
+    const auto& [image, layout] = *analysed;
+    print(o->json ? infoJson(image, layout) : infoText(baseName(o->file), image, layout));
     return 0;
   };
 }
@@ -57,11 +55,10 @@ CommandRun addModeCommand(CLI::App& app) {
       if (!number || *number >= kVideoModeCount) usageError("the row is a number from 0 to 54");
       row = *number;
     }
-    const auto image = readImageOrReport(o->file);
-    if (!image) return 1;
-    BiosLayout layout;
-    AnalysisPass(*image, layout);
-    print(modeText(*image, layout, row));
+    const auto analysed = readAndAnalyse(o->file);
+    if (!analysed) return 1;
+    const auto& [image, layout] = *analysed;
+    print(modeText(image, layout, row));
     return 0;
   };
 }
@@ -78,14 +75,13 @@ CommandRun addModesCommand(CLI::App& app) {
   addFlag(*command, "--json", o->json, "one JSON object, for scripts");
   addFlag(*command, "--timings", o->timings, "the standard refresh rates each resolution can take");
   return [o] {
-    const auto image = readImageOrReport(o->file);
-    if (!image) return 1;
-    BiosLayout layout;
-    AnalysisPass(*image, layout);
+    const auto analysed = readAndAnalyse(o->file);
+    if (!analysed) return 1;
+    const auto& [image, layout] = *analysed;
     if (!o->json)
-      print(o->timings ? timingsText(*image, layout) : modesText(*image, layout));
+      print(o->timings ? timingsText(image, layout) : modesText(image, layout));
     else
-      print(jsonText({{o->timings ? "timings" : "modes", (o->timings ? timingsJson : modesJson)(*image, layout)}}));
+      print(jsonText({{o->timings ? "timings" : "modes", (o->timings ? timingsJson : modesJson)(image, layout)}}));
     return 0;
   };
 }

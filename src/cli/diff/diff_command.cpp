@@ -4,7 +4,6 @@
 // (a file that cannot be used, or wrong use).
 #include <memory>
 
-#include "analysis/analysis_pass.h"
 #include "analysis/compare/bios_diff.h"
 #include "analysis/compare/carry_over.h"
 #include "cli/cli_support.h"
@@ -60,20 +59,17 @@ CommandRun addDiffCommand(CLI::App& app) {
     if (!o->fontFolder.empty())
       if (const auto error = unsafeFolder(o->fontFolder)) usageError(*error);
     if ((!o->only.empty() || !o->fontFolder.empty()) && !o->asEdits) usageError("--only and -d go with --as-edits");
-    const auto a = readImageOrReport(o->pathA);
+    const auto a = readAndAnalyse(o->pathA);
     if (!a) return 2;
-    const auto b = readImageOrReport(o->pathB);
+    const auto b = readAndAnalyse(o->pathB);
     if (!b) return 2;
-    BiosLayout layoutA, layoutB;
-    AnalysisPass(*a, layoutA);
-    AnalysisPass(*b, layoutB);
-    const BiosDiff diff = diffBios(*a, layoutA, *b, layoutB);
+    const BiosDiff diff = diffBios(a->image, a->layout, b->image, b->layout);
     const int differs = diff.identical ? 0 : 1;
     if (o->asEdits) {
       EditsRequest request{o->pathB, std::nullopt, o->json};
       if (!o->fontFolder.empty()) request.fontFolder = o->fontFolder;
       const CarryOptions options{groups, request.fontFolder.has_value()};
-      const int status = printEdits(request, carryOver(*a, layoutA, *b, layoutB, options));
+      const int status = printEdits(request, carryOver(a->image, a->layout, b->image, b->layout, options));
       return status != 0 ? status : differs;
     }
     const DiffNames names{baseName(o->pathA), baseName(o->pathB)};
