@@ -16,6 +16,7 @@
 #include "console_fonts.h"
 #include "formats/font_table.h"
 #include "formats/rom_builder.h"
+#include "formats/table_rows.h"
 
 namespace quarzel {
 
@@ -36,8 +37,8 @@ constexpr std::string_view kSignOn =
 constexpr std::string_view kSignOn2 = "3dfx Interactive, Inc.\r\n";
 
 // Register boot values, in register order.
-constexpr std::array<std::uint32_t, kRegisterCount> kRegisterValueTable = {
-    0x0184C840, 0x00001000, 0x00008000, 0x0C179A69, 0x00470010, 0x0000049E, 0x00004A0D, 0x00002C09, 0x00000037};
+constexpr auto kRegisterValueTable = oneRowEach<kRegisterCount, std::uint32_t>(
+    {0x0184C840, 0x00001000, 0x00008000, 0x0C179A69, 0x00470010, 0x0000049E, 0x00004A0D, 0x00002C09, 0x00000037});
 
 // The fonts of a VGA BIOS in code page 437, by FontSize: Debian's console
 // fonts, read at build time (cmake/console_fonts.cmake).

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "analysis/bios_layout.h"
+#include "formats/table_rows.h"
 #include "resources/resource.h"
 
 namespace quarzel::app {
@@ -12,7 +13,7 @@ struct RegisterRowControls {
   int value, offset, dialogButton, compare, verdict;  // dialogButton 0: no dialog
 };
 
-inline constexpr std::array<RegisterRowControls, kRegisterCount> kRegisterRows{{
+inline constexpr auto kRegisterRows = oneRowEach<kRegisterCount, RegisterRowControls>({
     {IDC_REG_PCIINIT0_VALUE, IDC_REG_PCIINIT0_OFFSET, IDC_REG_PCIINIT0_DIALOG, IDC_REG_PCIINIT0_COMPARE,
      IDC_REG_PCIINIT0_VERDICT},
     {IDC_REG_MISCINIT0_VALUE, IDC_REG_MISCINIT0_OFFSET, IDC_REG_MISCINIT0_DIALOG, IDC_REG_MISCINIT0_COMPARE,
@@ -30,6 +31,6 @@ inline constexpr std::array<RegisterRowControls, kRegisterCount> kRegisterRows{{
     {IDC_REG_PLLCTRL2_VALUE, IDC_REG_PLLCTRL2_OFFSET, 0, IDC_REG_PLLCTRL2_COMPARE, IDC_REG_PLLCTRL2_VERDICT},
     {IDC_REG_SGRAMMODE_VALUE, IDC_REG_SGRAMMODE_OFFSET, IDC_REG_SGRAMMODE_DIALOG, IDC_REG_SGRAMMODE_COMPARE,
      IDC_REG_SGRAMMODE_VERDICT},
-}};
+});
 
 }  // namespace quarzel::app

@@ -4,12 +4,13 @@
 #include <array>
 
 #include "analysis/bios_layout.h"
+#include "formats/table_rows.h"
 
 namespace quarzel::app {
 
 namespace {
 
-constexpr std::array<RegisterDialog, 8> kDialogs{{
+constexpr auto kDialogs = oneRowEach<kRegistersWithFields, RegisterDialog>({
     {.registerIndex = PCIInit0, .dialogId = IDD_REG_PCIINIT0, .title = "pciInit0",
      .heading = "PCI initialization register", .width = 307, .height = 239, .systemMenu = false},
     {.registerIndex = MiscInit0, .dialogId = IDD_REG_MISCINIT0, .title = "miscInit0",
@@ -28,7 +29,7 @@ constexpr std::array<RegisterDialog, 8> kDialogs{{
      .systemMenu = true},
     {.registerIndex = SGRAMmode, .dialogId = IDD_REG_SGRAMMODE, .title = "SGRAMmode", .heading = "SGRAM Control",
      .width = 227, .height = 141, .systemMenu = true},
-}};
+});
 
 }  // namespace
 

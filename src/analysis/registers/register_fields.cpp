@@ -5,6 +5,7 @@
 
 #include "analysis/registers/pll.h"
 #include "formats/number_text.h"
+#include "formats/table_rows.h"
 #include "formats/text_format.h"
 
 namespace quarzel {
@@ -164,7 +165,7 @@ constexpr BitField kSgramModeFields[] = {
     {.low = 10, .high = 10, .text = "(0..1) - SGRAM-Defined."},
 };
 
-constexpr std::array<RegisterFields, 8> kTables{{
+constexpr auto kTables = oneRowEach<kRegistersWithFields, RegisterFields>({
     {PCIInit0, kPciInit0Fields},
     {MiscInit0, kMiscInit0Fields},
     {MiscInit1, kMiscInit1Fields},
@@ -173,7 +174,7 @@ constexpr std::array<RegisterFields, 8> kTables{{
     {AgpInit0, kAgpInit0Fields},
     {PLLCtrl1, kPllCtrl1Fields},
     {SGRAMmode, kSgramModeFields},
-}};
+});
 
 // Every table's rows ascend without overlapping and stay within 32 bits,
 // which the masks and shifts below rely on.

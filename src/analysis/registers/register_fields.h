@@ -33,7 +33,8 @@ struct RegisterFields {
   std::span<const BitField> fields;
 };
 
-// The eight registers with bit fields, in register order (PLLCtrl2 has none).
+// The registers with bit fields, in register order: all but PLLCtrl2.
+inline constexpr std::size_t kRegistersWithFields = 8;
 std::span<const RegisterFields> registerFieldTables();
 // The fields of a register, or nullptr (PLLCtrl2).
 const RegisterFields* registerFieldsFor(std::size_t registerIndex);

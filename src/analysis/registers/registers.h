@@ -9,14 +9,15 @@
 
 #include "analysis/bios_layout.h"
 #include "analysis/registers/pll.h"
+#include "formats/table_rows.h"
 
 namespace quarzel {
 
 // The registers' names as the Registers page labels its rows, in
 // RegisterIndex order.
-inline constexpr std::array<const char*, kRegisterCount> kRegisterNames{
+inline constexpr auto kRegisterNames = oneRowEach<kRegisterCount, const char*>({
     "PCIInit0", "MiscInit0", "MiscInit1", "DramInit0", "DramInit1", "AgpInit0", "PLLCtrl1", "PLLCtrl2", "SGRAMmode",
-};
+});
 
 // "%g MHz"
 std::string frequencyText(double megahertz);
