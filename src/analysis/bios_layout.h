@@ -47,6 +47,7 @@ enum RegisterIndex : std::size_t {
 };
 inline constexpr std::size_t kRegisterCount = 9;
 
+inline constexpr std::size_t kRegisterBytes = 4;  // each value is a 32-bit constant
 struct RegisterEntry {
   Location location;        // offset of the 32-bit constant the BIOS writes
   std::uint32_t value = 0;  // current value; 0 while not located

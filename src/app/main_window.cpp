@@ -101,11 +101,11 @@ void afterLoad() {
   // The image stays loaded (its bytes are on the Dump page), but no page
   // has anything of it to show: say so once rather than leave them blank.
   if (!foundAnyItem(s.Layout))
-    platform().messageBox(s.MainWindow, "No 3dfx BIOS item found!!!", "WARNING", MB_OK | MB_ICONWARNING);
+    platform().messageBox(s.MainWindow, headline(Task::NoBiosItem), "WARNING", MB_OK | MB_ICONWARNING);
 }
 
 void runLoad(const FileOutcome& outcome) {
-  if (outcome.result == FileResult::Error) showError(state().MainWindow, "BIOS loading error!!!", outcome.reason);
+  if (outcome.result == FileResult::Error) showError(state().MainWindow, headline(Task::BiosLoad), outcome.reason);
   if (outcome.result == FileResult::Done) afterLoad();
 }
 
@@ -213,7 +213,7 @@ bool saveBiosAs() {
     imageChanged();
   }
   const FileOutcome saved = saveBios();
-  if (saved.result == FileResult::Error) showError(state().MainWindow, "BIOS saving error!!!", saved.reason);
+  if (saved.result == FileResult::Error) showError(state().MainWindow, headline(Task::BiosSave), saved.reason);
   return saved.result == FileResult::Done;
 }
 

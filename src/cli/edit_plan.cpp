@@ -13,6 +13,7 @@
 #include "cli/text_escapes.h"
 #include "cli/vesa_names.h"
 #include "formats/number_text.h"
+#include "formats/text_format.h"
 
 namespace quarzel::cli {
 
@@ -40,8 +41,9 @@ std::optional<VesaIndex> vesaField(const std::string& name) {
 std::optional<std::uint32_t> pllSetting(const std::string& text) {
   const std::vector<std::string> parts = commaList(text);
   if (parts.size() < 3 || parts.size() > 4) return std::nullopt;
-  const auto k = decimal(parts[0], 3), m = decimal(parts[1], 63), n = decimal(parts[2], 255);
-  const auto test = parts.size() == 4 ? decimal(parts[3], 1) : std::optional<std::uint32_t>(0);
+  const auto k = decimal(parts[0], fieldMaximum(kPllK)), m = decimal(parts[1], fieldMaximum(kPllM)),
+             n = decimal(parts[2], fieldMaximum(kPllN));
+  const auto test = parts.size() == 4 ? decimal(parts[3], fieldMaximum(kPllTest)) : std::optional<std::uint32_t>(0);
   if (!k || !m || !n || !test) return std::nullopt;
   return pllValue(*k, *m, *n, *test);
 }
@@ -153,7 +155,9 @@ EditPlanParse parseEditPlan(const EditWords& words) {
   }
   for (const std::string& value : words.pll) {
     plan.pll = pllSetting(value);
-    if (!plan.pll) return bad("--pll takes K,M,N[,TEST] with K 0-3, M 0-63, N 0-255, TEST 0-1");
+    if (!plan.pll)
+      return bad(formatText("--pll takes K,M,N[,TEST] with K 0-%u, M 0-%u, N 0-%u, TEST 0-%u", fieldMaximum(kPllK),
+                            fieldMaximum(kPllM), fieldMaximum(kPllN), fieldMaximum(kPllTest)));
   }
   for (const std::string& value : words.fields) {
     auto edit = fieldEdit(value);

@@ -53,7 +53,7 @@ void fitListing(HWND page, int width, int height) {
 void goToOffset(HWND page) {
   const DumpOffset target = dumpOffset(getText(page, IDC_DUMP_GOTO_OFFSET, kMostOffsetChars), state().BiosImage.size);
   if (!target.offset) {
-    showError(page, "Offset error!!!", target.refusal);
+    showError(page, headline(Task::GoToOffset), target.refusal);
     return;
   }
   const int offset = static_cast<int>(*target.offset);

@@ -64,7 +64,9 @@ FileOutcome loadCodePage(const ChosenFile& chosen) {
   const CodePageParse parsed = parseCodePageFile(*file.bytes);
   if (!parsed.file) return FileOutcome::failed(chosen.title, describe(*parsed.error));
   runSelectFontDialog(formatText("Select Font [%s]", chosen.title.c_str()), *parsed.file);
-  syncFixupTables(s.BiosImage, s.Layout);
+  // A BIOS without fix-up tables has nothing to sync; the page is silent
+  // about it, as about the fonts the code page did not hold.
+  ignoreRefusal(syncFixupTables(s.BiosImage, s.Layout));
   return {};
 }
 

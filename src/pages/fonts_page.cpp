@@ -87,7 +87,7 @@ void showFixupOffset(HWND page, FontSize size) {
 void loadFont(HWND page) {
   const FontSize size = fontSize();
   const FileOutcome loaded = loadFontFile(size);
-  if (loaded.result == FileResult::Error) showError(page, "FONT loading error!!!", loaded.reason);
+  if (loaded.result == FileResult::Error) showError(page, headline(Task::FontLoad), loaded.reason);
   if (loaded.result != FileResult::Done) return;
   const BusyGuard busy;
   imageChanged();
@@ -95,7 +95,19 @@ void loadFont(HWND page) {
 
 void saveFont(HWND page) {
   const FileOutcome saved = saveFontFile(fontSize());
-  if (saved.result == FileResult::Error) showError(page, "FONT saving error!!!", saved.reason);
+  if (saved.result == FileResult::Error) showError(page, headline(Task::FontSave), saved.reason);
+}
+
+// Sets the size, renders its sheet, sets the Load/Save captions and both
+// offset buttons, and redraws the sheet.
+void showFontSize(FontSize size) {
+  HWND page = fontsPage();
+  fontSize() = size;
+  renderSheet(size);
+  setCaptions(page, size);
+  setOffsetCaption(page, IDC_FONTS_OFFSET, state().Layout.fonts[size].value_or(0));
+  showFixupOffset(page, size);
+  redrawSheet(page);
 }
 
 // A search that finds the font shows it as a radio button would.
@@ -107,17 +119,6 @@ void search(bool (*searchFor)(const Image&, BiosLayout&, FontSize)) {
 
 const FontsPageState& fontsPageState() { return fonts; }
 
-FontSize currentFontSize() { return fontSize(); }
-
-void showFontSize(FontSize size) {
-  HWND page = fontsPage();
-  fontSize() = size;
-  renderSheet(size);
-  setCaptions(page, size);
-  setOffsetCaption(page, IDC_FONTS_OFFSET, state().Layout.fonts[size].value_or(0));
-  showFixupOffset(page, size);
-  redrawSheet(page);
-}
 
 void refreshFontsPage() { showFontSize(fontSize()); }
 

@@ -1,5 +1,5 @@
-// Fonts page state shared with the font file and code-page commands: the
-// size the page works on, and the size display that re-renders the sheet.
+// What the Fonts page keeps, for the tests that look at its sheet and its
+// drawing context.
 #pragma once
 
 #include <windows.h>
@@ -17,10 +17,5 @@ struct FontsPageState {
   HDC dc = nullptr;
 };
 const FontsPageState& fontsPageState();
-
-FontSize currentFontSize();
-// Sets the size, renders its sheet, sets the Load/Save captions and both
-// offset buttons, and redraws the sheet.
-void showFontSize(FontSize size);
 
 }  // namespace quarzel::app

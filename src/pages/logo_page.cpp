@@ -28,24 +28,6 @@ constexpr int kLineCharsRead = static_cast<int>(kLogoLineChars);
 
 LogoPageState logo;
 
-// The page's words for why a picture, an Apply or a Remove was refused; the
-// core's own words for the cause follow on a second line where the first
-// does not say it all.
-std::string refusalText(EditError error) {
-  switch (error) {
-    case EditError::BmpCompressed: return "Bitmap format error!!!";
-    case EditError::BmpWidthUnsupported: return "Logo width must be 8, 16, ... or 120 pixels!!!";
-    case EditError::BmpHeightUnsupported: return "Logo height must be 1 to 127 pixels!!!";
-    case EditError::NoBootCode: return "No sign-on call found for the logo!!!";
-    case EditError::LogoTextTooLong:
-      return formatText("The logo lines hold more than %zu characters!!!", kLogoTextCapacity);
-    case EditError::NotA3dfxBios: return std::string("Not a 3dfx BIOS!!!\n") + describe(error);
-    case EditError::NoLogo:
-    case EditError::LogoKeepsNoSignOn: return std::string("The logo cannot be removed!!!\n") + describe(error);
-    default: return std::string("Bitmap loading error!!!\n") + describe(error);
-  }
-}
-
 FileDialog loadDialog() {
   return {state().MainWindow, "Load BMP", {{"16-colors uncompressed BMP files (*.bmp)", "*.bmp"}}};
 }
@@ -131,11 +113,14 @@ void loadPicture(HWND page) {
   logo.loadPath = chosen->path;
   LogoFileRead file = readLogoFile(chosen->path);
   if (!file.picture) {
-    showError(page, file.error ? refusalText(*file.error).c_str() : ("Bitmap loading error!!!\n" + file.fileError).c_str());
+    if (file.error)
+      showError(page, refusalMessage(Task::BitmapLoad, *file.error).c_str());
+    else
+      showError(page, headline(Task::BitmapLoad), file.fileError);
     return;
   }
   if (!showPicture(page, std::move(*file.picture), chosen->title)) {
-    showError(page, "Bitmap format error!!!");
+    showError(page, refusalMessage(Task::BitmapLoad, EditError::BmpCompressed).c_str());
     return;
   }
   enable(page, IDC_APPLY, true);
@@ -193,10 +178,11 @@ void applyPicture(HWND page) {
   const LogoLines lines = logoLinesWith(s.Layout, given);
   const EditResult result = applyWithRoom(page, lines);
   if (result.error == EditError::NoFreeRun) {
-    const std::string text = "No room for the logo!!!\n" + logoRoomText(logoRoom(s.BiosImage, s.Layout, *logo.picture));
+    const std::string text =
+        std::string(headline(Task::LogoRoom)) + "\n" + logoRoomText(logoRoom(s.BiosImage, s.Layout, *logo.picture));
     showError(page, text.c_str());
   } else if (result.error && result.error != EditError::LogoNeedsGrowth) {
-    showError(page, refusalText(*result.error).c_str());
+    showError(page, refusalMessage(Task::BitmapLoad, *result.error).c_str());
   }
   if (result.ok()) afterLogoEdit(page);
 }
@@ -206,7 +192,7 @@ void removePicture(HWND page) {
   const BusyGuard busy;
   const EditResult result = removeLogo(s.BiosImage, s.Layout);
   if (!result.ok()) {
-    showError(page, refusalText(*result.error).c_str());
+    showError(page, refusalMessage(Task::BitmapLoad, *result.error).c_str());
     return;
   }
   afterLogoEdit(page);

@@ -65,9 +65,6 @@ void refillString1();
 // Logo page: the lines that follow a new string 1.
 void followSignOn(const std::string& text);
 
-// Video Modes page: refill the value fields for the selected mode.
-void showSelectedMode();
-
 // Fonts page: back to the 8x8 font after a load, sheet redrawn.
 void resetFontsPageAfterLoad();
 

@@ -1,5 +1,6 @@
 // PcirPage: the option ROM's PCI data structure, display only.
 #include "analysis/pci_vesa/pcir_fields.h"
+#include "formats/pcir_structure.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
@@ -10,8 +11,6 @@ namespace quarzel::app {
 
 namespace {
 
-// The structure without its reserved last word.
-constexpr int kShownStructureBytes = 22;
 
 // The read-only fields; the offset button apart.
 constexpr int kPcirFields[] = {
@@ -59,7 +58,7 @@ void refreshPcirPage() {
 INT_PTR CALLBACK PcirPageProc(HWND, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
   if (message != WM_COMMAND || LOWORD(wParam) != IDC_PCIR_OFFSET) return FALSE;
-  showItemInDump(state().Layout.pcir, kShownStructureBytes);
+  showItemInDump(state().Layout.pcir, kPcirShownLength);
   return TRUE;
 }
 

@@ -34,7 +34,7 @@ std::optional<Image> loadCompareBios() {
   comparison.path = chosen->path;
   ImageFile file = readImageFile(chosen->path);
   if (!file.image) {
-    showError(registersPage(), "BIOS loading error!!!", FileOutcome::failed(chosen->title, file.error).reason);
+    showError(registersPage(), headline(Task::BiosLoad), FileOutcome::failed(chosen->title, file.error).reason);
     return std::nullopt;
   }
   setAnsiText(registersPage(), IDC_REG_COMPARE_FILE, chosen->title);

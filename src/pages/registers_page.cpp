@@ -17,8 +17,6 @@ namespace quarzel::app {
 
 namespace {
 
-// Each offset button marks the register's 32-bit constant.
-constexpr int kRegisterBytes = 4;
 // Longer texts are not read; a value needs far fewer characters.
 constexpr int kMostValueChars = 255;
 
@@ -56,8 +54,12 @@ void applyRegisters(HWND page) {
   {
     const BusyGuard busy;
     enable(page, IDC_APPLY, false);
+    // The page refuses a text without a number by showing the value again,
+    // not with a message.
     for (std::size_t i = 0; i < kRegisterCount; ++i)
-      if (s.Layout.registerTable[i].location) applyRegisterText(s.BiosImage, s.Layout, i, getText(page, kRegisterRows[i].value, kMostValueChars));
+      if (s.Layout.registerTable[i].location)
+        ignoreRefusal(
+            applyRegisterText(s.BiosImage, s.Layout, i, getText(page, kRegisterRows[i].value, kMostValueChars)));
     imageChanged();
     showValues();
   }

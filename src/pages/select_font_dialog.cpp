@@ -80,7 +80,8 @@ FontSizeSet tickedSizes(HWND dialog) {
 // The code page the preview shows, not the list's newer selection.
 void applyFonts(HWND dialog) {
   AppState& s = state();
-  copyCodePageFonts(s.BiosImage, s.Layout, *openFile, preview.codePage, tickedSizes(dialog));
+  // Sizes the BIOS or the code page lacks are skipped without a word.
+  ignoreRefusal(copyCodePageFonts(s.BiosImage, s.Layout, *openFile, preview.codePage, tickedSizes(dialog)));
 }
 
 void closeDialog(HWND dialog, INT_PTR result) {

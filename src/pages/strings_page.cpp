@@ -2,6 +2,7 @@
 #include <string>
 #include <utility>
 
+#include "analysis/strings/bios_date.h"
 #include "analysis/strings/string_edits.h"
 #include "ui/app_state.h"
 #include "ui/window_helpers.h"
@@ -68,13 +69,16 @@ void applyStrings(HWND page) {
   enable(page, IDC_APPLY, false);
   BiosLayout& layout = s.Layout;
   // Items not found are left alone: their edits only ever hold the reset text.
+  // The edits hold no more than each item takes, so nothing is refused that
+  // the page would have to explain.
   if (layout.bootString1.address) {
-    applyBootString(s.BiosImage, layout.bootString1, getAnsiText(page, IDC_STRING1_TEXT));
+    ignoreRefusal(applyBootString(s.BiosImage, layout.bootString1, getAnsiText(page, IDC_STRING1_TEXT)));
     followSignOn(s.BiosImage.text(*layout.bootString1.address));
   }
   if (layout.bootString2.address)
-    applyBootString(s.BiosImage, layout.bootString2, getAnsiText(page, IDC_STRING2_TEXT));
-  if (layout.biosDate.address) applyBiosDate(s.BiosImage, layout.biosDate, getAnsiText(page, IDC_DATE, kDateChars));
+    ignoreRefusal(applyBootString(s.BiosImage, layout.bootString2, getAnsiText(page, IDC_STRING2_TEXT)));
+  if (layout.biosDate.address)
+    ignoreRefusal(applyBiosDate(s.BiosImage, layout.biosDate, getAnsiText(page, IDC_DATE, kDateChars)));
   imageChanged();
 }
 
@@ -86,9 +90,7 @@ void restoreStrings(HWND page) {
   if (layout.bootString1.address) showString(page, layout.bootString1, kString1);
   if (layout.bootString2.address) showString(page, layout.bootString2, kString2);
   if (layout.biosDate.address) {
-    layout.biosDate.text = {};
-    for (std::size_t i = 0; i < 8; ++i)
-      layout.biosDate.text[i] = static_cast<char>(s.BiosImage.byteAt(*layout.biosDate.address + i).value_or(0));
+    readBiosDate(s.BiosImage, layout.biosDate);
     showDate(page, layout.biosDate);
   }
 }

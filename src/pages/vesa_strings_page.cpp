@@ -62,7 +62,8 @@ void applyStrings(HWND page) {
     // An empty string's edit has no limit; its text is read whole and the
     // string keeps only its zero byte.
     const int chars = string.maxLength ? static_cast<int>(string.maxLength) : -1;
-    applyVesaString(s.BiosImage, string, getAnsiText(page, kVesaControls[index].text, chars));
+    // The page says nothing of a refusal.
+    ignoreRefusal(applyVesaString(s.BiosImage, string, getAnsiText(page, kVesaControls[index].text, chars)));
   }
   imageChanged();
 }

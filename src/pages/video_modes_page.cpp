@@ -136,10 +136,21 @@ void applyRate(HWND page) {
   const BusyGuard busy;
   const EditResult result = applyRefresh(s.BiosImage, s.Layout, {source.info->width, source.info->height}, *offered[*item].standard);
   if (result.error) {
-    showError(page, (std::string("Refresh rate error!!!\n") + describe(*result.error)).c_str());
+    showError(page, refusalMessage(Task::RefreshRate, *result.error).c_str());
     return;
   }
   imageChanged();
+}
+
+// Refills the value fields and the rates for the selected row.
+void showModeOfRow() {
+  HWND page = modesPage();
+  const auto row = selectedRow(page);
+  if (!row) return;
+  const AppState& s = state();
+  const ModeSource source = modeSource(s.BiosImage, s.Layout, *row);
+  showFields(page, modeFields(s.BiosImage, s.Layout, source));
+  showRates(page, source);
 }
 
 }  // namespace
@@ -156,7 +167,7 @@ void resetModesPage() {
 // fields stay cleared.
 void fillModesPage() {
   showHeadings(modesPage(), modeHeadings(state().BiosImage, state().Layout));
-  if (state().Layout.videoParameterTable) showSelectedMode();
+  if (state().Layout.videoParameterTable) showModeOfRow();
 }
 
 // Another change of the image keeps the rate the user chose, where it is
@@ -169,16 +180,6 @@ void refreshModesPage() {
   for (std::size_t i = 0; kept && i < offered.size(); ++i)
     if (offered[i].standard == kept) SendDlgItemMessageA(page, IDC_MODES_RATES, CB_SETCURSEL, i, 0);
   rateChosen(page);
-}
-
-void showSelectedMode() {
-  HWND page = modesPage();
-  const auto row = selectedRow(page);
-  if (!row) return;
-  const AppState& s = state();
-  const ModeSource source = modeSource(s.BiosImage, s.Layout, *row);
-  showFields(page, modeFields(s.BiosImage, s.Layout, source));
-  showRates(page, source);
 }
 
 INT_PTR CALLBACK VideoModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -194,7 +195,7 @@ INT_PTR CALLBACK VideoModesPageProc(HWND page, UINT message, WPARAM wParam, LPAR
   switch (LOWORD(wParam)) {
     case IDC_MODES_LIST:
       // For an image without a parameter table, the fields stay.
-      if (state().Layout.videoParameterTable) showSelectedMode();
+      if (state().Layout.videoParameterTable) showModeOfRow();
       return TRUE;
     case IDC_MODES_RATES:
       if (HIWORD(wParam) == CBN_SELCHANGE) rateChosen(page);

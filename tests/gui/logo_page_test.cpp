@@ -177,7 +177,7 @@ TEST_F(LogoPage, ApplyRefusesWithAReasonAndChangesNothing) {
       {otherVendor, "", "ERROR: Not a 3dfx BIOS!!!\nthe PCI data structure does not name vendor 121Ah (3dfx)"},
       {noRoom, "", "ERROR: No room for the logo!!!\nthe logo needs 2075 bytes of FFh; the largest free run inside the ROM holds 16 bytes"},
       {noCall, "", "ERROR: No sign-on call found for the logo!!!"},
-      {sample, std::string(75, 'x'), "ERROR: The logo lines hold more than 374 characters!!!"},
+      {sample, std::string(75, 'x'), "ERROR: The logo lines are too long!!!\nthe five logo lines hold more than 374 characters"},
   };
   for (const auto& c : cases) {
     load(c.rom);

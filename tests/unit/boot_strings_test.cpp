@@ -148,6 +148,7 @@ struct RealStrings {
   std::int32_t length2;
   const char* date;
   const char* firstLogoLine;
+  friend void PrintTo(const RealStrings& strings, std::ostream* out) { *out << strings.rom; }
 };
 
 class RealRomStrings : public testing::TestWithParam<RealStrings> {};

@@ -33,7 +33,7 @@ struct Pair {
 Pair realPair(const Image& rom) {
   const Analysed original(rom);
   Image shorter = rom;
-  applyBootString(shorter, original.layout.bootString1, "Tuned\r\n");
+  EXPECT_TRUE(applyBootString(shorter, original.layout.bootString1, "Tuned\r\n").ok());
   fixChecksum(shorter);
   Image changed = rom;
   changed.bytes[*original.layout.registerTable[PCIInit0].location + 3] ^= 0x80;

@@ -185,6 +185,7 @@ TEST(FontLocator, FixupsMustStartInsideTheImageAndTheirWalkStopsAtItsEnd) {
 struct RealFonts {
   test::RealRom rom;
   Offset font8x8, font8x14, font8x16, fixup8x14, fixup8x16, videoParameterTable;
+  friend void PrintTo(const RealFonts& fonts, std::ostream* out) { *out << fonts.rom; }
 };
 
 // Read from the bytes: signature 1 (C7 06 0C 01 <8x8> 8C 0E 0E 01 C7 06 A8 04

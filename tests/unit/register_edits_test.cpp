@@ -192,9 +192,10 @@ TEST(RegisterCompare, SyntheticBioses) {
   EXPECT_EQ(compareFrequencyText(self), "108.818 MHz");
   const auto verdict = [&](std::size_t i) { return registerVerdict(layout.registerTable[i].value, self.values[i]); };
   for (std::size_t i = 0; i < kRegisterCount; ++i) EXPECT_STREQ(verdict(i), "equals") << kRegisterNames[i];
-  // Values count, not locations: a value typed for an unlocated row differs too.
-  applyRegisterText(image, layout, AgpInit0, "49F");
-  applyRegisterText(image, layout, DramInit0, "1");
+  // Values count, not locations: a value typed for an unlocated row (refused,
+  // the image untouched) differs too.
+  ASSERT_TRUE(applyRegisterText(image, layout, AgpInit0, "49F").ok());
+  EXPECT_EQ(applyRegisterText(image, layout, DramInit0, "1").error, EditError::NotLocated);  // kept, not written
   for (std::size_t i = 0; i < kRegisterCount; ++i)
     EXPECT_STREQ(verdict(i), i == AgpInit0 || i == DramInit0 ? "differs" : "equals")
         << kRegisterNames[i];

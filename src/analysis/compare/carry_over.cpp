@@ -184,17 +184,20 @@ CarryOver carryOver(const Image& a, const BiosLayout& layoutA, const Image& b, c
 std::optional<Image> carriedImage(const Image& a, const BiosLayout& layoutA, const CarryOver& edits) {
   Image image = a;
   BiosLayout layout = layoutA;
-  // The order of a batch edit; each edit was checked while planned.
+  // The order of a batch edit. Each edit was checked while planned, and an
+  // item an edit did not change still differs when the copy is compared
+  // with B again, so that comparison, not the edit, reports it.
+  const auto apply = [](const EditResult& result) { ignoreRefusal(result); };
   for (const TextCarry& edit : edits.strings) {
-    if (edit.item.item == DiffItem::String1) applyBootString(image, layout.bootString1, edit.text);
-    if (edit.item.item == DiffItem::String2) applyBootString(image, layout.bootString2, edit.text);
-    if (edit.item.item == DiffItem::Date) applyBiosDate(image, layout.biosDate, edit.text);
+    if (edit.item.item == DiffItem::String1) apply(applyBootString(image, layout.bootString1, edit.text));
+    if (edit.item.item == DiffItem::String2) apply(applyBootString(image, layout.bootString2, edit.text));
+    if (edit.item.item == DiffItem::Date) apply(applyBiosDate(image, layout.biosDate, edit.text));
   }
-  for (const RegisterCarry& edit : edits.registers) applyRegisterValue(image, layout, edit.index, edit.value);
-  for (const TextCarry& edit : edits.vesa) applyVesaString(image, layout.vesa[edit.item.index], edit.text);
+  for (const RegisterCarry& edit : edits.registers) apply(applyRegisterValue(image, layout, edit.index, edit.value));
+  for (const TextCarry& edit : edits.vesa) apply(applyVesaString(image, layout.vesa[edit.item.index], edit.text));
   for (const RefreshCarry& edit : edits.refreshes)
-    applyRefresh(image, layout, edit.setting.resolution, edit.setting.refresh);
-  for (const FontCarry& edit : edits.fonts) loadFontFile(image, layout, edit.size, edit.glyphs);
+    apply(applyRefresh(image, layout, edit.setting.resolution, edit.setting.refresh));
+  for (const FontCarry& edit : edits.fonts) apply(loadFontFile(image, layout, edit.size, edit.glyphs));
   if (!fixChecksum(image)) return std::nullopt;
   return image;
 }

@@ -10,7 +10,6 @@ namespace quarzel {
 
 namespace {
 
-constexpr std::size_t kRegisterBytes = 4;  // each value is a 32-bit constant
 constexpr std::size_t kCountWordBytes = 2;
 
 // [offset, offset + length) cut at the end of the buffer.

@@ -20,6 +20,9 @@ constexpr std::array<StringOperand, 3> kPattern3Strings{{{VendorName, kVesa3Vend
                                                          {ProductName, kVesa3ProductNameOperand},
                                                          {ProductRevision, kVesa3ProductRevisionOperand}}};
 
+// The VESA searches stop 70 bytes before the end, more than the longest
+// pattern (62 bytes) needs: the program has always searched so, and a
+// pattern that starts in the last 70 bytes is not taken.
 constexpr std::size_t kVesaSearchMargin = 70;
 
 // The ROM's code segment starts at the image's first byte, so the address

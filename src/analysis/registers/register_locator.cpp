@@ -28,10 +28,18 @@ constexpr Operand kPllShortOperands[] = {
     {kPllShortMiscInit1Operand, MiscInit1}, {kPllShortAgpInit0Operand, AgpInit0}, {kPllShortPllCtrl1Operand, PLLCtrl1}};
 constexpr Operand kDramInit1Operands[] = {{kDramInit1Operand, DramInit1}};
 
+// Two searches stop short of the end by more than most: the memory search
+// by its own 34 bytes, the short PLL form where the first byte of the
+// PLLCtrl2 write that may follow it would lie past the end. The program has
+// always searched so, and a match further on is not taken.
+constexpr std::size_t kMemorySearchMargin = kMemorySignature.size();
+constexpr std::size_t kPllShortSearchMargin = kPllCtrl2WritePosition + 1;
+static_assert(kMemorySearchMargin == 34 && kPllShortSearchMargin == 40);
+
 constexpr Search kPciSearch{kPciSignature, kSearchMargin, kPciOperands};
-constexpr Search kMemorySearch{kMemorySignature, 34, kMemoryOperands};
+constexpr Search kMemorySearch{kMemorySignature, kMemorySearchMargin, kMemoryOperands};
 constexpr Search kPllLongSearch{kPllLongSignature, kSearchMargin, kPllLongOperands};
-constexpr Search kPllShortSearch{kPllShortSignature, 40, kPllShortOperands};
+constexpr Search kPllShortSearch{kPllShortSignature, kPllShortSearchMargin, kPllShortOperands};
 constexpr Search kDramInit1Search{kDramInit1Signature, kSearchMargin, kDramInit1Operands};
 
 // Records the constant that the operand at `operandPos` addresses. An

@@ -1,7 +1,5 @@
 #include "analysis/strings/bios_date.h"
 
-#include <algorithm>
-
 namespace quarzel {
 
 namespace {
@@ -15,10 +13,16 @@ void locateBiosDate(const Image& image, BiosLayout& layout) {
     BiosDate& date = layout.biosDate;
     date.address = static_cast<Offset>(p - 2);
     date.maxLength = kBiosDateLength;
-    const auto first = image.bytes.begin() + static_cast<std::ptrdiff_t>(p - 2);
-    std::copy_n(first, kBiosDateLength, date.text.begin());
+    readBiosDate(image, date);
     return;
   }
+}
+
+void readBiosDate(const Image& image, BiosDate& date) {
+  date.text = {};
+  if (!date.address) return;
+  for (std::size_t i = 0; i < kBiosDateLength; ++i)
+    date.text[i] = static_cast<char>(image.byteAt(*date.address + i).value_or(0));
 }
 
 }  // namespace quarzel

@@ -7,4 +7,8 @@ namespace quarzel {
 
 void locateBiosDate(const Image& image, BiosLayout& layout);
 
+// The located date's characters as the image holds them now (a Restore
+// reads them again); bytes past the image read as 0.
+void readBiosDate(const Image& image, BiosDate& date);
+
 }  // namespace quarzel
