@@ -20,8 +20,10 @@ void reportScreen(const std::string& file, const BootScreen& screen, const std::
     fail(file + ": the BIOS prints no sign-on; the screen stays blank until the PC BIOS writes");
   else if (screen.kind == BootScreenKind::Unrecognised)
     fail(file + ": no sign-on code quarzel knows was found; the picture is the blank screen");
-  if (memory && screen.memoryFromImage && screen.memoryBlocks && *screen.memoryBlocks != *memory * 4)
-    fail(file + ": the BIOS reports " + std::to_string(*screen.memoryBlocks * 256) + "K whatever the card holds");
+  if (!memory || !screen.memoryBlocks || *screen.memoryBlocks == *memory * 4) return;
+  const std::string size = std::to_string(*screen.memoryBlocks * 256) + "K";
+  fail(file + (screen.memoryFromImage ? ": the BIOS reports " + size + " whatever the card holds"
+                                      : ": the BIOS knows no size above " + size));
 }
 
 }  // namespace
@@ -36,7 +38,7 @@ CommandRun addPreviewCommand(CLI::App& app) {
   const auto o = std::make_shared<Options>();
   command->add_option("FILE", o->file, "the BIOS image")->required();
   command->add_option("-o", o->out, "the PNG picture to write")->required()->type_name("SCREEN.png");
-  command->add_option("--memory", o->memory, "the card's memory in MB: 8, 16 or 32 (default 16)")->type_name("MB");
+  command->add_option("--memory", o->memory, "the card's memory in MB: 8, 16 or 32 (default 16)")->type_name("8|16|32");
   return [o] {
     BootScreenOptions options;
     std::optional<std::uint32_t> memory;
