@@ -19,21 +19,19 @@ void draw(benchmark::State& state, const Image& image) {
   for (auto _ : state) benchmark::DoNotOptimize(drawBootScreen(image, layout));
 }
 
+std::optional<Image> real3k12sd(benchmark::State& state) {
+  auto image = test::readRealRom(test::k3k12sd);
+  if (!image) state.SkipWithError((std::string(test::kRealImageAbsent) + test::k3k12sd.file).c_str());
+  return image;
+}
+
 void BM_BootScreen_TextPage(benchmark::State& state) {
-  const auto image = test::readRealRom(test::k3k12sd);
-  if (!image) {
-    state.SkipWithError((std::string(test::kRealImageAbsent) + test::k3k12sd.file).c_str());
-    return;
-  }
-  draw(state, *image);
+  if (const auto image = real3k12sd(state)) draw(state, *image);
 }
 
 void BM_BootScreen_Logo(benchmark::State& state) {
-  auto image = test::readRealRom(test::k3k12sd);
-  if (!image) {
-    state.SkipWithError((std::string(test::kRealImageAbsent) + test::k3k12sd.file).c_str());
-    return;
-  }
+  auto image = real3k12sd(state);
+  if (!image) return;
   BiosLayout layout;
   AnalysisPass(*image, layout);
   const auto picture = readLogoPicture(test::paintedBars(48, {9, 10, 12, 14})).picture;
