@@ -2,7 +2,6 @@
 // alone (no emulator), saved as a PNG picture.
 #include <memory>
 
-#include "analysis/analysis_pass.h"
 #include "analysis/boot_screen/boot_screen.h"
 #include "cli/cli_support.h"
 #include "cli/command_line.h"
@@ -47,11 +46,9 @@ CommandRun addPreviewCommand(CLI::App& app) {
       if (!memory || !isMemoryChoice(*memory)) usageError("--memory takes 8, 16 or 32 (MB)");
       options.memoryMegabytes = *memory;
     }
-    const auto image = readImageOrReport(o->file);
-    if (!image) return 1;
-    BiosLayout layout;
-    AnalysisPass(*image, layout);
-    const BootScreen screen = drawBootScreen(*image, layout, options);
+    const auto bios = readAndAnalyse(o->file);
+    if (!bios) return 1;
+    const BootScreen screen = drawBootScreen(bios->image, bios->layout, options);
     const std::vector<std::uint8_t> png = pngBytes(screen.width, screen.height, screen.pixels);
     if (png.empty()) return fail(o->out + ": the picture could not be encoded");
     reportScreen(o->file, screen, memory);
