@@ -13,7 +13,7 @@ set(allowed_pages formats analysis ui resources pages)
 set(allowed_app formats analysis ui resources pages app)
 set(allowed_cli formats analysis cli)
 set(item_folders strings registers fonts modes logo pci_vesa)
-set(above_items "analysis/compare/" "analysis/analysis_pass.h" "analysis/sample_image.h")
+set(above_items "analysis/compare/" "analysis/boot_screen/" "analysis/analysis_pass.h" "analysis/sample_image.h")
 
 set(faults "")
 foreach(folder formats analysis ui pages app cli)

@@ -14,3 +14,4 @@ endfunction()
 
 quarzel_header_library(quarzel_json nlohmann)  # nlohmann-json3-dev
 quarzel_header_library(quarzel_cli11 CLI)      # libcli11-dev
+quarzel_header_library(quarzel_stb stb)        # libstb-dev: PNG writing and reading

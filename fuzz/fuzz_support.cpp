@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/boot/boot_machine.h"
+#include "analysis/boot_screen/boot_screen.h"
 #include "analysis/fonts/font_edits.h"
 #include "analysis/fonts/font_searches.h"
 #include "analysis/pci_vesa/pcir_fields.h"
@@ -106,6 +107,8 @@ void readEverything(const Image& image, const BiosLayout& layout, const Image& c
     keep(cli::modeText(image, layout, row));
   }
   keep(emulatorRom(image));
+  // The Boot Screen window's picture, at each memory size the straps give.
+  for (const std::uint32_t megabytes : kMemoryChoices) keep(drawBootScreen(image, layout, {megabytes}));
   keep(dumpListing(image));
   // The Dump page marks an item as its offset button does: string 1 here.
   const auto& string1 = layout.bootString1;

@@ -42,7 +42,8 @@ int run(int argc, char** argv) {
   std::vector<std::pair<CLI::App*, CommandRun>> commands;
   for (const auto add : {addInfoCommand, addModeCommand, addModesCommand, addDumpCommand, addEditCommand,
                          addCompareCommand, addDiffCommand, addRegistersCommand, addPllCommand, addFontCommand,
-                         addBootCommand, addCodepagesCommand, addSheetCommand, addSampleCommand}) {
+                         addBootCommand, addPreviewCommand, addCodepagesCommand, addSheetCommand,
+                         addSampleCommand}) {
     CommandRun command = add(app);
     CLI::App* added = app.get_subcommands(every).back();
     tidy(*added);

@@ -26,6 +26,7 @@ CommandRun addRegistersCommand(CLI::App& app);
 CommandRun addPllCommand(CLI::App& app);
 CommandRun addFontCommand(CLI::App& app);
 CommandRun addBootCommand(CLI::App& app);
+CommandRun addPreviewCommand(CLI::App& app);
 CommandRun addCodepagesCommand(CLI::App& app);
 CommandRun addSheetCommand(CLI::App& app);
 CommandRun addSampleCommand(CLI::App& app);

@@ -10,7 +10,7 @@ namespace {
 constexpr std::size_t kPictureOperand = 11, kWidthOperand = 41, kHeightOperand = 47, kPopEsAt = 135;
 constexpr std::size_t kTextCallsAt = 50;
 constexpr std::size_t kTextCallBytes = 17;
-constexpr std::size_t kTextLengthOperand = 7, kTextOperand = 13;
+constexpr std::size_t kTextColourOperand = 4, kTextLengthOperand = 7, kTextPositionOperand = 10, kTextOperand = 13;
 constexpr std::size_t kCallBytes = 3;  // call near rel16
 
 // H x W / 2: the picture part of the block. A size below zero, which only a
@@ -170,6 +170,8 @@ std::optional<LogoBlockView> readLogoBlock(const Image& image, std::size_t base)
       return std::nullopt;
     const std::size_t length = *image.word(call + kTextLengthOperand), text = *image.word(call + kTextOperand);
     if (!Image::fits(text, length)) return std::nullopt;
+    view.linePositions[k] = *image.word(call + kTextPositionOperand);
+    view.lineColours[k] = at[kTextColourOperand];
     view.lines[k].assign(image.bytes.begin() + static_cast<std::ptrdiff_t>(text),
                          image.bytes.begin() + static_cast<std::ptrdiff_t>(text + length));
     end = std::max(end, text + length);

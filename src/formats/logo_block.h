@@ -66,6 +66,9 @@ struct LogoBlockView {
   std::int32_t width = 0, height = 0;
   std::size_t picture = 0;               // H rows of W / 2 bytes, top first
   std::array<std::string, kLogoLines> lines;
+  // Each line's call: DX (row, column) and BL (the colour).
+  std::array<std::uint16_t, kLogoLines> linePositions{};
+  std::array<std::uint8_t, kLogoLines> lineColours{};
 };
 
 // The block at `base`, when the routine, its text calls and its picture

@@ -112,6 +112,92 @@ TEST(Boot, EditedTextAndFontShowOnTheScreen) {
   EXPECT_EQ(wrong, 0);
 }
 
+// The text page's rows that the video BIOS wrote: those above the PC BIOS's
+// first line.
+int videoBiosRows(const std::string& page) {
+  int rows = 0;
+  for (std::size_t at = 0; at < page.size() && page.compare(at, 6, "Bochs ") != 0; at = page.find('\n', at) + 1) {
+    if (page.find('\n', at) == std::string::npos) return 0;  // no PC BIOS line: no count
+    ++rows;
+  }
+  return rows;
+}
+
+// The preview against the emulated card's screen: every pixel of the rows the
+// video BIOS drew (the whole screen in mode 12h) lit where lit and in the
+// same colour within the 6-bit DAC's rounding (the emulator shows 2Ah as
+// A8h, quarzel as AAh). Returns the rows compared.
+int expectPreviewAgrees(const TempFolder& folder, const std::string& rom, const std::string& what) {
+  const auto boot = runCli("boot \"" + rom + "\" -o " + folder.quoted("boot.png"));
+  EXPECT_EQ(boot.status, 0) << what << ": " << boot.err;
+  const auto preview = runCli("preview \"" + rom + "\" -o " + folder.quoted("preview.png"));
+  EXPECT_EQ(preview.status, 0) << what << ": " << preview.err;
+  const bool logo = boot.out.find("graphics mode 12h") != std::string::npos;
+  const int width = logo ? 640 : 720, height = logo ? 480 : 400;
+  const int rows = logo ? height : videoBiosRows(boot.out) * 16;
+  const Picture card = readPng(folder, "boot.png", width, height), drawn = readPng(folder, "preview.png", width, height);
+  if (card.rgb.size() != drawn.rgb.size() || drawn.rgb.size() != 3u * static_cast<unsigned>(width * height)) {
+    ADD_FAILURE() << what << ": the pictures differ in size";
+    return 0;
+  }
+  int wrong = 0;
+  for (int y = 0; y < rows; ++y)
+    for (int x = 0; x < width; ++x)
+      for (int shift = 0; shift < 24; shift += 8) {
+        const int a = static_cast<int>(card.at(x, y) >> shift & 0xFF), b = static_cast<int>(drawn.at(x, y) >> shift & 0xFF);
+        if ((a == 0) != (b == 0) || std::abs(a - b) > 3) {
+          ++wrong;
+          break;
+        }
+      }
+  EXPECT_EQ(wrong, 0) << what << ": pixels that differ in the top " << rows << " rows";
+  return rows;
+}
+
+TEST(Boot, ThePreviewAgreesWithTheEmulatedCardOnEveryRealRom) {
+  QUARZEL_NEEDS_BOCHS();
+  for (const test::RealRom& name : test::kRealRoms) {
+    QUARZEL_REAL_ROM(rom, name);
+    BiosLayout layout;
+    AnalysisPass(rom, layout);
+    const TempFolder folder;
+    const int rows = expectPreviewAgrees(folder, test::realRomPath(name), name.file);
+    // The silent build's screen is blank above the PC BIOS's lines; every
+    // other prints its sign-on, its name and the line feeds after them.
+    EXPECT_EQ(rows, layout.bootString1.printed ? 96 : 0) << name;
+    if (!layout.bootString1.printed) {
+      const Picture drawn = readPng(folder, "preview.png", 720, 400);
+      EXPECT_EQ(drawn.rgb.find_first_not_of('\0'), std::string::npos) << name;
+    }
+  }
+}
+
+// The edits a user checks before flashing, on 3k12sd.rom: string 1 in three
+// lines, one with line-graphics codes (the ninth column rule); string 2 at
+// its full 120 characters, wrapping past the last column; a code page in
+// all three fonts (code page 866 is in neither file of ../shared/data:
+// 852, whose glyphs differ from the ROM's); and a logo.
+TEST(Boot, ThePreviewAgreesWithTheEmulatedCardAfterEdits) {
+  QUARZEL_NEEDS_BOCHS();
+  if (!test::readRealRom(test::k3k12sd)) GTEST_SKIP() << test::kRealImageAbsent << test::k3k12sd;
+  if (!test::readSharedFile("data/EGA.CPI")) GTEST_SKIP() << test::kSharedDataAbsent << "EGA.CPI";
+  const TempFolder folder;
+  const auto bmp = test::paintedBars(48, {9, 10, 12, 14});
+  test::writeFile(folder.path("logo.bmp"), std::string(bmp.begin(), bmp.end()));
+  const std::string string2 = std::string(118, 'W') + "\\r\\n";
+  const std::pair<std::string, int> edits[] = {
+      {"--string1 \"Line one \\xC9\\xCD\\xBB \\xC4\\xB3\\xDB\\r\\nLine two\\r\\nLine three\\r\\n\"", 96},
+      {"--string2 \"" + string2 + "\"", 112},
+      {"--codepage \"" + test::sharedPath("data/EGA.CPI") + "\":852", 96},
+      {"--logo " + folder.quoted("logo.bmp") + " --logo-line \"1=Line \\xC9\\xCD\\xBB\"", 480},
+  };
+  for (const auto& [edit, rows] : edits) {
+    const auto run = runCli("edit \"" + test::realRomPath(test::k3k12sd) + "\" -o " + folder.quoted("e.rom") + " " + edit);
+    ASSERT_EQ(run.status, 0) << edit << ": " << run.err;
+    EXPECT_EQ(expectPreviewAgrees(folder, folder.path("e.rom"), edit), rows) << edit;
+  }
+}
+
 // A paint program's red, green and blue bars (Windows palette indexes 9, 10
 // and 12) boot red, green and blue: each colour became its nearest VGA
 // colour when the picture was read, as the Logo page shows it.

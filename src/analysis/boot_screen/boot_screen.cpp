@@ -1,0 +1,152 @@
+#include "analysis/boot_screen/boot_screen.h"
+
+#include <algorithm>
+#include <array>
+
+#include "analysis/boot_screen/sign_on_calls.h"
+#include "analysis/boot_screen/text_screen.h"
+#include "analysis/fonts/fixup_table.h"
+#include "formats/bmp_picture.h"
+
+namespace quarzel {
+
+namespace {
+
+// Mode 3: 80 x 25 cells of 9 x 16 dots. Mode 12h: 640 x 480, whose text
+// calls write 80 x 30 cells of 8 x 16.
+constexpr int kColumns = 80, kTextRows = 25, kGraphicsRows = 30;
+constexpr int kGlyphHeight = 16, kTextCellWidth = 9, kGraphicsCellWidth = 8;
+constexpr int kGraphicsWidth = kColumns * kGraphicsCellWidth, kGraphicsHeight = kGraphicsRows * kGlyphHeight;
+// With line graphics on, as mode 3 sets it, the ninth dot of C0h-DFh
+// repeats the eighth so that box lines join; every other code leaves it
+// in the background.
+constexpr std::uint8_t kLineGraphicsFirst = 0xC0, kLineGraphicsLast = 0xDF;
+constexpr std::uint8_t kBlink = 0x80, kXorColour = 0x80;
+
+using Glyphs = std::array<std::uint8_t, 256 * kGlyphHeight>;
+
+std::uint32_t rgb(std::uint8_t colour) {
+  const Rgb& c = kVgaColours[colour & 0x0F];
+  return std::uint32_t{c.red} << 16 | std::uint32_t{c.green} << 8 | c.blue;
+}
+
+// The ROM's 8x16 font as the card holds it: in mode 3 with the 9-dot
+// alternates of its fix-up table over it, in mode 12h without them. A
+// font not found leaves every glyph blank.
+Glyphs romGlyphs(const Image& image, const BiosLayout& layout, bool withFixups) {
+  Glyphs glyphs{};
+  const Location font = layout.fonts[Font8x16];
+  if (font && Image::fits(*font, glyphs.size()))
+    std::copy_n(image.bytes.begin() + *font, glyphs.size(), glyphs.begin());
+  if (!withFixups) return glyphs;
+  for (const std::size_t entry : fixupEntries(image, layout.fixups[Font8x16].location, Font8x16).entries)
+    if (Image::fits(entry, fixupEntryBytes(Font8x16)))
+      std::copy_n(image.bytes.begin() + static_cast<std::ptrdiff_t>(entry + 1), kGlyphHeight,
+                  glyphs.begin() + image.bytes[entry] * kGlyphHeight);
+  return glyphs;
+}
+
+void play(TextScreen& screen, const SignOn& signOn) {
+  for (const SignOnPrint& print : signOn.prints) {
+    if (print.teletype) {
+      screen.teletype(print.text.front());
+      continue;
+    }
+    if (print.position) screen.setCursor(*print.position);
+    screen.writeString(print.text, print.attribute);
+  }
+}
+
+BootScreen blankPicture(BootScreenKind kind, int width, int height) {
+  BootScreen screen;
+  screen.kind = kind;
+  screen.width = width;
+  screen.height = height;
+  screen.pixels.assign(static_cast<std::size_t>(width * height), rgb(Cell{}.attribute >> 4));
+  return screen;
+}
+
+BootScreen textPicture(const TextScreen& text, const Glyphs& glyphs, BootScreenKind kind) {
+  BootScreen screen = blankPicture(kind, kColumns * kTextCellWidth, kTextRows * kGlyphHeight);
+  for (int row = 0; row < text.rows(); ++row)
+    for (int column = 0; column < text.columns(); ++column) {
+      const Cell& cell = text.at(row, column);
+      // Blink is on in mode 3: bit 7 blinks the character, and the
+      // background takes three bits. The picture shows its visible phase.
+      const std::uint32_t foreground = rgb(cell.attribute), background = rgb((cell.attribute & ~kBlink) >> 4);
+      const bool lineGraphics = cell.code >= kLineGraphicsFirst && cell.code <= kLineGraphicsLast;
+      for (int y = 0; y < kGlyphHeight; ++y) {
+        const std::uint8_t bits = glyphs[static_cast<std::size_t>(cell.code * kGlyphHeight + y)];
+        std::uint32_t* out = &screen.pixels[static_cast<std::size_t>(
+            (row * kGlyphHeight + y) * screen.width + column * kTextCellWidth)];
+        for (int x = 0; x < 8; ++x) out[x] = bits & (0x80 >> x) ? foreground : background;
+        out[8] = lineGraphics && (bits & 1) ? foreground : background;
+      }
+    }
+  return screen;
+}
+
+// The logo block's routine: mode 12h, the picture pixel by pixel through
+// function 0Ch (each pixel one column right of its place in the picture,
+// as the routine counts the column up before it draws), then its five
+// lines through function 13h.
+BootScreen logoPicture(const Image& image, const BiosLayout& layout, const LogoBlockView& block) {
+  std::vector<std::uint8_t> colours(static_cast<std::size_t>(kGraphicsWidth * kGraphicsHeight), 0);
+  const auto setPixel = [&](int x, int y, std::uint8_t colour) {
+    if (x < kGraphicsWidth && y < kGraphicsHeight) colours[static_cast<std::size_t>(y * kGraphicsWidth + x)] = colour;
+  };
+  std::size_t from = block.picture;
+  for (int y = 0; y < block.height; ++y)
+    for (int x = 0; x < block.width; x += 2, ++from) {
+      const std::uint8_t pair = image.byteAt(from).value_or(0);
+      setPixel(x + 1, y, pair >> 4);
+      setPixel(x + 2, y, pair & 0x0F);
+    }
+  TextScreen text(kColumns, kGraphicsRows);
+  for (std::size_t k = 0; k < kLogoLines; ++k) {
+    text.setCursor(block.linePositions[k]);
+    text.writeString({block.lines[k].begin(), block.lines[k].end()}, block.lineColours[k]);
+  }
+  // In graphics modes a character fills its cell: the glyph in the colour,
+  // the rest in colour 0, or both XORed in where bit 7 is set.
+  const Glyphs glyphs = romGlyphs(image, layout, false);
+  for (int row = 0; row < text.rows(); ++row)
+    for (int column = 0; column < text.columns(); ++column) {
+      const Cell& cell = text.at(row, column);
+      if (!cell.written) continue;
+      for (int y = 0; y < kGlyphHeight; ++y) {
+        const std::uint8_t bits = glyphs[static_cast<std::size_t>(cell.code * kGlyphHeight + y)];
+        for (int x = 0; x < kGraphicsCellWidth; ++x) {
+          std::uint8_t& out = colours[static_cast<std::size_t>((row * kGlyphHeight + y) * kGraphicsWidth +
+                                                              column * kGraphicsCellWidth + x)];
+          const std::uint8_t dot = bits & (0x80 >> x) ? cell.attribute & 0x0F : 0;
+          out = cell.attribute & kXorColour ? static_cast<std::uint8_t>(out ^ dot) : dot;
+        }
+      }
+    }
+  BootScreen screen = blankPicture(BootScreenKind::Logo, kGraphicsWidth, kGraphicsHeight);
+  std::transform(colours.begin(), colours.end(), screen.pixels.begin(), rgb);
+  return screen;
+}
+
+}  // namespace
+
+bool isMemoryChoice(std::uint32_t megabytes) {
+  return std::find(std::begin(kMemoryChoices), std::end(kMemoryChoices), megabytes) != std::end(kMemoryChoices);
+}
+
+BootScreen drawBootScreen(const Image& image, const BiosLayout& layout, const BootScreenOptions& options) {
+  if (layout.logo) return logoPicture(image, layout, layout.logo->block);
+  const SignOn signOn = readSignOn(image, layout, options.memoryMegabytes);
+  TextScreen text(kColumns, kTextRows);
+  play(text, signOn);
+  const BootScreenKind kind = !signOn.found            ? BootScreenKind::Unrecognised
+                              : signOn.prints.empty() ? BootScreenKind::Silent
+                                                      : BootScreenKind::Text;
+  BootScreen screen = textPicture(text, romGlyphs(image, layout, true), kind);
+  screen.memoryBlocks = signOn.memoryBlocks;
+  screen.memoryFromImage = signOn.memoryFromImage;
+  return screen;
+}
+
+}  // namespace quarzel

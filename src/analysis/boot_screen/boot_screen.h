@@ -1,0 +1,47 @@
+// The screen the card shows at power-on, drawn from the image alone: the
+// text page the video BIOS leaves before the PC BIOS goes on, or the logo
+// screen where quarzel's logo block is installed. The sign-on code's print
+// calls are found by their code, as the locators find the items, and
+// played on a model of the card's text and pixel screens.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "analysis/bios_layout.h"
+
+namespace quarzel {
+
+// The memory sizes a board of these families carries, in MB; 16 is the
+// emulated card's.
+inline constexpr std::uint32_t kMemoryChoices[] = {8, 16, 32};
+inline constexpr std::uint32_t kDefaultMemoryMegabytes = 16;
+bool isMemoryChoice(std::uint32_t megabytes);
+
+struct BootScreenOptions {
+  // What the card's straps report where the BIOS asks the chip; a BIOS
+  // that states its size keeps its own.
+  std::uint32_t memoryMegabytes = kDefaultMemoryMegabytes;
+};
+
+enum class BootScreenKind {
+  Text,          // VGA text mode 3: 80 x 25 cells of 9 x 16 dots
+  Logo,          // VGA mode 12h, 640 x 480: the logo and its five lines
+  Silent,        // a sign-on code that prints nothing: the blank text page
+  Unrecognised,  // no sign-on code this program knows: the blank text page
+};
+
+struct BootScreen {
+  BootScreenKind kind = BootScreenKind::Unrecognised;
+  std::int32_t width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;  // 0xRRGGBB, rows top first
+  // The memory size the BIOS works with, in 256 KiB blocks, and whether the
+  // image fixes it (else it is the option's).
+  std::optional<std::uint32_t> memoryBlocks;
+  bool memoryFromImage = false;
+};
+
+BootScreen drawBootScreen(const Image& image, const BiosLayout& layout, const BootScreenOptions& options = {});
+
+}  // namespace quarzel
