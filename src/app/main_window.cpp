@@ -12,6 +12,7 @@
 #include "app/running_copy.h"
 #include "app/unsaved_changes.h"
 #include "pages/analysis_refresh.h"
+#include "pages/boot_screen_window.h"
 #include "ui/app_state.h"
 #include "app/bios_file.h"
 #include "ui/platform.h"
@@ -251,6 +252,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case IDM_SAVE:
           if (state().imageLoaded) saveBiosAs();
           return TRUE;
+        case IDM_BOOT_SCREEN: showBootScreen(); return TRUE;
         case IDM_HELP: help(); return TRUE;
         case IDM_ABOUT: showAboutBox(window); return TRUE;
         default: return FALSE;

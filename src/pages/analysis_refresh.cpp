@@ -1,6 +1,7 @@
 #include "pages/analysis_refresh.h"
 
 #include "analysis/analysis_pass.h"
+#include "pages/boot_screen_window.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
 #include "ui/app_state.h"
@@ -14,12 +15,14 @@ void runAnalysisPass() {
   AnalysisPass(s.BiosImage, s.Layout);
   for (const PageInfo& page : pageTable())
     if (page.fill) page.fill();
+  redrawBootScreen();
 }
 
 void imageChanged() {
   showInDump(0, 0);
   for (const PageInfo& page : pageTable())
     if (page.refresh) page.refresh();
+  redrawBootScreen();
 }
 
 }  // namespace quarzel::app

@@ -10,8 +10,8 @@ namespace quarzel::app {
 
 void runAnalysisPass();
 
-// The dump listed anew and every page that only shows the image refilled
-// from it. Pages that hold the user's edits (the strings, the registers)
+// The dump listed anew, every page that only shows the image refilled
+// from it, and the Boot Screen drawn again. Pages that hold the user's edits (the strings, the registers)
 // are refilled by their own Apply and Restore; no other command writes
 // their bytes, but for the logo's string 1, which the logo's edits refill.
 void imageChanged();

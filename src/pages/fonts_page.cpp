@@ -4,6 +4,7 @@
 #include "analysis/fonts/font_searches.h"
 #include "formats/glyph_sheet.h"
 #include "pages/analysis_refresh.h"
+#include "pages/boot_screen_window.h"
 #include "pages/dump_page.h"
 #include "pages/font_files.h"
 #include "pages/pages.h"
@@ -164,6 +165,7 @@ INT_PTR CALLBACK FontsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
     case IDC_FONTS_SAVE: saveFont(page); return TRUE;
     case IDC_FONTS_SEARCH_GLYPHS: search(glyphSearch); return TRUE;
     case IDC_FONTS_SEARCH_NEIGHBOUR: search(neighbourSearch); return TRUE;
+    case IDC_BOOT_SCREEN: showBootScreen(); return TRUE;
     default: return FALSE;
   }
 }

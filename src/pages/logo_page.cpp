@@ -9,6 +9,7 @@
 #include "formats/bmp_picture.h"
 #include "formats/text_format.h"
 #include "pages/analysis_refresh.h"
+#include "pages/boot_screen_window.h"
 #include "pages/logo_controls.h"
 #include "pages/logo_page.h"
 #include "pages/pages.h"
@@ -259,6 +260,7 @@ INT_PTR CALLBACK LogoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
     case IDC_LOGO_LOAD: loadPicture(page); return TRUE;
     case IDC_APPLY: applyPicture(page); return TRUE;
     case IDC_LOGO_REMOVE: removePicture(page); return TRUE;
+    case IDC_BOOT_SCREEN: showBootScreen(); return TRUE;
     default: return FALSE;
   }
 }

@@ -8,6 +8,7 @@
 #include "ui/window_helpers.h"
 #include "formats/text_format.h"
 #include "pages/analysis_refresh.h"
+#include "pages/boot_screen_window.h"
 #include "pages/dump_page.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
@@ -169,6 +170,7 @@ INT_PTR CALLBACK StringsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
     case IDC_RESTORE:
       if (state().imageLoaded) restoreStrings(page);
       return TRUE;
+    case IDC_BOOT_SCREEN: showBootScreen(); return TRUE;
     default: return FALSE;
   }
 }

@@ -36,6 +36,7 @@
 #define IDM_ABOUT 40004
 #define IDM_HELP 40006
 #define IDM_RELOAD 40007
+#define IDM_BOOT_SCREEN 40008
 
 // Main window and About box
 #define IDC_TABS 1000
@@ -221,3 +222,6 @@
 #define IDC_REGDLG_COMPARE_FREQUENCY 1203
 #define IDC_REGDLG_FIRST_FIELD 1210
 #define IDC_REGDLG_FIRST_COMPARE 1250
+
+// The Boot Screen button of the Strings, Fonts and Logo pages
+#define IDC_BOOT_SCREEN 1300
