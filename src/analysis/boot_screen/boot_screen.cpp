@@ -57,17 +57,15 @@ void play(TextScreen& screen, const SignOn& signOn) {
   }
 }
 
-BootScreen blankPicture(BootScreenKind kind, int width, int height) {
-  BootScreen screen;
+// The screen as a mode set leaves it: every pixel in colour 0.
+void clearPicture(BootScreen& screen, BootScreenKind kind, int width, int height) {
   screen.kind = kind;
   screen.width = width;
   screen.height = height;
-  screen.pixels.assign(static_cast<std::size_t>(width * height), rgb(Cell{}.attribute >> 4));
-  return screen;
+  screen.pixels.assign(static_cast<std::size_t>(width * height), 0);
 }
 
-BootScreen textPicture(const TextScreen& text, const Glyphs& glyphs, BootScreenKind kind) {
-  BootScreen screen = blankPicture(kind, kColumns * kTextCellWidth, kTextRows * kGlyphHeight);
+void drawText(const TextScreen& text, const Glyphs& glyphs, BootScreen& screen) {
   for (int row = 0; row < text.rows(); ++row)
     for (int column = 0; column < text.columns(); ++column) {
       const Cell& cell = text.at(row, column);
@@ -83,15 +81,16 @@ BootScreen textPicture(const TextScreen& text, const Glyphs& glyphs, BootScreenK
         out[8] = lineGraphics && (bits & 1) ? foreground : background;
       }
     }
-  return screen;
 }
 
 // The logo block's routine: mode 12h, the picture pixel by pixel through
 // function 0Ch (each pixel one column right of its place in the picture,
 // as the routine counts the column up before it draws), then its five
-// lines through function 13h.
-BootScreen logoPicture(const Image& image, const BiosLayout& layout, const LogoBlockView& block) {
-  std::vector<std::uint8_t> colours(static_cast<std::size_t>(kGraphicsWidth * kGraphicsHeight), 0);
+// lines through function 13h. The pixels hold colour numbers until the
+// end, as the card's planes do.
+void drawLogo(const Image& image, const BiosLayout& layout, const LogoBlockView& block, BootScreen& screen) {
+  clearPicture(screen, BootScreenKind::Logo, kGraphicsWidth, kGraphicsHeight);
+  std::vector<std::uint32_t>& colours = screen.pixels;
   const auto setPixel = [&](int x, int y, std::uint8_t colour) {
     if (x < kGraphicsWidth && y < kGraphicsHeight) colours[static_cast<std::size_t>(y * kGraphicsWidth + x)] = colour;
   };
@@ -117,16 +116,14 @@ BootScreen logoPicture(const Image& image, const BiosLayout& layout, const LogoB
       for (int y = 0; y < kGlyphHeight; ++y) {
         const std::uint8_t bits = glyphs[static_cast<std::size_t>(cell.code * kGlyphHeight + y)];
         for (int x = 0; x < kGraphicsCellWidth; ++x) {
-          std::uint8_t& out = colours[static_cast<std::size_t>((row * kGlyphHeight + y) * kGraphicsWidth +
-                                                              column * kGraphicsCellWidth + x)];
-          const std::uint8_t dot = bits & (0x80 >> x) ? cell.attribute & 0x0F : 0;
-          out = cell.attribute & kXorColour ? static_cast<std::uint8_t>(out ^ dot) : dot;
+          std::uint32_t& out = colours[static_cast<std::size_t>((row * kGlyphHeight + y) * kGraphicsWidth +
+                                                               column * kGraphicsCellWidth + x)];
+          const std::uint32_t dot = bits & (0x80 >> x) ? cell.attribute & 0x0Fu : 0u;
+          out = cell.attribute & kXorColour ? out ^ dot : dot;
         }
       }
     }
-  BootScreen screen = blankPicture(BootScreenKind::Logo, kGraphicsWidth, kGraphicsHeight);
-  std::transform(colours.begin(), colours.end(), screen.pixels.begin(), rgb);
-  return screen;
+  for (std::uint32_t& pixel : colours) pixel = rgb(static_cast<std::uint8_t>(pixel));
 }
 
 }  // namespace
@@ -136,17 +133,26 @@ bool isMemoryChoice(std::uint32_t megabytes) {
 }
 
 BootScreen drawBootScreen(const Image& image, const BiosLayout& layout, const BootScreenOptions& options) {
-  if (layout.logo) return logoPicture(image, layout, layout.logo->block);
+  BootScreen screen;
+  drawBootScreen(image, layout, options, screen);
+  return screen;
+}
+
+void drawBootScreen(const Image& image, const BiosLayout& layout, const BootScreenOptions& options,
+                    BootScreen& screen) {
+  screen.memoryBlocks.reset();
+  screen.memoryFromImage = false;
+  if (layout.logo) return drawLogo(image, layout, layout.logo->block, screen);
   const SignOn signOn = readSignOn(image, layout, options.memoryMegabytes);
   TextScreen text(kColumns, kTextRows);
   play(text, signOn);
   const BootScreenKind kind = !signOn.found            ? BootScreenKind::Unrecognised
                               : signOn.prints.empty() ? BootScreenKind::Silent
                                                       : BootScreenKind::Text;
-  BootScreen screen = textPicture(text, romGlyphs(image, layout, true), kind);
+  clearPicture(screen, kind, kColumns * kTextCellWidth, kTextRows * kGlyphHeight);
+  drawText(text, romGlyphs(image, layout, true), screen);
   screen.memoryBlocks = signOn.memoryBlocks;
   screen.memoryFromImage = signOn.memoryFromImage;
-  return screen;
 }
 
 }  // namespace quarzel

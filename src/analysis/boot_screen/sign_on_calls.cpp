@@ -1,5 +1,7 @@
 #include "analysis/boot_screen/sign_on_calls.h"
 
+#include <utility>
+
 #include "analysis/strings/boot_string1.h"
 
 namespace quarzel {
@@ -103,23 +105,21 @@ void readNamePrinter(const Image& image, const BiosLayout& layout, std::size_t a
     signOn.prints.push_back({std::nullopt, attribute, {image.bytes[at + 1]}, true});
 }
 
-// Some builds store the memory size into string 1 before printing it.
-Image patchedForMemory(const Image& image, const BiosLayout& layout, std::size_t signOnCode, std::uint32_t megabytes,
-                       SignOn& signOn) {
-  Image patched = image;
-  if (signOnCode < kMemoryPatch.size() || !kMemoryPatch.matchesAt(image, signOnCode - kMemoryPatch.size()))
-    return patched;
+// Some builds store the memory size into string 1 before printing it: the
+// text at `address` as it stands when printed.
+void applyMemoryPatch(const Image& image, const BiosLayout& layout, std::size_t signOnCode, std::size_t address,
+                      std::uint32_t megabytes, std::vector<std::uint8_t>& text, SignOn& signOn) {
+  if (signOnCode < kMemoryPatch.size() || !kMemoryPatch.matchesAt(image, signOnCode - kMemoryPatch.size())) return;
   const std::size_t at = signOnCode - kMemoryPatch.size();
   const MemorySize size = memorySize(image, layout, nearCallTarget(image, at), megabytes);
   signOn.memoryBlocks = size.blocks;
   signOn.memoryFromImage = size.fromImage;
-  if (size.blocks / kBlocksPerMegabyte != image.bytes[at + kPatchMegabytesOperand]) return patched;
+  if (size.blocks / kBlocksPerMegabyte != image.bytes[at + kPatchMegabytesOperand]) return;
   for (std::size_t store = at + kPatchStores; store < signOnCode; store += kPatchStoreBytes) {
-    // cs: mov byte [address],value
-    const std::size_t address = *image.word(store + 3);
-    if (address < kImageCapacity) patched.bytes[address] = image.bytes[store + 5];
+    // cs: mov byte [target],value
+    const std::size_t target = *image.word(store + 3);
+    if (target >= address && target - address < text.size()) text[target - address] = image.bytes[store + 5];
   }
-  return patched;
 }
 
 }  // namespace
@@ -130,12 +130,12 @@ SignOn readSignOn(const Image& image, const BiosLayout& layout, std::uint32_t me
   if (layout.bootCodeAddress && kString1Main.matchesAt(image, *layout.bootCodeAddress)) {
     const std::size_t at = *layout.bootCodeAddress;
     signOn.found = true;
-    const Image patched = patchedForMemory(image, layout, at, megabytes, signOn);
+    const std::size_t address = *image.word(at + kString1Operand);
+    std::vector<std::uint8_t> text = bytesAt(image, address, *image.word(at + kString1CountOperand));
+    applyMemoryPatch(image, layout, at, address, megabytes, text, signOn);
     const auto attribute = image.byteAt(*image.word(at + kString1AttributeOperand)).value_or(0);
     // sub dx,dx: string 1 starts at the top left.
-    signOn.prints.push_back({std::uint16_t{0}, attribute,
-                             bytesAt(patched, *image.word(at + kString1Operand), *image.word(at + kString1CountOperand)),
-                             false});
+    signOn.prints.push_back({std::uint16_t{0}, attribute, std::move(text), false});
     if (const auto printer = nearCallTarget(image, at + kString1CallAt))
       readNamePrinter(image, layout, *printer, megabytes, signOn);
   } else if (const auto silent = findFirst(image, kSilentSignOn, end)) {
