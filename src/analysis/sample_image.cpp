@@ -27,7 +27,7 @@ constexpr Offset kFont8x8 = 0x1000, kFont8x14 = 0x1800, kFont8x16 = 0x2600;
 constexpr Offset kFixup8x14 = 0x3600, kFixup8x16 = 0x3700;
 constexpr Offset kPointerTable = 0x3F00, kModeTablePointer = 0x3F10, kRegisterValues = 0x3F80;
 constexpr Offset kVideoParameters = 0x4000, kExtendedModes = 0x4A00;
-constexpr Offset kVesaTexts = 0x5000, kString1 = 0x5100, kString2 = 0x5200;
+constexpr Offset kVesaTexts = 0x5000, kSignOnAttribute = 0x50F0, kString1 = 0x5100, kString2 = 0x5200;
 constexpr Offset kFreeSpace = 0x5400, kFreeSpaceEnd = 0x7F00;
 
 constexpr std::string_view kSignOn =
@@ -70,7 +70,9 @@ constexpr std::uint16_t registerValue(RegisterIndex reg) {
 
 void putCode(RomBuilder& rom) {
   rom.place(kString1Main, 0x0100,
-            {{kString1CountOperand, static_cast<std::uint16_t>(kSignOn.size())}, {kString1Operand, kString1}})
+            {{kString1CountOperand, static_cast<std::uint16_t>(kSignOn.size())},
+             {kString1AttributeOperand, kSignOnAttribute},
+             {kString1Operand, kString1}})
       .place(kString2Main, 0x0140, {{kString2Operand, kString2}})
       .place(kPciSignature, 0x0200, {{kPciInit0Operand, registerValue(PCIInit0)}})
       .place(kMemorySignature, 0x0220,
@@ -101,6 +103,7 @@ void putData(RomBuilder& rom) {
       .word(0x0060 + kPcirVendorId, k3dfxVendorId).word(0x0060 + kPcirDeviceId, 0x0005)  // Avenger
       .word(0x6A, 0x0018).bytes(0x6D, {0x00, 0x00, 0x03})
       .word(0x70, 0x0040).word(0x72, 0x0100).bytes(0x74, {0x00, 0x80})
+      .byte(kSignOnAttribute, 0x07)  // light grey on black, as the cards print it
       .text(kString1, kSignOn)
       .word(kString2 - 2, static_cast<std::uint16_t>(kSignOn2.size()))
       .text(kString2, kSignOn2)

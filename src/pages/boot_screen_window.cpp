@@ -18,7 +18,9 @@ struct BootScreenWindow {
 };
 BootScreenWindow shown;
 
-void drawScreen() { shown.screen = drawBootScreen(state().BiosImage, state().Layout); }
+// Into the picture kept from the last drawing: a fresh one costs its page
+// faults every time.
+void drawScreen() { drawBootScreen(state().BiosImage, state().Layout, {}, shown.screen); }
 
 // The window's outer size for a client area the picture's size.
 SIZE outerSize(const BootScreen& screen) {

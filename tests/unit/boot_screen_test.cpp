@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "analysis/analysis_pass.h"
+#include "analysis/sample_image.h"
 #include "analysis/boot_screen/boot_screen.h"
 #include "analysis/boot_screen/sign_on_calls.h"
 #include "analysis/boot_screen/text_screen.h"
@@ -91,6 +92,18 @@ TEST(BootScreen, OperandsNearTheEndStayInsideTheImage) {
   const BootScreen blank = drawBootScreen(image, layout);
   EXPECT_EQ(blank.kind, BootScreenKind::Unrecognised);
   EXPECT_TRUE(std::all_of(blank.pixels.begin(), blank.pixels.end(), [](std::uint32_t p) { return p == 0; }));
+}
+
+// The built-in sample is what a first run previews: its sign-on prints in
+// the light grey the cards use, not in whatever its code's operand points at.
+TEST(BootScreen, TheSamplePrintsItsSignOnAsACardDoes) {
+  const Image image = sampleImage();
+  BiosLayout layout;
+  AnalysisPass(image, layout);
+  const SignOn signOn = readSignOn(image, layout, kDefaultMemoryMegabytes);
+  ASSERT_FALSE(signOn.prints.empty());
+  EXPECT_EQ(signOn.prints[0].attribute, 0x07);
+  EXPECT_EQ(drawBootScreen(image, layout).kind, BootScreenKind::Text);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ namespace quarzel {
 namespace {
 
 constexpr std::size_t kCallBytes = 3;  // call near rel16
-constexpr std::size_t kString1AttributeOperand = 8, kString1CallAt = 24;
+constexpr std::size_t kString1CallAt = 24;
 constexpr std::uint32_t kBlocksPerMegabyte = 4;
 constexpr unsigned kStrapShift = 26;
 

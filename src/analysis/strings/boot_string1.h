@@ -12,6 +12,9 @@ namespace quarzel {
 inline constexpr Signature kString1Main{
     "B8 01 13 2A FF 2E ?? ?? ?? ?? B9 ?? ?? 2B D2 8C CD 8E C5 BD ?? ?? CD 10"};
 inline constexpr std::size_t kString1CountOperand = 11, kString1Operand = 20;
+// The address in mov bl,cs:[attribute] (2E 8A 1E): the byte string 1 is
+// printed in.
+inline constexpr std::size_t kString1AttributeOperand = 8;
 // The sign-on code of a build that keeps its strings but prints neither (the
 // Compaq build of 2.15.05): AX, the attribute and CX are loaded for string 1,
 // the mov bp,string; int 10h are missing, and the call after them goes to
