@@ -80,7 +80,7 @@ struct RealModeTable {
   test::RealRom rom;
   Offset table, modeInfo;
   std::size_t recordBytes;
-  friend void PrintTo(const RealModeTable& table, std::ostream* out) { *out << table.rom; }
+  friend void PrintTo(const RealModeTable& real, std::ostream* out) { *out << real.rom; }
 };
 
 // 0E 07 BB <W> EB at 46D9h (W = 7DBCh), 410Fh (77EAh), 40C1h (7948h),
