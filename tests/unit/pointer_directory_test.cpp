@@ -25,7 +25,7 @@ bool isCompaq(const test::RealRom& file) { return std::string_view(file.name) ==
 TEST(PointerDirectory, ASecondWitnessOnEveryRealImage) {
   for (const test::RealRom& file : test::kRealRoms) {
     const auto rom = test::readRealRom(file);
-    if (!rom) GTEST_SKIP() << file << " absent";
+    if (!rom) GTEST_SKIP() << test::kRealImageAbsent << file;
     const auto a = analysed(*rom);
     const auto checks = directoryChecks(a.image, a.layout);
     ASSERT_TRUE(checks && a.layout.pointerDirectory) << file;
@@ -45,7 +45,7 @@ TEST(PointerDirectory, ASecondWitnessOnEveryRealImage) {
 TEST(PointerDirectory, CompaqStringsKeptButNotPrinted) {
   for (const test::RealRom& file : test::kRealRoms) {
     const auto rom = test::readRealRom(file);
-    if (!rom) GTEST_SKIP() << file << " absent";
+    if (!rom) GTEST_SKIP() << test::kRealImageAbsent << file;
     const auto layout = analysed(*rom).layout;
     const bool compaq = isCompaq(file);
     EXPECT_EQ(layout.bootString1.printed, !compaq) << file;

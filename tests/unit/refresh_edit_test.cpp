@@ -87,7 +87,7 @@ std::vector<std::uint8_t> timingBytes(const Image& image, const EditResult& resu
 TEST(ApplyRefresh, KeepsEachEntrysOwnPlacementOnEveryRealImage) {
   for (const test::RealRom& file : test::kRealRoms) {
     const auto rom = test::readRealRom(file);
-    if (!rom) GTEST_SKIP() << file << " absent";
+    if (!rom) GTEST_SKIP() << test::kRealImageAbsent << file;
     const Analysed before = analysed(*rom);
     for (const ResolutionTimings& r : resolutionTimings(before.image, before.layout)) {
       const auto held = standardRefresh(before.image, before.layout, r.resolution, *timingOf(before, r.resolution));
