@@ -9,7 +9,10 @@ namespace quarzel {
 namespace {
 
 constexpr std::size_t kCallBytes = 3;  // call near rel16
-constexpr std::size_t kString1CallAt = 24;
+// The call to the name printer follows string 1's int 10h.
+constexpr std::size_t kString1CallAt = kString1Main.size();
+// DramInit0's two strap bits pick one of four sizes.
+constexpr std::size_t kStrapSizes = 4;
 constexpr std::uint32_t kBlocksPerMegabyte = 4;
 constexpr unsigned kStrapShift = 26;
 
@@ -46,8 +49,8 @@ MemorySize memorySize(const Image& image, const BiosLayout& layout, std::optiona
   if (kFixedMemorySize.matchesAt(image, *routine)) return {*image.word(*routine + 1), true};
   if (!kStrappedMemorySize.matchesAt(image, *routine)) return {chosen, false};
   const std::size_t table = *image.word(*routine + kStrapTableOperand);
-  std::uint8_t entries[4];
-  for (std::size_t i = 0; i < 4; ++i) {
+  std::uint8_t entries[kStrapSizes];
+  for (std::size_t i = 0; i < kStrapSizes; ++i) {
     const auto entry = image.byteAt(table + i);
     if (!entry) return {chosen, false};
     entries[i] = *entry;
@@ -57,10 +60,10 @@ MemorySize memorySize(const Image& image, const BiosLayout& layout, std::optiona
   // The straps of a board with the chosen size: the first entry that
   // gives it, else the first of the largest below it.
   std::optional<unsigned> straps;
-  for (unsigned i = 0; i < 4; ++i)
+  for (unsigned i = 0; i < kStrapSizes; ++i)
     if (entries[i] <= chosen && (!straps || entries[i] > entries[*straps])) straps = i;
   bool fixed = true;
-  for (unsigned s = 1; s < 4; ++s) fixed = fixed && entries[imageBits | s] == entries[imageBits];
+  for (unsigned s = 1; s < kStrapSizes; ++s) fixed = fixed && entries[imageBits | s] == entries[imageBits];
   return {entries[imageBits | straps.value_or(0)], fixed};
 }
 
