@@ -1,8 +1,10 @@
 // showInDump from call to return, colours included, in the real Dump page, for a
 // 64 KiB image: (a) no change, (b) one changed 4096-byte block, (c) a
-// 22-byte range shown in blue; and (d) a whole new image, as after a load. Google Benchmark has no mingw-w64 build in
-// Debian, so this program times with the performance counter and prints the
-// median and spread of repeated runs. Run it under Wine:
+// 22-byte range shown in blue; and (d) a whole new image, as after a load;
+// at the window's first size and maximised, which shows three times the
+// lines. Google Benchmark has no mingw-w64 build in Debian, so this program
+// times with the performance counter and prints the median and spread of
+// repeated runs. Run it under Wine:
 //   source scripts/wine-env && xvfb-run -a wine build/windows/quarzel-dump-bench.exe
 #include <windows.h>
 
@@ -11,9 +13,13 @@
 #include <functional>
 #include <vector>
 
-#include "ui/app_state.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 #include "pages/dump_page.h"
+#include "pages/listing_control.h"
+#include "resources/resource.h"
+#include "ui/app_state.h"
+#include "ui/tabs.h"
 
 namespace {
 
@@ -50,22 +56,39 @@ int main() {
   s.BiosImage.bytes[0] = 0x55;
   s.BiosImage.bytes[1] = 0xAA;
   const quarzel::Image clean = s.BiosImage;
-  report("(a) no changes", [&] { s.BiosBackup = clean; }, 0, 0);
-  // Each run writes the block anew, so its 256 lines of text change too.
-  std::uint8_t mark = 0;
-  report("(b) one 4096-byte changed block", [&] {
-    s.BiosBackup = clean;
-    ++mark;
-    for (std::size_t i = 0x4000; i < 0x5000; ++i) s.BiosImage.bytes[i] = static_cast<std::uint8_t>(clean.bytes[i] ^ mark);
-  }, 0, 0);
-  s.BiosImage = clean;
-  report("(c) a 22-byte range in blue", [&] { s.BiosBackup = clean; }, 0x7D20, 22);
-  // Another 64 KiB image, as after Load BIOS: every line of the text changes.
-  report("(d) every line new (a load)", [&] {
-    ++mark;
-    for (std::size_t i = 2; i < 65536; ++i) s.BiosImage.bytes[i] = static_cast<std::uint8_t>(clean.bytes[i] + mark);
-    s.BiosBackup = s.BiosImage;
-  }, 0, 0);
+  HWND dump = quarzel::app::pageWindow(quarzel::app::DumpTab);
+  quarzel::app::showPage(quarzel::app::DumpTab);  // as the user looks at it
+  for (const int show : {SW_SHOWNORMAL, SW_MAXIMIZE}) {
+    ShowWindow(s.MainWindow, show);
+    SCROLLINFO view{};
+    view.cbSize = sizeof view;
+    view.fMask = SIF_PAGE;
+    GetScrollInfo(GetDlgItem(dump, IDC_DUMP_SCROLL), SB_CTL, &view);
+    std::printf("%s, %u lines in view:\n", show == SW_MAXIMIZE ? "maximised" : "at the first size", view.nPage);
+    s.BiosImage = clean;
+    report("(a) no changes", [&] { s.BiosBackup = clean; }, 0, 0);
+    // Each run writes the block anew, so its 256 lines of text change too,
+    // the block's start in view.
+    std::uint8_t mark = 0;
+    report("(b) one 4096-byte changed block", [&] {
+      quarzel::app::scrollListingTo(dump, 0x3F8);
+      s.BiosBackup = clean;
+      ++mark;
+      for (std::size_t i = 0x4000; i < 0x5000; ++i) s.BiosImage.bytes[i] = static_cast<std::uint8_t>(clean.bytes[i] ^ mark);
+    }, 0, 0);
+    s.BiosImage = clean;
+    // From the top each time, so that the view moves to the range.
+    report("(c) a 22-byte range in blue", [&] {
+      quarzel::app::scrollListingTo(dump, 0);
+      s.BiosBackup = clean;
+    }, 0x7D20, 22);
+    // Another 64 KiB image, as after Load BIOS: every line of the text changes.
+    report("(d) every line new (a load)", [&] {
+      ++mark;
+      for (std::size_t i = 2; i < 65536; ++i) s.BiosImage.bytes[i] = static_cast<std::uint8_t>(clean.bytes[i] + mark);
+      s.BiosBackup = s.BiosImage;
+    }, 0, 0);
+  }
   DestroyWindow(s.MainWindow);
   return 0;
 }

@@ -35,11 +35,11 @@ std::vector<std::uint8_t> characterColours(const std::vector<Highlight>& list, s
 }
 
 std::string dumpRtf(std::string_view listing, const std::vector<std::uint8_t>& colours, std::size_t first,
-                    std::size_t last, const DumpPalette& palette, bool lastLineEnd) {
+                    std::size_t last, const DumpPalette& palette) {
   std::string rtf = "{\\rtf1\\ansi";
   appendColourTable(rtf, palette);
   rtf.reserve(rtf.size() + (last - first) * (kDumpLineLength + 16));
-  int current = -1;  // every stream names its first colour: the text it replaces may have another
+  int current = -1;  // every stream names its first colour
   for (std::size_t line = first; line < last && (line + 1) * kDumpLineLength <= listing.size(); ++line) {
     for (std::size_t p = line * kDumpLineLength; p < line * kDumpLineLength + kLineText; ++p) {
       const int colour = p < colours.size() ? colours[p] : 0;
@@ -51,7 +51,7 @@ std::string dumpRtf(std::string_view listing, const std::vector<std::uint8_t>& c
       if (c == '\\' || c == '{' || c == '}') rtf += '\\';
       rtf += c;
     }
-    if (line + 1 < last || lastLineEnd) rtf += "\\par\n";
+    if (line + 1 < last && (line + 2) * kDumpLineLength <= listing.size()) rtf += "\\par\n";
   }
   return rtf + "}";
 }

@@ -22,13 +22,12 @@ std::vector<std::uint8_t> characterColours(const std::vector<Highlight>& list, s
 // control's automatic colour.
 using DumpPalette = std::array<std::uint32_t, 2>;
 
-// Lines [first, last) of `listing`, each character in its colour. The
-// stream names no font: the text keeps the control's own, and plain text
-// is in the control's own format, which keeps the control's line height
-// (by which it scrolls) that of the text. With `lastLineEnd` false the
-// last line's CR LF is left out, for a stream over lines whose ends stay
-// in place.
+// Lines [first, last) of `listing`, each character in its colour, for a
+// control to hold alone. The stream names no font: the text keeps the
+// control's own, and plain text is in the control's own format, which keeps
+// the control's line height that of the text. The last line's CR LF is left
+// out: the control's own last paragraph mark ends it.
 std::string dumpRtf(std::string_view listing, const std::vector<std::uint8_t>& colours, std::size_t first,
-                    std::size_t last, const DumpPalette& palette, bool lastLineEnd);
+                    std::size_t last, const DumpPalette& palette);
 
 }  // namespace quarzel

@@ -29,22 +29,24 @@ bool clean = true;
 void initDumpPage(HWND page) {
   clean = true;
   forgetListing();
-  prepareListing(GetDlgItem(page, IDC_DUMP_LISTING));
+  prepareListing(page);
   RECT size;
   GetClientRect(page, &size);
   stretchDown(page, IDC_DUMP_LISTING, size.bottom);
 }
 
-// The listing takes the page's whole width, whatever width the tab control
-// gives the page, so its scroll bar is never under the tab's frame, and
-// every line of its height, the Go to row staying below it.
+// The listing and its scroll bar take the page's whole width, whatever
+// width the tab control gives the page, and every line of its height, the
+// Go to row staying below them.
 void fitListing(HWND page, int width, int height) {
   stretchDown(page, IDC_DUMP_LISTING, height);
   HWND listing = GetDlgItem(page, IDC_DUMP_LISTING);
   RECT place;
   if (!listing || !GetWindowRect(listing, &place)) return;  // the page's own creation
   MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&place), 2);
-  MoveWindow(listing, 0, place.top, width, place.bottom - place.top, TRUE);
+  place.left = 0;
+  place.right = width;
+  placeListing(page, place);
 }
 
 // Shows the typed offset as an offset button shows its item: the line on
@@ -58,7 +60,7 @@ void goToOffset(HWND page) {
   }
   const int offset = static_cast<int>(*target.offset);
   showInDump(offset, 1);
-  if (offset < 16) SendDlgItemMessageA(page, IDC_DUMP_LISTING, WM_VSCROLL, SB_TOP, 0);
+  if (offset < 16) scrollListingTo(page, 0);
 }
 
 void commitChanges() {
@@ -87,13 +89,11 @@ void showInDump(int offset, int length) {
   const std::vector<Highlight> list = dumpHighlights(s.BiosImage, s.BiosBackup, offset, length);
   if (std::ranges::any_of(list, [](const Highlight& h) { return h.mark == Mark::Changed; })) clean = false;
   if (!clean) enable(dumpPage(), IDC_APPLY, true);
-  HWND control = showListing(dumpPage(), dumpListing(s.BiosImage), list);
   // The line of the offset becomes the topmost visible line; a plain
   // rebuild keeps the view where the user left it.
-  if (offset / 16 > 0) {
-    SendMessageA(control, WM_VSCROLL, SB_TOP, 0);
-    SendMessageA(control, EM_LINESCROLL, 0, offset / 16);
-  }
+  std::optional<std::size_t> top;
+  if (offset / 16 > 0) top = static_cast<std::size_t>(offset / 16);
+  showListing(dumpPage(), dumpListing(s.BiosImage), list, top);
 }
 
 void showItemInDump(const std::optional<Offset>& location, std::size_t length) {
@@ -119,6 +119,12 @@ INT_PTR CALLBACK DumpPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
       return TRUE;
     case WM_SIZE:
       fitListing(page, LOWORD(lParam), HIWORD(lParam));
+      return TRUE;
+    case WM_VSCROLL:
+      scrollListing(page, wParam);
+      return TRUE;
+    case WM_MOUSEWHEEL:  // over the scroll bar or the Go to row: the listing moves
+      SendDlgItemMessageA(page, IDC_DUMP_LISTING, message, wParam, lParam);
       return TRUE;
     case DM_GETDEFID:
       return answerDefaultButton(page);

@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "formats/dump_listing.h"
@@ -13,22 +14,30 @@ namespace quarzel::app {
 
 namespace {
 
-// Beyond this the piecewise update costs more than a fresh control (under
-// Wine a line streamed into the middle costs about six times a line of a
-// fresh control). Each run of changed lines is one stream: a stream's own
-// cost is that of a few hundred lines.
-constexpr std::size_t kMostChangedLines = 512;
-
 // Changed bytes red, the range shown blue.
 constexpr DumpPalette kPalette{0xFF0000, 0x0000FF};
 
-// What the control shows now, so that a rebuild streams only the lines
-// whose text or colours changed.
-struct ListingShown {
-  std::string text;
+// Lines a notch of the wheel scrolls: Windows' own default.
+constexpr int kWheelLines = 3;
+
+struct ListingView {
+  std::string text;  // the whole listing
   std::vector<std::uint8_t> colours;
+  std::size_t top = 0;   // the listing line at the top of the control
+  std::size_t rows = 1;  // whole lines that fit in the control
+  int firstLineY = 0, lineHeight = 0;
+  // What the control holds: lines from shownTop, their text and colours.
+  std::size_t shownTop = 0;
+  std::string shownText;
+  std::vector<std::uint8_t> shownColours;
+  SCROLLINFO bar{};  // what the scroll bar was last set to
+  WNDPROC richEditProc = nullptr;
 };
-ListingShown shown;
+ListingView view;
+
+std::size_t lineCount() { return view.text.size() / kDumpLineLength; }
+std::size_t lastTop() { return lineCount() > view.rows ? lineCount() - view.rows : 0; }
+std::size_t shownRows() { return view.shownText.size() / kDumpLineLength; }
 
 DWORD CALLBACK readStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
   auto& rest = *reinterpret_cast<std::string_view*>(cookie);
@@ -39,126 +48,195 @@ DWORD CALLBACK readStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* gi
   return 0;
 }
 
-// Streams `rtf` over the selection (SFF_SELECTION) or the whole text.
-void streamIn(HWND listing, const std::string& rtf, WPARAM scope) {
+void streamIn(HWND control, const std::string& rtf) {
   std::string_view rest = rtf;
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&rest), 0, readStream};
-  SendMessageA(listing, EM_STREAMIN, SF_RTF | scope, reinterpret_cast<LPARAM>(&stream));
+  SendMessageA(control, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
 }
 
-HWND freshListing(HWND page, const std::string& text, const std::vector<std::uint8_t>& colours) {
-  HWND old = GetDlgItem(page, IDC_DUMP_LISTING);
-  RECT place;
-  GetWindowRect(old, &place);
-  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&place), 2);
-  // Wine's RichEdit takes the scroll-bar styles off its window and draws
-  // the bars itself, so they are not there to copy: the listing always has
-  // its vertical one.
-  const auto style = static_cast<DWORD>(GetWindowLongA(old, GWL_STYLE)) | WS_VSCROLL;
-  const auto extended = static_cast<DWORD>(GetWindowLongA(old, GWL_EXSTYLE));
-  DestroyWindow(old);
-  HWND listing = CreateWindowExA(extended, "RICHEDIT", "", style, place.left, place.top, place.right - place.left,
-                                 place.bottom - place.top, page, reinterpret_cast<HMENU>(IDC_DUMP_LISTING),
-                                 state().instance, nullptr);
-  prepareListing(listing);
-  const FixedView top(listing);  // a new control shows its first line
-  streamIn(listing, dumpRtf(text, colours, 0, text.size() / kDumpLineLength, kPalette, true), 0);
-  // Wine's RichEdit drops the last line end of a stream that replaces the
-  // whole text: put it back, so the listing ends as the text does.
-  const auto length = static_cast<std::size_t>(GetWindowTextLengthA(listing));
-  if (length + 2 == text.size()) {
-    CHARRANGE end{static_cast<LONG>(length), static_cast<LONG>(length)};
-    SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
-    SendMessageA(listing, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("\r\n"));
+// Setting the bar with its redraw paints it at once, which under Wine costs
+// more than streaming the lines: it is painted with the listing, when the
+// page next paints, and set only when it would show something else.
+void updateBar(HWND page) {
+  const int last = static_cast<int>(std::max<std::size_t>(lineCount(), 1) - 1);
+  SCROLLINFO info{sizeof info, SIF_ALL | SIF_DISABLENOSCROLL, 0, last, static_cast<UINT>(view.rows),
+                  static_cast<int>(view.top), 0};
+  if (info.nMax == view.bar.nMax && info.nPage == view.bar.nPage && info.nPos == view.bar.nPos) return;
+  HWND bar = GetDlgItem(page, IDC_DUMP_SCROLL);
+  SetScrollInfo(bar, SB_CTL, &info, FALSE);
+  InvalidateRect(bar, nullptr, FALSE);
+  view.bar = info;
+}
+
+// Streams the lines in view, unless the control holds them already as they
+// are. The selection keeps its place in the control, so that the caret
+// stays on its row when the view moves under it.
+void render(HWND page) {
+  view.top = std::min(view.top, lastTop());
+  updateBar(page);
+  const std::size_t first = view.top * kDumpLineLength;
+  const std::size_t size = std::min(view.rows, lineCount() - view.top) * kDumpLineLength;
+  const auto colours = view.colours.begin() + static_cast<std::ptrdiff_t>(first);
+  if (view.shownTop == view.top && view.shownText.size() == size &&
+      view.text.compare(first, size, view.shownText) == 0 &&
+      std::equal(view.shownColours.begin(), view.shownColours.end(), colours))
+    return;
+  HWND control = GetDlgItem(page, IDC_DUMP_LISTING);
+  CHARRANGE selection{};
+  SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  SendMessageA(control, WM_SETREDRAW, FALSE, 0);
+  streamIn(control, dumpRtf(view.text, view.colours, view.top, view.top + size / kDumpLineLength, kPalette));
+  const auto end = static_cast<LONG>(size > 0 ? size - 2 : 0);  // the last line's CR LF is the control's own
+  selection = {std::min(selection.cpMin, end), std::min(selection.cpMax, end)};
+  SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  SendMessageA(control, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(control, nullptr, FALSE);
+  view.shownTop = view.top;
+  view.shownText.assign(view.text, first, size);
+  view.shownColours.assign(colours, colours + static_cast<std::ptrdiff_t>(size));
+}
+
+void scrollBy(HWND page, std::ptrdiff_t lines) {
+  const auto top = static_cast<std::ptrdiff_t>(view.top) + lines;
+  scrollListingTo(page, static_cast<std::size_t>(std::max<std::ptrdiff_t>(top, 0)));
+}
+
+void placeCaret(HWND control, LONG position) {
+  CHARRANGE caret{position, position};
+  SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+}
+
+// The keys that leave the lines in view move the view instead; the others
+// are the control's.
+bool moveViewByKey(HWND control, WPARAM key) {
+  HWND page = GetParent(control);
+  CHARRANGE selection{};
+  SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  const auto rows = static_cast<std::ptrdiff_t>(view.rows);
+  const bool ctrlHeld = GetKeyState(VK_CONTROL) < 0;
+  switch (key) {
+    case VK_PRIOR: scrollBy(page, -rows); return true;
+    case VK_NEXT: scrollBy(page, rows); return true;
+    case VK_UP:
+      if (selection.cpMin >= static_cast<LONG>(kDumpLineLength) || view.top == 0) return false;
+      scrollBy(page, -1);
+      return true;
+    case VK_DOWN:
+      if (static_cast<std::size_t>(selection.cpMax) / kDumpLineLength + 1 < shownRows() || view.top == lastTop())
+        return false;
+      scrollBy(page, 1);
+      return true;
+    case VK_HOME:
+      if (!ctrlHeld) return false;
+      scrollListingTo(page, 0);
+      placeCaret(control, 0);
+      return true;
+    case VK_END:
+      if (!ctrlHeld) return false;
+      scrollListingTo(page, lastTop());
+      placeCaret(control, GetWindowTextLengthA(control));
+      return true;
+    default:
+      return false;
   }
-  CHARRANGE none{0, 0};
-  SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&none));
-  return listing;
 }
 
-// Lines [first, last) of the listing differ: stream the new ones over them,
-// leaving the last one's line end in place.
-void replaceLines(HWND listing, const std::string& text, const std::vector<std::uint8_t>& colours, std::size_t first,
-                  std::size_t last) {
-  CHARRANGE range{static_cast<LONG>(first * kDumpLineLength), static_cast<LONG>(last * kDumpLineLength - 2)};
-  SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  streamIn(listing, dumpRtf(text, colours, first, last, kPalette, false), SFF_SELECTION);
+// As many whole lines as the control's height takes.
+void countRows(HWND control) {
+  RECT inside;
+  GetClientRect(control, &inside);
+  view.rows = static_cast<std::size_t>(std::max((static_cast<int>(inside.bottom) - view.firstLineY) / view.lineHeight, 1));
 }
 
-bool sameLine(const ListingShown& before, const std::string& text, const std::vector<std::uint8_t>& colours,
-              std::size_t line) {
-  const std::size_t start = line * kDumpLineLength;
-  return before.text.compare(start, kDumpLineLength, text, start, kDumpLineLength) == 0 &&
-         std::equal(colours.begin() + static_cast<std::ptrdiff_t>(start),
-                    colours.begin() + static_cast<std::ptrdiff_t>(start + kDumpLineLength),
-                    before.colours.begin() + static_cast<std::ptrdiff_t>(start));
-}
-
-std::vector<std::pair<std::size_t, std::size_t>> changedLineRuns(const std::string& text,
-                                                                 const std::vector<std::uint8_t>& colours) {
-  std::vector<std::pair<std::size_t, std::size_t>> runs;
-  const std::size_t lines = text.size() / kDumpLineLength;
-  for (std::size_t line = 0; line < lines; ++line) {
-    if (sameLine(shown, text, colours, line)) continue;
-    if (!runs.empty() && runs.back().second == line)
-      runs.back().second = line + 1;
-    else
-      runs.emplace_back(line, line + 1);
+LRESULT CALLBACK listingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEWHEEL:
+      scrollBy(GetParent(control), -GET_WHEEL_DELTA_WPARAM(wParam) * kWheelLines / WHEEL_DELTA);
+      return 0;
+    case WM_KEYDOWN:
+      if (moveViewByKey(control, wParam)) return 0;
+      break;
+    default:
+      break;
   }
-  return runs;
+  return CallWindowProcA(view.richEditProc, control, message, wParam, lParam);
 }
 
 }  // namespace
 
-FixedView::FixedView(HWND listing) : listing_(listing) {
-  SendMessageA(listing_, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(listing_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view_));
+void prepareListing(HWND page) {
+  HWND control = GetDlgItem(page, IDC_DUMP_LISTING);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
+  SendMessageA(control, EM_SETUNDOLIMIT, 0, 0);  // nobody types into it
+  // One listing line is one line on the screen, whatever the width.
+  SendMessageA(control, EM_SETTARGETDEVICE, 0, 1);
+  // The height of a line of the font, as the control lays it out, tells how
+  // many lines fit.
+  SetWindowTextA(control, "\r\n");
+  POINTL first{}, second{};
+  SendMessageA(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+  SendMessageA(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second), 2);
+  view.firstLineY = static_cast<int>(first.y);
+  view.lineHeight = std::max(static_cast<int>(second.y - first.y), 1);
+  countRows(control);
+  view.richEditProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&listingProc)));
 }
 
-FixedView::~FixedView() {
-  SendMessageA(listing_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view_));
-  SendMessageA(listing_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(listing_, nullptr, FALSE);
+void showListing(HWND page, const std::string& text, const std::vector<Highlight>& list,
+                 std::optional<std::size_t> top) {
+  view.colours = characterColours(list, text.size());
+  view.text = text;
+  if (top) view.top = *top;
+  render(page);
 }
 
-void prepareListing(HWND listing) {
-  SendMessageA(listing, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
-  // The listing is far longer than a RichEdit 1.0 control's default 32 KiB,
-  // and nobody types into it: no undo to keep.
-  SendMessageA(listing, EM_EXLIMITTEXT, 0, 4 * 1024 * 1024);
-  SendMessageA(listing, EM_SETUNDOLIMIT, 0, 0);
-  // One listing line is one line on the screen, whatever the width: the
-  // scrolling to an offset counts lines.
-  SendMessageA(listing, EM_SETTARGETDEVICE, 0, 1);
-  // The control scrolls by the height of its own font's line, which Wine's
-  // RichEdit measures only when text in that font is laid out; the streamed
-  // text has formats of its own. A line end of plain text lays it out.
-  SetWindowTextA(listing, "\r\n");
+std::size_t listingTopLine() { return view.top; }
+
+void scrollListingTo(HWND page, std::size_t top) {
+  view.top = top;
+  render(page);
 }
 
-HWND showListing(HWND page, const std::string& text, const std::vector<Highlight>& list) {
-  HWND listing = GetDlgItem(page, IDC_DUMP_LISTING);
-  std::vector<std::uint8_t> colours = characterColours(list, text.size());
-  if (shown.text.size() != text.size()) {
-    listing = freshListing(page, text, colours);
-  } else {
-    const auto runs = changedLineRuns(text, colours);
-    std::size_t changedLines = 0;
-    for (const auto& [first, last] : runs) changedLines += last - first;
-    if (changedLines > kMostChangedLines) {
-      listing = freshListing(page, text, colours);
-    } else if (!runs.empty()) {
-      const FixedView fixed(listing);
-      for (const auto& [first, last] : runs) replaceLines(listing, text, colours, first, last);
-      CHARRANGE none{0, 0};
-      SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&none));
+void scrollListing(HWND page, WPARAM request) {
+  const auto rows = static_cast<std::ptrdiff_t>(view.rows);
+  switch (LOWORD(request)) {
+    case SB_LINEUP: scrollBy(page, -1); break;
+    case SB_LINEDOWN: scrollBy(page, 1); break;
+    case SB_PAGEUP: scrollBy(page, -rows); break;
+    case SB_PAGEDOWN: scrollBy(page, rows); break;
+    case SB_TOP: scrollListingTo(page, 0); break;
+    case SB_BOTTOM: scrollListingTo(page, lastTop()); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO info{};
+      info.cbSize = sizeof info;
+      info.fMask = SIF_TRACKPOS;
+      GetScrollInfo(GetDlgItem(page, IDC_DUMP_SCROLL), SB_CTL, &info);
+      scrollListingTo(page, static_cast<std::size_t>(std::max(info.nTrackPos, 0)));
+      break;
     }
+    default: break;
   }
-  shown.text = text;
-  shown.colours = std::move(colours);
-  return listing;
 }
 
-void forgetListing() { shown = {}; }
+void placeListing(HWND page, const RECT& place) {
+  const int bar = GetSystemMetrics(SM_CXVSCROLL);
+  const int width = std::max(static_cast<int>(place.right - place.left) - bar, 0);
+  const int height = static_cast<int>(place.bottom - place.top);
+  HWND control = GetDlgItem(page, IDC_DUMP_LISTING);
+  MoveWindow(control, place.left, place.top, width, height, TRUE);
+  MoveWindow(GetDlgItem(page, IDC_DUMP_SCROLL), place.left + width, place.top, bar, height, TRUE);
+  countRows(control);
+  render(page);
+}
+
+std::optional<LONG> shownPosition(std::size_t position) {
+  const std::size_t line = position / kDumpLineLength;
+  if (line < view.shownTop || line >= view.shownTop + shownRows()) return std::nullopt;
+  return static_cast<LONG>(position - view.shownTop * kDumpLineLength);
+}
+
+void forgetListing() { view = {}; }
 
 }  // namespace quarzel::app

@@ -1,16 +1,19 @@
-// The Dump page's RichEdit 1.0 control, kept in step with the listing.
+// The Dump page's RichEdit 1.0 control and the scroll bar beside it, which
+// show the listing a window of lines at a time, as a hex editor does.
 //
-// The control takes the text with its colours as RTF through EM_STREAMIN:
-// colouring range after range through the selection cost a call each, a
-// second for a font's 4096 changed bytes. A rebuild streams only the lines
-// whose text or colours changed, each run of them over its old place. When
-// many did, it streams the whole listing into a fresh control: replacing the
-// whole text grows slower with every replacement in the RichEdit that Wine
-// provides, while a new control's cost stays the same every time.
+// The control holds only the lines that fit in it, streamed with their
+// colours as RTF through EM_STREAMIN. Wine's RichEdit lays out and shapes
+// every line it holds and walks its lines from the start for each edit, so
+// a control holding all 4096 lines took a quarter of a second for a load
+// and a tenth for a font's changed lines; a window of lines costs a few
+// milliseconds whatever the change. The scroll bar, the wheel and the keys
+// move the window over the whole listing.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,28 +21,29 @@
 
 namespace quarzel::app {
 
-// Prepares a new listing control: fixed font, room for the whole listing.
-void prepareListing(HWND listing);
+// Prepares the page's listing control: fixed font, its keys and wheel.
+void prepareListing(HWND page);
 
-// The listing scrolls to its caret, so that Ctrl+End and the arrow keys take
-// the view along; the selections made only to replace lines must not. A
-// FixedView holds the drawing and puts the view back where it was when it
-// ends.
-class FixedView {
- public:
-  explicit FixedView(HWND listing);
-  ~FixedView();
-  FixedView(const FixedView&) = delete;
-  FixedView& operator=(const FixedView&) = delete;
+// Shows `text` with the marked ranges of `list` in their colours and
+// everything else black, with line `top` the topmost visible line where
+// given (as far as the listing goes), else the view where it was.
+void showListing(HWND page, const std::string& text, const std::vector<Highlight>& list,
+                 std::optional<std::size_t> top);
 
- private:
-  HWND listing_;
-  POINT view_{};
-};
+// The listing line shown at the top, and moving the view to another.
+std::size_t listingTopLine();
+void scrollListingTo(HWND page, std::size_t top);
 
-// Makes the control show `text` with the marked ranges of `list` in their
-// colours and everything else black; returns the control, which may be new.
-HWND showListing(HWND page, const std::string& text, const std::vector<Highlight>& list);
+// The page's WM_VSCROLL from the scroll bar.
+void scrollListing(HWND page, WPARAM request);
+
+// Lays the control and its bar over `place` (page coordinates) and shows as
+// many lines as now fit.
+void placeListing(HWND page, const RECT& place);
+
+// The control's character position of listing position `position`, while
+// its line is in view.
+std::optional<LONG> shownPosition(std::size_t position);
 
 // Forgets what the control shows (a new page).
 void forgetListing();

@@ -49,6 +49,7 @@
 
 // Dump page
 #define IDC_DUMP_LISTING 1002
+#define IDC_DUMP_SCROLL 1003
 #define IDC_DUMP_GOTO_OFFSET 1073
 #define IDC_DUMP_GOTO 1074
 

@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "pages/dump_page.h"
+#include "pages/listing_control.h"
 #include "pages/vesa_controls.h"
 #include "resources/resource.h"
 
@@ -13,7 +14,7 @@ namespace quarzel::test {
 namespace {
 
 HWND listing() { return GetDlgItem(app::pageWindow(app::DumpTab), IDC_DUMP_LISTING); }
-int topLine() { return static_cast<int>(SendMessageA(listing(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
+int topLine() { return static_cast<int>(app::listingTopLine()); }
 
 // A key pressed on the listing with Ctrl held down.
 void pressWithCtrl(int key) {
@@ -36,34 +37,47 @@ std::string listingText() {
 
 using DumpPage = GuiTest;
 
+// The scroll bar spans the whole listing; the control holds the lines in view.
+SCROLLINFO barInfo() {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(GetDlgItem(app::pageWindow(app::DumpTab), IDC_DUMP_SCROLL), SB_CTL, &info);
+  return info;
+}
+
 TEST_F(DumpPage, ListsTheEmptyImageAtStartAndIgnoresItsButtons) {
   const std::string text = listingText();
-  EXPECT_EQ(text.size(), 4096u * 74);
+  const SCROLLINFO bar = barInfo();
+  EXPECT_EQ(bar.nMax, 4095);
+  EXPECT_EQ(text.size(), bar.nPage * 74 - 2);
   EXPECT_EQ(text.substr(0, 74), "0000: 00 00 00 00 00 00 00 00  00 00 00 00 00 00 00 00  ................\r\n");
   click(page(DumpTab), IDC_RESTORE);
   EXPECT_EQ(listingText(), text);
 }
 
-// The listing lies inside the tab's display area with its scroll bar, shows
-// each line whole, and Ctrl+End and Ctrl+Home reach its ends.
+// The listing and its scroll bar lie inside the tab's display area, every
+// line it holds shows whole, and Ctrl+End and Ctrl+Home reach its ends with
+// the control itself never scrolled.
 TEST_F(DumpPage, TheListingFitsThePageAndScrollsToBothEnds) {
   load(sampleRom());
   app::showPage(DumpTab);
   HWND tabs = GetDlgItem(s().MainWindow, IDC_TABS);
-  RECT area, place, inside;
+  RECT area;
   GetClientRect(tabs, &area);
   SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-  GetWindowRect(listing(), &place);
-  MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&place), 2);
-  IntersectRect(&inside, &place, &area);
-  EXPECT_TRUE(EqualRect(&inside, &place));
-  SCROLLBARINFO bar{};
-  bar.cbSize = sizeof bar;
-  ASSERT_TRUE(GetScrollBarInfo(listing(), OBJID_VSCROLL, &bar));
-  EXPECT_EQ(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE, 0u);
-  // The last character of the first line ends inside the text area.
+  for (HWND control : {listing(), GetDlgItem(page(DumpTab), IDC_DUMP_SCROLL)}) {
+    RECT place, inside;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&place), 2);
+    IntersectRect(&inside, &place, &area);
+    EXPECT_TRUE(EqualRect(&inside, &place));
+    EXPECT_TRUE(IsWindowVisible(control));
+  }
+  // The last character of the last line ends inside the text area.
+  const auto length = static_cast<LPARAM>(listingText().size());
   POINTL last{};
-  SendMessageA(listing(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&last), 71);
+  SendMessageA(listing(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&last), length - 1);
   TEXTMETRICA metrics;
   HDC dc = GetDC(listing());
   const HGDIOBJ previous = SelectObject(dc, s().FixedFont);
@@ -73,12 +87,40 @@ TEST_F(DumpPage, TheListingFitsThePageAndScrollsToBothEnds) {
   RECT text;
   GetClientRect(listing(), &text);
   EXPECT_LE(last.x + metrics.tmAveCharWidth, text.right);
-  EXPECT_EQ(SendMessageA(listing(), EM_GETLINECOUNT, 0, 0), 0x8000 / 16 + 1);  // no line wrapped
+  EXPECT_LE(last.y + metrics.tmHeight, text.bottom);
+  EXPECT_EQ(SendMessageA(listing(), EM_GETLINECOUNT, 0, 0), (length + 2) / 74);  // no line wrapped
 
   pressWithCtrl(VK_END);
-  EXPECT_GT(topLine(), 0x7F0 - 20);
+  EXPECT_EQ(topLine(), 0x800 - static_cast<int>(barInfo().nPage));
+  EXPECT_EQ(listingText().substr(static_cast<std::size_t>(length) - 72, 5), "7FF0:");
+  EXPECT_EQ(SendMessageA(listing(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
   pressWithCtrl(VK_HOME);
   EXPECT_EQ(topLine(), 0);
+}
+
+// The wheel, the keys past the lines in view and the scroll bar move the
+// view over the listing, and no further than its ends.
+TEST_F(DumpPage, TheWheelKeysAndBarMoveTheView) {
+  load(sampleRom());
+  const int rows = static_cast<int>(barInfo().nPage);
+  SendMessageA(listing(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  EXPECT_EQ(topLine(), 3);
+  SendMessageA(listing(), WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), 0);
+  EXPECT_EQ(topLine(), 0);
+  CHARRANGE lastRow{74 * (rows - 1) + 3, 74 * (rows - 1) + 3};
+  SendMessageA(listing(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&lastRow));
+  SendMessageA(listing(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(topLine(), 1);
+  SendMessageA(listing(), WM_KEYDOWN, VK_NEXT, 0);
+  EXPECT_EQ(topLine(), 1 + rows);
+  EXPECT_EQ(barInfo().nPos, 1 + rows);
+  HWND bar = GetDlgItem(page(DumpTab), IDC_DUMP_SCROLL);
+  SendMessageA(page(DumpTab), WM_VSCROLL, SB_LINEUP, reinterpret_cast<LPARAM>(bar));
+  EXPECT_EQ(topLine(), rows);
+  SendMessageA(page(DumpTab), WM_VSCROLL, SB_BOTTOM, reinterpret_cast<LPARAM>(bar));
+  EXPECT_EQ(topLine(), 0x800 - rows);
+  SendMessageA(page(DumpTab), WM_VSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(bar));
+  EXPECT_EQ(topLine(), 0x800 - rows);
 }
 
 // Go to offset: the line on top and the byte blue; a bad offset changes
@@ -110,7 +152,7 @@ TEST_F(DumpPage, GoToOffsetShowsTheByteOrSaysWhyNot) {
 // changed lines and their colouring notwithstanding.
 TEST_F(DumpPage, APlainRebuildKeepsTheView) {
   load(sampleRom());
-  SendMessageA(listing(), EM_LINESCROLL, 0, 0x400);
+  app::scrollListingTo(page(DumpTab), 0x400);
   s().BiosImage.bytes[0x100] ^= 0xFF;
   app::showInDump(0, 0);
   EXPECT_EQ(topLine(), 0x400);

@@ -8,6 +8,7 @@
 #include "analysis/sample_image.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "formats/dump_listing.h"
 #include "pages/dump_page.h"
 #include "pages/listing_control.h"
 #include "resources/resource.h"
@@ -190,14 +191,20 @@ void GuiTest::runDialog(HWND dialog, int button, DialogScript script) {
 }
 
 COLORREF GuiTest::dumpColour(int position) {
-  HWND listing = GetDlgItem(page(DumpTab), IDC_DUMP_LISTING);
-  const app::FixedView fixed(listing);  // reading a colour does not scroll
-  CHARRANGE range{position, position + 1};
+  HWND dump = page(DumpTab);
+  HWND listing = GetDlgItem(dump, IDC_DUMP_LISTING);
+  const std::size_t top = app::listingTopLine();  // reading a colour does not move the view
+  const auto at = static_cast<std::size_t>(position);
+  if (!app::shownPosition(at)) app::scrollListingTo(dump, at / kDumpLineLength);
+  const std::optional<LONG> shown = app::shownPosition(at);
+  if (!shown) return CLR_INVALID;
+  CHARRANGE range{*shown, *shown + 1};
   SendMessageA(listing, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
   CHARFORMATA format{};
   format.cbSize = sizeof format;
   format.dwMask = CFM_COLOR;
   SendMessageA(listing, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  app::scrollListingTo(dump, top);
   return format.crTextColor;
 }
 

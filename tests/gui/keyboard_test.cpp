@@ -9,6 +9,7 @@
 #include "app/dialog_keys.h"
 #include "app/main_window.h"
 #include "pages/dump_page.h"
+#include "pages/listing_control.h"
 #include "resources/resource.h"
 
 namespace quarzel::test {
@@ -97,15 +98,15 @@ TEST_F(Keyboard, EnterPressesTheFocusedButton) {
   // Enter in the Go to offset box goes there; in the listing it does nothing.
   app::showPage(DumpTab);
   HWND dump = page(DumpTab);
-  const auto top = [dump] { return SendDlgItemMessageA(dump, IDC_DUMP_LISTING, EM_GETFIRSTVISIBLELINE, 0, 0); };
+  const auto top = [] { return app::listingTopLine(); };
   type(dump, IDC_DUMP_GOTO_OFFSET, "7D20");
   SetFocus(GetDlgItem(dump, IDC_DUMP_GOTO_OFFSET));
   press(VK_RETURN);
-  EXPECT_EQ(top(), 0x7D2);
+  EXPECT_EQ(top(), 0x7D2u);
   type(dump, IDC_DUMP_GOTO_OFFSET, "zz");
   SetFocus(GetDlgItem(dump, IDC_DUMP_LISTING));
   press(VK_RETURN);
-  EXPECT_EQ(top(), 0x7D2);
+  EXPECT_EQ(top(), 0x7D2u);
   EXPECT_TRUE(platform.messages.empty()) << platform.messages.front();
 }
 

@@ -1,6 +1,7 @@
 // The Boot-up Strings page: typing, Apply, Restore and the offset buttons.
 #include "gui_fixture.h"
 
+#include "pages/listing_control.h"
 #include "resources/resource.h"
 #include "support/shared_files.h"
 
@@ -61,8 +62,7 @@ TEST_F(StringsPage, OffsetButtonMarksTheStringBlue) {
   EXPECT_EQ(dumpColour(line + 6), RGB(0, 0, 255));
   EXPECT_EQ(dumpColour(line - 74 + 6), 0u);
   // The string's line is the topmost visible line of the listing.
-  EXPECT_EQ(SendDlgItemMessageA(page(DumpTab), IDC_DUMP_LISTING, EM_GETFIRSTVISIBLELINE, 0, 0),
-            static_cast<LRESULT>(kString1 / 16));
+  EXPECT_EQ(app::listingTopLine(), kString1 / 16);
 }
 
 TEST_F(StringsPage, AnImageWithoutStringsClearsThePage) {

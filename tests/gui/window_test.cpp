@@ -52,6 +52,14 @@ TEST_F(Window, MinimisesMaximisesAndResizes) {
   HWND dump = page(DumpTab), modes = page(ModesTab), strings = page(StringsTab);
   app::showPage(DumpTab);
   const RECT listing = placeOf(dump, IDC_DUMP_LISTING), go = placeOf(dump, IDC_DUMP_GOTO);
+  const auto rowsShown = [dump] {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_PAGE;
+    GetScrollInfo(GetDlgItem(dump, IDC_DUMP_SCROLL), SB_CTL, &info);
+    return info.nPage;
+  };
+  const UINT rows = rowsShown();
   app::showPage(ModesTab);
   const RECT list = placeOf(modes, IDC_MODES_LIST), columns = placeOf(modes, IDC_MODES_COLUMNS),
              native = placeOf(modes, IDC_MODES_NATIVE);
@@ -65,7 +73,9 @@ TEST_F(Window, MinimisesMaximisesAndResizes) {
   EXPECT_TRUE(same(native, placeOf(modes, IDC_MODES_NATIVE)));  // beside the list: stays
   app::showPage(DumpTab);
   EXPECT_EQ(placeOf(dump, IDC_DUMP_LISTING).bottom, listing.bottom + kTaller);
-  EXPECT_EQ(placeOf(dump, IDC_DUMP_LISTING).right, clientOf(dump).right);  // the whole width
+  EXPECT_EQ(placeOf(dump, IDC_DUMP_SCROLL).right, clientOf(dump).right);  // the whole width
+  EXPECT_EQ(placeOf(dump, IDC_DUMP_SCROLL).bottom, listing.bottom + kTaller);
+  EXPECT_GT(rowsShown(), rows);  // more lines in view
   EXPECT_EQ(placeOf(dump, IDC_DUMP_GOTO).top, go.top + kTaller);
   app::showPage(StringsTab);
   EXPECT_TRUE(same(stringsSize, clientOf(strings)));
@@ -79,6 +89,7 @@ TEST_F(Window, MinimisesMaximisesAndResizes) {
   EXPECT_GT(placeOf(dump, IDC_DUMP_LISTING).bottom, listing.bottom);
   ShowWindow(main, SW_RESTORE);
   EXPECT_TRUE(same(listing, placeOf(dump, IDC_DUMP_LISTING)));
+  EXPECT_EQ(rowsShown(), rows);
   EXPECT_TRUE(same(go, placeOf(dump, IDC_DUMP_GOTO)));
 }
 

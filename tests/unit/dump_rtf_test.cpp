@@ -30,14 +30,14 @@ TEST(DumpRtf, ColoursRunsAndEscapesTheCharacterColumn) {
   const std::vector<std::uint8_t> colours = characterColours(list, listing.size());
   EXPECT_EQ(colours[8], 1);
   EXPECT_EQ(colours[57], 2);  // the shown range wins
-  EXPECT_EQ(body(dumpRtf(listing, colours, 0, 1, kPalette, true)),
+  // Lines end in a paragraph mark, but for the last: the control's own ends it.
+  EXPECT_EQ(body(dumpRtf(listing, colours, 0, 2, kPalette)),
             "\\cf0 0000: \\cf1 5C \\cf2 7B 7D \\cf0 00 00 00 00 00  00 00 00 00 00 00 00 00  "
-            "\\cf1 \\\\\\cf2 \\{\\}\\cf0 .............\\par\n}");
-  // Without the last line end, for a stream over lines whose ends stay.
-  EXPECT_EQ(body(dumpRtf(listing, colours, 1, 2, kPalette, false)),
+            "\\cf1 \\\\\\cf2 \\{\\}\\cf0 .............\\par\n"
+            "0010: 00 FF 00 00 00 00 00 00  00 00 00 00 00 00 00 00  ................}");
+  // Lines past the listing are not made up, nor is a mark after its last.
+  EXPECT_EQ(body(dumpRtf(listing, colours, 1, 5, kPalette)),
             "\\cf0 0010: 00 FF 00 00 00 00 00 00  00 00 00 00 00 00 00 00  ................}");
-  // Lines past the listing are not made up.
-  EXPECT_EQ(body(dumpRtf(listing, colours, 2, 5, kPalette, true)), "}");
 }
 
 TEST(DumpRtf, RangesOutsideTheListingAreCut) {
