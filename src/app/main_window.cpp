@@ -90,11 +90,15 @@ void help() {
   ShellExecuteA(state().MainWindow, "open", file.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
 }
 
-void afterLoad() {
+// A new file shows from its first line; a reload keeps the view.
+void afterLoad(bool newFile) {
   AppState& s = state();
   {
     const BusyGuard busy;
-    showInDump(0, 0);
+    if (newFile)
+      showNewImageInDump();
+    else
+      showInDump(0, 0);
     runAnalysisPass();
     resetFontsPageAfterLoad();
   }
@@ -105,9 +109,9 @@ void afterLoad() {
     platform().messageBox(s.MainWindow, headline(Task::NoBiosItem), "WARNING", MB_OK | MB_ICONWARNING);
 }
 
-void runLoad(const FileOutcome& outcome) {
+void runLoad(const FileOutcome& outcome, bool newFile) {
   if (outcome.result == FileResult::Error) showError(state().MainWindow, headline(Task::BiosLoad), outcome.reason);
-  if (outcome.result == FileResult::Done) afterLoad();
+  if (outcome.result == FileResult::Done) afterLoad(newFile);
 }
 
 // Only the selected tab is pressed. Wine's tab control moves the selection
@@ -198,11 +202,11 @@ void showPage(int index) {
   s.currentPage = index;
 }
 
-void loadSequence(bool reload) { runLoad(loadBios(reload)); }
+void loadSequence(bool reload) { runLoad(loadBios(reload), !reload); }
 
 void loadNamedFile(const std::string& path) {
   const auto slash = path.find_last_of("/\\");
-  runLoad(loadBiosFile({path, slash == std::string::npos ? path : path.substr(slash + 1)}));
+  runLoad(loadBiosFile({path, slash == std::string::npos ? path : path.substr(slash + 1)}), true);
 }
 
 bool saveBiosAs() {

@@ -84,17 +84,27 @@ void revertChanges() {
 
 }  // namespace
 
-void showInDump(int offset, int length) {
+namespace {
+
+void rebuild(int offset, int length, std::optional<std::size_t> top) {
   AppState& s = state();
   const std::vector<Highlight> list = dumpHighlights(s.BiosImage, s.BiosBackup, offset, length);
   if (std::ranges::any_of(list, [](const Highlight& h) { return h.mark == Mark::Changed; })) clean = false;
   if (!clean) enable(dumpPage(), IDC_APPLY, true);
-  // The line of the offset becomes the topmost visible line; a plain
-  // rebuild keeps the view where the user left it.
-  std::optional<std::size_t> top;
-  if (offset / 16 > 0) top = static_cast<std::size_t>(offset / 16);
   showListing(dumpPage(), dumpListing(s.BiosImage), list, top);
 }
+
+}  // namespace
+
+// The line of the offset becomes the topmost visible line; a plain rebuild
+// keeps the view where the user left it.
+void showInDump(int offset, int length) {
+  std::optional<std::size_t> top;
+  if (offset / 16 > 0) top = static_cast<std::size_t>(offset / 16);
+  rebuild(offset, length, top);
+}
+
+void showNewImageInDump() { rebuild(0, 0, 0); }
 
 void showItemInDump(const std::optional<Offset>& location, std::size_t length) {
   showInDump(static_cast<int>(location.value_or(0)), static_cast<int>(length));
@@ -123,7 +133,7 @@ INT_PTR CALLBACK DumpPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
     case WM_VSCROLL:
       scrollListing(page, wParam);
       return TRUE;
-    case WM_MOUSEWHEEL:  // over the scroll bar or the Go to row: the listing moves
+    case WM_MOUSEWHEEL:  // the Go to box or a button has the focus: the listing moves
       SendDlgItemMessageA(page, IDC_DUMP_LISTING, message, wParam, lParam);
       return TRUE;
     case DM_GETDEFID:

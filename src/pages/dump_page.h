@@ -14,6 +14,9 @@ namespace quarzel::app {
 // non-zero), and scrolls the line of the offset to the top.
 void showInDump(int offset, int length);
 
+// The rebuild after a new file is loaded: from the listing's first line.
+void showNewImageInDump();
+
 // An offset button's click: its item's first `length` bytes blue and on
 // top; nothing marked for an item not found.
 void showItemInDump(const std::optional<Offset>& location, std::size_t length);

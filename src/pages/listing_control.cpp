@@ -31,6 +31,7 @@ struct ListingView {
   std::string shownText;
   std::vector<std::uint8_t> shownColours;
   SCROLLINFO bar{};  // what the scroll bar was last set to
+  int wheelRest = 0;  // wheel turns not yet a whole line
   WNDPROC richEditProc = nullptr;
 };
 ListingView view;
@@ -69,8 +70,7 @@ void updateBar(HWND page) {
 }
 
 // Streams the lines in view, unless the control holds them already as they
-// are. The selection keeps its place in the control, so that the caret
-// stays on its row when the view moves under it.
+// are. A selection stays on its bytes while they are in view.
 void render(HWND page) {
   view.top = std::min(view.top, lastTop());
   updateBar(page);
@@ -86,8 +86,9 @@ void render(HWND page) {
   SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   SendMessageA(control, WM_SETREDRAW, FALSE, 0);
   streamIn(control, dumpRtf(view.text, view.colours, view.top, view.top + size / kDumpLineLength, kPalette));
+  const auto moved = (static_cast<LONG>(view.shownTop) - static_cast<LONG>(view.top)) * static_cast<LONG>(kDumpLineLength);
   const auto end = static_cast<LONG>(size > 0 ? size - 2 : 0);  // the last line's CR LF is the control's own
-  selection = {std::min(selection.cpMin, end), std::min(selection.cpMax, end)};
+  selection = {std::clamp(selection.cpMin + moved, 0L, end), std::clamp(selection.cpMax + moved, 0L, end)};
   SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   SendMessageA(control, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(control, nullptr, FALSE);
@@ -106,39 +107,59 @@ void placeCaret(HWND control, LONG position) {
   SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
 }
 
-// The keys that leave the lines in view move the view instead; the others
-// are the control's.
-bool moveViewByKey(HWND control, WPARAM key) {
-  HWND page = GetParent(control);
+// Moves the view by `lines` and puts the caret back on the row and column
+// of the control where it was, as the page keys do in a text.
+void scrollKeepingCaret(HWND control, std::ptrdiff_t lines) {
   CHARRANGE selection{};
   SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  scrollBy(GetParent(control), lines);
+  placeCaret(control, std::min(selection.cpMin, static_cast<LONG>(GetWindowTextLengthA(control))));
+}
+
+// The keys that leave the lines in view move the view instead; the others
+// are the control's. Up and Down move the view only from a caret with no
+// selection, whose row is then known; with one, the control has them.
+bool moveViewByKey(HWND control, WPARAM key) {
+  CHARRANGE selection{};
+  SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  const bool caret = selection.cpMin == selection.cpMax;
+  const auto row = static_cast<std::size_t>(selection.cpMin) / kDumpLineLength;
   const auto rows = static_cast<std::ptrdiff_t>(view.rows);
   const bool ctrlHeld = GetKeyState(VK_CONTROL) < 0;
   switch (key) {
-    case VK_PRIOR: scrollBy(page, -rows); return true;
-    case VK_NEXT: scrollBy(page, rows); return true;
+    case VK_PRIOR: scrollKeepingCaret(control, -rows); return true;
+    case VK_NEXT: scrollKeepingCaret(control, rows); return true;
     case VK_UP:
-      if (selection.cpMin >= static_cast<LONG>(kDumpLineLength) || view.top == 0) return false;
-      scrollBy(page, -1);
+      if (!caret || row > 0 || view.top == 0) return false;
+      scrollKeepingCaret(control, -1);
       return true;
     case VK_DOWN:
-      if (static_cast<std::size_t>(selection.cpMax) / kDumpLineLength + 1 < shownRows() || view.top == lastTop())
-        return false;
-      scrollBy(page, 1);
+      if (!caret || row + 1 < shownRows() || view.top == lastTop()) return false;
+      scrollKeepingCaret(control, 1);
       return true;
     case VK_HOME:
       if (!ctrlHeld) return false;
-      scrollListingTo(page, 0);
+      scrollListingTo(GetParent(control), 0);
       placeCaret(control, 0);
       return true;
     case VK_END:
       if (!ctrlHeld) return false;
-      scrollListingTo(page, lastTop());
+      scrollListingTo(GetParent(control), lastTop());
       placeCaret(control, GetWindowTextLengthA(control));
       return true;
     default:
       return false;
   }
+}
+
+// A notch of the wheel is WHEEL_DELTA; finer wheels send parts of one,
+// which add up to lines.
+void scrollByWheel(HWND control, int delta) {
+  constexpr int kPerLine = WHEEL_DELTA / kWheelLines;
+  view.wheelRest += delta;
+  const int lines = view.wheelRest / kPerLine;
+  view.wheelRest -= lines * kPerLine;
+  if (lines != 0) scrollBy(GetParent(control), -lines);
 }
 
 // As many whole lines as the control's height takes.
@@ -151,7 +172,7 @@ void countRows(HWND control) {
 LRESULT CALLBACK listingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_MOUSEWHEEL:
-      scrollBy(GetParent(control), -GET_WHEEL_DELTA_WPARAM(wParam) * kWheelLines / WHEEL_DELTA);
+      scrollByWheel(control, GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
     case WM_KEYDOWN:
       if (moveViewByKey(control, wParam)) return 0;

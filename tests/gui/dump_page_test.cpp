@@ -103,7 +103,8 @@ TEST_F(DumpPage, TheListingFitsThePageAndScrollsToBothEnds) {
 TEST_F(DumpPage, TheWheelKeysAndBarMoveTheView) {
   load(sampleRom());
   const int rows = static_cast<int>(barInfo().nPage);
-  SendMessageA(listing(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  for (int half = 0; half < 2; ++half)  // a fine wheel's half notches add up
+    SendMessageA(listing(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA / 2)), 0);
   EXPECT_EQ(topLine(), 3);
   SendMessageA(listing(), WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), 0);
   EXPECT_EQ(topLine(), 0);
@@ -156,6 +157,26 @@ TEST_F(DumpPage, APlainRebuildKeepsTheView) {
   s().BiosImage.bytes[0x100] ^= 0xFF;
   app::showInDump(0, 0);
   EXPECT_EQ(topLine(), 0x400);
+  EXPECT_EQ(listingText().substr(0, 5), "4000:");
+}
+
+// A new file shows from its first line; one shorter than the view shows
+// whole, with nothing to scroll.
+TEST_F(DumpPage, ANewFileShowsFromItsFirstLine) {
+  load(sampleRom());
+  app::scrollListingTo(page(DumpTab), 0x700);
+  load(sampleRom(), "other.rom");
+  EXPECT_EQ(topLine(), 0);
+  ShowWindow(s().MainWindow, SW_MAXIMIZE);
+  app::showPage(DumpTab);
+  ASSERT_GT(barInfo().nPage, 32u);
+  load("\x55\xAA\x01" + std::string(509, '\0'), "short.rom");  // 32 lines
+  EXPECT_EQ(listingText().size(), 32u * 74 - 2);
+  EXPECT_EQ(barInfo().nMax, 31);
+  pressWithCtrl(VK_END);
+  SendMessageA(listing(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(topLine(), 0);
+  EXPECT_EQ(SendMessageA(listing(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
 
 TEST_F(DumpPage, ShownRangeIsBlueAndChangedBytesInsideItToo) {
@@ -170,8 +191,8 @@ TEST_F(DumpPage, ShownRangeIsBlueAndChangedBytesInsideItToo) {
   EXPECT_EQ(dumpColour(302), 0u);
 }
 
-// Half the image red, then committed: the rebuild, past the piecewise
-// update, leaves nothing of the old colours but shows the new blue.
+// Half the image red, then committed: the rebuild leaves nothing of the old
+// colours but shows the new blue.
 TEST_F(DumpPage, ARebuildAfterManyChangesLeavesNothingOfTheirColours) {
   load(sampleRom());
   for (std::size_t p = 0; p < s().BiosImage.size; p += 2) s().BiosImage.bytes[p] ^= 0xFF;
