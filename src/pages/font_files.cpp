@@ -73,7 +73,7 @@ FileOutcome loadCodePage(const ChosenFile& chosen) {
 }  // namespace
 
 FileOutcome loadFontFile(FontSize size) {
-  const auto chosen = platform().openFile(loadDialog(), loadPath);
+  const auto chosen = platform().openFile(loadDialog(), dialogStart(loadPath, state().loadPath));
   if (!chosen) return FileOutcome::cancelled();
   loadPath = chosen->path;
   switch (kindOf(chosen->title)) {
@@ -88,7 +88,7 @@ FileOutcome saveFontFile(FontSize size) {
   AppState& s = state();
   const auto table = fontFileBytes(s.BiosImage, s.Layout, size);
   if (!table) return FileOutcome::failed(fontName(size), describe(EditError::NotLocated));
-  const auto chosen = platform().saveFile(saveDialog(), savePath);
+  const auto chosen = platform().saveFile(saveDialog(), dialogStart(savePath, state().loadPath));
   if (!chosen) return FileOutcome::cancelled();
   savePath = chosen->path;
   const std::string error = writeFileAtomically(chosen->path, *table);

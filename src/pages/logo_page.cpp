@@ -109,7 +109,7 @@ void clearPicture(HWND page) {
 // Everything is read and checked, and the bitmap made, before the page
 // changes: a refused file leaves the previous picture whole and usable.
 void loadPicture(HWND page) {
-  const auto chosen = platform().openFile(loadDialog(), logo.loadPath);
+  const auto chosen = platform().openFile(loadDialog(), dialogStart(logo.loadPath, state().loadPath));
   if (!chosen) return;
   logo.loadPath = chosen->path;
   LogoFileRead file = readLogoFile(chosen->path);

@@ -22,9 +22,11 @@ std::string filterString(const std::vector<FileFilter>& filters) {
   return text + '\0';
 }
 
+// A path that ends in a separator is a folder to start in, with no name.
 std::optional<ChosenFile> runFileDialog(const FileDialog& dialog, const std::string& path, bool save) {
+  const bool folder = !path.empty() && (path.back() == '\\' || path.back() == '/');
   char file[MAX_PATH] = {};
-  path.copy(file, MAX_PATH - 1);
+  if (!folder) path.copy(file, MAX_PATH - 1);
   char title[512] = {};
   const std::string filters = filterString(dialog.filters);
   OPENFILENAMEA ofn{};
@@ -34,6 +36,7 @@ std::optional<ChosenFile> runFileDialog(const FileDialog& dialog, const std::str
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrInitialDir = folder ? path.c_str() : nullptr;
   ofn.lpstrFileTitle = title;
   ofn.nMaxFileTitle = sizeof title;
   ofn.lpstrTitle = dialog.title;
@@ -86,6 +89,12 @@ void showError(HWND owner, const char* text) { platform().messageBox(owner, text
 
 void showError(HWND owner, const char* text, const std::string& reason) {
   showError(owner, reason.empty() ? text : (std::string(text) + "\n" + reason).c_str());
+}
+
+std::string dialogStart(const std::string& lastChosen, const std::string& biosPath) {
+  if (!lastChosen.empty()) return lastChosen;
+  const std::size_t slash = biosPath.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : biosPath.substr(0, slash + 1);
 }
 
 }  // namespace quarzel::app

@@ -53,6 +53,11 @@ struct DialogTemplate {
   const DLGTEMPLATE* memory = nullptr;  // null: the resource `id`
 };
 
+// Where a file dialog starts: the file last chosen in it; before any, the
+// folder of the BIOS file, with no name, so that fonts and pictures are
+// looked for beside the ROM rather than in the program's folder.
+std::string dialogStart(const std::string& lastChosen, const std::string& biosPath);
+
 class Platform {
  public:
   virtual ~Platform() = default;

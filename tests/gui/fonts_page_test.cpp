@@ -96,6 +96,9 @@ TEST_F(FontsPage, LoadsSyncTheFixupsAndSaveWritesTheTableAsItStands) {
   const std::string before = wholeImage();
   const std::string font = fontFile(Font8x16, 5);
   loadFont(font, "new.fnt");
+  // The first font dialog starts in the ROM's folder, not the program's.
+  const std::string rom = s().loadPath;
+  EXPECT_EQ(platform.startPaths.back(), rom.substr(0, rom.find_last_of('\\') + 1));
   EXPECT_EQ(imageBytes(kFont8x16At, font.size()), font);
   EXPECT_EQ(text(fonts(), IDC_FONTS_FIXUP_OFFSET), "3700");
   // Each entry: its code byte kept, then the new font's glyph for that code.
