@@ -19,10 +19,20 @@ void reportScreen(const std::string& file, const BootScreen& screen, const std::
     fail(file + ": the BIOS prints no sign-on; the screen stays blank until the PC BIOS writes");
   else if (screen.kind == BootScreenKind::Unrecognised)
     fail(file + ": no sign-on code quarzel knows was found; the picture is the blank screen");
-  if (!memory || !screen.memoryBlocks || *screen.memoryBlocks == *memory * 4) return;
-  const std::string size = std::to_string(*screen.memoryBlocks * 256) + "K";
-  fail(file + (screen.memoryFromImage ? ": the BIOS reports " + size + " whatever the card holds"
+  // Said only of a size the user chose: at the default, a BIOS that shows
+  // another size is no surprise worth a line.
+  if (!memory || !screen.memory || screen.memory->blocks == *memory * kBlocksPerMegabyte) return;
+  const std::string size = std::to_string(screen.memory->blocks * kKilobytesPerBlock) + "K";
+  fail(file + (screen.memory->fromImage ? ": the BIOS reports " + size + " whatever the card holds"
                                       : ": the BIOS knows no size above " + size));
+}
+
+// The sizes --memory takes, "8, 16 or 32", and as a type name "8|16|32".
+std::string memoryChoices(const char* between, const char* last) {
+  std::string text;
+  for (std::size_t i = 0; i < std::size(kMemoryChoices); ++i)
+    text += (i == 0 ? "" : i + 1 == std::size(kMemoryChoices) ? last : between) + std::to_string(kMemoryChoices[i]);
+  return text;
 }
 
 }  // namespace
@@ -37,13 +47,17 @@ CommandRun addPreviewCommand(CLI::App& app) {
   const auto o = std::make_shared<Options>();
   command->add_option("FILE", o->file, "the BIOS image")->required();
   command->add_option("-o", o->out, "the PNG picture to write")->required()->type_name("SCREEN.png");
-  command->add_option("--memory", o->memory, "the card's memory in MB: 8, 16 or 32 (default 16)")->type_name("8|16|32");
+  command
+      ->add_option("--memory", o->memory,
+                   "the card's memory in MB: " + memoryChoices(", ", " or ") + " (default " +
+                       std::to_string(kDefaultMemoryMegabytes) + ")")
+      ->type_name(memoryChoices("|", "|"));
   return [o] {
     BootScreenOptions options;
     std::optional<std::uint32_t> memory;
     if (o->memory) {
       memory = readDecimal(*o->memory);
-      if (!memory || !isMemoryChoice(*memory)) usageError("--memory takes 8, 16 or 32 (MB)");
+      if (!memory || !isMemoryChoice(*memory)) usageError("--memory takes " + memoryChoices(", ", " or ") + " (MB)");
       options.memoryMegabytes = *memory;
     }
     const auto bios = readAndAnalyse(o->file);

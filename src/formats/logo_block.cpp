@@ -1,5 +1,7 @@
 #include "formats/logo_block.h"
 
+#include "formats/near_call.h"
+
 #include <algorithm>
 
 namespace quarzel {
@@ -11,7 +13,6 @@ constexpr std::size_t kPictureOperand = 11, kWidthOperand = 41, kHeightOperand =
 constexpr std::size_t kTextCallsAt = 50;
 constexpr std::size_t kTextCallBytes = 17;
 constexpr std::size_t kTextColourOperand = 4, kTextLengthOperand = 7, kTextPositionOperand = 10, kTextOperand = 13;
-constexpr std::size_t kCallBytes = 3;  // call near rel16
 
 // H x W / 2: the picture part of the block. A size below zero, which only a
 // picture that was never checked can have, counts as empty.
@@ -135,12 +136,8 @@ std::array<std::uint8_t, kCallPatchBytes> callPatch(std::size_t bootCode, std::s
   std::array<std::uint8_t, kCallPatchBytes> patch{};
   patch.fill(0x90);  // nop over the rest of the sign-on code
   patch[0] = 0xE8;   // call near, relative to the next instruction
-  putWord(&patch[1], base - (bootCode + kCallBytes));
+  putWord(&patch[1], base - (bootCode + kNearCallBytes));
   return patch;
-}
-
-std::size_t callTarget(const Image& image, std::size_t at) {
-  return (at + kCallBytes + *image.word(at + 1)) & 0xFFFFu;
 }
 
 std::optional<LogoBlockView> readLogoBlock(const Image& image, std::size_t base) {

@@ -55,8 +55,6 @@ std::vector<std::uint8_t> buildLogoBlock(std::size_t base, const LogoPicture& pi
 
 // near call to `base`, then 24 nops.
 std::array<std::uint8_t, kCallPatchBytes> callPatch(std::size_t bootCode, std::size_t base);
-// Where the call patch at `at` leads.
-std::size_t callTarget(const Image& image, std::size_t at);
 
 // A logo block found in an image.
 struct LogoBlockView {

@@ -56,8 +56,9 @@ TEST(BootScreen, MemorySizeFollowsTheBiosOrTheCard) {
     for (const std::uint32_t megabytes : kMemoryChoices) {
       const BootScreen screen = drawBootScreen(image, layout, {megabytes});
       EXPECT_EQ(screen.kind, BootScreenKind::Text) << rom;
-      EXPECT_EQ(screen.memoryFromImage, fixed) << rom;
-      EXPECT_EQ(screen.memoryBlocks, fixed ? 64 : std::min(megabytes, 16u) * 4) << rom << " " << megabytes;
+      ASSERT_TRUE(screen.memory) << rom;
+      EXPECT_EQ(screen.memory->fromImage, fixed) << rom;
+      EXPECT_EQ(screen.memory->blocks, fixed ? 64 : std::min(megabytes, 16u) * 4) << rom << " " << megabytes;
     }
   }
   QUARZEL_REAL_ROM(blaster, test::kBlasterAgp);

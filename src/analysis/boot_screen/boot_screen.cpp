@@ -6,7 +6,9 @@
 #include "analysis/boot_screen/sign_on_calls.h"
 #include "analysis/boot_screen/text_screen.h"
 #include "analysis/fonts/fixup_table.h"
+#include "analysis/fonts/font_edits.h"
 #include "formats/bmp_picture.h"
+#include "formats/text_page.h"
 
 namespace quarzel {
 
@@ -14,8 +16,8 @@ namespace {
 
 // Mode 3: 80 x 25 cells of 9 x 16 dots. Mode 12h: 640 x 480, whose text
 // calls write 80 x 30 cells of 8 x 16.
-constexpr int kColumns = 80, kTextRows = 25, kGraphicsRows = 30;
-constexpr int kGlyphHeight = 16, kTextCellWidth = 9, kGraphicsCellWidth = 8;
+constexpr int kColumns = static_cast<int>(kTextColumns), kGraphicsRows = 30;
+constexpr int kGlyphHeight = static_cast<int>(fontHeight(Font8x16)), kTextCellWidth = 9, kGraphicsCellWidth = 8;
 constexpr int kGraphicsWidth = kColumns * kGraphicsCellWidth, kGraphicsHeight = kGraphicsRows * kGlyphHeight;
 // With line graphics on, as mode 3 sets it, the ninth dot of C0h-DFh
 // repeats the eighth so that box lines join; every other code leaves it
@@ -23,7 +25,7 @@ constexpr int kGraphicsWidth = kColumns * kGraphicsCellWidth, kGraphicsHeight = 
 constexpr std::uint8_t kLineGraphicsFirst = 0xC0, kLineGraphicsLast = 0xDF;
 constexpr std::uint8_t kBlink = 0x80, kXorColour = 0x80;
 
-using Glyphs = std::array<std::uint8_t, 256 * kGlyphHeight>;
+using Glyphs = std::array<std::uint8_t, fontTableBytes(Font8x16)>;
 
 std::uint32_t rgb(std::uint8_t colour) {
   const Rgb& c = kVgaColours[colour & 0x0F];
@@ -35,9 +37,7 @@ std::uint32_t rgb(std::uint8_t colour) {
 // font not found leaves every glyph blank.
 Glyphs romGlyphs(const Image& image, const BiosLayout& layout, bool withFixups) {
   Glyphs glyphs{};
-  const Location font = layout.fonts[Font8x16];
-  if (font && Image::fits(*font, glyphs.size()))
-    std::copy_n(image.bytes.begin() + *font, glyphs.size(), glyphs.begin());
+  if (const auto font = fontFileBytes(image, layout, Font8x16)) std::copy(font->begin(), font->end(), glyphs.begin());
   if (!withFixups) return glyphs;
   for (const std::size_t entry : fixupEntries(image, layout.fixups[Font8x16].location, Font8x16).entries)
     if (Image::fits(entry, fixupEntryBytes(Font8x16)))
@@ -140,19 +140,17 @@ BootScreen drawBootScreen(const Image& image, const BiosLayout& layout, const Bo
 
 void drawBootScreen(const Image& image, const BiosLayout& layout, const BootScreenOptions& options,
                     BootScreen& screen) {
-  screen.memoryBlocks.reset();
-  screen.memoryFromImage = false;
+  screen.memory.reset();
   if (layout.logo) return drawLogo(image, layout, layout.logo->block, screen);
   const SignOn signOn = readSignOn(image, layout, options.memoryMegabytes);
-  TextScreen text(kColumns, kTextRows);
+  TextScreen text(kColumns, static_cast<int>(kTextRows));
   play(text, signOn);
   const BootScreenKind kind = !signOn.found            ? BootScreenKind::Unrecognised
                               : signOn.prints.empty() ? BootScreenKind::Silent
                                                       : BootScreenKind::Text;
-  clearPicture(screen, kind, kColumns * kTextCellWidth, kTextRows * kGlyphHeight);
+  clearPicture(screen, kind, kColumns * kTextCellWidth, static_cast<int>(kTextRows) * kGlyphHeight);
   drawText(text, romGlyphs(image, layout, true), screen);
-  screen.memoryBlocks = signOn.memoryBlocks;
-  screen.memoryFromImage = signOn.memoryFromImage;
+  screen.memory = signOn.memory;
 }
 
 }  // namespace quarzel

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/bios_layout.h"
+#include "analysis/boot_screen/sign_on_calls.h"
 
 namespace quarzel {
 
@@ -36,10 +37,7 @@ struct BootScreen {
   BootScreenKind kind = BootScreenKind::Unrecognised;
   std::int32_t width = 0, height = 0;
   std::vector<std::uint32_t> pixels;  // 0xRRGGBB, rows top first
-  // The memory size the BIOS works with, in 256 KiB blocks, and whether the
-  // image fixes it (else it is the option's).
-  std::optional<std::uint32_t> memoryBlocks;
-  bool memoryFromImage = false;
+  std::optional<MemorySize> memory;  // where the sign-on prints it
 };
 
 BootScreen drawBootScreen(const Image& image, const BiosLayout& layout, const BootScreenOptions& options = {});

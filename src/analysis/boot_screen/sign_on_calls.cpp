@@ -3,25 +3,17 @@
 #include <utility>
 
 #include "analysis/strings/boot_string1.h"
+#include "formats/near_call.h"
 
 namespace quarzel {
 
 namespace {
 
-constexpr std::size_t kCallBytes = 3;  // call near rel16
 // The call to the name printer follows string 1's int 10h.
 constexpr std::size_t kString1CallAt = kString1Main.size();
 // DramInit0's two strap bits pick one of four sizes.
 constexpr std::size_t kStrapSizes = 4;
-constexpr std::uint32_t kBlocksPerMegabyte = 4;
 constexpr unsigned kStrapShift = 26;
-
-// Where the call near at `at` leads, within the ROM's 64 KiB segment.
-std::optional<std::size_t> nearCallTarget(const Image& image, std::size_t at) {
-  const auto relative = image.word(at + 1);
-  if (image.byteAt(at) != 0xE8 || !relative) return std::nullopt;
-  return (at + kCallBytes + *relative) & 0xFFFFu;
-}
 
 // `count` bytes from `address`, as far as the buffer goes.
 std::vector<std::uint8_t> bytesAt(const Image& image, std::size_t address, std::size_t count) {
@@ -33,11 +25,6 @@ std::vector<std::uint8_t> bytesAt(const Image& image, std::size_t address, std::
   }
   return text;
 }
-
-struct MemorySize {
-  std::uint32_t blocks;
-  bool fromImage;
-};
 
 // The size the routine at `routine` returns. Where it reads DramInit0, the
 // BIOS has ORed the register's boot value into the chip's strap bits, so
@@ -75,8 +62,7 @@ void readMemoryLine(const Image& image, const BiosLayout& layout, std::size_t at
       {std::nullopt, attribute, bytesAt(image, *image.word(at + kMemoryTextOperand), *image.word(at + kMemoryCountOperand)),
        false});
   const MemorySize size = memorySize(image, layout, nearCallTarget(image, at + kMemoryCallOperand - 1), megabytes);
-  signOn.memoryBlocks = size.blocks;
-  signOn.memoryFromImage = size.fromImage;
+  signOn.memory = size;
   // cmp es:[bp],al: only the low byte of the size is compared.
   const auto wanted = static_cast<std::uint8_t>(size.blocks);
   for (std::size_t entry = *image.word(at + kMemoryTableOperand);; entry += 3) {
@@ -115,8 +101,7 @@ void applyMemoryPatch(const Image& image, const BiosLayout& layout, std::size_t 
   if (signOnCode < kMemoryPatch.size() || !kMemoryPatch.matchesAt(image, signOnCode - kMemoryPatch.size())) return;
   const std::size_t at = signOnCode - kMemoryPatch.size();
   const MemorySize size = memorySize(image, layout, nearCallTarget(image, at), megabytes);
-  signOn.memoryBlocks = size.blocks;
-  signOn.memoryFromImage = size.fromImage;
+  signOn.memory = size;
   if (size.blocks / kBlocksPerMegabyte != image.bytes[at + kPatchMegabytesOperand]) return;
   for (std::size_t store = at + kPatchStores; store < signOnCode; store += kPatchStoreBytes) {
     // cs: mov byte [target],value
@@ -144,7 +129,7 @@ SignOn readSignOn(const Image& image, const BiosLayout& layout, std::uint32_t me
   } else if (const auto silent = findFirst(image, kSilentSignOn, end)) {
     // String 1 is no longer printed; the name printer may still print.
     signOn.found = true;
-    if (const auto printer = nearCallTarget(image, *silent + kSilentCallOperand - 1))
+    if (const auto printer = nearCallTarget(image, *silent + kSilentCallAt))
       readNamePrinter(image, layout, *printer, megabytes, signOn);
   }
   return signOn;

@@ -22,11 +22,20 @@ struct SignOnPrint {
   bool teletype = false;
 };
 
+// The BIOS counts the card's memory in 256 KiB blocks.
+inline constexpr std::uint32_t kBlocksPerMegabyte = 4, kKilobytesPerBlock = 256;
+
+// The memory size the BIOS works with, and whether the image fixes it
+// (else it is the card's, as the caller chose it).
+struct MemorySize {
+  std::uint32_t blocks = 0;
+  bool fromImage = false;
+};
+
 struct SignOn {
   bool found = false;  // sign-on code this program knows; prints may still be none
   std::vector<SignOnPrint> prints;
-  std::optional<std::uint32_t> memoryBlocks;  // in 256 KiB blocks, where the code asks
-  bool memoryFromImage = false;
+  std::optional<MemorySize> memory;  // where the code asks
 };
 
 // The name printer: mov bl,es:[attribute]; mov ax,1301h; mov dx,[0450h]

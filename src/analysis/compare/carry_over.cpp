@@ -187,17 +187,16 @@ std::optional<Image> carriedImage(const Image& a, const BiosLayout& layoutA, con
   // The order of a batch edit. Each edit was checked while planned, and an
   // item an edit did not change still differs when the copy is compared
   // with B again, so that comparison, not the edit, reports it.
-  const auto apply = [](const EditResult& result) { ignoreRefusal(result); };
   for (const TextCarry& edit : edits.strings) {
-    if (edit.item.item == DiffItem::String1) apply(applyBootString(image, layout.bootString1, edit.text));
-    if (edit.item.item == DiffItem::String2) apply(applyBootString(image, layout.bootString2, edit.text));
-    if (edit.item.item == DiffItem::Date) apply(applyBiosDate(image, layout.biosDate, edit.text));
+    if (edit.item.item == DiffItem::String1) ignoreRefusal(applyBootString(image, layout.bootString1, edit.text));
+    if (edit.item.item == DiffItem::String2) ignoreRefusal(applyBootString(image, layout.bootString2, edit.text));
+    if (edit.item.item == DiffItem::Date) ignoreRefusal(applyBiosDate(image, layout.biosDate, edit.text));
   }
-  for (const RegisterCarry& edit : edits.registers) apply(applyRegisterValue(image, layout, edit.index, edit.value));
-  for (const TextCarry& edit : edits.vesa) apply(applyVesaString(image, layout.vesa[edit.item.index], edit.text));
+  for (const RegisterCarry& edit : edits.registers) ignoreRefusal(applyRegisterValue(image, layout, edit.index, edit.value));
+  for (const TextCarry& edit : edits.vesa) ignoreRefusal(applyVesaString(image, layout.vesa[edit.item.index], edit.text));
   for (const RefreshCarry& edit : edits.refreshes)
-    apply(applyRefresh(image, layout, edit.setting.resolution, edit.setting.refresh));
-  for (const FontCarry& edit : edits.fonts) apply(loadFontFile(image, layout, edit.size, edit.glyphs));
+    ignoreRefusal(applyRefresh(image, layout, edit.setting.resolution, edit.setting.refresh));
+  for (const FontCarry& edit : edits.fonts) ignoreRefusal(loadFontFile(image, layout, edit.size, edit.glyphs));
   if (!fixChecksum(image)) return std::nullopt;
   return image;
 }

@@ -37,16 +37,16 @@ EditResult applyRegisterValue(Image& image, BiosLayout& layout, std::size_t inde
   // A register not in this BIOS still keeps the value, so that the
   // comparison and the bit fields see what the user typed.
   entry.value = value;
-  if (!entry.location || !Image::fits(*entry.location, 4))
+  if (!entry.location || !Image::fits(*entry.location, kRegisterBytes))
     return EditResult::failed(EditError::NotLocated);
   // The code may load the constant from past the end of a cut-down file;
   // bytes there are never saved, so the edit would be lost.
-  if (*entry.location + std::size_t{4} > image.end()) return EditResult::failed(EditError::PastImageEnd);
+  if (*entry.location + kRegisterBytes > image.end()) return EditResult::failed(EditError::PastImageEnd);
 
   // The BIOS loads the constant with a 32-bit mov: little-endian.
-  for (std::size_t i = 0; i < 4; ++i)
+  for (std::size_t i = 0; i < kRegisterBytes; ++i)
     image.bytes[*entry.location + i] = static_cast<std::uint8_t>(value >> (8 * i));
-  return {{{*entry.location, 4}}, std::nullopt};
+  return {{{*entry.location, kRegisterBytes}}, std::nullopt};
 }
 
 void reloadRegisterValues(const Image& image, BiosLayout& layout) {

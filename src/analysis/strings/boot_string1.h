@@ -20,7 +20,7 @@ inline constexpr std::size_t kString1AttributeOperand = 8;
 // the mov bp,string; int 10h are missing, and the call after them goes to
 // the name printer, there pusha; popa; ret.
 inline constexpr Signature kSilentSignOn{"B8 01 13 2A FF 2E ?? ?? ?? ?? B9 ?? ?? 2B D2 8C CD 8E C5 E8 ?? ??"};
-inline constexpr std::size_t kSilentCallOperand = 20, kSilentCallEnd = 22;
+inline constexpr std::size_t kSilentCallAt = 19;  // its call near to the name printer
 inline constexpr Signature kEmptyNamePrinter{"60 61 C3"};
 // rep movsw; mov ax,string; call near; mov cl,7
 inline constexpr Signature kString1Fallback{"F3 A5 B8 ?? ?? E8 ?? ?? B1 07"};

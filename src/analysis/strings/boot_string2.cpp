@@ -2,6 +2,7 @@
 
 #include "analysis/strings/boot_string.h"
 #include "analysis/strings/boot_string1.h"
+#include "formats/near_call.h"
 
 namespace quarzel {
 
@@ -25,8 +26,8 @@ void locateBootString2(const Image& image, BiosLayout& layout) {
   } else if (const auto silent = findFirst(image, kSilentSignOn, end)) {
     // The sign-on code calls a name printer that prints nothing: the pointer
     // directory may still give the string (pointer_directory.cpp).
-    const std::size_t printer = (*silent + kSilentCallEnd + *image.word(*silent + kSilentCallOperand)) & 0xFFFFu;
-    string.printed = !kEmptyNamePrinter.matchesAt(image, printer);
+    const auto printer = nearCallTarget(image, *silent + kSilentCallAt);
+    string.printed = !printer || !kEmptyNamePrinter.matchesAt(image, *printer);
   }
 }
 

@@ -12,6 +12,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "formats/number_text.h"
+#include "formats/text_format.h"
 
 namespace quarzel::cli {
 
@@ -39,7 +40,7 @@ CommandRun addBootCommand(CLI::App& app) {
   const auto o = std::make_shared<Options>();
   command->add_option("FILE", o->file, "the BIOS image")->required();
   command->add_option("-o", o->out, "save the screen as a PNG picture")->type_name("SCREEN.png");
-  command->add_option("--timeout", o->timeout, "give up after S seconds (default 30)")->type_name("S");
+  command->add_option("--timeout", o->timeout, formatText("give up after S seconds (default %g)", kDefaultBootTimeout))->type_name("S");
   command->add_option("--mode", o->mode, "then set VESA mode N (hexadecimal, 117h) and report its refresh")
       ->type_name("N");
   return [o] {

@@ -1,9 +1,5 @@
-// boot: the ROM as the video BIOS of an emulated PC (Bochs, with its Banshee
-// or Voodoo3 card), and the screen it leaves when the PC reaches its boot
-// floppy: the text page as text, and with -o the screen as a PNG picture
-// taken from a private virtual display. With --mode, the boot floppy then
-// sets a VESA mode, and the resolution and refresh the emulated card
-// computes for it are read from the emulator's log.
+// The boot command's run: the emulated PC started on the ROM, then its
+// screen, and the card's report from the emulator's log, read back.
 #include "cli/boot/boot_args.h"
 #include "cli/cli_support.h"
 
@@ -27,6 +23,7 @@ int boot(const BootArgs&) { return fail("boot runs on Linux, with Debian's Bochs
 #include "cli/boot/boot_floppy.h"
 #include "cli/boot/boot_machine.h"
 #include "cli/boot/card_report.h"
+#include "formats/pcir_structure.h"
 #include "cli/boot/child_process.h"
 #include "cli/boot/virtual_display.h"
 #include "formats/file_io.h"
@@ -187,8 +184,8 @@ int boot(const BootArgs& args) {
   const BiosLayout& layout = analysed->layout;
   const auto card = emulatedCard(image, layout);
   if (!card) {
-    const auto vendor = layout.pcir ? image.word(*layout.pcir + 4) : std::nullopt;
-    const auto device = layout.pcir ? image.word(*layout.pcir + 6) : std::nullopt;
+    const auto vendor = layout.pcir ? image.word(*layout.pcir + kPcirVendorId) : std::nullopt;
+    const auto device = layout.pcir ? image.word(*layout.pcir + kPcirDeviceId) : std::nullopt;
     const std::string chip = vendor && device ? lookupDeviceNames(*vendor, *device).device : "";
     return fail(args.file + ": the emulator has no card for " + (chip.empty() ? "this BIOS's chip" : "a " + chip) +
                 "; it emulates the Banshee and the Voodoo3 only");
