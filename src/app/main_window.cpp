@@ -20,6 +20,7 @@
 #include "pages/dump_page.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
+#include "ui/error_messages.h"
 
 namespace quarzel::app {
 

@@ -12,6 +12,7 @@
 #include "pages/listing_control.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
+#include "ui/error_messages.h"
 
 namespace quarzel::app {
 
@@ -49,18 +50,26 @@ void fitListing(HWND page, int width, int height) {
   placeListing(page, place);
 }
 
+// Rebuilds the listing with the changed bytes red and the range blue, the
+// view at line `top` where given.
+void rebuild(int offset, int length, std::optional<std::size_t> top) {
+  AppState& s = state();
+  const std::vector<Highlight> list = dumpHighlights(s.BiosImage, s.BiosBackup, offset, length);
+  if (std::ranges::any_of(list, [](const Highlight& h) { return h.mark == Mark::Changed; })) clean = false;
+  if (!clean) enable(dumpPage(), IDC_APPLY, true);
+  showListing(dumpPage(), dumpListing(s.BiosImage), list, top);
+}
+
 // Shows the typed offset as an offset button shows its item: the line on
-// top, the byte blue. Offsets of the first line scroll to the top, which
-// showInDump leaves alone.
+// top, the byte blue. Offsets of the first line go to the top too, where
+// showInDump leaves the view alone.
 void goToOffset(HWND page) {
   const DumpOffset target = dumpOffset(getText(page, IDC_DUMP_GOTO_OFFSET, kMostOffsetChars), state().BiosImage.size);
   if (!target.offset) {
     showError(page, headline(Task::GoToOffset), target.refusal);
     return;
   }
-  const int offset = static_cast<int>(*target.offset);
-  showInDump(offset, 1);
-  if (offset < 16) scrollListingTo(page, 0);
+  rebuild(static_cast<int>(*target.offset), 1, *target.offset / 16);
 }
 
 void commitChanges() {
@@ -80,18 +89,6 @@ void revertChanges() {
   s.BiosImage = s.BiosBackup;
   showInDump(0, 0);
   runAnalysisPass();
-}
-
-}  // namespace
-
-namespace {
-
-void rebuild(int offset, int length, std::optional<std::size_t> top) {
-  AppState& s = state();
-  const std::vector<Highlight> list = dumpHighlights(s.BiosImage, s.BiosBackup, offset, length);
-  if (std::ranges::any_of(list, [](const Highlight& h) { return h.mark == Mark::Changed; })) clean = false;
-  if (!clean) enable(dumpPage(), IDC_APPLY, true);
-  showListing(dumpPage(), dumpListing(s.BiosImage), list, top);
 }
 
 }  // namespace

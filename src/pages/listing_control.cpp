@@ -189,6 +189,9 @@ void prepareListing(HWND page) {
   HWND control = GetDlgItem(page, IDC_DUMP_LISTING);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(state().FixedFont), FALSE);
   SendMessageA(control, EM_SETUNDOLIMIT, 0, 0);  // nobody types into it
+  // RichEdit 1.0 holds 32 KiB of text by default, some 440 lines: a taller
+  // control still gets every line it has room for.
+  SendMessageA(control, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(kImageCapacity / 16 * kDumpLineLength));
   // One listing line is one line on the screen, whatever the width.
   SendMessageA(control, EM_SETTARGETDEVICE, 0, 1);
   // The height of a line of the font, as the control lays it out, tells how

@@ -9,6 +9,7 @@
 #include "ui/app_state.h"
 #include "ui/platform.h"
 #include "ui/window_helpers.h"
+#include "ui/error_messages.h"
 
 namespace quarzel::app {
 

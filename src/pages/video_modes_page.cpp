@@ -10,6 +10,7 @@
 #include "ui/window_helpers.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
+#include "ui/error_messages.h"
 
 namespace quarzel::app {
 
