@@ -262,26 +262,28 @@ DWORD runSecondCopy(const std::string& arguments) {
   return code;
 }
 
+struct WindowSearch {
+  DWORD id;
+  const std::string& title;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
+  auto& wanted = *reinterpret_cast<WindowSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  if (owner != wanted.id || !IsWindowVisible(window) || wanted.title != text) return TRUE;
+  wanted.found = window;
+  return FALSE;
+}
+
 // The visible top-level window of process `id` titled `title`; null when
 // none is there.
 HWND windowOf(DWORD id, const std::string& title) {
-  struct Search {
-    DWORD id;
-    const std::string& title;
-    HWND found = nullptr;
-  } search{id, title};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto& wanted = *reinterpret_cast<Search*>(parameter);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        if (owner != wanted.id || !IsWindowVisible(window) || wanted.title != text) return TRUE;
-        wanted.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{id, title};
+  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
