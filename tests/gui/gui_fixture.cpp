@@ -205,7 +205,9 @@ COLORREF GuiTest::dumpColour(int position) {
   format.dwMask = CFM_COLOR;
   SendMessageA(listing, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
   app::scrollListingTo(dump, top);
-  return format.crTextColor;
+  // Text in the automatic colour carries no colour of its own (32-bit Wine
+  // leaves crTextColor unset): it shows in the window text colour.
+  return (format.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT) : format.crTextColor;
 }
 
 }  // namespace quarzel::test
