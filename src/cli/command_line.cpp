@@ -37,6 +37,10 @@ int run(int argc, char** argv) {
   app.get_formatter()->label("SUBCOMMAND", "COMMAND");
   app.set_version_flag("--version", "quarzel-cli " QUARZEL_VERSION);
   app.require_subcommand(1);
+  // A path from the root ("/work/my.rom") is a file on Windows too, as under
+  // Wine and in MSYS shells; no option of ours is written with "/". Set
+  // before the commands are added, which take it from here.
+  app.allow_windows_style_options(false);
   // An option given twice takes its last value, as in git and apt.
   app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   std::vector<std::pair<CLI::App*, CommandRun>> commands;

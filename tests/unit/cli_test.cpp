@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
+
 #include <nlohmann/json.hpp>
 
 #include "support/run_cli.h"
@@ -35,6 +38,19 @@ TEST(CliErrors, EveryUnusableFileGivesOneLineAndStatusOne) {
     expectRefused(runCli(command + folder.quoted("empty.rom")), "empty.rom", "shorter than two bytes");
     expectRefused(runCli(command + folder.quoted("nosig.rom")), "nosig.rom", "55h AAh");
   }
+}
+
+// A path from the root written with "/" is a file, not a Windows-style
+// option: the usual path under Wine and in MSYS shells.
+TEST(CliFiles, APathFromTheRootWithSlashesIsAFile) {
+  // On the working folder's drive, where a path from the root leads.
+  const auto file = std::filesystem::current_path() / ("quarzel-slash-" + std::to_string(std::random_device{}()) + ".rom");
+  ASSERT_EQ(runCli("sample -o \"" + file.string() + "\"").status, 0);
+  const std::string fromRoot = "/" + file.relative_path().generic_string();
+  const auto run = runCli("info \"" + fromRoot + "\"");
+  std::filesystem::remove(file);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("checksum ok"), std::string::npos) << run.out;
 }
 
 TEST(CliErrors, WrongUseShowsTheUsage) {
