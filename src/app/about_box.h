@@ -3,10 +3,12 @@
 
 #include <windows.h>
 
+#include "quarzel_version.h"
+
 namespace quarzel::app {
 
-inline constexpr const char* kContactAddress = "support@quarzel.org";
-inline constexpr const char* kWebAddress = "https://quarzel.org";
+inline constexpr const char* kContactAddress = QUARZEL_CONTACT;
+inline constexpr const char* kWebAddress = QUARZEL_HOMEPAGE;
 
 void showAboutBox(HWND owner);
 
