@@ -93,5 +93,27 @@ TEST_F(Window, MinimisesMaximisesAndResizes) {
   EXPECT_TRUE(same(go, placeOf(dump, IDC_DUMP_GOTO)));
 }
 
+// Maximised, the caption with its Restore and Close buttons stays on the
+// screen, and the window covers the screen's work area.
+TEST_F(Window, MaximisedKeepsItsTitleBarOnTheScreen) {
+  HWND main = s().MainWindow;
+  ShowWindow(main, SW_MAXIMIZE);
+  ASSERT_TRUE(IsZoomed(main));
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor);
+  TITLEBARINFO title{};
+  title.cbSize = sizeof title;
+  ASSERT_TRUE(GetTitleBarInfo(main, &title));
+  EXPECT_GE(title.rcTitleBar.top, monitor.rcWork.top);
+  EXPECT_GT(title.rcTitleBar.bottom, title.rcTitleBar.top);
+  EXPECT_LE(title.rcTitleBar.right, monitor.rcWork.right);
+  RECT client = clientOf(main);
+  MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  EXPECT_GE(client.bottom, monitor.rcWork.bottom);
+  EXPECT_GE(client.right, monitor.rcWork.right);
+  ShowWindow(main, SW_RESTORE);
+}
+
 }  // namespace
 }  // namespace quarzel::test
