@@ -3,8 +3,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <algorithm>
-#include <array>
 #include <utility>
 
 #include "analysis/analysis_pass.h"
@@ -28,11 +26,10 @@ namespace {
 
 HWND tabs() { return GetDlgItem(state().MainWindow, IDC_TABS); }
 
-// What the window was laid out for: its smallest size, each page's
-// template size, and the tab control's margins to the window's edges.
+// What the window was laid out for: its smallest size and the tab
+// control's margins to the window's edges.
 struct WindowLayout {
   POINT smallest{};
-  std::array<SIZE, kPageCount> pageSizes{};
   RECT tabMargins{};
 };
 WindowLayout layout;
@@ -45,11 +42,6 @@ void noteLayout(HWND window) {
   GetWindowRect(tabs(), &strip);
   MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&strip), 2);
   layout.tabMargins = {strip.left, strip.top, client.right - strip.right, client.bottom - strip.bottom};
-  for (std::size_t i = 0; i < layout.pageSizes.size(); ++i) {
-    RECT size;
-    GetClientRect(state().pageWindows[i], &size);
-    layout.pageSizes[i] = {size.right, size.bottom};
-  }
 }
 
 // The tab control keeps its margins; the page shown follows it.
@@ -186,18 +178,13 @@ void showPage(int index) {
   RECT area;
   GetClientRect(tabs(), &area);
   SendMessageA(tabs(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-  const auto i = static_cast<std::size_t>(index);
-  HWND page = s.pageWindows[i];
-  // A page that stretches takes the whole display area; the others keep
-  // their template's size. None reaches past the area into the tab's
-  // frame: a template drawn for other font metrics may be a little larger.
-  LONG width = area.right - area.left, height = area.bottom - area.top;
-  if (!pageTable()[i].stretches) {
-    width = std::min(layout.pageSizes[i].cx, width);
-    height = std::min(layout.pageSizes[i].cy, height);
-  }
+  HWND page = s.pageWindows[static_cast<std::size_t>(index)];
+  // Every page takes the whole display area, so its own background fills
+  // the window however large it grows: the Dump and Video Modes pages
+  // stretch their lists into it, the others keep their controls where the
+  // template puts them, beside the tabs as at the first size.
   if (index != s.currentPage) ShowWindow(s.pageWindows[static_cast<std::size_t>(s.currentPage)], SW_HIDE);
-  MoveWindow(page, area.left, area.top, width, height, FALSE);
+  MoveWindow(page, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
   UpdateWindow(page);
   ShowWindow(page, SW_SHOW);
   s.currentPage = index;

@@ -75,6 +75,18 @@ void redrawPictures(HWND page, const RECT& previous) {
   UpdateWindow(page);
 }
 
+bool isLineEdit(int id) { return std::ranges::find(kLogoLineIds, id) != kLogoLineIds.end(); }
+
+// The lines take typing only while a picture, installed or loaded, is there
+// to carry them: Apply writes none without one. A line losing the focus
+// hands it to Load Image, which brings a picture, so the keys keep working.
+void enableLines(HWND page, bool on) {
+  HWND focus = GetFocus();
+  if (!on && IsChild(page, focus) && isLineEdit(GetDlgCtrlID(focus)))
+    SendMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(page, IDC_LOGO_LOAD)), TRUE);
+  for (const int id : kLogoLineIds) enable(page, id, on);
+}
+
 // The picture takes the place of the one shown: its bitmap, name, size and
 // the colours it merges. A refused bitmap leaves the previous picture.
 // Apply is left to the caller: the installed logo's picture is no edit.
@@ -89,11 +101,13 @@ bool showPicture(HWND page, LogoPicture picture, const std::string& name) {
   setText(page, IDC_LOGO_WIDTH, std::to_string(logo.picture->width));
   setText(page, IDC_LOGO_HEIGHT, std::to_string(logo.picture->height));
   setText(page, IDC_LOGO_COLOURS, mergedColoursText(*logo.picture));
+  enableLines(page, true);
   redrawPictures(page, previous);
   return true;
 }
 
-// No picture: the fields empty, the old one's area erased, Apply disabled.
+// No picture: the fields empty, the old one's area erased, Apply and the
+// lines disabled.
 void clearPicture(HWND page) {
   if (logo.picture) {
     const RECT area = pictureArea(*logo.picture);
@@ -104,6 +118,7 @@ void clearPicture(HWND page) {
   logo.bitmap = nullptr;
   for (const int id : {IDC_LOGO_NAME, IDC_LOGO_WIDTH, IDC_LOGO_HEIGHT, IDC_LOGO_COLOURS}) setText(page, id, "");
   enable(page, IDC_APPLY, false);
+  enableLines(page, false);
   UpdateWindow(page);
 }
 
@@ -199,8 +214,6 @@ void removePicture(HWND page) {
   }
   afterLogoEdit(page);
 }
-
-bool isLineEdit(int id) { return std::ranges::find(kLogoLineIds, id) != kLogoLineIds.end(); }
 
 // A new page starts without a picture.
 void initLogoPage(HWND page) {

@@ -6,14 +6,14 @@ namespace quarzel::app {
 namespace {
 
 constexpr std::array<PageInfo, kPageCount> kPages{{
-    {FontsTab, "Fonts", IDD_FONTS, FontsPageProc, resetFontsPage, fillFontsPage, refreshFontsPage, false},
-    {DumpTab, "Dump", IDD_DUMP, DumpPageProc, nullptr, nullptr, nullptr, true},
-    {StringsTab, "Boot-up Strings", IDD_STRINGS, StringsPageProc, resetStringsPage, fillStringsPage, nullptr, false},
-    {RegistersTab, "Registers", IDD_REGISTERS, RegistersPageProc, nullptr, fillRegistersPage, nullptr, false},
-    {PcirTab, "PCIR", IDD_PCIR, PcirPageProc, resetPcirPage, fillPcirPage, refreshPcirPage, false},
-    {VesaTab, "VESA Strings", IDD_VESA, VesaStringsPageProc, resetVesaPage, fillVesaPage, nullptr, false},
-    {ModesTab, "Video Modes", IDD_MODES, VideoModesPageProc, resetModesPage, fillModesPage, refreshModesPage, true},
-    {LogoTab, "Logo Image", IDD_LOGO, LogoPageProc, resetLogoPage, fillLogoPage, nullptr, false},
+    {FontsTab, "Fonts", IDD_FONTS, FontsPageProc, resetFontsPage, fillFontsPage, refreshFontsPage},
+    {DumpTab, "Dump", IDD_DUMP, DumpPageProc, nullptr, nullptr, nullptr},
+    {StringsTab, "Boot-up Strings", IDD_STRINGS, StringsPageProc, resetStringsPage, fillStringsPage, nullptr},
+    {RegistersTab, "Registers", IDD_REGISTERS, RegistersPageProc, nullptr, fillRegistersPage, nullptr},
+    {PcirTab, "PCIR", IDD_PCIR, PcirPageProc, resetPcirPage, fillPcirPage, refreshPcirPage},
+    {VesaTab, "VESA Strings", IDD_VESA, VesaStringsPageProc, resetVesaPage, fillVesaPage, nullptr},
+    {ModesTab, "Video Modes", IDD_MODES, VideoModesPageProc, resetModesPage, fillModesPage, refreshModesPage},
+    {LogoTab, "Logo Image", IDD_LOGO, LogoPageProc, resetLogoPage, fillLogoPage, nullptr},
 }};
 
 constexpr bool inTabOrder() {

@@ -53,7 +53,6 @@ struct PageInfo {
   void (*reset)();  // null: nothing to clear (the fill writes every control, or none)
   void (*fill)();
   void (*refresh)();  // null: the page's own commands keep it true
-  bool stretches;     // takes the tab's whole display area, not only its template's size
 };
 
 // Every page, at the index of its tab.

@@ -151,6 +151,7 @@ void GuiTest::click(HWND dialog, int id) {
 
 void GuiTest::type(HWND dialog, int id, const std::string& text) {
   HWND edit = GetDlgItem(dialog, id);
+  if (!IsWindowEnabled(edit)) return;  // a greyed control takes no keys
   SendMessageA(edit, EM_SETSEL, 0, -1);
   if (text.empty()) SendMessageA(edit, WM_CHAR, VK_BACK, 0);  // the selection deleted
   for (const char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);

@@ -62,7 +62,7 @@ class GuiTest : public ::testing::Test {
   // Clicks the button as the mouse does.
   static void click(HWND dialog, int id);
   // Types the text into the control as keystrokes, after selecting all of it
-  // (an empty text deletes it).
+  // (an empty text deletes it); a disabled control takes none.
   static void type(HWND dialog, int id, const std::string& text);
   static std::string text(HWND dialog, int id);
   static std::wstring wideText(HWND dialog, int id);

@@ -6,6 +6,7 @@
 #include "analysis/logo/logo_edit.h"
 #include "app/main_window.h"
 #include "formats/text_format.h"
+#include "pages/logo_controls.h"
 #include "pages/logo_page.h"
 #include "resources/resource.h"
 #include "support/bmp_file.h"
@@ -117,6 +118,7 @@ TEST_F(LogoPage, ApplyReplaceAndRemoveAsTheCoreDoes) {
   EXPECT_TRUE(imageText(s().BiosImage) == imageText(expected)) << "the first Apply";
   EXPECT_EQ(text(logo(), IDC_LOGO_INSTALLED), "Logo in this BIOS at 84C0: 64 x 48 pixels.");
   EXPECT_TRUE(enabled(logo(), IDC_LOGO_REMOVE));
+  EXPECT_TRUE(enabled(logo(), IDC_LOGO_LINE1)) << "the installed logo carries the lines";
   EXPECT_EQ(text(page(StringsTab), IDC_STRING1_OFFSET), formatText("%04X", *layout.bootString1.address));
 
   relocateSignOn(expected, layout);
@@ -131,6 +133,7 @@ TEST_F(LogoPage, ApplyReplaceAndRemoveAsTheCoreDoes) {
   EXPECT_TRUE(imageText(s().BiosImage) == imageText(rom)) << "removed";
   EXPECT_EQ(text(logo(), IDC_LOGO_INSTALLED), "No logo in this BIOS.");
   EXPECT_FALSE(enabled(logo(), IDC_LOGO_REMOVE));
+  EXPECT_FALSE(enabled(logo(), IDC_LOGO_LINE1)) << "no logo left to carry the lines";
 }
 
 // A logo that fits only past the ROM length asks before the ROM grows.
@@ -148,10 +151,36 @@ TEST_F(LogoPage, AsksBeforeTheRomGrows) {
   EXPECT_EQ(text(logo(), IDC_LOGO_INSTALLED), "Logo in this BIOS at A000: 120 x 127 pixels.");
 }
 
+// The lines take typing only while a picture, loaded or installed, is there
+// to carry them; a typed line would otherwise be dropped unwritten.
+TEST_F(LogoPage, LinesAreGreyedWithoutAPicture) {
+  const auto linesEnabled = [this](const char* when) {
+    for (const int id : app::kLogoLineIds) EXPECT_EQ(enabled(logo(), id), app::logoPageState().picture.has_value()) << when;
+    return enabled(logo(), IDC_LOGO_LINE1);
+  };
+  EXPECT_FALSE(linesEnabled("before a BIOS"));
+  load(sampleRom());
+  app::showPage(LogoTab);
+  EXPECT_FALSE(linesEnabled("a BIOS without a logo"));
+  const std::string line1 = text(logo(), IDC_LOGO_LINE1);
+  type(logo(), IDC_LOGO_LINE1, "dropped");
+  EXPECT_EQ(text(logo(), IDC_LOGO_LINE1), line1);
+  loadPicture(bmp4(64, 48), "logo.bmp");
+  EXPECT_TRUE(linesEnabled("a picture loaded"));
+  type(logo(), IDC_LOGO_LINE1, "kept");
+  EXPECT_EQ(text(logo(), IDC_LOGO_LINE1), "kept");
+  // The focus in a line that greys moves on to Load Image, so the keys keep working.
+  SetFocus(GetDlgItem(logo(), IDC_LOGO_LINE1));
+  load(sampleRom(), "other.rom");
+  EXPECT_FALSE(linesEnabled("the next BIOS"));
+  EXPECT_EQ(GetFocus(), GetDlgItem(logo(), IDC_LOGO_LOAD));
+}
+
 // String 1 applied: the lines the last fill put there follow it, a line the
 // user typed stays.
 TEST_F(LogoPage, LinesFollowANewString1UnlessTyped) {
   load(sampleRom());
+  loadPicture(bmp4(64, 48), "logo.bmp");
   type(logo(), IDC_LOGO_LINE2, "my own line");
   SetDlgItemTextA(page(StringsTab), IDC_STRING1_TEXT, "New first\r\nNew second\r\nNew third\r\n");
   click(page(StringsTab), IDC_APPLY);
