@@ -27,8 +27,17 @@ constexpr int kMostOffsetChars = 64;
 // rebuild finds one.
 bool clean = true;
 
+// The range last shown blue: every rebuild after a change of the image
+// shows it again, until another is shown or a new file is loaded.
+struct ShownRange {
+  int offset = 0;
+  int length = 0;
+};
+ShownRange shown;
+
 void initDumpPage(HWND page) {
   clean = true;
+  shown = {};
   forgetListing();
   prepareListing(page);
   RECT size;
@@ -50,11 +59,11 @@ void fitListing(HWND page, int width, int height) {
   placeListing(page, place);
 }
 
-// Rebuilds the listing with the changed bytes red and the range blue, the
-// view at line `top` where given.
-void rebuild(int offset, int length, std::optional<std::size_t> top) {
+// Rebuilds the listing with the changed bytes red and the shown range blue,
+// the view at line `top` where given.
+void rebuild(std::optional<std::size_t> top) {
   AppState& s = state();
-  const std::vector<Highlight> list = dumpHighlights(s.BiosImage, s.BiosBackup, offset, length);
+  const std::vector<Highlight> list = dumpHighlights(s.BiosImage, s.BiosBackup, shown.offset, shown.length);
   if (std::ranges::any_of(list, [](const Highlight& h) { return h.mark == Mark::Changed; })) clean = false;
   if (!clean) enable(dumpPage(), IDC_APPLY, true);
   showListing(dumpPage(), dumpListing(s.BiosImage), list, top);
@@ -69,7 +78,8 @@ void goToOffset(HWND page) {
     showError(page, headline(Task::GoToOffset), target.refusal);
     return;
   }
-  rebuild(static_cast<int>(*target.offset), 1, *target.offset / 16);
+  shown = {static_cast<int>(*target.offset), 1};
+  rebuild(*target.offset / 16);
 }
 
 void commitChanges() {
@@ -94,14 +104,18 @@ void revertChanges() {
 }  // namespace
 
 // The line of the offset becomes the topmost visible line; a plain rebuild
-// keeps the view where the user left it.
+// keeps the view where the user left it, and the range shown.
 void showInDump(int offset, int length) {
+  if (offset != 0 || length != 0) shown = {offset, length};
   std::optional<std::size_t> top;
   if (offset / 16 > 0) top = static_cast<std::size_t>(offset / 16);
-  rebuild(offset, length, top);
+  rebuild(top);
 }
 
-void showNewImageInDump() { rebuild(0, 0, 0); }
+void showNewImageInDump() {
+  shown = {};
+  rebuild(0);
+}
 
 void showItemInDump(const std::optional<Offset>& location, std::size_t length) {
   showInDump(static_cast<int>(location.value_or(0)), static_cast<int>(length));

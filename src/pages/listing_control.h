@@ -7,7 +7,10 @@
 // a control holding all 4096 lines took a quarter of a second for a load
 // and a tenth for a font's changed lines; a window of lines costs a few
 // milliseconds whatever the change. The scroll bar, the wheel and the keys
-// move the window over the whole listing.
+// move the window over the whole listing. The caret and the selection live
+// in a ListingView over the whole listing: the keys, the mouse and Ctrl+A
+// select any range of it, the control shows the part in view, and Ctrl+C
+// copies the whole range.
 #pragma once
 
 #include <windows.h>
@@ -18,21 +21,26 @@
 #include <vector>
 
 #include "formats/dump_highlights.h"
+#include "formats/listing_view.h"
 
 namespace quarzel::app {
 
-// Prepares the page's listing control: fixed font, its keys and wheel.
+// Prepares the page's listing control: fixed font, its keys and mouse.
 void prepareListing(HWND page);
 
 // Shows `text` with the marked ranges of `list` in their colours and
-// everything else black, with line `top` the topmost visible line where
-// given (as far as the listing goes), else the view where it was.
+// everything else black. Where `top` is given, that line becomes the
+// topmost visible line (as far as the listing goes) and the caret goes to
+// its start; else the view and the selection stay.
 void showListing(HWND page, const std::string& text, const std::vector<Highlight>& list,
                  std::optional<std::size_t> top);
 
 // The listing line shown at the top, and moving the view to another.
 std::size_t listingTopLine();
 void scrollListingTo(HWND page, std::size_t top);
+
+// The selection in the whole listing.
+TextRange listingSelection();
 
 // The page's WM_VSCROLL from the scroll bar.
 void scrollListing(HWND page, WPARAM request);

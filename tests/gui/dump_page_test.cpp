@@ -4,11 +4,15 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <initializer_list>
+
 #include "app/main_window.h"
+#include "formats/dump_listing.h"
 #include "pages/dump_page.h"
 #include "pages/listing_control.h"
 #include "pages/vesa_controls.h"
 #include "resources/resource.h"
+#include "support/cpi_file.h"
 
 namespace quarzel::test {
 namespace {
@@ -16,16 +20,27 @@ namespace {
 HWND listing() { return GetDlgItem(app::pageWindow(app::DumpTab), IDC_DUMP_LISTING); }
 int topLine() { return static_cast<int>(app::listingTopLine()); }
 
-// A key pressed on the listing with Ctrl held down.
-void pressWithCtrl(int key) {
+// A key pressed on the listing, with the keys `held` down.
+void pressOnListing(UINT key, std::initializer_list<int> held = {}) {
   BYTE keys[256];
   GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
+  for (const int down : held) keys[down] = 0x80;
   SetKeyboardState(keys);
-  SendMessageA(listing(), WM_KEYDOWN, static_cast<WPARAM>(key), 0);
-  SendMessageA(listing(), WM_KEYUP, static_cast<WPARAM>(key), 0);
-  keys[VK_CONTROL] = 0;
+  SendMessageA(listing(), WM_KEYDOWN, key, 0);
+  SendMessageA(listing(), WM_KEYUP, key, 0);
+  for (const int down : held) keys[down] = 0;
   SetKeyboardState(keys);
+}
+
+std::string clipboardText() {
+  if (!OpenClipboard(nullptr)) return "(the clipboard is busy)";
+  std::string text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) text = bytes;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
 }
 
 std::string listingText() {
@@ -90,11 +105,11 @@ TEST_F(DumpPage, TheListingFitsThePageAndScrollsToBothEnds) {
   EXPECT_LE(last.y + metrics.tmHeight, text.bottom);
   EXPECT_EQ(SendMessageA(listing(), EM_GETLINECOUNT, 0, 0), (length + 2) / 74);  // no line wrapped
 
-  pressWithCtrl(VK_END);
+  pressOnListing(VK_END, {VK_CONTROL});
   EXPECT_EQ(topLine(), 0x800 - static_cast<int>(barInfo().nPage));
   EXPECT_EQ(listingText().substr(static_cast<std::size_t>(length) - 72, 5), "7FF0:");
   EXPECT_EQ(SendMessageA(listing(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
-  pressWithCtrl(VK_HOME);
+  pressOnListing(VK_HOME, {VK_CONTROL});
   EXPECT_EQ(topLine(), 0);
 }
 
@@ -173,7 +188,7 @@ TEST_F(DumpPage, ANewFileShowsFromItsFirstLine) {
   load("\x55\xAA\x01" + std::string(509, '\0'), "short.rom");  // 32 lines
   EXPECT_EQ(listingText().size(), 32u * 74 - 2);
   EXPECT_EQ(barInfo().nMax, 31);
-  pressWithCtrl(VK_END);
+  pressOnListing(VK_END, {VK_CONTROL});
   SendMessageA(listing(), WM_KEYDOWN, VK_DOWN, 0);
   EXPECT_EQ(topLine(), 0);
   EXPECT_EQ(SendMessageA(listing(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
@@ -186,8 +201,10 @@ TEST_F(DumpPage, ShownRangeIsBlueAndChangedBytesInsideItToo) {
   EXPECT_EQ(dumpColour(367), RGB(0, 0, 255));
   EXPECT_EQ(dumpColour(376), RGB(0, 0, 255));
   EXPECT_EQ(dumpColour(378), 0u);
-  // A later rebuild leaves nothing of the earlier colours.
+  // A plain rebuild keeps the range; an item not found shows nothing blue.
   app::showInDump(0, 0);
+  EXPECT_EQ(dumpColour(302), RGB(0, 0, 255));
+  app::showItemInDump(std::nullopt, 17);
   EXPECT_EQ(dumpColour(302), 0u);
 }
 
@@ -230,6 +247,30 @@ int hexPosition(std::size_t offset) {
   return static_cast<int>(offset / 16) * 74 + 6 + 3 * column + (column >= 8 ? 1 : 0);
 }
 
+// The byte shown blue stays blue through every change of the image: a
+// code-page font load, the Dump page's Restore. A new file shows nothing
+// blue.
+TEST_F(DumpPage, TheShownByteStaysBlueThroughEveryChangeOfTheImage) {
+  load(sampleRom());
+  HWND p = page(DumpTab);
+  type(p, IDC_DUMP_GOTO_OFFSET, "7D25");
+  click(p, IDC_DUMP_GOTO);
+  const int shown = hexPosition(0x7D25);
+  const std::vector<std::uint8_t> cpi = cpiFile({{437, {{8, 8, 1}}}});
+  platform.openAnswers.push_back(app::ChosenFile{fileWith({cpi.begin(), cpi.end()}, "EGA3.CPI"), "EGA3.CPI"});
+  runDialog(page(FontsTab), IDC_FONTS_LOAD, [](HWND dialog) {
+    click(dialog, IDC_SELECT_FONT_8X8);
+    click(dialog, IDOK);
+  });
+  ASSERT_TRUE(enabled(p, IDC_APPLY)) << "the code page changed no byte";
+  EXPECT_EQ(dumpColour(shown), RGB(0, 0, 255)) << "after the code-page load";
+  click(p, IDC_RESTORE);
+  EXPECT_EQ(dumpColour(shown), RGB(0, 0, 255)) << "after Restore";
+  platform.messageAnswers = {IDNO};  // the font is not saved
+  load(sampleRom(), "other.rom");
+  EXPECT_EQ(dumpColour(shown), 0u) << "in a new file";
+}
+
 // Go to offset keeps its blue after a font's worth of red bytes (4 KiB, in
 // runs of one), and the red bytes around the blue stay red.
 TEST_F(DumpPage, GoToKeepsItsBlueAfterManyChangedBytes) {
@@ -248,6 +289,40 @@ TEST_F(DumpPage, GoToKeepsItsBlueAfterManyChangedBytes) {
   EXPECT_EQ(dumpColour(hexPosition(0x1800)), RGB(255, 0, 0));
   EXPECT_EQ(dumpColour(hexPosition(0x1801)), 0u);
   EXPECT_EQ(dumpColour(hexPosition(0x7D20)), 0u);
+}
+
+// Shift+Page Down three times from the first line selects down to the line
+// reached, the view going along, and the control shows it again scrolled
+// back; Ctrl+C copies all of it, Ctrl+A selects the listing. A drag past the
+// bottom edge scrolls a line at each move while the button is down.
+TEST_F(DumpPage, ASelectionRunsPastTheViewAndCopiesWhole) {
+  load(sampleRom());
+  const std::size_t rows = barInfo().nPage;
+  pressOnListing(VK_HOME, {VK_CONTROL});
+  for (int page = 0; page < 3; ++page) pressOnListing(VK_NEXT, {VK_SHIFT});
+  EXPECT_EQ(topLine(), static_cast<int>(3 * rows));
+  pressOnListing('C', {VK_CONTROL});
+  const std::string whole = dumpListing(s().BiosImage);
+  EXPECT_EQ(clipboardText(), whole.substr(0, 3 * rows * 74));
+  SendMessageA(page(DumpTab), WM_VSCROLL, SB_PAGEUP, 0);
+  CHARRANGE inView{};
+  SendMessageA(listing(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&inView));
+  EXPECT_EQ(inView.cpMax - inView.cpMin, static_cast<LONG>(rows * 74 - 2));
+  pressOnListing('A', {VK_CONTROL});
+  pressOnListing('C', {VK_CONTROL});
+  EXPECT_EQ(clipboardText(), whole.substr(0, whole.size() - 2));
+
+  pressOnListing(VK_HOME, {VK_CONTROL});
+  RECT inside;
+  GetClientRect(listing(), &inside);
+  const LPARAM below = MAKELPARAM(40, inside.bottom + 2);
+  SendMessageA(listing(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 4));
+  for (int move = 0; move < 3; ++move) SendMessageA(listing(), WM_MOUSEMOVE, MK_LBUTTON, below);
+  SendMessageA(listing(), WM_LBUTTONUP, 0, below);
+  SendMessageA(listing(), WM_MOUSEMOVE, MK_LBUTTON, below);  // after the button: no drag
+  EXPECT_EQ(topLine(), 3);
+  const TextRange dragged = app::listingSelection();
+  EXPECT_EQ(dragged.end - dragged.start, (rows + 2) * 74);
 }
 
 // Each page's offset buttons mark exactly their item's bytes, where the
