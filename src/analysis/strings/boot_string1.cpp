@@ -3,7 +3,7 @@
 #include <string>
 
 #include "analysis/strings/boot_string.h"
-#include "analysis/pointer_directory.h"
+#include "formats/pointer_directory.h"
 
 namespace quarzel {
 
