@@ -1,6 +1,7 @@
 #include "analysis/pointer_directory.h"
 
 #include "analysis/fonts/fixup_table.h"
+#include "analysis/modes/parameter_entry.h"
 #include "analysis/strings/boot_string.h"
 #include "formats/font_table.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 Location itself(const Image&, Offset entry) { return entry; }
 // The save pointer table's first far pointer: the video parameter table.
-Location firstPointer(const Image& image, Offset entry) { return image.word(entry); }
+Location firstPointer(const Image& image, Offset entry) { return parameterTableThrough(image, entry); }
 
 template <FontSize size>
 void takeFont(const Image& image, BiosLayout& layout, Offset item) {
