@@ -48,6 +48,23 @@ TEST(ModeTableLocator, PointerWordAndTableLieInsideTheImage) {
   EXPECT_FALSE(table(0x7000, 0x8000 - 4));
 }
 
+// The pixel clock limit's instruction, its immediate last, lies wholly
+// inside the image.
+TEST(ModeTableLocator, PixelClockLimitInsideTheImage) {
+  const auto limit = [](std::size_t at) {
+    BiosLayout layout;
+    locateExtendedModeTable(RomBuilder(0x8000)
+                                .place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0x7000}})
+                                .place(kPixelClockLimitSignature, at)
+                                .dword(at + kPixelClockLimitOperand, 160000000)
+                                .build(false),
+                            layout);
+    return layout.pixelClockLimitHz;
+  };
+  EXPECT_EQ(limit(0x8000 - kPixelClockLimitSignature.size()), 160000000u);
+  EXPECT_FALSE(limit(0x8000 - kPixelClockLimitSignature.size() + 1));
+}
+
 // The mode set's record look-up multiplies by its own immediate; the byte
 // before the mode information table stands where its code does not.
 TEST(ModeTableLocator, RecordSizeFromTheModeSetsLookUpElseTheByteBeforeTheModeTable) {
