@@ -42,7 +42,6 @@ TEST(ModeTableLocator, PointerWordAndTableLieInsideTheImage) {
         RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, pointers}}).word(0x7000, at).build());
   };
   EXPECT_FALSE(table(0xFFFF, 0x7B11));
-  EXPECT_FALSE(table(0xFFFE, 0x7B11));
   EXPECT_FALSE(table(0x7FFF, 0x7B11));
   EXPECT_EQ(table(0x7000, 0x8000 - 5), 0x8000 - 5);
   EXPECT_FALSE(table(0x7000, 0x8000 - 4));
