@@ -1,7 +1,10 @@
 # The source folders form layers: each may include its own headers and those
 # of the folders below it, never one above. Inside the core, the folders of
-# the BIOS's items (strings, registers, fonts, ...) lie below the analysis
-# pass, the sample and the comparison of two images, which use them all.
+# the BIOS's items (strings, registers, fonts, ...) lie below what uses
+# them: every other folder of analysis/ (the comparison of two images, the
+# boot screen) and every module directly in analysis/ whose header or
+# source includes an item's (the pass, the sample, the pointer directory).
+# An item that includes one of those closes a cycle.
 # Run as a test:
 #   cmake -DSOURCE_DIR=<project>/src -P cmake/check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -13,7 +16,25 @@ set(allowed_pages formats analysis ui resources pages)
 set(allowed_app formats analysis ui resources pages app)
 set(allowed_cli formats analysis cli)
 set(item_folders strings registers fonts modes logo pci_vesa)
-set(above_items "analysis/compare/" "analysis/boot_screen/" "analysis/analysis_pass.h" "analysis/sample_image.h")
+list(JOIN item_folders "|" item_pattern)
+
+set(above_items "")
+file(GLOB analysis_entries LIST_DIRECTORIES true ${SOURCE_DIR}/analysis/*)
+foreach(entry ${analysis_entries})
+  get_filename_component(name ${entry} NAME)
+  if(IS_DIRECTORY ${entry})
+    if(NOT name IN_LIST item_folders)
+      list(APPEND above_items "analysis/${name}/")
+    endif()
+  else()
+    file(STRINGS ${entry} item_includes REGEX "^#include \"analysis/(${item_pattern})/")
+    if(item_includes)
+      get_filename_component(stem ${entry} NAME_WLE)
+      list(APPEND above_items "analysis/${stem}.h")
+    endif()
+  endif()
+endforeach()
+list(REMOVE_DUPLICATES above_items)
 
 set(faults "")
 foreach(folder formats analysis ui pages app cli)

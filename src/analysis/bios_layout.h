@@ -14,6 +14,7 @@
 #include "formats/font_table.h"
 #include "formats/image.h"
 #include "formats/logo_block.h"
+#include "formats/pointer_directory.h"
 
 namespace quarzel {
 
@@ -29,9 +30,6 @@ struct BootString {
   // (the Compaq build of 2.15.05).
   bool printed = true;
 };
-
-// The entries of the BIOS's pointer directory (pointer_directory.h).
-inline constexpr std::size_t kDirectoryEntries = 8;
 
 inline constexpr std::size_t kBiosDateLength = 8;  // "mm/dd/yy"
 

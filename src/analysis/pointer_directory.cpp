@@ -1,7 +1,8 @@
 #include "analysis/pointer_directory.h"
 
-#include "analysis/strings/boot_string.h"
 #include "analysis/fonts/fixup_table.h"
+#include "analysis/modes/parameter_entry.h"
+#include "analysis/strings/boot_string.h"
 #include "formats/font_table.h"
 
 namespace quarzel {
@@ -10,7 +11,7 @@ namespace {
 
 Location itself(const Image&, Offset entry) { return entry; }
 // The save pointer table's first far pointer: the video parameter table.
-Location firstPointer(const Image& image, Offset entry) { return image.word(entry); }
+Location firstPointer(const Image& image, Offset entry) { return parameterTableThrough(image, entry); }
 
 template <FontSize size>
 void takeFont(const Image& image, BiosLayout& layout, Offset item) {
@@ -52,23 +53,6 @@ const std::array<DirectoryEntryRule, kDirectoryEntries> kDirectoryRules{{
     {"String 2's count word", "string2CountWord", [](const BiosLayout& l) { return l.bootString2.lengthWord; },
      itself, takeString2},
 }};
-
-std::optional<PointerDirectory> readPointerDirectory(const Image& image) {
-  constexpr std::size_t kFont8x8Entry = 2;
-  const auto at = image.word(kDirectoryPointer);
-  if (!at || *at + kDirectoryBytes > image.size) return std::nullopt;
-  PointerDirectory directory{*at, {}};
-  for (std::size_t i = 0; i < kDirectoryEntries; ++i) {
-    directory.entries[i] = *image.word(*at + 2 * i);
-    if (directory.entries[i] >= image.size) return std::nullopt;
-  }
-  std::size_t font = directory.entries[kFont8x8Entry];
-  for (const FontSize size : {Font8x8, Font8x14}) {
-    font += fontTableBytes(size);
-    if (directory.entries[kFont8x8Entry + static_cast<std::size_t>(size) + 1] != font) return std::nullopt;
-  }
-  return directory;
-}
 
 void locatePointerDirectory(const Image& image, BiosLayout& layout) {
   const auto directory = readPointerDirectory(image);

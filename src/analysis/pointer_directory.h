@@ -1,11 +1,6 @@
-// The BIOS's pointer directory: the word at 50h, just before the jump to the
-// initialisation, leads to eight words that point at the OEM register
-// defaults, the table the BIOS puts in the BIOS data area's save pointer
-// (VideoOverrideTable, whose first far pointer is the video parameter
-// table), the 8x8, 8x14 and 8x16 fonts, the 8x14 and 8x16 fix-up tables
-// and string 2's count word, its text after it. No code of the BIOS reads
-// it, yet every 3dfx build keeps it, just before string 1: a second witness
-// for what the locators find by their code signatures.
+// What the BIOS's pointer directory (formats/pointer_directory.h) says of
+// the items: a second witness for what the locators find by their code
+// signatures, and the source of an item where they find none.
 #pragma once
 
 #include <array>
@@ -13,11 +8,9 @@
 #include <optional>
 
 #include "analysis/bios_layout.h"
+#include "formats/pointer_directory.h"
 
 namespace quarzel {
-
-inline constexpr std::size_t kDirectoryPointer = 0x50;
-inline constexpr std::size_t kDirectoryBytes = 2 * kDirectoryEntries;
 
 // An entry of the directory: its name, its JSON key, what the locators found
 // that the entry should point at, what the entry points at, and how the
@@ -31,16 +24,6 @@ struct DirectoryEntryRule {
   void (*take)(const Image& image, BiosLayout& layout, Offset item);
 };
 extern const std::array<DirectoryEntryRule, kDirectoryEntries> kDirectoryRules;
-
-// The directory's offset and its eight words, where the word at 50h leads to
-// eight words inside the image and the fonts they name follow one another
-// as the BIOS lays them out (8x8, 8x14, 8x16): bytes that are no directory
-// rarely do. Empty otherwise.
-struct PointerDirectory {
-  Offset at = 0;
-  std::array<Offset, kDirectoryEntries> entries{};
-};
-std::optional<PointerDirectory> readPointerDirectory(const Image& image);
 
 // How the directory's entry and the locators' finding compare.
 enum class Witness {

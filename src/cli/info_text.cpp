@@ -61,7 +61,10 @@ std::string pointerDirectory(const Image& image, const BiosLayout& layout) {
       case Witness::Agrees: out += "agrees\n"; break;
       case Witness::Differs: out += "differs: the locators found " + offsetText(c.located) + "\n"; break;
       case Witness::Taken: out += "taken: no locator found it\n"; break;
-      case Witness::Missing: out += "no locator found it; not taken, the entry alone does not say enough\n"; break;
+      case Witness::Missing:
+        out += c.directory ? "no locator found it; not taken, the entry alone does not say enough\n"
+                           : "no locator found it, nor does the entry name it inside the image\n";
+        break;
     }
   }
   return out;

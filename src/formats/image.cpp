@@ -15,6 +15,10 @@ std::optional<std::uint16_t> Image::word(std::size_t pos) const {
   return static_cast<std::uint16_t>(bytes[pos] | bytes[pos + 1] << 8);
 }
 
+std::optional<std::uint16_t> Image::loadedWord(std::size_t pos) const {
+  return holds(pos, 2) ? word(pos) : std::nullopt;
+}
+
 std::optional<std::uint32_t> Image::dword(std::size_t pos) const {
   if (!fits(pos, 4)) return std::nullopt;
   return static_cast<std::uint32_t>(bytes[pos]) |

@@ -29,11 +29,17 @@ struct Image {
   // One past the last byte of the loaded image, which a save writes; the
   // buffer bounds it whatever `size` says.
   constexpr std::size_t end() const { return size < kImageCapacity ? size : kImageCapacity; }
+  // True when [pos, pos + length) lies inside the loaded image. An item the
+  // pass finds lies there: the card holds other bytes past the file's end,
+  // and a save keeps none.
+  constexpr bool holds(std::size_t pos, std::size_t length) const { return pos <= end() && length <= end() - pos; }
 
   std::optional<std::uint8_t> byteAt(std::size_t pos) const;
   // Little-endian words, as the x86 code and the ROM tables store them.
   std::optional<std::uint16_t> word(std::size_t pos) const;
   std::optional<std::uint32_t> dword(std::size_t pos) const;
+  // A word that lies wholly inside the loaded image, not in the zero fill.
+  std::optional<std::uint16_t> loadedWord(std::size_t pos) const;
 
   // Length of the zero-terminated text at pos; a text that runs to the end
   // of the buffer ends there.

@@ -87,38 +87,42 @@ Image wildImage(std::mt19937& random) {
   return rom.build(false);
 }
 
-int expectTableInsideImage(const Image& image, const Location& font, FontSize size) {
-  if (!font) return 0;
-  EXPECT_LE(*font + fontTableBytes(size), image.size);
+// Counts a located item, which must lie wholly inside the image: past its
+// end the card holds other bytes than the file's.
+int inside(const Image& image, std::optional<std::size_t> item, std::size_t length) {
+  if (!item) return 0;
+  EXPECT_TRUE(image.holds(*item, length)) << *item << " + " << length << " in " << image.size;
   return 1;
 }
+int inside(const Image& image, const Location& item, std::size_t length) {
+  return inside(image, item ? std::optional<std::size_t>(*item) : std::nullopt, length);
+}
 
-TEST(AnalysisPass, WildImagesNeverLeaveTheBuffer) {
+TEST(AnalysisPass, WildImagesKeepEveryItemInsideTheImage) {
   std::mt19937 random(20261208);
-  int fonts = 0, registers = 0, strings = 0;
+  int fonts = 0, registers = 0, strings = 0, tables = 0, entries = 0;
   for (int round = 0; round < 300; ++round) {
     const Image image = wildImage(random);
     BiosLayout layout;
     AnalysisPass(image, layout);
     SCOPED_TRACE(round);
-    fonts += expectTableInsideImage(image, layout.fonts[Font8x8], Font8x8);
-    fonts += expectTableInsideImage(image, layout.fonts[Font8x14], Font8x14);
-    fonts += expectTableInsideImage(image, layout.fonts[Font8x16], Font8x16);
-    for (const Location& fixup : {layout.fixups[Font8x14].location, layout.fixups[Font8x16].location}) {
-      if (fixup) {
-        EXPECT_LT(*fixup, image.size);
-      }
+    for (const FontSize size : kFontSizes) {
+      fonts += inside(image, layout.fonts[size], fontTableBytes(size));
+      inside(image, layout.fixups[size].location, 1);
     }
-    for (const RegisterEntry& entry : layout.registerTable) {
-      if (!entry.location) continue;
-      EXPECT_LE(*entry.location + 4u, kImageCapacity);
-      ++registers;
+    for (const RegisterEntry& entry : layout.registerTable) registers += inside(image, entry.location, kRegisterBytes);
+    // A text starts inside the image and ends at its end at the latest.
+    for (const VesaString& string : layout.vesa) strings += inside(image, string.address, 1);
+    for (const BootString* string : {&layout.bootString1, &layout.bootString2}) {
+      strings += inside(image, string->address, 1);
+      inside(image, string->lengthWord, 2);
     }
-    for (const VesaString& string : layout.vesa) {
-      if (!string.address) continue;
-      EXPECT_LT(*string.address, image.size);
-      ++strings;
-    }
+    inside(image, layout.biosDate.address, kBiosDateLength);
+    tables += inside(image, layout.videoParameterTable, kParameterEntryBytes) +
+              inside(image, layout.extendedModeTable, 1) + inside(image, layout.modeInfoTable, 1);
+    for (const ModeSource& source : modeSources(image, layout))
+      entries += inside(image, source.entry, kParameterEntryBytes) +
+                 inside(image, source.record, layout.extendedRecordBytes);
     for (std::size_t row = 0; row < kVideoModeCount; ++row) showSelectedMode(image, layout, row);
     renderGlyphSheet(image, layout.fonts[Font8x8], Font8x8);
     renderGlyphSheet(image, layout.fonts[Font8x14], Font8x14);
@@ -129,6 +133,8 @@ TEST(AnalysisPass, WildImagesNeverLeaveTheBuffer) {
   EXPECT_GT(fonts, 50);
   EXPECT_GT(registers, 300);
   EXPECT_GT(strings, 50);
+  EXPECT_GT(tables, 50);
+  EXPECT_GT(entries, 1000);
 }
 
 }  // namespace

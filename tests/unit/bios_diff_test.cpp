@@ -45,10 +45,17 @@ TEST(DiffBios, EachChangeIsReportedInItsItemAndNothingElse) {
   changed.bytes[0x0200] ^= 0xFF;                                    // code
   const BiosDiff diff = diffOf(a, analysed(changed));
 
-  const std::vector<ItemRef> expected{{DiffItem::String1},        {DiffItem::Register, DramInit0},
-                                      {DiffItem::Font, Font8x16}, {DiffItem::Mode, mode03},
-                                      {DiffItem::Mode, mode111},  {DiffItem::Rest}};
+  // The tables, in their places in both, differ in those rows.
+  const std::vector<ItemRef> expected{{DiffItem::String1},
+                                      {DiffItem::Register, DramInit0},
+                                      {DiffItem::Font, Font8x16},
+                                      {DiffItem::VideoParameterTable},
+                                      {DiffItem::ExtendedModeTable},
+                                      {DiffItem::Mode, mode03},
+                                      {DiffItem::Mode, mode111},
+                                      {DiffItem::Rest}};
   EXPECT_EQ(differences(diff), expected);
+  EXPECT_EQ(tableVerdict(diff, DiffItem::VideoParameterTable), Verdict::Differs);
 
   EXPECT_EQ(diff.string1.textA, diff.string1.textB);
   EXPECT_EQ(*diff.string1.countB, *diff.string1.countA + 1);

@@ -86,7 +86,7 @@ TEST(CliDiff, BoardFamilyPairAsTheBytesRead) {
   const json diff = json::parse(run.out);
   std::vector<std::string> expected{
       "string1",           "string2",           "date", "register:MiscInit0", "register:DramInit0",
-      "register:PLLCtrl2", "register:SGRAMmode"};
+      "register:PLLCtrl2", "register:SGRAMmode", "videoParameterTable", "extendedModeTable"};
   for (int row : {12, 13, 14, 15, 16, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 38, 39, 43, 44, 47, 48, 50, 51,
                   52, 53, 54})
     expected.push_back("mode:" + std::to_string(row));
@@ -126,9 +126,13 @@ TEST(CliDiff, ChangedModeTablesAreNotTheSame) {
   EXPECT_NE(text.out.find("\n  same: the other 51 rows\n"), std::string::npos) << text.out;
   EXPECT_EQ(text.out.find("Video parameter table"), std::string::npos) << text.out;
   EXPECT_EQ(text.out.find("Extended mode table"), std::string::npos) << text.out;
+  // An item whose verdict is "differs" is among the differences.
   const json report = json::parse(runCli("diff --json " + rom(test::k3k12sd) + " " + fast).out);
   EXPECT_EQ(report["videoParameterTable"]["verdict"], "differs");
   EXPECT_EQ(report["extendedModeTable"]["verdict"], "differs");
+  const std::vector<std::string> differences = strings(report["differences"]);
+  for (const char* table : {"videoParameterTable", "extendedModeTable"})
+    EXPECT_NE(std::ranges::find(differences, table), differences.end()) << table;
   const json same = json::parse(runCli("diff --json " + rom(test::k3k12sd) + " " + rom(test::k3k12sd)).out);
   EXPECT_EQ(same["videoParameterTable"]["verdict"], "same");
 

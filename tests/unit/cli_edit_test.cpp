@@ -132,6 +132,30 @@ TEST(CliEdit, RefusedEditsWriteNothing) {
   EXPECT_EQ(test::readFile(s.folder.path("in.rom")), s.bytes);
 }
 
+// Velocity100.VBI with byte 7903h set to BAh: the word its pointer table
+// starts with names BA88h, past the 32 KiB image, where the fuzzer saw a
+// refresh edit write and report bytes no save keeps.
+TEST(CliEdit, NoItemPastTheImagesEnd) {
+  const auto rom = test::readSharedFile(std::string("roms/") + test::kVelocity100.file);
+  if (!rom) GTEST_SKIP() << test::kRealImageAbsent << test::kVelocity100;
+  std::string bytes(rom->begin(), rom->end());
+  bytes[0x7903] = static_cast<char>(0xBA);
+  const test::TempFolder folder;
+  test::writeFile(folder.path("in.rom"), bytes);
+  const std::string in = folder.quoted("in.rom"), out = folder.quoted("out.rom");
+  EXPECT_NE(runCli("info " + in).out.find("Video parameter table: not found"), std::string::npos);
+  EXPECT_TRUE(json::parse(runCli("info --json " + in).out)["videoParameterTable"].is_null());
+  for (const std::string& command : {"edit " + in + " -o " + out + " --refresh 640x400@85",
+                                     "edit " + in + " --dry-run --refresh 640x400@85"}) {
+    const auto run = runCli(command);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("--refresh 640x400@85: the video mode tables of this BIOS were not found"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(test::readFile(folder.path("out.rom")), "");
+}
+
 std::string dword(std::uint32_t value) { return word(value & 0xFFFF) + word(value >> 16); }
 
 TEST(CliEdit, FieldsAndClockComeAfterTheRegisterEdits) {

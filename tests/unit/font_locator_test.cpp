@@ -25,13 +25,14 @@ RomBuilder withVectors(std::size_t size, Offset font8x8) {
 }
 
 TEST(FontLocator, SmallImagesLocateNothing) {
-  Image image =
-      RomBuilder(0x8000).place(kFontSignature1, 3, {{kFont1PointerTableOperand, 0x7000}}).word(0x7000, 0x4200).build();
+  Image image = RomBuilder(0x8000)
+                    .place(kFontSignature4, 3, {{kFont4Fixup8x14Operand, 0x20}, {kFont4Fixup8x16Operand, 0x21}})
+                    .build();
   image.size = 34;  // starts below 4 are searched
-  EXPECT_EQ(located(image).videoParameterTable, 0x4200);
+  EXPECT_EQ(located(image).fixups[Font8x14].location, 0x20);
   image.size = 30;
   const BiosLayout layout = located(image);
-  EXPECT_FALSE(layout.videoParameterTable);
+  EXPECT_FALSE(layout.fixups[Font8x14].location);
   EXPECT_EQ(layout.fixups[Font8x14].size, 1u);
   EXPECT_EQ(layout.fixups[Font8x16].size, 1u);
 }
@@ -56,14 +57,20 @@ TEST(FontLocator, AFontMustLieWhollyInsideTheImage) {
   EXPECT_FALSE(layout.fonts[Font8x16]);
 }
 
-TEST(FontLocator, VideoParameterTableNeedsAReadablePointerWord) {
-  RomBuilder rom(0x8000);
-  EXPECT_FALSE(
-      located(rom.place(kFontSignature1, 0x100, {{kFont1PointerTableOperand, 0xFFFF}}).build()).videoParameterTable);
-  // A pointer word past the image but inside the buffer reads the zero fill.
-  EXPECT_EQ(
-      located(rom.place(kFontSignature1, 0x100, {{kFont1PointerTableOperand, 0xFFFE}}).build()).videoParameterTable,
-      0x0000);
+// Past the image's end the card holds other bytes than the file's: the
+// pointer word and the table's first entry must lie inside the image.
+TEST(FontLocator, VideoParameterTableLiesInsideTheImage) {
+  const auto table = [](Offset pointerTable, Offset at) {
+    return located(RomBuilder(0x8000)
+                       .place(kFontSignature1, 0x100, {{kFont1PointerTableOperand, pointerTable}})
+                       .word(0x7000, at)
+                       .build())
+        .videoParameterTable;
+  };
+  EXPECT_FALSE(table(0xFFFE, 0x4200));
+  EXPECT_FALSE(table(0x7FFF, 0x4200));
+  EXPECT_EQ(table(0x7000, 0x8000 - 64), 0x8000 - 64);
+  EXPECT_FALSE(table(0x7000, 0x8000 - 63));
 }
 
 TEST(FontLocator, Signatures5And6AreTriedOnlyWithoutAnyFont) {

@@ -247,6 +247,25 @@ TEST(RemoveLogo, ABlockOfAnEarlierVersionIsKnownButKeptNothing) {
   EXPECT_EQ(slice(image, 0x4000, block.size()), buildLogoBlock(0x4000, p, {"new", "", "", "", ""}, std::nullopt));
 }
 
+// A block whose last bytes lie past the end of a cut file is not the
+// program's: Remove would write past the end.
+TEST(RemoveLogo, ABlockCutByTheImagesEndIsNotFound) {
+  Bios bios = threeDfxBios();
+  ASSERT_TRUE(applyLogo(bios.image, bios.layout, picture(64, 48), {"cut", "", "", "", ""}).ok());
+  BiosLayout layout;
+  AnalysisPass(bios.image, layout);
+  ASSERT_TRUE(layout.logo);
+  Image image = bios.image;
+  image.size = layout.logo->block.base + layout.logo->block.size;
+  std::fill(image.bytes.begin() + static_cast<std::ptrdiff_t>(image.size), image.bytes.end(), 0);
+  AnalysisPass(image, layout);
+  EXPECT_TRUE(layout.logo);
+  --image.size;  // the block's last byte, its 0, is the zero fill's
+  AnalysisPass(image, layout);
+  EXPECT_FALSE(layout.logo);
+  EXPECT_EQ(removeLogo(image, layout).error, EditError::NoLogo);
+}
+
 TEST(ApplyLogo, CutsEachLineTo255CharactersBeforeCounting) {
   Bios bios = threeDfxBios();
   const LogoPicture p = picture(64, 48);

@@ -34,11 +34,34 @@ TEST(ModeTableLocator, NotFoundInTheLast30Bytes) {
                          .build()));
 }
 
-TEST(ModeTableLocator, PointerWordMustBeReadableInTheBuffer) {
-  EXPECT_FALSE(
-      locate(RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0xFFFF}}).build()));
-  EXPECT_EQ(locate(RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0xFFFE}}).build()),
-            0x0000);
+// The pointer word and the table's first record (5 bytes, with no size
+// given) lie inside the image.
+TEST(ModeTableLocator, PointerWordAndTableLieInsideTheImage) {
+  const auto table = [](Offset pointers, Offset at) {
+    return locate(
+        RomBuilder(0x8000).place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, pointers}}).word(0x7000, at).build());
+  };
+  EXPECT_FALSE(table(0xFFFF, 0x7B11));
+  EXPECT_FALSE(table(0x7FFF, 0x7B11));
+  EXPECT_EQ(table(0x7000, 0x8000 - 5), 0x8000 - 5);
+  EXPECT_FALSE(table(0x7000, 0x8000 - 4));
+}
+
+// The pixel clock limit's instruction, its immediate last, lies wholly
+// inside the image.
+TEST(ModeTableLocator, PixelClockLimitInsideTheImage) {
+  const auto limit = [](std::size_t at) {
+    BiosLayout layout;
+    locateExtendedModeTable(RomBuilder(0x8000)
+                                .place(kModeTableSignature, 0x300, {{kModeTablePointerOperand, 0x7000}})
+                                .place(kPixelClockLimitSignature, at)
+                                .dword(at + kPixelClockLimitOperand, 160000000)
+                                .build(false),
+                            layout);
+    return layout.pixelClockLimitHz;
+  };
+  EXPECT_EQ(limit(0x8000 - kPixelClockLimitSignature.size()), 160000000u);
+  EXPECT_FALSE(limit(0x8000 - kPixelClockLimitSignature.size() + 1));
 }
 
 // The mode set's record look-up multiplies by its own immediate; the byte

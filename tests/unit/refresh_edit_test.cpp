@@ -139,6 +139,13 @@ TEST(ApplyRefresh, RefusesWithTheReasonWritingNothing) {
   noModeTable.modeInfoTable.reset();
   BiosLayout unknownRecords = a.layout;
   unknownRecords.extendedRecordBytes = 7;
+  // 1024x768's entry 15 running past the image's end where the table is
+  // placed so; its record 51 where the file ends inside it.
+  BiosLayout entryPastEnd = a.layout;
+  entryPastEnd.videoParameterTable = static_cast<Offset>(rom.size - kParameterEntryBytes * 15 - 1);
+  Image cut = rom;
+  cut.size = *a.layout.extendedModeTable + a.layout.extendedRecordBytes * 52 - 1;
+  std::fill(cut.bytes.begin() + static_cast<std::ptrdiff_t>(cut.size), cut.bytes.end(), 0);
   // Mode 10Eh (320x200, 16 bpp) made to take 1024x768's entry 15.
   Image shared = rom;
   shared.bytes[*a.layout.extendedModeTable + 6 * 37 + 3] = 15;
@@ -155,6 +162,8 @@ TEST(ApplyRefresh, RefusesWithTheReasonWritingNothing) {
       {"80x25 text", rom, a.layout, {80, 25}, 70, EditError::NoSuchResolution},
       {"86 Hz", rom, a.layout, {1024, 768}, 86, EditError::NoStandardTiming},
       {"7-byte records", rom, unknownRecords, {1024, 768}, 85, EditError::RecordWithoutPll},
+      {"an entry past the end", rom, entryPastEnd, {1024, 768}, 85, EditError::PastImageEnd},
+      {"a record past the end", cut, analysed(cut).layout, {1024, 768}, 85, EditError::PastImageEnd},
       {"an entry shared with 320x200", shared, analysed(shared).layout, {1024, 768}, 85, EditError::SharedParameterEntry},
       {"157.5 MHz past 150", lowLimit, analysed(lowLimit).layout, {1280, 1024}, 85, EditError::ClockPastDacLimit},
   };

@@ -174,9 +174,13 @@ TEST(StringEdits, NothingIsWrittenPastTheLoadedImage) {
   expectOnlyChanged(image, expected, 0x0FF0, "0123456789ABCDEF");
 
   // A count word at or past the end is dropped as the text is (found by
-  // fuzzing: string 2 placed past the end, its count word before it).
+  // fuzzing: string 2 placed past the end, its count word before it); an
+  // item that starts past the end, or a date that runs past it, is refused.
   image = original;
-  EXPECT_EQ(applyBootString(image, {0x2000, 0x1FFE, 30, 0}, "abc").written, Ranges{});
+  EXPECT_EQ(applyBootString(image, {0x2000, 0x1FFE, 30, 0}, "abc").error, EditError::PastImageEnd);
+  EXPECT_EQ(applyVesaString(image, {0x1000, 6}, "abc").error, EditError::PastImageEnd);
+  BiosDate date{0x0FF9, {}, kBiosDateLength};
+  EXPECT_EQ(applyBiosDate(image, date, "01/02/03").error, EditError::PastImageEnd);
   EXPECT_EQ(applyBootString(image, {0x0FF0, 0x0FFF, 8, 0}, "abc").written, (Ranges{{0x0FF0, 8}}));
   expectOnlyChanged(image, original, 0x0FF0, std::string("abc\0\0\0\0\0", 8));
 }

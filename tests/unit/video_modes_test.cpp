@@ -134,12 +134,16 @@ TEST(ShowSelectedMode, ReadsStopAtTheBufferEnd) {
   EXPECT_EQ(showSelectedMode(image, layout, rowOf("Mode 04h   - 320x200 4-color CGA (8x8 Font)")).graphics[8], "");
 }
 
-TEST(ShowSelectedMode, BytesPastTheImageAreTheZeroFill) {
+// Past the image's end the card holds other bytes than the file's.
+TEST(ShowSelectedMode, AnEntryOrRecordRunningPastTheImageShowsNothing) {
   const Image image = RomBuilder(0x8000, 0x50).build(false);
-  const ModeFields fields = showSelectedMode(image, tablesAt(0x7FE0, 0x7FFE), 0);
-  EXPECT_EQ(fields.columns, "80");
-  EXPECT_EQ(fields.graphics[8], "00");
-  EXPECT_EQ(fields.clock, "0000");
+  const ModeFields inside = showSelectedMode(image, tablesAt(0x7FC0, 0x7FFB), 0);
+  EXPECT_EQ(inside.columns, "80");
+  EXPECT_EQ(inside.clock, "5050");
+  const ModeFields past = showSelectedMode(image, tablesAt(0x7FC1, 0x7FFC), 0);
+  EXPECT_EQ(past.columns, "");
+  EXPECT_EQ(past.graphics[8], "");
+  EXPECT_EQ(past.clock, "");
 }
 
 // A real image as the analysis pass reads it.

@@ -196,6 +196,12 @@ BiosDiff diffBios(const Image& a, const BiosLayout& layoutA, const Image& b, con
   return diff;
 }
 
+bool toldByRows(const BiosDiff& diff, const ItemRef& ref) {
+  const bool entries = ref.item == DiffItem::VideoParameterTable;
+  if (!entries && ref.item != DiffItem::ExtendedModeTable) return false;
+  return (entries ? diff.videoParameterTable : diff.extendedModeTable).verdict == Verdict::Same;
+}
+
 Verdict tableVerdict(const BiosDiff& diff, DiffItem table) {
   const bool entries = table == DiffItem::VideoParameterTable;
   const ItemPlaces& places = entries ? diff.videoParameterTable : diff.extendedModeTable;
@@ -220,8 +226,8 @@ std::vector<ItemRef> differences(const BiosDiff& diff) {
   for (const FontSize size : kFontSizes) add(diff.fixups[size].verdict, DiffItem::Fixup, size);
   add(diff.pcir.verdict, DiffItem::Pcir);
   for (std::size_t i = 0; i < kVesaStringCount; ++i) add(diff.vesa[i].verdict, DiffItem::Vesa, i);
-  add(diff.videoParameterTable.verdict, DiffItem::VideoParameterTable);
-  add(diff.extendedModeTable.verdict, DiffItem::ExtendedModeTable);
+  add(tableVerdict(diff, DiffItem::VideoParameterTable), DiffItem::VideoParameterTable);
+  add(tableVerdict(diff, DiffItem::ExtendedModeTable), DiffItem::ExtendedModeTable);
   for (const ModeRowDiff& row : diff.modes) items.push_back({DiffItem::Mode, row.row});
   add(diff.checksum.verdict, DiffItem::Checksum);
   if (!diff.rest.empty()) items.push_back({DiffItem::Rest});

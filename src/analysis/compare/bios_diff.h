@@ -103,9 +103,12 @@ BiosDiff diffBios(const Image& a, const BiosLayout& layoutA, const Image& b, con
 // their values: one located in both whose entries (records) differ in a
 // row differs, though it lies in the same place; otherwise its place's.
 Verdict tableVerdict(const BiosDiff& diff, DiffItem table);
+// True for a table located in the same place in both images: what differs
+// in it is told by the mode rows.
+bool toldByRows(const BiosDiff& diff, const ItemRef& ref);
 
 // Every item that differs or is located in one image only, in the order
-// above.
+// above; a table with the verdict tableVerdict gives it.
 std::vector<ItemRef> differences(const BiosDiff& diff);
 
 // The rest for reading: runs less than `gap` equal bytes apart, with no

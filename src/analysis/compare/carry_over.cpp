@@ -24,6 +24,8 @@ std::optional<CarryGroup> groupOf(DiffItem item) {
     case DiffItem::Font:
     case DiffItem::Fixup: return CarryFonts;
     case DiffItem::Vesa: return CarryVesa;
+    case DiffItem::VideoParameterTable:
+    case DiffItem::ExtendedModeTable:
     case DiffItem::Mode: return CarryModes;
     default: return std::nullopt;
   }
@@ -91,6 +93,11 @@ class Planner {
       case DiffItem::Register: return planRegister(ref, edits);
       case DiffItem::Font: return planFont(ref, edits);
       case DiffItem::Mode: return planRefresh(ref, edits);
+      // A refresh edit writes into a table, row by row; a table one image
+      // lacks no edit writes.
+      case DiffItem::VideoParameterTable:
+      case DiffItem::ExtendedModeTable:
+        return NotCarried{ref, toldByRows(diff_, ref) ? CarryRefusal::FollowsRows : CarryRefusal::NoEdit};
       case DiffItem::Fixup:
         if (const Verdict v = diff_.fixups[ref.index].verdict; v != Verdict::Differs)
           return NotCarried{ref, presenceRefusal(v)};

@@ -60,6 +60,7 @@ enum class CarryRefusal {
   TooLong,        // B's text is longer than A's field
   FontsLeftOut,   // CarryOptions::fonts was false
   FollowsFonts,   // no edit writes a fix-up table; a font edit copies the font's glyphs into it
+  FollowsRows,    // a table in its place in both: it differs in the mode rows not carried
   NoEdit,         // no edit writes it: sizes, PCIR, video modes, bytes outside the items
   Checksum,       // the batch edit sets it from the other bytes
   NoChecksumFix,  // A's ROM length byte is 0 or above 80h: a batch edit cannot save A

@@ -1,6 +1,7 @@
 #include "analysis/fonts/font_locator.h"
 
 #include "analysis/fonts/fixup_table.h"
+#include "analysis/modes/parameter_entry.h"
 #include "formats/font_table.h"
 
 namespace quarzel {
@@ -30,7 +31,7 @@ void matchInterruptVectors(const Image& image, std::size_t end, BiosLayout& layo
   const auto match = findFirst(image, kFontSignature1, end);
   if (!match) return;
   layout.fonts[Font8x8] = fontAt(image, operand(image, *match, kFont1Font8x8Operand), Font8x8);
-  layout.videoParameterTable = image.word(operand(image, *match, kFont1PointerTableOperand));
+  layout.videoParameterTable = parameterTableThrough(image, operand(image, *match, kFont1PointerTableOperand));
 }
 
 void matchFontSelect8x8(const Image& image, std::size_t end, BiosLayout& layout) {

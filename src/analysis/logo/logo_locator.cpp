@@ -9,7 +9,10 @@ void locateLogo(const Image& image, BiosLayout& layout) {
   for (auto call = findFirst(image, kLogoCallSignature, end); call;
        call = findFirst(image, kLogoCallSignature, end, *call + 1)) {
     const auto target = nearCallTarget(image, *call);
-    if (const auto block = target ? readLogoBlock(image, *target) : std::nullopt) {
+    // A block cut by the image's end is not taken: removing it would write
+    // past the end.
+    const auto block = target ? readLogoBlock(image, *target) : std::nullopt;
+    if (block && image.holds(block->base, block->size)) {
       layout.logo = InstalledLogo{static_cast<Offset>(*call), *block};
       layout.logoLines = block->lines;
       return;

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "analysis/bios_layout.h"
+
 namespace quarzel {
 
 inline constexpr std::size_t kParameterEntryBytes = 64;
@@ -19,5 +21,14 @@ inline constexpr std::size_t kSequencer = 5, kMiscOutput = 9, kCrtc = 10, kAttri
 inline constexpr std::size_t kSequencerRegisters = 4, kCrtcRegisters = 25, kAttributeRegisters = 20,
                              kGraphicsRegisters = 9;
 static_assert(entry_byte::kGraphics + kGraphicsRegisters == kParameterEntryBytes);
+
+// The table the BIOS puts in the BIOS data area's save pointer
+// (VideoOverrideTable) starts with the video parameter table's address. The
+// table is found where that word and its first entry lie inside the image.
+inline Location parameterTableThrough(const Image& image, std::size_t pointerTable) {
+  const auto table = image.loadedWord(pointerTable);
+  if (!table || !image.holds(*table, kParameterEntryBytes)) return std::nullopt;
+  return table;
+}
 
 }  // namespace quarzel

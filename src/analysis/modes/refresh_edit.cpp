@@ -38,7 +38,7 @@ std::vector<ModeInfo> modesOfResolution(const std::vector<ModeInfo>& modes, Reso
 // The chip shows the resolution with doubled lines where its first mode's
 // record says so.
 bool doubled(const Image& image, const BiosLayout& layout, const ModeInfo& info) {
-  const auto at = modeRecordAt(layout, info);
+  const auto at = modeRecordAt(image, layout, info);
   const auto record = at ? readExtendedRecord(image, *at, layout.extendedRecordBytes) : std::nullopt;
   return record && record->nativeDoubleScan();
 }
@@ -200,19 +200,20 @@ EditResult applyRefresh(Image& image, const BiosLayout& layout, Resolution resol
 
   // Every entry and record of the resolution, each once, with the record
   // beside which the mode set writes each entry; an entry that a mode of
-  // another size also takes would change that mode too.
+  // another size also takes would change that mode too. With both tables
+  // located, an entry or record not found runs past the image's end.
   std::map<std::size_t, std::size_t> entryRecord, recordEntry;
   for (const ModeInfo& info : own) {
-    const auto record = modeRecordAt(layout, info);
-    const auto entry = parameterEntryAt(layout, modeEntries(image, layout, info).front());
-    if (!record || !entry) return EditResult::failed(EditError::NoModeTables);
+    const auto record = modeRecordAt(image, layout, info);
+    const auto entry = parameterEntryAt(image, layout, modeEntries(image, layout, info).front());
+    if (!record || !entry) return EditResult::failed(EditError::PastImageEnd);
     entryRecord.emplace(*entry, *record);
     recordEntry.emplace(*record, *entry);
   }
   for (const ModeInfo& other : modes) {
     if (other.width == resolution.width && other.height == resolution.height && boardGraphics(other)) continue;
     for (const std::size_t number : modeEntries(image, layout, other))
-      if (const auto entry = parameterEntryAt(layout, number); entry && entryRecord.contains(*entry))
+      if (const auto entry = parameterEntryAt(image, layout, number); entry && entryRecord.contains(*entry))
         return EditResult::failed(EditError::SharedParameterEntry);
   }
 

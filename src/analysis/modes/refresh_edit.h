@@ -63,9 +63,9 @@ std::optional<unsigned> standardRefresh(const Image& image, const BiosLayout& la
 // resolution: the CRTC values (with the overflow bits and CRTC 1Bh of the
 // records), the sync polarities and the PLL clock selected in Misc Output,
 // and the nearest PLL value in each record. Refuses, writing nothing: no mode
-// tables, no such resolution or rate, a record layout without a PLL word, a
-// parameter entry shared with another resolution, a clock past the BIOS's
-// own limit.
+// tables, no such resolution or rate, a record layout without a PLL word, an
+// entry or record past the image's end, a parameter entry shared with another
+// resolution, a clock past the BIOS's own limit.
 EditResult applyRefresh(Image& image, const BiosLayout& layout, Resolution resolution, unsigned refresh);
 
 }  // namespace quarzel

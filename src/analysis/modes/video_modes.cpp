@@ -89,16 +89,18 @@ std::optional<ModeInfo> findMode(const std::vector<ModeInfo>& modes, const Video
   });
 }
 
-std::optional<std::size_t> tableItem(const Location& table, std::size_t number, std::size_t size) {
+// An entry or record is used only where it lies wholly inside the image:
+// past its end the card holds other bytes than the file's.
+std::optional<std::size_t> tableItem(const Image& image, const Location& table, std::size_t number, std::size_t size) {
   if (!table) return std::nullopt;
   const std::size_t at = *table + size * number;
-  return Image::fits(at, size) ? std::optional(at) : std::nullopt;
+  return image.holds(at, size) ? std::optional(at) : std::nullopt;
 }
 
 // Records of a size whose layout is not known are not read at all.
-std::optional<std::size_t> recordAt(const BiosLayout& layout, std::size_t number) {
+std::optional<std::size_t> recordAt(const Image& image, const BiosLayout& layout, std::size_t number) {
   if (!extendedRecordLayout(layout.extendedRecordBytes)) return std::nullopt;
-  return tableItem(layout.extendedModeTable, number, layout.extendedRecordBytes);
+  return tableItem(image, layout.extendedModeTable, number, layout.extendedRecordBytes);
 }
 
 std::optional<ExtendedRecord> sourceRecord(const Image& image, const BiosLayout& layout, const ModeSource& source) {
@@ -127,9 +129,9 @@ ModeSource sourceOf(const Image& image, const BiosLayout& layout, const std::vec
     if (!source.defined) return source;
     source.recordNumber = source.info->record;
   }
-  source.record = recordAt(layout, source.recordNumber);
+  source.record = recordAt(image, layout, source.recordNumber);
   if (source.info) source.entryNumber = entryNumber(image, layout, *source.info, mode);
-  source.entry = parameterEntryAt(layout, source.entryNumber);
+  source.entry = parameterEntryAt(image, layout, source.entryNumber);
   return source;
 }
 
@@ -138,8 +140,7 @@ void showBytes(const Image& image, std::size_t at, std::array<std::string, N>& t
   for (std::string& text : texts) text = formatText("%02X", unsigned{image.bytes[at++]});
 }
 
-// The caller has checked that the entry lies in the buffer; bytes past the
-// image read as its zero fill.
+// The caller has checked that the entry lies in the image.
 void showParameterEntry(const Image& image, std::size_t entry, ModeFields& fields) {
   const auto byte = [&](std::size_t i) { return unsigned{image.bytes[entry + i]}; };
   fields.columns = formatText("%u", byte(entry_byte::kColumns));
@@ -204,12 +205,12 @@ std::vector<ModeInfo> biosModes(const Image& image, const BiosLayout& layout) {
   return modeInfoRecords(image, *layout.modeInfoTable).value_or(std::vector<ModeInfo>{});
 }
 
-std::optional<std::size_t> modeRecordAt(const BiosLayout& layout, const ModeInfo& info) {
-  return recordAt(layout, info.record);
+std::optional<std::size_t> modeRecordAt(const Image& image, const BiosLayout& layout, const ModeInfo& info) {
+  return recordAt(image, layout, info.record);
 }
 
-std::optional<std::size_t> parameterEntryAt(const BiosLayout& layout, std::size_t number) {
-  return tableItem(layout.videoParameterTable, number, kParameterEntryBytes);
+std::optional<std::size_t> parameterEntryAt(const Image& image, const BiosLayout& layout, std::size_t number) {
+  return tableItem(image, layout.videoParameterTable, number, kParameterEntryBytes);
 }
 
 // 35D4h in Agp_sg.rom: modes 0 to 3 take their own entry on 200 lines, 13h
@@ -220,7 +221,7 @@ std::vector<std::size_t> modeEntries(const Image& image, const BiosLayout& layou
   if (mode == kLastScanLineMode) return {mode, 0x19};
   if (mode <= 6) return {mode};
   if (mode > kLastVgaMode)
-    if (const auto at = modeRecordAt(layout, info))
+    if (const auto at = modeRecordAt(image, layout, info))
       if (const auto record = readExtendedRecord(image, *at, layout.extendedRecordBytes); record && record->parameterIndex)
         return {record->parameterIndex};
   return {info.record};

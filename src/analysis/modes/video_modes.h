@@ -43,7 +43,7 @@ struct ModeSource {
   bool defined = true;  // false: the BIOS's table has no such mode
   std::size_t entryNumber = 0, recordNumber = 0;
   // Offsets, empty when a table is not located or the entry or record would
-  // pass the end of the image buffer.
+  // pass the end of the image.
   std::optional<std::size_t> entry, record;
 };
 ModeSource modeSource(const Image& image, const BiosLayout& layout, std::size_t row);
@@ -53,10 +53,11 @@ std::vector<ModeSource> modeSources(const Image& image, const BiosLayout& layout
 // For a mode of the BIOS's own table: the offset of its extended record, and
 // the numbers of every parameter entry the mode set may program for it (the
 // text modes 0 to 3 and 7 have one for each scan-line setting).
-std::optional<std::size_t> modeRecordAt(const BiosLayout& layout, const ModeInfo& info);
+std::optional<std::size_t> modeRecordAt(const Image& image, const BiosLayout& layout, const ModeInfo& info);
 std::vector<std::size_t> modeEntries(const Image& image, const BiosLayout& layout, const ModeInfo& info);
-// The offset of parameter entry `number`.
-std::optional<std::size_t> parameterEntryAt(const BiosLayout& layout, std::size_t number);
+// The offset of parameter entry `number`; empty where it would not lie
+// wholly inside the image.
+std::optional<std::size_t> parameterEntryAt(const Image& image, const BiosLayout& layout, std::size_t number);
 // The modes of the BIOS's own table; empty without one.
 std::vector<ModeInfo> biosModes(const Image& image, const BiosLayout& layout);
 
@@ -90,8 +91,8 @@ std::string modeHeading(const ModeSource& source, std::size_t row);
 std::vector<std::string> modeHeadings(const Image& image, const BiosLayout& layout);
 
 // The fields for row `row` of kVideoModes. What is not located, passes the
-// end of the image buffer or is not defined by this BIOS stays empty, the
-// check boxes clear.
+// end of the image or is not defined by this BIOS stays empty, the check
+// boxes clear.
 ModeFields showSelectedMode(const Image& image, const BiosLayout& layout, std::size_t row);
 ModeFields modeFields(const Image& image, const BiosLayout& layout, const ModeSource& source);
 

@@ -9,7 +9,8 @@
 namespace quarzel {
 
 // Fills the string's max length bytes with blanks, then writes the text
-// (cut to max length) and one zero byte over them.
+// (cut to max length) and one zero byte over them. A string that starts past
+// the image's end is refused (PastImageEnd).
 EditResult applyVesaString(Image& image, const VesaString& string, std::string_view text);
 
 }  // namespace quarzel

@@ -42,12 +42,13 @@ constexpr Search kPllLongSearch{kPllLongSignature, kSearchMargin, kPllLongOperan
 constexpr Search kPllShortSearch{kPllShortSignature, kPllShortSearchMargin, kPllShortOperands};
 constexpr Search kDramInit1Search{kDramInit1Signature, kSearchMargin, kDramInit1Operands};
 
-// Records the constant that the operand at `operandPos` addresses. An
-// address above FFFCh would put the 32-bit constant past the 64 KiB buffer:
-// that register stays not located. Returns whether it was located.
+// Records the constant that the operand at `operandPos` addresses. A
+// constant not wholly inside the image (the code of a cut-down file may load
+// it from past the end, where the card holds other bytes) stays not
+// located. Returns whether it was located.
 bool locate(const Image& image, std::size_t operandPos, RegisterEntry& entry) {
   const auto address = image.word(operandPos);
-  if (!address) return false;
+  if (!address || !image.holds(*address, kRegisterBytes)) return false;
   const auto value = image.dword(*address);
   if (!value) return false;
   entry.location = *address;

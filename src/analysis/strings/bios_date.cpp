@@ -9,7 +9,9 @@ constexpr std::size_t kFirstSlash = 2, kLastSlash = 511;
 
 void locateBiosDate(const Image& image, BiosLayout& layout) {
   for (std::size_t p = kFirstSlash; p <= kLastSlash; ++p) {
+    // The first slashes found name the date, which a tiny image may cut.
     if (image.bytes[p] != '/' || image.bytes[p + 3] != '/') continue;
+    if (!image.holds(p - 2, kBiosDateLength)) return;
     BiosDate& date = layout.biosDate;
     date.address = static_cast<Offset>(p - 2);
     date.maxLength = kBiosDateLength;

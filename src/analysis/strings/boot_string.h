@@ -5,6 +5,10 @@
 
 namespace quarzel {
 
+// A text is found where its first byte lies inside the image; it ends at the
+// image's end, as the zero fill ends it, and an edit cuts it there.
+inline bool startsInImage(const Image& image, std::size_t address) { return image.holds(address, 1); }
+
 // The string at `address` with its current length. A fallback match gives
 // no count to rewrite, so its text can never grow: the max length is the
 // length found.

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "analysis/strings/boot_string.h"
-#include "analysis/pointer_directory.h"
+#include "formats/pointer_directory.h"
 
 namespace quarzel {
 
@@ -32,7 +32,7 @@ void locateSilentString1(const Image& image, std::size_t match, BootString& stri
   if (!directory) return;
   const std::size_t address = directory->at + kDirectoryBytes + 1;
   const auto count = image.word(match + kString1CountOperand);
-  if (address >= image.size || image.bytes[address - 1] != 0 || !count ||
+  if (!startsInImage(image, address) || image.bytes[address - 1] != 0 || !count ||
       image.textLength(address) != std::size_t{*count})
     return;
   recordBootString(image, string, static_cast<Offset>(address), false);
@@ -48,17 +48,20 @@ void locateBootString1(const Image& image, BiosLayout& layout) {
   BootString& string = layout.bootString1;
   const auto& logo = layout.logo;
   if (const auto match = findFirst(image, kString1Main, end)) {
-    recordBootString(image, string, *image.word(*match + kString1Operand), false);
-    // The count operand of mov cx; only its low byte limits the text.
-    string.lengthWord = static_cast<Offset>(*match + kString1CountOperand);
-    string.maxLength = image.bytes[*match + kString1CountOperand];
     layout.bootCodeAddress = static_cast<Offset>(*match);
-    if (!logo) layout.logoLines = logoLinesFrom(image.text(*string.address));
+    if (const Offset address = *image.word(*match + kString1Operand); startsInImage(image, address)) {
+      recordBootString(image, string, address, false);
+      // The count operand of mov cx; only its low byte limits the text.
+      string.lengthWord = static_cast<Offset>(*match + kString1CountOperand);
+      string.maxLength = image.bytes[*match + kString1CountOperand];
+      if (!logo) layout.logoLines = logoLinesFrom(image.text(address));
+    }
   } else if (const auto silent = findFirst(image, kSilentSignOn, end); silent && !logo) {
     locateSilentString1(image, *silent, string);
   } else if (!logo) {
     if (const auto fallback = findFirst(image, kString1Fallback, end))
-      recordBootString(image, string, *image.word(*fallback + kString1FallbackOperand), true);
+      if (const Offset address = *image.word(*fallback + kString1FallbackOperand); startsInImage(image, address))
+        recordBootString(image, string, address, true);
   }
   // Under a logo the match is the sign-on code its block keeps: the string
   // and its count are edited there, and the call stands where the code was.

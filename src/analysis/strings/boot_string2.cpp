@@ -16,13 +16,15 @@ void locateBootString2(const Image& image, BiosLayout& layout) {
   BootString& string = layout.bootString2;
   if (const auto match = findFirst(image, kString2Main, end)) {
     const Offset address = *image.word(*match + kString2Operand);
+    if (!startsInImage(image, address)) return;
     recordBootString(image, string, address, false);
     string.maxLength = kString2MaxLength;
     // mov cx,es:[bp-2]: the count is the word just before the text, which a
     // string at offset 0 or 1 cannot have.
     if (address >= 2) string.lengthWord = static_cast<Offset>(address - 2);
   } else if (const auto fallback = findFirst(image, kString2Fallback, end)) {
-    recordBootString(image, string, *image.word(*fallback + kString2FallbackOperand), true);
+    if (const Offset address = *image.word(*fallback + kString2FallbackOperand); startsInImage(image, address))
+      recordBootString(image, string, address, true);
   } else if (const auto silent = findFirst(image, kSilentSignOn, end)) {
     // The sign-on code calls a name printer that prints nothing: the pointer
     // directory may still give the string (pointer_directory.cpp).

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "analysis/strings/boot_string.h"
+
 namespace quarzel {
 
 namespace {
@@ -10,8 +12,6 @@ namespace {
 std::size_t insideEnd(std::size_t pos, std::size_t length, std::size_t end) {
   return pos >= end ? 0 : std::min(length, end - pos);
 }
-
-std::size_t insideBuffer(std::size_t pos, std::size_t length) { return insideEnd(pos, length, kImageCapacity); }
 
 // How many bytes of the text a field takes: it is cut to the field, and the
 // field to the image.
@@ -46,6 +46,7 @@ std::vector<ByteRange> writeTextField(Image& image, Offset address, std::size_t 
 
 EditResult applyBootString(Image& image, const BootString& string, std::string_view text) {
   if (!string.address) return EditResult::failed(EditError::NotLocated);
+  if (!startsInImage(image, *string.address)) return EditResult::failed(EditError::PastImageEnd);
   EditResult result;
   result.written = writeTextField(image, *string.address, string.maxLength, 0, text);
 
@@ -64,14 +65,11 @@ EditResult applyBootString(Image& image, const BootString& string, std::string_v
 
 EditResult applyBiosDate(Image& image, BiosDate& date, std::string_view text) {
   if (!date.address) return EditResult::failed(EditError::NotLocated);
+  if (!image.holds(*date.address, kBiosDateLength)) return EditResult::failed(EditError::PastImageEnd);
   date.text = {};
   std::copy_n(text.begin(), std::min(text.size(), kBiosDateLength), date.text.begin());
-
-  // The date always stands in the first sector, so its 8 bytes fit; the
-  // bound is kept all the same.
-  const std::size_t length = insideBuffer(*date.address, kBiosDateLength);
-  std::copy_n(date.text.begin(), length, image.bytes.begin() + *date.address);
-  return {{{*date.address, length}}, std::nullopt};
+  std::copy_n(date.text.begin(), kBiosDateLength, image.bytes.begin() + *date.address);
+  return {{{*date.address, kBiosDateLength}}, std::nullopt};
 }
 
 }  // namespace quarzel

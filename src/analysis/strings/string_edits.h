@@ -14,7 +14,8 @@ namespace quarzel {
 // Clears the string's max length bytes, writes the text cut to max length
 // and a zero byte as writeTextField does, and stores the new length in its count word when it
 // has one, so the BIOS prints exactly the new text. Bytes past the end of
-// the loaded image, the count word's too, are dropped.
+// the loaded image, the count word's too, are dropped; a string that starts
+// there is refused (PastImageEnd).
 EditResult applyBootString(Image& image, const BootString& string, std::string_view text);
 // What the page and the command line say of a string the BIOS keeps but does
 // not print (BootString::printed): an edit is written all the same, since
@@ -22,7 +23,8 @@ EditResult applyBootString(Image& image, const BootString& string, std::string_v
 inline constexpr const char* kNotPrintedNote = "this BIOS keeps it but does not print it: the card will not show it";
 
 // Copies at most 8 characters into the date, zero-padded to 8 bytes; the
-// date text of the layout follows.
+// date text of the layout follows. A date not wholly inside the image is
+// refused (PastImageEnd).
 EditResult applyBiosDate(Image& image, BiosDate& date, std::string_view text);
 
 // A text rewritten in place: `fieldLength` bytes at `address` filled with

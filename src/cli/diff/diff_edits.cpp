@@ -87,6 +87,7 @@ std::string refusalText(const NotCarried& refusal) {
     case CarryRefusal::FontsLeftOut: return "give -d DIR to write B's font to a file for --font";
     case CarryRefusal::FollowsFonts:
       return "no edit writes a fix-up table; a font edit copies the font's glyphs into it";
+    case CarryRefusal::FollowsRows: return "it differs in the Video Modes rows not carried";
     case CarryRefusal::NoEdit: return refusalDetail(refusal);
     case CarryRefusal::Checksum: return "edit sets it so that the ROM adds up to 0";
     case CarryRefusal::NoChecksumFix: return "A's ROM length byte (offset 2) is 0 or above 80h, so edit cannot save A";
