@@ -4,6 +4,7 @@
 
 #include "analysis/strings/boot_string.h"
 #include "analysis/pointer_directory.h"
+#include "analysis/strings/sign_on_code.h"
 
 namespace quarzel {
 
@@ -27,44 +28,43 @@ namespace {
 // Where the sign-on code no longer prints string 1, its text still stands
 // where every build keeps it, after the pointer directory and a zero byte,
 // as long as the count the code loads.
-void locateSilentString1(const Image& image, std::size_t match, BootString& string) {
+void locateSilentString1(const Image& image, std::size_t code, BootString& string) {
   const auto directory = readPointerDirectory(image);
   if (!directory) return;
   const std::size_t address = directory->at + kDirectoryBytes + 1;
-  const auto count = image.word(match + kString1CountOperand);
+  const auto count = image.word(code + kString1CountOperand);
   if (address >= image.size || image.bytes[address - 1] != 0 || !count ||
       image.textLength(address) != std::size_t{*count})
     return;
   recordBootString(image, string, static_cast<Offset>(address), false);
-  string.lengthWord = static_cast<Offset>(match + kString1CountOperand);
-  string.maxLength = image.bytes[match + kString1CountOperand];
+  string.lengthWord = static_cast<Offset>(code + kString1CountOperand);
+  string.maxLength = image.bytes[code + kString1CountOperand];
   string.printed = false;
 }
 
 }  // namespace
 
 void locateBootString1(const Image& image, BiosLayout& layout) {
-  const std::size_t end = searchEnd(image, kSearchMargin);
   BootString& string = layout.bootString1;
   const auto& logo = layout.logo;
-  if (const auto match = findFirst(image, kString1Main, end)) {
-    recordBootString(image, string, *image.word(*match + kString1Operand), false);
+  // Under a logo the code is the one its block keeps: the string and its
+  // count are edited there, and the call stands where the code was. A block
+  // of an earlier version keeps none, and string 1 is not found.
+  const auto code = findSignOnCode(image, logo);
+  if (code && code->printsString1) {
+    recordBootString(image, string, *image.word(code->at + kString1Operand), false);
     // The count operand of mov cx; only its low byte limits the text.
-    string.lengthWord = static_cast<Offset>(*match + kString1CountOperand);
-    string.maxLength = image.bytes[*match + kString1CountOperand];
-    layout.bootCodeAddress = static_cast<Offset>(*match);
+    string.lengthWord = static_cast<Offset>(code->at + kString1CountOperand);
+    string.maxLength = image.bytes[code->at + kString1CountOperand];
+    layout.bootCodeAddress = static_cast<Offset>(code->at);
     if (!logo) layout.logoLines = logoLinesFrom(image.text(*string.address));
-  } else if (const auto silent = findFirst(image, kSilentSignOn, end); silent && !logo) {
-    locateSilentString1(image, *silent, string);
+  } else if (code) {
+    locateSilentString1(image, code->at, string);
   } else if (!logo) {
-    if (const auto fallback = findFirst(image, kString1Fallback, end))
+    if (const auto fallback = findFirst(image, kString1Fallback, searchEnd(image, kSearchMargin)))
       recordBootString(image, string, *image.word(*fallback + kString1FallbackOperand), true);
   }
-  // Under a logo the match is the sign-on code its block keeps: the string
-  // and its count are edited there, and the call stands where the code was.
-  // A block of an earlier version keeps none, and string 1 is not found.
   if (logo) layout.bootCodeAddress = logo->call;
-  if (logo && (!string.lengthWord || *string.lengthWord - kString1CountOperand != logo->block.savedCode)) string = {};
 }
 
 }  // namespace quarzel
