@@ -60,10 +60,11 @@ CommandRun addPreviewCommand(CLI::App& app) {
                        std::to_string(kDefaultMemoryMegabytes) + ")")
       ->type_name(memoryChoices("|", "|"));
   command->footer("Exit status: 0 for a screen read whole from the image; " + std::to_string(kPartialStatus) +
-                  " where quarzel could not follow every step of the sign-on code (the picture is drawn as far as it "
-                  "was read, and standard error names each step missed); " + std::to_string(kUnrecognisedStatus) +
-                  " where it found no sign-on code it knows (the picture is the blank screen); 1 for a file that "
-                  "cannot be used; 2 for wrong use.");
+                  " for one read in part (a step of the sign-on code quarzel could not follow, or no 8x16 font): "
+                  "the picture is drawn as far as it was read, and standard error says what is missing; " +
+                  std::to_string(kUnrecognisedStatus) +
+                  " where no sign-on code quarzel knows was found: the picture is the blank screen; 1 for a file "
+                  "that cannot be used; 2 for wrong use.");
   return [o] {
     BootScreenOptions options;
     std::optional<std::uint32_t> memory;
