@@ -28,17 +28,17 @@ namespace {
 // Where the sign-on code no longer prints string 1, its text still stands
 // where every build keeps it, after the pointer directory and a zero byte,
 // as long as the count the code loads.
-void locateSilentString1(const Image& image, std::size_t code, BootString& string) {
+void locateSilentString1(const Image& image, std::size_t match, BootString& string) {
   const auto directory = readPointerDirectory(image);
   if (!directory) return;
   const std::size_t address = directory->at + kDirectoryBytes + 1;
-  const auto count = image.word(code + kString1CountOperand);
+  const auto count = image.word(match + kString1CountOperand);
   if (address >= image.size || image.bytes[address - 1] != 0 || !count ||
       image.textLength(address) != std::size_t{*count})
     return;
   recordBootString(image, string, static_cast<Offset>(address), false);
-  string.lengthWord = static_cast<Offset>(code + kString1CountOperand);
-  string.maxLength = image.bytes[code + kString1CountOperand];
+  string.lengthWord = static_cast<Offset>(match + kString1CountOperand);
+  string.maxLength = image.bytes[match + kString1CountOperand];
   string.printed = false;
 }
 
