@@ -1,7 +1,6 @@
 #include "pages/boot_screen_window.h"
 
 #include <algorithm>
-#include <cctype>
 #include <iterator>
 #include <string>
 
@@ -36,9 +35,11 @@ int memoryButton(std::size_t choice) { return IDC_BOOT_SCREEN_FIRST_MEMORY + sta
 // faults every time.
 void drawScreen() { drawBootScreen(state().BiosImage, state().Layout, {shown.megabytes}, shown.screen); }
 
-// A note of the core's as a sentence of the line.
+// A note of the core's, which starts in lower case, as a sentence of the
+// line (its words are ASCII; the C library's toupper is not among XP's
+// imports of ours).
 std::string sentence(std::string note) {
-  if (!note.empty()) note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
+  if (!note.empty() && note[0] >= 'a' && note[0] <= 'z') note[0] = static_cast<char>(note[0] - 'a' + 'A');
   return note + ". ";
 }
 
