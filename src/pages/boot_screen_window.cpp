@@ -119,19 +119,22 @@ void createControls(HWND window) {
                BS_AUTORADIOBUTTON | WS_TABSTOP | (i == 0 ? WS_GROUP : 0), memoryButton(i));
 }
 
-// Beside the main window, right or left of it, where the screen has room;
-// else over the pages, its top at theirs, so that the menu and the tabs
-// stay in view.
+// Beside the main window, on the side with more room, where the screen has
+// room for it; else at that side of the screen over the pages, its top at
+// theirs, so that the menu, the tabs and as much of the page as the screen
+// allows stay in view.
 POINT placeFor(SIZE size) {
   const AppState& s = state();
   RECT main, pages;
   GetWindowRect(s.MainWindow, &main);
   GetWindowRect(s.pageWindows[static_cast<std::size_t>(s.currentPage)], &pages);
   const LONG screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  const LONG besideTop = std::clamp<LONG>(main.top, 0, std::max<LONG>(0, screenHeight - size.cy));
-  if (main.right + size.cx <= screenWidth) return {main.right, besideTop};
-  if (main.left - size.cx >= 0) return {main.left - size.cx, besideTop};
-  return {std::clamp<LONG>(pages.left, 0, std::max<LONG>(0, screenWidth - size.cx)), pages.top};
+  const bool right = screenWidth - main.right >= main.left;
+  if ((right ? screenWidth - main.right : main.left) >= size.cx) {
+    const LONG top = std::clamp<LONG>(main.top, 0, std::max<LONG>(0, screenHeight - size.cy));
+    return {right ? main.right : main.left - size.cx, top};
+  }
+  return {right ? std::max<LONG>(0, screenWidth - size.cx) : 0, pages.top};
 }
 
 void paint(HWND window) {
