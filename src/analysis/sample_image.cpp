@@ -3,9 +3,9 @@
 #include <array>
 #include <span>
 #include <string_view>
+#include <utility>
 
-#include "analysis/strings/boot_string1.h"
-#include "analysis/strings/boot_string2.h"
+#include "analysis/strings/sign_on_code.h"
 #include "analysis/fonts/font_locator.h"
 #include "analysis/modes/mode_table_locator.h"
 #include "analysis/modes/parameter_entry.h"
@@ -15,6 +15,7 @@
 #include "analysis/pci_vesa/vesa_locator.h"
 #include "console_fonts.h"
 #include "formats/font_table.h"
+#include "formats/near_call.h"
 #include "formats/rom_builder.h"
 #include "formats/table_rows.h"
 
@@ -28,6 +29,8 @@ constexpr Offset kFixup8x14 = 0x3600, kFixup8x16 = 0x3700;
 constexpr Offset kPointerTable = 0x3F00, kModeTablePointer = 0x3F10, kRegisterValues = 0x3F80;
 constexpr Offset kVideoParameters = 0x4000, kExtendedModes = 0x4A00;
 constexpr Offset kVesaTexts = 0x5000, kSignOnAttribute = 0x50F0, kString1 = 0x5100, kString2 = 0x5200;
+constexpr Offset kSignOnCode = 0x0100, kNamePrinterCode = 0x0140, kMemorySizeCode = 0x01B0;
+constexpr Offset kMemoryText = 0x5280, kSizeTable = 0x52A0, kSizeTexts = 0x52B0, kStrapTable = 0x52D0;
 constexpr Offset kFreeSpace = 0x5400, kFreeSpaceEnd = 0x7F00;
 
 constexpr std::string_view kSignOn =
@@ -35,6 +38,11 @@ constexpr std::string_view kSignOn =
     "Copyright (C) 2026 the quarzel project\r\n"
     "Not a real board: for trying the editor.\r\n";
 constexpr std::string_view kSignOn2 = "3dfx Interactive, Inc.\r\n";
+constexpr std::string_view kMemoryLineText = "Video Memory Size: ";
+// The sizes the memory line names, in 256 KiB blocks, as the Avenger
+// builds list them; DramInit0's strap bits pick one of the strap table's.
+constexpr std::pair<std::uint8_t, std::string_view> kSizeNames[] = {{0x10, "4096K"}, {0x20, "8192K"}, {0x40, "16384K"}};
+constexpr std::uint8_t kStrapBlocks[] = {0x10, 0x20, 0x20, 0x40};
 
 // Register boot values, in register order.
 constexpr auto kRegisterValueTable = oneRowEach<kRegisterCount, std::uint32_t>(
@@ -68,13 +76,52 @@ constexpr std::uint16_t registerValue(RegisterIndex reg) {
   return static_cast<std::uint16_t>(kRegisterValues + 4 * reg);
 }
 
-void putCode(RomBuilder& rom) {
-  rom.place(kString1Main, 0x0100,
+// The relative word of a call near at `at` to `target`.
+constexpr std::uint16_t callTo(std::size_t at, std::size_t target) {
+  return static_cast<std::uint16_t>(target - (at + kNearCallBytes));
+}
+
+// AL and AH of mov ax,0E??h: function 0Eh writes `code`.
+constexpr std::uint16_t teletype(char code) { return static_cast<std::uint16_t>(0x0E00 | code); }
+
+// The sign-on as the real builds code it: string 1, then the call of the
+// name printer, which prints string 2, the memory line and three line feeds.
+void putSignOn(RomBuilder& rom) {
+  constexpr std::size_t call = kSignOnCode + kString1CallAt;
+  constexpr std::size_t memoryLine = kNamePrinterCode + kNamePrinter.size();
+  constexpr std::size_t lineFeeds = memoryLine + kMemoryLine.size();
+  rom.place(kString1Main, kSignOnCode,
             {{kString1CountOperand, static_cast<std::uint16_t>(kSignOn.size())},
              {kString1AttributeOperand, kSignOnAttribute},
              {kString1Operand, kString1}})
-      .place(kString2Main, 0x0140, {{kString2Operand, kString2}})
-      .place(kPciSignature, 0x0200, {{kPciInit0Operand, registerValue(PCIInit0)}})
+      .byte(call, kNearCallOpcode)
+      .word(call + 1, callTo(call, kNamePrinterCode))
+      .place(kNamePrinter, kNamePrinterCode, {{kNameAttributeOperand, kSignOnAttribute}, {kNameOperand, kString2}})
+      .place(kMemoryLine, memoryLine,
+             {{kMemoryCountOperand, static_cast<std::uint16_t>(kMemoryLineText.size())},
+              {kMemoryTextOperand, kMemoryText},
+              {kMemoryCallOperand, callTo(memoryLine + kMemoryCallOperand - 1, kMemorySizeCode)},
+              {kMemoryTableOperand, kSizeTable}})
+      .place(kTeletypeCall, lineFeeds, {{kTeletypeCodeOperand, teletype('\r')}})
+      .place(kTeletypeCall, lineFeeds + kTeletypeCall.size(), {{kTeletypeCodeOperand, teletype('\n')}})
+      .place(kTeletypeCall, lineFeeds + 2 * kTeletypeCall.size(), {{kTeletypeCodeOperand, teletype('\n')}})
+      .place(kNamePrinterEnd, lineFeeds + 3 * kTeletypeCall.size())
+      .place(kStrappedMemorySize, kMemorySizeCode, {{kStrapTableOperand, kStrapTable}})
+      .text(kMemoryText, kMemoryLineText)
+      .bytes(kStrapTable, kStrapBlocks);
+  std::size_t text = kSizeTexts;
+  for (std::size_t i = 0; i < std::size(kSizeNames); ++i) {
+    const auto& [blocks, name] = kSizeNames[i];
+    const std::size_t entry = kSizeTable + kMemorySizeEntryBytes * i;
+    rom.byte(entry, blocks).word(entry + 1, static_cast<std::uint16_t>(text));
+    rom.byte(text, static_cast<std::uint8_t>(name.size())).text(text + 1, name, false);
+    text += 1 + name.size();
+  }
+}
+
+void putCode(RomBuilder& rom) {
+  putSignOn(rom);
+  rom.place(kPciSignature, 0x0200, {{kPciInit0Operand, registerValue(PCIInit0)}})
       .place(kMemorySignature, 0x0220,
              {{kMemoryDramInit0Operand, registerValue(DramInit0)},
               {kMemoryMiscInit0Operand, registerValue(MiscInit0)},

@@ -1,5 +1,6 @@
 #include "app/dialog_keys.h"
 
+#include "pages/boot_screen_window.h"
 #include "resources/resource.h"
 #include "ui/app_state.h"
 
@@ -34,6 +35,10 @@ bool crossesPageEdge(HWND strip, HWND page, const MSG& message) {
 
 bool routeDialogKeys(MSG& message) {
   const AppState& s = state();
+  // The Boot Screen window takes the keys as a dialog does: Tab and the
+  // arrows among its sizes, Esc to close.
+  if (HWND boot = bootScreenWindow(); boot && within(boot, message.hwnd))
+    return IsDialogMessageA(boot, &message) != FALSE;
   if (!s.MainWindow || !within(s.MainWindow, message.hwnd)) return false;
   HWND strip = GetDlgItem(s.MainWindow, IDC_TABS);
   HWND page = s.pageWindows[static_cast<std::size_t>(s.currentPage)];

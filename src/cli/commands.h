@@ -1,8 +1,9 @@
 // The commands of quarzel-cli. Each adds itself, with its options, to the
 // program's command line and returns what runs it once the command line was
 // read. That returns the exit status: 0 done, 1 the input cannot be used
-// (diff has its own: 0 the same, 1 different, 2 trouble); wrong use is
-// reported through usageError, status 2.
+// (diff has its own: 0 the same, 1 different, 2 trouble; preview adds 3 and
+// 4 for a picture not read whole); wrong use is reported through
+// usageError, status 2.
 #pragma once
 
 #include <functional>

@@ -13,18 +13,25 @@ namespace quarzel::cli {
 
 namespace {
 
+// The statuses of a picture written but not read whole, for scripts.
+constexpr int kPartialStatus = 3, kUnrecognisedStatus = 4;
+
 // What the picture cannot tell by itself, on stderr.
 void reportScreen(const std::string& file, const BootScreen& screen, const std::optional<std::uint32_t>& memory) {
-  if (screen.kind == BootScreenKind::Silent)
-    fail(file + ": the BIOS prints no sign-on; the screen stays blank until the PC BIOS writes");
-  else if (screen.kind == BootScreenKind::Unrecognised)
-    fail(file + ": no sign-on code quarzel knows was found; the picture is the blank screen");
+  for (const std::string& note : screenNotes(screen)) fail(file + ": " + note);
   // Said only of a size the user chose: at the default, a BIOS that shows
   // another size is no surprise worth a line.
   if (!memory || !screen.memory || screen.memory->blocks == *memory * kBlocksPerMegabyte) return;
-  const std::string size = std::to_string(screen.memory->blocks * kKilobytesPerBlock) + "K";
-  fail(file + (screen.memory->fromImage ? ": the BIOS reports " + size + " whatever the card holds"
-                                      : ": the BIOS knows no size above " + size));
+  fail(file + ": " + describeMemory(*screen.memory, *memory));
+}
+
+int status(const BootScreen& screen) {
+  switch (verdict(screen)) {
+    case BootScreenVerdict::Whole: return 0;
+    case BootScreenVerdict::Partial: return kPartialStatus;
+    case BootScreenVerdict::Unrecognised: return kUnrecognisedStatus;
+  }
+  return kUnrecognisedStatus;
 }
 
 // The sizes --memory takes, "8, 16 or 32", and as a type name "8|16|32".
@@ -52,6 +59,12 @@ CommandRun addPreviewCommand(CLI::App& app) {
                    "the card's memory in MB: " + memoryChoices(", ", " or ") + " (default " +
                        std::to_string(kDefaultMemoryMegabytes) + ")")
       ->type_name(memoryChoices("|", "|"));
+  command->footer("Exit status: 0 for a screen read whole from the image; " + std::to_string(kPartialStatus) +
+                  " for one read in part (a step of the sign-on code quarzel could not follow, or no 8x16 font): "
+                  "the picture is drawn as far as it was read, and standard error says what is missing; " +
+                  std::to_string(kUnrecognisedStatus) +
+                  " where no sign-on code quarzel knows was found: the picture is the blank screen; 1 for a file "
+                  "that cannot be used; 2 for wrong use.");
   return [o] {
     BootScreenOptions options;
     std::optional<std::uint32_t> memory;
@@ -66,7 +79,8 @@ CommandRun addPreviewCommand(CLI::App& app) {
     const std::vector<std::uint8_t> png = pngBytes(screen.width, screen.height, screen.pixels);
     if (png.empty()) return fail(o->out + ": the picture could not be encoded");
     reportScreen(o->file, screen, memory);
-    return writeOrReport(o->out, png.data(), png.size());
+    const int written = writeOrReport(o->out, png.data(), png.size());
+    return written != 0 ? written : status(screen);
   };
 }
 

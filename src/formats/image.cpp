@@ -62,6 +62,8 @@ LoadResult loadImage(std::span<const std::uint8_t> file) {
 
 std::size_t romLength(const Image& image) { return std::size_t{image.bytes[kRomLengthByte]} * kRomLengthUnit; }
 
+std::size_t romEnd(const Image& image) { return std::min(romLength(image), image.end()); }
+
 bool checksumOk(const Image& image) {
   const std::size_t length = romLength(image);
   if (length == 0 || length > image.size) return false;

@@ -69,6 +69,10 @@ LoadResult loadImage(std::span<const std::uint8_t> file);
 // The ROM length of the header: byte 2 in 512-byte units.
 inline constexpr std::size_t kRomLengthByte = 2, kRomLengthUnit = 512;
 std::size_t romLength(const Image& image);
+// One past the last byte the card holds at boot: the ROM length, as far as
+// the loaded image goes. The code the card runs and the texts it prints lie
+// below it; what lies past it is not the card's.
+std::size_t romEnd(const Image& image);
 
 // True when bytes 0 .. romLength-1 add up to 0 modulo 256; false when the
 // length is 0 or reaches past the loaded image.

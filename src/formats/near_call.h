@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 
 #include "formats/image.h"
@@ -11,6 +12,7 @@
 namespace quarzel {
 
 inline constexpr std::size_t kNearCallBytes = 3;
+inline constexpr std::uint8_t kNearCallOpcode = 0xE8;
 
 // Where the call near at `at` leads, within the ROM's 64 KiB segment; none
 // when no call near is there.

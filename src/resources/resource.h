@@ -226,3 +226,8 @@
 
 // The Boot Screen button of the Strings, Fonts and Logo pages
 #define IDC_BOOT_SCREEN 1300
+// The Boot Screen window: the note under the picture, the label of the
+// card's memory sizes and one button per size (size n takes the first id + n)
+#define IDC_BOOT_SCREEN_NOTE 1301
+#define IDC_BOOT_SCREEN_MEMORY_LABEL 1302
+#define IDC_BOOT_SCREEN_FIRST_MEMORY 1310

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/strings/boot_string1.h"
+#include "analysis/strings/sign_on_code.h"
 #include "analysis/fonts/font_locator.h"
 #include "analysis/modes/mode_table_locator.h"
 #include "analysis/pci_vesa/pcir_locator.h"

@@ -10,7 +10,8 @@
 #include "analysis/boot_screen/boot_screen.h"
 #include "analysis/boot_screen/sign_on_calls.h"
 #include "analysis/boot_screen/text_screen.h"
-#include "analysis/strings/boot_string1.h"
+#include "analysis/strings/sign_on_code.h"
+#include "support/analysed.h"
 #include "support/shared_files.h"
 
 namespace quarzel {
@@ -72,39 +73,101 @@ TEST(BootScreen, MemorySizeFollowsTheBiosOrTheCard) {
   EXPECT_EQ(string1(16).rfind("Creative 3D Blaster Banshee 16MB SGRAM\r\n", 0), 0u) << string1(16);
 }
 
-// Operands that lead to the end of the buffer: the prints stop there, and
-// a sign-on that no longer matches previews as the blank screen.
-TEST(BootScreen, OperandsNearTheEndStayInsideTheImage) {
+// Where the sign-on leaves the ROM (byte 2 x 512; 3k12sd.rom's 40 KiB of a
+// 64 KiB file) the reading stops, draws what it read and says where:
+// a text cut at the ROM's end, an attribute beyond it, a size table without
+// its end. A sign-on that no longer matches previews as the blank screen.
+TEST(BootScreen, AReadingThatLeavesTheRomSaysWhereAndStops) {
   QUARZEL_REAL_ROM(rom, test::k3k12sd);
-  Image image = rom;
-  BiosLayout layout;
-  AnalysisPass(image, layout);
-  const std::size_t code = *layout.bootCodeAddress;
-  image.bytes[code + kString1CountOperand] = 0xFF;  // count FFFFh
-  image.bytes[code + kString1CountOperand + 1] = 0xFF;
-  image.bytes[code + kString1Operand] = 0xF0;  // string at FFF0h
-  image.bytes[code + kString1Operand + 1] = 0xFF;
-  const SignOn signOn = readSignOn(image, layout, kDefaultMemoryMegabytes);
-  ASSERT_FALSE(signOn.prints.empty());
-  EXPECT_EQ(signOn.prints[0].text.size(), 0x10u);
-  EXPECT_EQ(drawBootScreen(image, layout).pixels.size(), 720u * 400);
+  const test::Analysed bios = test::analysed(rom);
+  const std::size_t code = *bios.layout.bootCodeAddress, end = romEnd(rom);
+  ASSERT_EQ(end, 0xA000u);
+  const auto read = [&](auto change) {
+    Image image = rom;
+    change(image);
+    return readSignOn(image, bios.layout, kDefaultMemoryMegabytes);
+  };
+  const auto setWord = [](Image& image, std::size_t at, std::size_t value) {
+    image.bytes[at] = static_cast<std::uint8_t>(value);
+    image.bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+  };
 
-  image.bytes[code] = 0x90;
-  const BootScreen blank = drawBootScreen(image, layout);
-  EXPECT_EQ(blank.kind, BootScreenKind::Unrecognised);
+  const SignOn cut = read([&](Image& image) { setWord(image, code + kString1Operand, end - 4); });
+  ASSERT_EQ(cut.prints.size(), 1u) << "nothing after the cut string";
+  EXPECT_EQ(cut.prints[0].text.size(), 4u);
+  ASSERT_EQ(cut.unread.size(), 1u);
+  EXPECT_NE(cut.unread[0].find("string 1 (107 bytes at 9FFC) runs past the ROM's end (A000)"), std::string::npos)
+      << cut.unread[0];
+
+  const SignOn colourless = read([&](Image& image) { setWord(image, code + kString1AttributeOperand, 0xFFF0); });
+  EXPECT_TRUE(colourless.prints.empty());
+  ASSERT_EQ(colourless.unread.size(), 1u);
+  EXPECT_NE(colourless.unread[0].find("FFF0, past the ROM's end"), std::string::npos) << colourless.unread[0];
+
+  // The size table's entries from 9FF8h on: 10h, 20h, then the ROM ends.
+  const std::size_t memoryLine = *findSignOnCode(rom, std::nullopt)->printer + kNamePrinter.size();
+  const SignOn endless = read([&](Image& image) {
+    setWord(image, memoryLine + kMemoryTableOperand, end - 8);
+    image.bytes[end - 8] = 0x10;
+    image.bytes[end - 5] = 0x20;
+    image.bytes[end - 2] = 0x30;
+  });
+  ASSERT_EQ(endless.unread.size(), 1u);
+  EXPECT_NE(endless.unread[0].find("the memory size table at 9FF8 runs past"), std::string::npos) << endless.unread[0];
+
+  Image broken = rom;
+  broken.bytes[code] = 0x90;
+  const BootScreen blank = drawBootScreen(broken, bios.layout);
+  EXPECT_EQ(verdict(blank), BootScreenVerdict::Unrecognised);
   EXPECT_TRUE(std::all_of(blank.pixels.begin(), blank.pixels.end(), [](std::uint32_t p) { return p == 0; }));
 }
 
-// The built-in sample is what a first run previews: its sign-on prints in
-// the light grey the cards use, not in whatever its code's operand points at.
-TEST(BootScreen, TheSamplePrintsItsSignOnAsACardDoes) {
-  const Image image = sampleImage();
-  BiosLayout layout;
-  AnalysisPass(image, layout);
-  const SignOn signOn = readSignOn(image, layout, kDefaultMemoryMegabytes);
-  ASSERT_FALSE(signOn.prints.empty());
-  EXPECT_EQ(signOn.prints[0].attribute, 0x07);
-  EXPECT_EQ(drawBootScreen(image, layout).kind, BootScreenKind::Text);
+// A name printer overwritten with NOPs, and a font the pass did not find:
+// the picture is partial and names what it could not read.
+TEST(BootScreen, WhatItCouldNotReadIsNamed) {
+  QUARZEL_REAL_ROM(rom, test::kAgpSg);
+  test::Analysed bios = test::analysed(rom);
+  std::fill_n(bios.image.bytes.begin() + 0x3542, kNamePrinter.size(), 0x90);
+  const BootScreen noName = drawBootScreen(bios.image, bios.layout);
+  EXPECT_EQ(verdict(noName), BootScreenVerdict::Partial);
+  EXPECT_EQ(screenNotes(noName), std::vector<std::string>{"the sign-on code calls 3542, code quarzel does not know: "
+                                                          "what the BIOS prints after string 1 is not drawn"});
+  EXPECT_EQ(readSignOn(bios.image, bios.layout, kDefaultMemoryMegabytes).prints.size(), 1u) << "string 1 alone";
+
+  bios = test::analysed(rom);
+  bios.layout.fonts[Font8x16].reset();
+  const BootScreen fontless = drawBootScreen(bios.image, bios.layout);
+  EXPECT_EQ(verdict(fontless), BootScreenVerdict::Partial);
+  EXPECT_EQ(fontless.unread, std::vector<std::string>{"no 8x16 font was found: the characters are drawn blank"});
+}
+
+// The string-2 locator and the picture name the same bytes, and every image
+// a user starts from reads whole: each real one and the built-in sample,
+// whose first run shows string 2 and the memory line beneath string 1.
+TEST(BootScreen, TheLocatorAndThePictureNameTheSameString2) {
+  std::vector<std::pair<std::string, Image>> images{{"sample", sampleImage()}};
+  for (const test::RealRom& rom : test::kRealRoms)
+    if (const auto image = test::readRealRom(rom)) images.emplace_back(rom.file, *image);
+  for (const auto& [name, image] : images) {
+    const test::Analysed bios = test::analysed(image);
+    const SignOn signOn = readSignOn(image, bios.layout, kDefaultMemoryMegabytes);
+    EXPECT_EQ(verdict(drawBootScreen(image, bios.layout)), BootScreenVerdict::Whole) << name;
+    const BootString& string2 = bios.layout.bootString2;
+    ASSERT_TRUE(string2.address) << name;
+    if (!string2.printed) {
+      EXPECT_TRUE(signOn.prints.empty()) << name;
+      continue;
+    }
+    ASSERT_GE(signOn.prints.size(), 2u) << name;
+    EXPECT_EQ(signOn.prints[1].source, *string2.address) << name;
+    EXPECT_EQ(signOn.prints[1].text.size(), *image.word(*string2.lengthWord)) << name;
+  }
+  const Image sample = sampleImage();
+  const SignOn signOn = readSignOn(sample, test::analysed(sample).layout, kDefaultMemoryMegabytes);
+  ASSERT_GE(signOn.prints.size(), 4u);
+  EXPECT_EQ(signOn.prints[0].attribute, 0x07) << "light grey, as the cards print";
+  EXPECT_EQ(std::string(signOn.prints[2].text.begin(), signOn.prints[2].text.end()), "Video Memory Size: ");
+  EXPECT_EQ(std::string(signOn.prints[3].text.begin(), signOn.prints[3].text.end()), "16384K");
 }
 
 }  // namespace

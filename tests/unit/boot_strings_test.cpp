@@ -3,6 +3,8 @@
 #include "analysis/strings/bios_date.h"
 #include "analysis/strings/boot_string1.h"
 #include "analysis/strings/boot_string2.h"
+#include "analysis/strings/sign_on_code.h"
+#include "formats/near_call.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"
 
@@ -77,6 +79,20 @@ TEST(BootString2, MainSignatureTakesTheCountBeforeTheText) {
   EXPECT_EQ(layout.bootString2.lengthWord, 0x5000);
   EXPECT_EQ(layout.bootString2.maxLength, 120u);
   EXPECT_EQ(layout.bootString2.length, 5);
+}
+
+// The name printer that string 1's call leads to gives string 2, not the
+// first print call of its kind anywhere in the image; without that call the
+// first one found stands in.
+TEST(BootString2, TheNamePrinterTheSignOnCallsGivesIt) {
+  constexpr std::size_t kCode = 0x200, kCall = kCode + kString1CallAt, kPrinter = 0x300;
+  RomBuilder rom;
+  rom.place(kString2Main, 0x100, {{kString2Operand, 0x5002}})
+      .place(kString1Main, kCode, {{kString1Operand, 0x3000}})
+      .place(kNamePrinter, kPrinter, {{kNameOperand, 0x6002}});
+  EXPECT_EQ(strings(rom.build()).bootString2.address, 0x5002);
+  rom.byte(kCall, kNearCallOpcode).word(kCall + 1, static_cast<std::uint16_t>(kPrinter - kCall - kNearCallBytes));
+  EXPECT_EQ(strings(rom.build()).bootString2.address, 0x6002);
 }
 
 TEST(BootString2, StringAtTheImageStartHasNoCountWord) {

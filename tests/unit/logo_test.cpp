@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/strings/boot_string1.h"
+#include "analysis/strings/sign_on_code.h"
 #include "analysis/logo/logo_edit.h"
 #include "analysis/pci_vesa/pcir_locator.h"
 #include "formats/logo_block.h"
@@ -217,6 +217,8 @@ TEST(RemoveLogo, GivesBackTheImageBeforeTheLogo) {
   EXPECT_EQ(installed.bootString1.address, string1.address);
   EXPECT_EQ(installed.bootString1.maxLength, string1.maxLength);
   EXPECT_EQ(installed.bootString1.lengthWord, *installed.logo->block.savedCode + 11);
+  // The kept code's call counts from where the logo's call stands.
+  EXPECT_EQ(findSignOnCode(image, installed.logo)->printer, findSignOnCode(rom, std::nullopt)->printer);
   EXPECT_EQ(blockPicture(image, installed.logo->block).rows, picture(64, 48).rows);
   const EditResult removed = removeLogo(image, installed);
   ASSERT_TRUE(removed.ok());

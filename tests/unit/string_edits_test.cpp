@@ -11,6 +11,7 @@
 #include "analysis/strings/bios_date.h"
 #include "analysis/strings/boot_string1.h"
 #include "analysis/strings/boot_string2.h"
+#include "analysis/strings/sign_on_code.h"
 #include "analysis/pci_vesa/vesa_edits.h"
 #include "support/rom_builder.h"
 #include "support/shared_files.h"

@@ -8,6 +8,7 @@
 #include "analysis/fonts/fixup_table.h"
 #include "analysis/fonts/font_edits.h"
 #include "formats/bmp_picture.h"
+#include "formats/text_format.h"
 #include "formats/text_page.h"
 
 namespace quarzel {
@@ -32,12 +33,29 @@ std::uint32_t rgb(std::uint8_t colour) {
   return std::uint32_t{c.red} << 16 | std::uint32_t{c.green} << 8 | c.blue;
 }
 
+// Why the card's 8x16 font cannot be drawn from the image, where it cannot.
+std::optional<std::string> missingFont(const Image& image, const BiosLayout& layout) {
+  const Location& font = layout.fonts[Font8x16];
+  if (!font || !fontTableFits(*font, Font8x16, image.end()))
+    return "no 8x16 font was found: the characters are drawn blank";
+  if (!fontTableFits(*font, Font8x16, romEnd(image)))
+    return formatText("the 8x16 font at %04X runs past the ROM's end (%04X): the characters are drawn blank",
+                      unsigned{*font}, static_cast<unsigned>(romEnd(image)));
+  return std::nullopt;
+}
+
 // The ROM's 8x16 font as the card holds it: in mode 3 with the 9-dot
 // alternates of its fix-up table over it, in mode 12h without them. A
-// font not found leaves every glyph blank.
-Glyphs romGlyphs(const Image& image, const BiosLayout& layout, bool withFixups) {
+// font that cannot be drawn from leaves every glyph blank, and the screen
+// says so where it prints anything.
+Glyphs romGlyphs(const Image& image, const BiosLayout& layout, bool withFixups, BootScreen& screen) {
   Glyphs glyphs{};
-  if (const auto font = fontFileBytes(image, layout, Font8x16)) std::copy(font->begin(), font->end(), glyphs.begin());
+  if (const auto missing = missingFont(image, layout)) {
+    if (screen.kind == BootScreenKind::Text || screen.kind == BootScreenKind::Logo) screen.unread.push_back(*missing);
+    return glyphs;
+  }
+  const auto font = fontFileBytes(image, layout, Font8x16);
+  std::copy(font->begin(), font->end(), glyphs.begin());
   if (!withFixups) return glyphs;
   for (const std::size_t entry : fixupEntries(image, layout.fixups[Font8x16].location, Font8x16).entries)
     if (Image::fits(entry, fixupEntryBytes(Font8x16)))
@@ -108,7 +126,7 @@ void drawLogo(const Image& image, const BiosLayout& layout, const LogoBlockView&
   }
   // In graphics modes a character fills its cell: the glyph in the colour,
   // the rest in colour 0, or both XORed in where bit 7 is set.
-  const Glyphs glyphs = romGlyphs(image, layout, false);
+  const Glyphs glyphs = romGlyphs(image, layout, false, screen);
   for (int row = 0; row < text.rows(); ++row)
     for (int column = 0; column < text.columns(); ++column) {
       const Cell& cell = text.at(row, column);
@@ -141,16 +159,42 @@ BootScreen drawBootScreen(const Image& image, const BiosLayout& layout, const Bo
 void drawBootScreen(const Image& image, const BiosLayout& layout, const BootScreenOptions& options,
                     BootScreen& screen) {
   screen.memory.reset();
+  screen.unread.clear();
   if (layout.logo) return drawLogo(image, layout, layout.logo->block, screen);
-  const SignOn signOn = readSignOn(image, layout, options.memoryMegabytes);
+  SignOn signOn = readSignOn(image, layout, options.memoryMegabytes);
   TextScreen text(kColumns, static_cast<int>(kTextRows));
   play(text, signOn);
-  const BootScreenKind kind = !signOn.found            ? BootScreenKind::Unrecognised
-                              : signOn.prints.empty() ? BootScreenKind::Silent
-                                                      : BootScreenKind::Text;
+  // A sign-on whose first step could not be read has printed nothing, yet
+  // is not silent: the screen is partly read.
+  const BootScreenKind kind = !signOn.found                                   ? BootScreenKind::Unrecognised
+                              : signOn.prints.empty() && signOn.unread.empty() ? BootScreenKind::Silent
+                                                                               : BootScreenKind::Text;
   clearPicture(screen, kind, kColumns * kTextCellWidth, static_cast<int>(kTextRows) * kGlyphHeight);
-  drawText(text, romGlyphs(image, layout, true), screen);
+  screen.unread = std::move(signOn.unread);
+  drawText(text, romGlyphs(image, layout, true, screen), screen);
   screen.memory = signOn.memory;
+}
+
+BootScreenVerdict verdict(const BootScreen& screen) {
+  if (screen.kind == BootScreenKind::Unrecognised) return BootScreenVerdict::Unrecognised;
+  return screen.unread.empty() ? BootScreenVerdict::Whole : BootScreenVerdict::Partial;
+}
+
+std::vector<std::string> screenNotes(const BootScreen& screen) {
+  std::vector<std::string> notes;
+  if (screen.kind == BootScreenKind::Silent)
+    notes.push_back("the BIOS prints no sign-on; the screen stays blank until the PC BIOS writes");
+  else if (screen.kind == BootScreenKind::Unrecognised)
+    notes.push_back("no sign-on code quarzel knows was found; the picture is the blank screen");
+  notes.insert(notes.end(), screen.unread.begin(), screen.unread.end());
+  return notes;
+}
+
+std::string describeMemory(const MemorySize& size, std::uint32_t chosenMegabytes) {
+  const std::string shown = std::to_string(size.blocks * kKilobytesPerBlock) + "K";
+  if (size.fromImage) return "the BIOS reports " + shown + " whatever the card holds";
+  if (size.blocks != chosenMegabytes * kBlocksPerMegabyte) return "the BIOS knows no size above " + shown;
+  return "the BIOS reads the card's " + shown;
 }
 
 }  // namespace quarzel

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "analysis/bios_layout.h"
@@ -38,7 +39,24 @@ struct BootScreen {
   std::int32_t width = 0, height = 0;
   std::vector<std::uint32_t> pixels;  // 0xRRGGBB, rows top first
   std::optional<MemorySize> memory;  // where the sign-on prints it
+  // What the picture could not take from the image, in words: the step of
+  // the sign-on code it could not follow (the picture ends there), a font
+  // it lacks.
+  std::vector<std::string> unread;
 };
+
+// Whether the picture is the screen read whole from the image.
+enum class BootScreenVerdict { Whole, Partial, Unrecognised };
+BootScreenVerdict verdict(const BootScreen& screen);
+
+// What the picture cannot tell by itself, a sentence each without its
+// full stop: a BIOS that prints nothing or is not known, then `unread`.
+std::vector<std::string> screenNotes(const BootScreen& screen);
+
+// The memory size the screen shows against the one chosen for the card:
+// "the BIOS reports 16384K whatever the card holds", "the BIOS knows no size
+// above 8192K", or "the BIOS reads the card's 16384K".
+std::string describeMemory(const MemorySize& size, std::uint32_t chosenMegabytes);
 
 BootScreen drawBootScreen(const Image& image, const BiosLayout& layout, const BootScreenOptions& options = {});
 // The same into `screen`, whose pixel buffer is kept where it is large

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "analysis/strings/boot_string.h"
+#include "analysis/strings/sign_on_code.h"
 #include "formats/pointer_directory.h"
 
 namespace quarzel {
@@ -44,30 +45,29 @@ void locateSilentString1(const Image& image, std::size_t match, BootString& stri
 }  // namespace
 
 void locateBootString1(const Image& image, BiosLayout& layout) {
-  const std::size_t end = searchEnd(image, kSearchMargin);
   BootString& string = layout.bootString1;
   const auto& logo = layout.logo;
-  if (const auto match = findFirst(image, kString1Main, end)) {
-    layout.bootCodeAddress = static_cast<Offset>(*match);
-    if (const Offset address = *image.word(*match + kString1Operand); startsInImage(image, address)) {
+  // Under a logo the code is the one its block keeps: the string and its
+  // count are edited there, and the call stands where the code was. A block
+  // of an earlier version keeps none, and string 1 is not found.
+  const auto code = findSignOnCode(image, logo);
+  if (code && code->printsString1) {
+    layout.bootCodeAddress = static_cast<Offset>(code->at);
+    if (const Offset address = *image.word(code->at + kString1Operand); startsInImage(image, address)) {
       recordBootString(image, string, address, false);
       // The count operand of mov cx; only its low byte limits the text.
-      string.lengthWord = static_cast<Offset>(*match + kString1CountOperand);
-      string.maxLength = image.bytes[*match + kString1CountOperand];
+      string.lengthWord = static_cast<Offset>(code->at + kString1CountOperand);
+      string.maxLength = image.bytes[code->at + kString1CountOperand];
       if (!logo) layout.logoLines = logoLinesFrom(image.text(address));
     }
-  } else if (const auto silent = findFirst(image, kSilentSignOn, end); silent && !logo) {
-    locateSilentString1(image, *silent, string);
+  } else if (code) {
+    locateSilentString1(image, code->at, string);
   } else if (!logo) {
-    if (const auto fallback = findFirst(image, kString1Fallback, end))
+    if (const auto fallback = findFirst(image, kString1Fallback, searchEnd(image, kSearchMargin)))
       if (const Offset address = *image.word(*fallback + kString1FallbackOperand); startsInImage(image, address))
         recordBootString(image, string, address, true);
   }
-  // Under a logo the match is the sign-on code its block keeps: the string
-  // and its count are edited there, and the call stands where the code was.
-  // A block of an earlier version keeps none, and string 1 is not found.
   if (logo) layout.bootCodeAddress = logo->call;
-  if (logo && (!string.lengthWord || *string.lengthWord - kString1CountOperand != logo->block.savedCode)) string = {};
 }
 
 }  // namespace quarzel
