@@ -10,7 +10,7 @@
 #include "analysis/registers/pll_search.h"
 #include "analysis/registers/register_fields.h"
 #include "cli/cli_support.h"
-#include "cli/edit_plan.h"
+#include "cli/edit/edit_plan.h"
 #include "cli/text_escapes.h"
 #include "formats/number_text.h"
 #include "fuzz_support.h"

@@ -17,7 +17,7 @@
 #include "analysis/registers/register_fields.h"
 #include "analysis/registers/registers.h"
 #include "analysis/modes/video_modes.h"
-#include "cli/reports.h"
+#include "cli/report/reports.h"
 #include "analysis/sample_image.h"
 #include "formats/dump_highlights.h"
 #include "formats/dump_listing.h"

@@ -16,7 +16,7 @@
 #include "cli/cli_support.h"
 #include "cli/code_page_input.h"
 #include "cli/commands.h"
-#include "cli/edit_plan.h"
+#include "cli/edit/edit_plan.h"
 #include "cli/vesa_names.h"
 #include "formats/file_io.h"
 #include "formats/font_file.h"

@@ -6,7 +6,7 @@
 #include "cli/cli_support.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/png_picture.h"
+#include "cli/preview/png_picture.h"
 #include "formats/number_text.h"
 
 namespace quarzel::cli {

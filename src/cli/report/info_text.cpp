@@ -4,7 +4,7 @@
 #include "analysis/strings/string_edits.h"
 #include "analysis/modes/video_modes.h"
 #include "cli/readable_text.h"
-#include "cli/reports.h"
+#include "cli/report/reports.h"
 #include "cli/vesa_names.h"
 #include "formats/text_format.h"
 

@@ -1,4 +1,4 @@
-#include "cli/png_picture.h"
+#include "cli/preview/png_picture.h"
 
 #define STBI_WRITE_NO_STDIO
 #define STB_IMAGE_WRITE_IMPLEMENTATION

@@ -2,7 +2,7 @@
 // mode, one line a row or one JSON array.
 #include "analysis/modes/refresh_edit.h"
 #include "analysis/modes/video_modes.h"
-#include "cli/reports.h"
+#include "cli/report/reports.h"
 #include "formats/text_format.h"
 
 namespace quarzel::cli {

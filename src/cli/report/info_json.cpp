@@ -1,7 +1,7 @@
 #include "analysis/pci_vesa/pcir_fields.h"
 #include "analysis/pointer_directory.h"
 #include "analysis/registers/registers.h"
-#include "cli/reports.h"
+#include "cli/report/reports.h"
 #include "cli/vesa_names.h"
 
 namespace quarzel::cli {

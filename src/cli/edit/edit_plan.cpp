@@ -1,4 +1,4 @@
-#include "cli/edit_plan.h"
+#include "cli/edit/edit_plan.h"
 
 #include <algorithm>
 #include <tuple>
