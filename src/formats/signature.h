@@ -1,6 +1,8 @@
 // Byte signatures of BIOS code and data, written the way a disassembly
 // listing shows them: "B8 01 13 ?? ?? CD 10", where ?? (or ..) is a byte that
-// is not compared. A malformed pattern does not compile.
+// is not compared. A malformed pattern does not compile: the parse calls
+// `malformedSignature`, which no constant evaluation can call (a `throw`
+// would do the same, but builds without exceptions refuse it).
 #pragma once
 
 #include <array>
@@ -13,6 +15,10 @@
 
 namespace quarzel {
 
+// Never defined: reaching it while a signature is parsed at compile time
+// fails the compile, with the reason in the call.
+void malformedSignature(const char* reason);
+
 class Signature {
  public:
   static constexpr std::size_t kMaxLength = 64;
@@ -20,7 +26,7 @@ class Signature {
   consteval Signature(const char* pattern) {
     for (std::size_t i = 0; pattern[i] != '\0';) {
       if (pattern[i] == ' ') { ++i; continue; }
-      if (length_ == kMaxLength) throw "signature too long";
+      if (length_ == kMaxLength) malformedSignature("signature too long");
       const char a = pattern[i], b = pattern[i + 1];
       if ((a == '?' && b == '?') || (a == '.' && b == '.')) {
         compared_[length_++] = false;
@@ -30,7 +36,7 @@ class Signature {
       }
       i += 2;
     }
-    if (!anyCompared()) throw "signature compares nothing";
+    if (!anyCompared()) malformedSignature("signature compares nothing");
   }
 
   constexpr std::size_t size() const { return length_; }
@@ -48,7 +54,7 @@ class Signature {
  private:
   // Upper-case digits only, as a listing writes them.
   static consteval int digit(char c) {
-    if ((c >= 'a' && c <= 'f') || hexDigitValue(c) < 0) throw "bad hex digit in signature";
+    if ((c >= 'a' && c <= 'f') || hexDigitValue(c) < 0) malformedSignature("bad hex digit in signature");
     return hexDigitValue(c);
   }
   constexpr bool anyCompared() const {
