@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <optional>
+#include <random>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "analysis/registers/registers.h"
 #include "formats/number_text.h"
@@ -61,6 +65,29 @@ TEST(ReadDecimalFraction, DigitsWithAnOptionalFractionOnly) {
   for (const char* text : {"", ".5", "5.", "1.2.3", "-1", "+1", " 1", "1 ", "1e3", "nan", "inf", "1,5", "0x10"})
     EXPECT_EQ(readDecimalFraction(text), std::nullopt) << '"' << text << '"';
   EXPECT_EQ(readDecimalFraction("1" + std::string(400, '0')), std::nullopt);  // past a double
+}
+
+// Rounded once to the nearest double, ties to even, as the standard
+// library's reader rounds: the same clock on every build.
+TEST(ReadDecimalFraction, RoundsAsTheStandardReaderDoes) {
+  std::vector<std::string> texts = {"108.8", "143.17", "0.1", "9007199254740993", "9007199254740995",
+                                    "0.30000000000000001665", "2.2250738585072014e-308", "4.9406564584124654"};
+  std::mt19937 random(1998);
+  for (int i = 0; i < 20000; ++i) {
+    std::string text(1 + random() % 24, '0');
+    for (char& c : text) c = static_cast<char>('0' + random() % 10);
+    if (random() % 4) text.insert(1 + random() % text.size(), ".");
+    if (text.back() == '.') text += '5';
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    double wanted = 0;
+    const auto read = std::from_chars(text.data(), text.data() + text.size(), wanted, std::chars_format::fixed);
+    if (read.ec != std::errc() || read.ptr != text.data() + text.size()) continue;  // "e-308" and the like
+    const auto got = readDecimalFraction(text);
+    ASSERT_TRUE(got) << text;
+    EXPECT_EQ(*got, wanted) << text;
+  }
 }
 
 }  // namespace
