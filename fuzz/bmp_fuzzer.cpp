@@ -3,6 +3,7 @@
 // lines the pass took from its sign-on string.
 #include "analysis/logo/logo_edit.h"
 #include "formats/bmp_picture.h"
+#include "formats/file_io.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "formats/file_io.h"
-
 namespace quarzel {
 
 namespace {
@@ -128,13 +126,6 @@ BmpParse readLogoPicture(std::span<const std::uint8_t> file) {
   }
   mapPixels(picture);
   return {std::move(picture), std::nullopt};
-}
-
-LogoFileRead readLogoFile(const std::string& path) {
-  const FileRead read = readWholeFile(path, kLogoFileLimit);
-  if (!read.bytes) return {std::nullopt, std::nullopt, read.error};
-  BmpParse parsed = readLogoPicture(*read.bytes);
-  return {std::move(parsed.picture), parsed.error, {}};
 }
 
 std::vector<std::uint8_t> monochromeBmp(std::size_t width, std::size_t height,

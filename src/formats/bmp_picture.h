@@ -73,16 +73,6 @@ struct BmpParse {
 };
 BmpParse readLogoPicture(std::span<const std::uint8_t> file);
 
-// Reads and checks the BMP file at `path`. A file that cannot be read, or
-// is larger than any logo BMP can be, gives `fileError` and no picture.
-inline constexpr std::size_t kLogoFileLimit = 16 * 1024 * 1024;
-struct LogoFileRead {
-  std::optional<LogoPicture> picture;
-  std::optional<EditError> error;  // a file that was read but is no usable logo
-  std::string fileError;           // a file that could not be read
-};
-LogoFileRead readLogoFile(const std::string& path);
-
 // A 1-bit bottom-up bitmap as a BMP file: colour 0 white, colour 1 black.
 // `bits` holds height rows of width / 8 bytes; width is a multiple of 32.
 std::vector<std::uint8_t> monochromeBmp(std::size_t width, std::size_t height,

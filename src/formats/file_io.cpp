@@ -34,6 +34,13 @@ ImageFile readImageFile(const std::string& path) {
   return {loaded.image, {}};
 }
 
+LogoFileRead readLogoFile(const std::string& path) {
+  const FileRead read = readWholeFile(path, kLogoFileLimit);
+  if (!read.bytes) return {std::nullopt, std::nullopt, read.error};
+  BmpParse parsed = readLogoPicture(*read.bytes);
+  return {std::move(parsed.picture), parsed.error, {}};
+}
+
 std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
   const fs::path target(path);
   std::error_code error;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/bmp_picture.h"
 #include "formats/image.h"
 
 namespace quarzel {
@@ -28,6 +29,16 @@ struct ImageFile {
   std::string error;  // the reason when image is empty
 };
 ImageFile readImageFile(const std::string& path);
+
+// Reads and checks the BMP file at `path`. A file that cannot be read, or
+// is larger than any logo BMP can be, gives `fileError` and no picture.
+inline constexpr std::size_t kLogoFileLimit = 16 * 1024 * 1024;
+struct LogoFileRead {
+  std::optional<LogoPicture> picture;
+  std::optional<EditError> error;  // a file that was read but is no usable logo
+  std::string fileError;           // a file that could not be read
+};
+LogoFileRead readLogoFile(const std::string& path);
 
 // Empty on success, else the reason; on failure the target is untouched.
 std::string writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);

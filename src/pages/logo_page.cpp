@@ -7,6 +7,7 @@
 #include "analysis/strings/boot_string1.h"
 #include "analysis/logo/logo_edit.h"
 #include "formats/bmp_picture.h"
+#include "formats/file_io.h"
 #include "formats/text_format.h"
 #include "pages/analysis_refresh.h"
 #include "pages/boot_screen_window.h"
