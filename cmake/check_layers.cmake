@@ -14,7 +14,12 @@ set(allowed_analysis formats analysis)
 set(allowed_ui formats analysis ui resources)
 set(allowed_pages formats analysis ui resources pages)
 set(allowed_app formats analysis ui resources pages app)
-set(allowed_cli formats analysis cli)
+# What quarzel-cli and the page share sits above the core: how an image is
+# described (describe) and how a plan of edits runs (edits).
+set(allowed_describe formats analysis describe)
+set(allowed_edits formats analysis describe edits)
+set(allowed_cli formats analysis describe edits cli)
+set(allowed_web formats analysis describe edits web)
 set(item_folders strings registers fonts modes logo pci_vesa)
 list(JOIN item_folders "|" item_pattern)
 
@@ -37,7 +42,7 @@ endforeach()
 list(REMOVE_DUPLICATES above_items)
 
 set(faults "")
-foreach(folder formats analysis ui pages app cli)
+foreach(folder formats analysis describe edits ui pages app cli web)
   file(GLOB_RECURSE sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
   foreach(source ${sources})
     file(RELATIVE_PATH name ${SOURCE_DIR} ${source})

@@ -3,7 +3,7 @@
 file(GLOB_RECURSE QUARZEL_CLI_SOURCES CONFIGURE_DEPENDS src/cli/*.cpp)
 list(REMOVE_ITEM QUARZEL_CLI_SOURCES ${PROJECT_SOURCE_DIR}/src/cli/main.cpp)
 add_library(quarzel_cli_commands STATIC ${QUARZEL_CLI_SOURCES})
-target_link_libraries(quarzel_cli_commands PUBLIC quarzel_core quarzel_cli11 quarzel_json quarzel_stb quarzel_version)
+target_link_libraries(quarzel_cli_commands PUBLIC quarzel_shared quarzel_cli11 quarzel_stb quarzel_version)
 quarzel_warnings(quarzel_cli_commands)
 add_executable(quarzel-cli src/cli/main.cpp)
 target_link_libraries(quarzel-cli PRIVATE quarzel_cli_commands)

@@ -6,7 +6,7 @@
 file(GLOB QUARZEL_WEB_SOURCES CONFIGURE_DEPENDS src/web/*.cpp)
 add_executable(quarzel-web ${QUARZEL_WEB_SOURCES})
 set_target_properties(quarzel-web PROPERTIES OUTPUT_NAME quarzel SUFFIX .wasm RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/site)
-target_link_libraries(quarzel-web PRIVATE quarzel_core quarzel_json)
+target_link_libraries(quarzel-web PRIVATE quarzel_shared)
 target_link_options(quarzel-web PRIVATE -mexec-model=reactor -Wl,-z,stack-size=1048576 -Wl,--strip-all)
 quarzel_warnings(quarzel-web)
 

@@ -10,8 +10,9 @@
 #include "analysis/registers/pll_search.h"
 #include "analysis/registers/register_fields.h"
 #include "cli/cli_support.h"
-#include "cli/edit/edit_plan.h"
-#include "cli/text_escapes.h"
+#include "cli/edit/edit_options.h"
+#include "edits/edit_plan.h"
+#include "edits/text_escapes.h"
 #include "formats/number_text.h"
 #include "fuzz_support.h"
 
@@ -19,11 +20,11 @@ namespace quarzel::fuzz {
 namespace {
 
 void readArgument(const std::string& text) {
-  const auto unescaped = cli::unescapeText(text);
+  const auto unescaped = unescapeText(text);
   if (text.find('\\') == std::string::npos && unescaped != text) broken("escapes", "changed a text without a backslash");
   // What `diff --as-edits` writes, `edit` reads back as it was.
-  const std::string escaped = cli::escapeText(text, cli::kShellSpecial);
-  if (cli::unescapeText(escaped) != text) broken("escapes", "do not give back what diff --as-edits escaped");
+  const std::string escaped = escapeText(text, kShellSpecial);
+  if (unescapeText(escaped) != text) broken("escapes", "do not give back what diff --as-edits escaped");
   // Stated here on its own, so that a character dropped from the escaped
   // set is caught: blanks, quotes and wildcards, and control bytes.
   for (const char c : escaped)
@@ -37,14 +38,14 @@ void readArgument(const std::string& text) {
     if (reading.refusal.empty() && reading.number > fieldMaximum(field)) broken("field text", "took a number its field cannot hold");
   }
   keep(codePageOfItem(text));
-  keep(cli::registerNamed(text));
-  keep(cli::parseFontSize(text));
-  const auto clock = cli::parseClock(text);
+  keep(registerNamed(text));
+  keep(parseFontSize(text));
+  const auto clock = parseClock(text);
   if (clock) keep(nearestPllSetting(1, 3, 0, *clock));
 }
 
-void checkPlan(const cli::EditPlan& plan) {
-  for (const cli::FieldEdit& edit : plan.fields) {
+void checkPlan(const EditPlan& plan) {
+  for (const FieldEdit& edit : plan.fields) {
     const RegisterFields* table = registerFieldsFor(edit.registerIndex);
     if (table == nullptr || edit.field.row >= table->fields.size()) broken("--field", "took a field no dialog has");
     const BitField& field = table->fields[edit.field.row];
@@ -55,9 +56,9 @@ void checkPlan(const cli::EditPlan& plan) {
     const PllDividers d = pllDividers(*plan.pll);
     if (pllValue(d.k, d.m, d.n, d.test) != *plan.pll) broken("--pll", "took a value its dividers do not rebuild");
   }
-  for (const cli::CodePageEdit& edit : plan.codePages)
+  for (const CodePageEdit& edit : plan.codePages)
     if (edit.path.empty()) broken("--codepage", "took an empty path");
-  for (const cli::RegisterText& r : plan.registers)
+  for (const RegisterText& r : plan.registers)
     if (r.index >= kRegisterCount) broken("--register", "took a register that is not one of the nine");
 }
 
@@ -75,14 +76,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The words as `quarzel-cli edit` reads them; what its command line
   // refuses never reaches the plan.
   CLI::App command;
-  cli::EditWords words;
+  EditWords words;
   cli::addEditOptions(command, words);
   try {
     command.parse(std::vector(args.rbegin(), args.rend()));
   } catch (const CLI::Error&) {
     return 0;
   }
-  const cli::EditPlanParse parsed = cli::parseEditPlan(words);
+  const EditPlanParse parsed = parseEditPlan(words);
   if (parsed.plan) fuzz::checkPlan(*parsed.plan);
   else if (parsed.error.empty()) fuzz::broken("edit options", "were refused without a message");
   return 0;

@@ -18,6 +18,7 @@
 #include "analysis/registers/registers.h"
 #include "analysis/modes/video_modes.h"
 #include "cli/report/reports.h"
+#include "describe/info_json.h"
 #include "analysis/sample_image.h"
 #include "formats/dump_highlights.h"
 #include "formats/dump_listing.h"
@@ -114,7 +115,7 @@ void readEverything(const Image& image, const BiosLayout& layout, const Image& c
   const auto& string1 = layout.bootString1;
   keep(dumpHighlights(image, committed, string1.address.value_or(0), static_cast<std::int32_t>(string1.maxLength)));
   keep(cli::infoText("fuzz.rom", image, layout));
-  keep(cli::infoJson(image, layout));
+  keep(infoJson(image, layout));
 }
 
 bool covers(std::span<const ByteRange> ranges, std::size_t pos) {

@@ -1,5 +1,5 @@
-// What every quarzel-cli command shares: its messages, its output, and the
-// names of the font sizes.
+// What every quarzel-cli command shares: its messages, its output and its
+// files (and, through describe/names.h, the words that name the items).
 #pragma once
 
 #include <cstddef>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/bios_layout.h"
+#include "describe/names.h"
 #include "formats/font_table.h"
 #include "formats/image.h"
 
@@ -25,24 +26,6 @@ void print(const std::string& text);
 bool stdoutIsTerminal();
 
 std::string baseName(const std::string& path);
-
-// The pieces of a comma list, n + 1 of them for n commas (empty ones too).
-std::vector<std::string> commaList(const std::string& text);
-
-// A register named as the Registers page labels it, in any case.
-std::optional<std::size_t> registerNamed(std::string_view name);
-// "PCIInit0, MiscInit0, ... or SGRAMmode"
-std::string registerNameList();
-
-// A clock for --clock and pll: a decimal number of MHz above 0 and at most
-// the PLL's highest clock.
-std::optional<double> parseClock(const std::string& text);
-// What parseClock takes, for a usage error.
-std::string clockRule();
-
-// "8x8", "8x14", "8x16"
-std::optional<FontSize> parseFontSize(const std::string& text);
-const char* fontSizeName(FontSize size);
 
 // Reads a BIOS image file; on failure prints "FILE: reason" and returns empty.
 std::optional<Image> readImageOrReport(const std::string& path);

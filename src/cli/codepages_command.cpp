@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "cli/cli_support.h"
-#include "cli/code_page_input.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "edits/edit_files.h"
 #include "formats/bmp_picture.h"
 #include "formats/code_page_file.h"
 #include "formats/number_text.h"
@@ -32,16 +32,17 @@ CommandRun addCodepagesCommand(CLI::App& app) {
       codePage = readDecimal(o->codePage);
       if (!codePage || *codePage > 0xFFFF) usageError("--preview takes a code page from 0 to 65535");
     }
-    const auto parsed = readCodePageFileOrReport(o->file);
-    if (!parsed) return 1;
+    const CodePageRead read = readCodePage(readWholeFile, o->file);
+    if (!read.file) return fail(read.error);
+    const CodePageFile& parsed = *read.file;
     if (codePage) {
       const auto page = static_cast<std::uint16_t>(*codePage);
-      if (!holdsCodePage(*parsed, page)) return fail(missingCodePage(o->file, page));
-      const std::vector<std::uint8_t> bmp = monochromeBmp(kPreviewWidth, kPreviewHeight, codePagePreview(*parsed, page));
+      if (!holdsCodePage(parsed, page)) return fail(missingCodePage(o->file, page));
+      const std::vector<std::uint8_t> bmp = monochromeBmp(kPreviewWidth, kPreviewHeight, codePagePreview(parsed, page));
       return writeOrReport(o->out, bmp.data(), bmp.size());
     }
     std::string text;
-    for (const CodePageItem& item : codePageListing(*parsed)) {
+    for (const CodePageItem& item : codePageListing(parsed)) {
       text += item.text;
       for (const FontSize size : {Font8x16, Font8x14, Font8x8})
         if (item.sizes[size]) text += std::string("  ") + fontSizeName(size);

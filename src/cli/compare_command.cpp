@@ -7,7 +7,7 @@
 #include "cli/cli_support.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/json_output.h"
+#include "describe/compare_json.h"
 #include "formats/text_format.h"
 
 namespace quarzel::cli {
@@ -29,18 +29,10 @@ CommandRun addCompareCommand(CLI::App& app) {
     if (!imageB) return 1;
     const BiosLayout& layout = biosA->layout;
     const CompareScan scan = scanCompareRegisters(*imageB);
-    const std::string frequencyA = pllFrequencyText(layout);
-    const std::string frequencyB = compareFrequencyText(scan);
-    // A register one image lacks is "not found" there (null in JSON), and
-    // its verdict says so.
-    const auto hexOrNull = [](std::optional<std::uint32_t> value) { return value ? Json(registerHexText(*value)) : Json(); };
+    // A register one image lacks is "not found" there, and its verdict
+    // says so.
     if (o->json) {
-      Json registers = Json::array();
-      for (std::size_t i = 0; i < kRegisterCount; ++i) {
-        const auto a = locatedValue(layout.registerTable[i]), b = comparedValue(scan, i);
-        registers.push_back({{"name", kRegisterNames[i]}, {"a", hexOrNull(a)}, {"b", hexOrNull(b)}, {"verdict", registerVerdict(a, b)}});
-      }
-      print(jsonText({{"registers", registers}, {"pllFrequencyA", frequencyA}, {"pllFrequencyB", frequencyB}}));
+      print(jsonText(compareJson(layout, scan)));
       return 0;
     }
     std::string text = formatText("%-10s  %-8s  %-8s\n", "register", "A", "B");
@@ -49,7 +41,8 @@ CommandRun addCompareCommand(CLI::App& app) {
       text += formatText("%-10s  %-8s  %-8s  %s\n", kRegisterNames[i], foundValueText(a).c_str(), foundValueText(b).c_str(),
                          registerVerdict(a, b));
     }
-    text += formatText("PLLCtrl1 frequency  A: %s  B: %s\n", frequencyA.c_str(), frequencyB.c_str());
+    text += formatText("PLLCtrl1 frequency  A: %s  B: %s\n", pllFrequencyText(layout).c_str(),
+                       compareFrequencyText(scan).c_str());
     print(text);
     return 0;
   };

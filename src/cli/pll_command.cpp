@@ -6,7 +6,7 @@
 #include "cli/cli_support.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/pll_report.h"
+#include "describe/pll_report.h"
 #include "formats/edit_result.h"
 #include "formats/text_format.h"
 

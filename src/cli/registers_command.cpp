@@ -6,7 +6,8 @@
 #include "cli/cli_support.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/pll_report.h"
+#include "describe/registers_json.h"
+#include "describe/pll_report.h"
 #include "formats/text_format.h"
 
 namespace quarzel::cli {
@@ -25,25 +26,6 @@ std::string registerText(const BiosLayout& layout, std::size_t index) {
     out += formatText("  %-6s  %4u  %s\n", bitRangeText(row).c_str(), fieldValue(row, entry.value), singleLineText(row).c_str());
   if (index == PLLCtrl1) out += "  " + pllText(entry.value) + "\n";
   return out;
-}
-
-Json registerJson(const BiosLayout& layout, std::size_t index) {
-  const RegisterEntry& entry = layout.registerTable[index];
-  Json json = {{"name", kRegisterNames[index]}, {"offset", numberOrNull(entry.location)}};
-  const RegisterFields* table = registerFieldsFor(index);
-  json["value"] = entry.location ? Json(registerHexText(entry.value)) : Json();
-  if (!entry.location || table == nullptr) {
-    json["fields"] = nullptr;
-    return json;
-  }
-  Json& fields = json["fields"] = Json::array();
-  for (const BitField& row : rowsOfEveryBit(*table))
-    fields.push_back({{"bits", bitRangeText(row)},
-                      {"number", fieldValue(row, entry.value)},
-                      {"reserved", row.reserved},
-                      {"text", singleLineText(row)}});
-  if (index == PLLCtrl1) json["pll"] = pllJson(entry.value);
-  return json;
 }
 
 }  // namespace
@@ -69,10 +51,7 @@ CommandRun addRegistersCommand(CLI::App& app) {
     const auto& [image, layout] = *analysed;
     const auto shown = [&](std::size_t index) { return !only || index == *only; };
     if (o->json) {
-      Json list = Json::array();
-      for (std::size_t i = 0; i < kRegisterCount; ++i)
-        if (shown(i)) list.push_back(registerJson(layout, i));
-      print(jsonText({{"registers", list}}));
+      print(jsonText({{"registers", registersJson(layout, only)}}));
       return 0;
     }
     std::string text;

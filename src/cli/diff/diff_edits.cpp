@@ -12,10 +12,10 @@
 
 #include "analysis/registers/registers.h"
 #include "cli/cli_support.h"
-#include "cli/diff/diff_items.h"
-#include "cli/json_output.h"
-#include "cli/text_escapes.h"
-#include "cli/vesa_names.h"
+#include "describe/diff_items.h"
+#include "describe/json.h"
+#include "edits/text_escapes.h"
+#include "describe/vesa_names.h"
 #include "formats/text_format.h"
 
 namespace quarzel::cli {

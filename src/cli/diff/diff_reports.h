@@ -1,19 +1,13 @@
-// The two views of `quarzel-cli diff`: the readable report and the JSON
-// object.
+// The readable report of `quarzel-cli diff` (its JSON is in describe/).
 #pragma once
 
 #include <string>
 
 #include "analysis/compare/bios_diff.h"
+#include "describe/diff_json.h"
 
 namespace quarzel::cli {
 
-// The two images' file names as the report shows them.
-struct DiffNames {
-  std::string a, b;
-};
-
 std::string diffText(const DiffNames& names, const BiosDiff& diff);
-std::string diffJson(const DiffNames& names, const BiosDiff& diff);
 
 }  // namespace quarzel::cli

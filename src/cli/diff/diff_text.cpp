@@ -6,10 +6,10 @@
 
 #include "analysis/registers/registers.h"
 #include "analysis/modes/video_modes.h"
-#include "cli/diff/diff_items.h"
+#include "describe/diff_items.h"
 #include "cli/diff/diff_reports.h"
 #include "cli/readable_text.h"
-#include "cli/text_escapes.h"
+#include "edits/text_escapes.h"
 #include "formats/text_format.h"
 
 namespace quarzel::cli {

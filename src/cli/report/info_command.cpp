@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/report/reports.h"
+#include "describe/info_json.h"
 
 namespace quarzel::cli {
 

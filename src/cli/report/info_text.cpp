@@ -5,7 +5,7 @@
 #include "analysis/modes/video_modes.h"
 #include "cli/readable_text.h"
 #include "cli/report/reports.h"
-#include "cli/vesa_names.h"
+#include "describe/vesa_names.h"
 #include "formats/text_format.h"
 
 namespace quarzel::cli {

@@ -6,6 +6,8 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/report/reports.h"
+#include "describe/json.h"
+#include "describe/modes_json.h"
 
 namespace quarzel::cli {
 

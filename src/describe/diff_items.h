@@ -6,11 +6,11 @@
 
 #include "analysis/compare/bios_diff.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 std::string itemName(const ItemRef& ref);
 std::string itemKey(const ItemRef& ref);
 // "same", "differs", "onlyA", "onlyB", "neither"
 const char* verdictKey(Verdict verdict);
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

@@ -1,9 +1,9 @@
-#include "cli/pll_report.h"
+#include "describe/pll_report.h"
 
 #include "analysis/registers/registers.h"
 #include "formats/text_format.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 std::string dividersText(const PllDividers& d) {
   return formatText("K %u, M %u, N %u, test %u", d.k, d.m, d.n, d.test);
@@ -18,4 +18,4 @@ Json pllJson(std::uint32_t value) {
   return {{"k", d.k}, {"m", d.m}, {"n", d.n}, {"test", d.test}, {"frequency", frequencyText(pllFrequency(value))}};
 }
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

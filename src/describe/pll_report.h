@@ -6,9 +6,9 @@
 #include <string>
 
 #include "analysis/registers/pll.h"
-#include "cli/json_output.h"
+#include "describe/json.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 // "K 1, M 3, N 74, test 0"
 std::string dividersText(const PllDividers& dividers);
@@ -17,4 +17,4 @@ std::string pllText(std::uint32_t value);
 // {"k": 1, "m": 3, "n": 74, "test": 0, "frequency": "100.227 MHz"}
 Json pllJson(std::uint32_t value);
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

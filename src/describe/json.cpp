@@ -1,6 +1,6 @@
-#include "cli/json_output.h"
+#include "describe/json.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 Json biosText(std::string_view bytes) {
   std::string utf8;
@@ -19,4 +19,4 @@ Json biosText(std::string_view bytes) {
 
 std::string jsonText(const Json& json) { return json.dump(2) + "\n"; }
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace quarzel::cli {
+namespace quarzel {
 
 // Empty for any other backslash sequence or a \x without two hex digits.
 std::optional<std::string> unescapeText(const std::string& text);
@@ -21,4 +21,4 @@ std::string escapeText(std::string_view bytes, std::string_view alsoEscaped = {}
 // there escapes a closing quote.
 inline constexpr std::string_view kShellSpecial = " \"'*?[]\\";
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

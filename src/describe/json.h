@@ -10,7 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace quarzel::cli {
+namespace quarzel {
 
 using Json = nlohmann::ordered_json;
 
@@ -25,4 +25,4 @@ Json numberOrNull(const std::optional<T>& value) {
 // The document, two-space indented, ending in a line break.
 std::string jsonText(const Json& json);
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

@@ -1,5 +1,5 @@
-// The edits that `quarzel-cli edit` was asked for, parsed and checked before
-// any file is read.
+// The edits that `quarzel-cli edit` and the page are asked for, in the
+// words of edit's options, parsed and checked before any file is read.
 #pragma once
 
 #include <array>
@@ -15,11 +15,7 @@
 #include "formats/font_table.h"
 #include "formats/logo_block.h"
 
-namespace CLI {
-class App;
-}
-
-namespace quarzel::cli {
+namespace quarzel {
 
 struct RegisterText {
   std::size_t index;
@@ -67,17 +63,14 @@ struct EditPlan {
   bool grow = false;  // --logo may grow the ROM over free bytes past it
 };
 
-// What the command line gave, each option's values in their order, not yet
-// checked.
+// What the command line or the page gave, each option's values in their
+// order, not yet checked.
 struct EditWords {
   std::string in, out;
   bool dryRun = false, removeLogo = false, grow = false;
   std::vector<std::string> string1, string2, date, registers, pll, fields, clock, vesa, refreshes, fonts, codePages,
       logo, logoLines;
 };
-
-// The options of `edit`, read into `words`.
-void addEditOptions(CLI::App& command, EditWords& words);
 
 // The plan, or the message for a usage error.
 struct EditPlanParse {
@@ -86,4 +79,4 @@ struct EditPlanParse {
 };
 EditPlanParse parseEditPlan(const EditWords& words);
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

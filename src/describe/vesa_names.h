@@ -6,7 +6,7 @@
 
 #include "analysis/bios_layout.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 struct VesaName {
   const char* label;
@@ -22,4 +22,4 @@ inline constexpr std::array<VesaName, kVesaStringCount> kVesaNames{{
     {"Product revision", "product-revision", "productRevision"},
 }};
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

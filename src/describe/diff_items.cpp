@@ -1,13 +1,13 @@
-#include "cli/diff/diff_items.h"
+#include "describe/diff_items.h"
 
 #include <iterator>
 
 #include "analysis/registers/registers.h"
 #include "analysis/modes/video_modes.h"
-#include "cli/cli_support.h"
-#include "cli/vesa_names.h"
+#include "describe/names.h"
+#include "describe/vesa_names.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 namespace {
 
@@ -77,4 +77,4 @@ const char* verdictKey(Verdict verdict) {
   return "";
 }
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

@@ -2,19 +2,20 @@
 // listed with its verdict and where each image has it (null where not
 // located); `differences` names the items that differ, as `--as-edits`
 // names them.
+#include "describe/diff_json.h"
+
 #include <tuple>
 
 #include "analysis/registers/registers.h"
 #include "analysis/modes/video_modes.h"
-#include "cli/cli_support.h"
-#include "cli/diff/diff_items.h"
-#include "cli/diff/diff_reports.h"
-#include "cli/json_output.h"
-#include "cli/pll_report.h"
-#include "cli/vesa_names.h"
+#include "describe/diff_items.h"
+#include "describe/json.h"
+#include "describe/names.h"
+#include "describe/pll_report.h"
+#include "describe/vesa_names.h"
 #include "formats/text_format.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 namespace {
 
@@ -177,4 +178,4 @@ std::string diffJson(const DiffNames& names, const BiosDiff& diff) {
   return jsonText(json);
 }
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

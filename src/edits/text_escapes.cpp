@@ -1,9 +1,9 @@
-#include "cli/text_escapes.h"
+#include "edits/text_escapes.h"
 
 #include "formats/number_text.h"
 #include "formats/text_format.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 std::optional<std::string> unescapeText(const std::string& text) {
   std::string out;
@@ -49,4 +49,4 @@ std::string escapeText(std::string_view bytes, std::string_view alsoEscaped) {
   return out;
 }
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

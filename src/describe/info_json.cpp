@@ -1,10 +1,13 @@
+#include "describe/info_json.h"
+
 #include "analysis/pci_vesa/pcir_fields.h"
 #include "analysis/pointer_directory.h"
 #include "analysis/registers/registers.h"
-#include "cli/report/reports.h"
-#include "cli/vesa_names.h"
+#include "describe/json.h"
+#include "describe/modes_json.h"
+#include "describe/vesa_names.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 namespace {
 
@@ -131,4 +134,4 @@ std::string infoJson(const Image& image, const BiosLayout& layout) {
   return jsonText(json);
 }
 
-}  // namespace quarzel::cli
+}  // namespace quarzel
