@@ -1,7 +1,5 @@
 #include "cli/cli_support.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <span>
 #include <utility>
@@ -18,11 +16,7 @@
 #endif
 
 #include "analysis/analysis_pass.h"
-#include "analysis/registers/pll_search.h"
-#include "analysis/registers/registers.h"
 #include "formats/file_io.h"
-#include "formats/number_text.h"
-#include "formats/text_format.h"
 
 namespace quarzel::cli {
 
