@@ -72,6 +72,42 @@ struct EditWords {
       logo, logoLines;
 };
 
+// Which part of an option's value is a text that takes \r, \n, \\ and
+// \xHH for the bytes a shell cannot pass easily.
+enum class EscapedPart { None, Whole, AfterEquals };
+
+// An option of `edit` that makes an edit: a value each time it is given,
+// or a flag.
+struct EditOption {
+  const char* name;
+  const char* type;  // the value's shape in the help; none for a flag
+  const char* what;
+  std::vector<std::string> EditWords::*values = nullptr;
+  bool EditWords::*flag = nullptr;
+  EscapedPart escaped = EscapedPart::None;
+};
+
+// Every edit option, in the order the run makes its edits.
+inline constexpr EditOption kEditOptions[] = {
+    {"--string1", "TEXT", "boot-up string 1", &EditWords::string1, nullptr, EscapedPart::Whole},
+    {"--string2", "TEXT", "boot-up string 2", &EditWords::string2, nullptr, EscapedPart::Whole},
+    {"--date", "TEXT", "the BIOS date", &EditWords::date, nullptr, EscapedPart::Whole},
+    {"--register", "NAME=TEXT", "a register's value in hexadecimal", &EditWords::registers},
+    {"--pll", "K,M,N[,TEST]", "PLLCtrl1 from its dividers", &EditWords::pll},
+    {"--field", "REGISTER:BITS=N", "a field of a register's bit-field dialog", &EditWords::fields},
+    {"--clock", "MHZ", "the PLLCtrl1 N nearest to a clock, K and M kept", &EditWords::clock},
+    {"--vesa", "FIELD=TEXT", "a VESA string: vendor-info, vendor-name, product-name, product-revision",
+     &EditWords::vesa, nullptr, EscapedPart::AfterEquals},
+    {"--refresh", "WIDTHxHEIGHT@HZ", "a standard refresh rate for a resolution", &EditWords::refreshes},
+    {"--font", "SIZE=FILE.fnt", "load a font from a font file", &EditWords::fonts},
+    {"--codepage", "FILE.cpi:CODEPAGE[:SIZES]", "load the fonts of a code page", &EditWords::codePages},
+    {"--remove-logo", nullptr, "remove the logo, keeping the sign-on code", nullptr, &EditWords::removeLogo},
+    {"--logo", "FILE.bmp", "install a logo picture", &EditWords::logo},
+    {"--logo-line", "N=TEXT", "with --logo: text line N (1-5) under the picture", &EditWords::logoLines, nullptr,
+     EscapedPart::AfterEquals},
+    {"--grow", nullptr, "with --logo: let the ROM grow over the free bytes past it", nullptr, &EditWords::grow},
+};
+
 // The plan, or the message for a usage error.
 struct EditPlanParse {
   std::optional<EditPlan> plan;

@@ -60,12 +60,12 @@ class Core {
   }
   preview(memory) {
     if (this.x.qz_preview(memory) !== 0) return null;
-    const [width, height] = this.text().split(" ").map(Number);
+    const {width, height} = JSON.parse(this.text());
     return new ImageData(new Uint8ClampedArray(this.bytes()), width, height);
   }
   // {bytes} or {error}
   save() {
-    return this.x.qz_save() === 0 ? {bytes: this.bytes().slice()} : {error: this.text()};
+    return this.x.qz_image(1) === 0 ? {bytes: this.bytes().slice()} : {error: this.text()};
   }
 }
 
