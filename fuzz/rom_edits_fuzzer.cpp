@@ -219,7 +219,7 @@ void diffEdited(const PassedImage& loaded, const PassedImage& edited) {
   }
   keep(restRegions(diff, 256));
   keep(cli::diffText({"a.rom", "b.rom"}, diff));
-  keep(cli::diffJson({"a.rom", "b.rom"}, diff));
+  keep(diffJson({"a.rom", "b.rom"}, diff));
   const CarryOver back = carryOver(edited.image, edited.layout, loaded.image, loaded.layout, {});
   keep(carriedImage(edited.image, edited.layout, back));
 }
