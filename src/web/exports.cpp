@@ -13,6 +13,7 @@
 
 #include "analysis/boot_screen/boot_screen.h"
 #include "analysis/compare/bios_diff.h"
+#include "analysis/pci_vesa/pcir_fields.h"
 #include "analysis/registers/register_compare.h"
 #include "analysis/registers/registers.h"
 #include "describe/compare_json.h"
@@ -154,6 +155,18 @@ QUARZEL_EXPORT(qz_info) int qzInfo() {
   if (!session.open) return refuse("open a ROM first");
   outputText = infoJson(session.edited.image, session.layout);
   return 0;
+}
+
+// The PCI data structure's rows as the PCIR page shows them: [{"label",
+// "text"}], or null where the image has none.
+QUARZEL_EXPORT(qz_pcir_rows) int qzPcirRows() {
+  if (!session.open) return refuse("open a ROM first");
+  if (!session.layout.pcir) return answer(nullptr);
+  const PcirFields fields = readPcirFields(session.edited.image, *session.layout.pcir);
+  Json rows = Json::array();
+  for (const PcirFieldRow& row : kPcirFieldRows)
+    rows.push_back({{"label", row.label}, {"text", biosText(pcirRowText(fields, row))}});
+  return answer(rows);
 }
 
 // What `quarzel-cli registers --json` says of the ROM as edited.

@@ -143,3 +143,37 @@ export function readPng(file) {
   return {width, height, data: rgba};
 }
 
+
+// Saves through the page's Save button: the downloaded bytes.
+export async function saveThroughPage(page) {
+  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#save")]);
+  const saved = path.join(work, `saved-${Date.now()}.rom`);
+  await download.saveAs(saved);
+  return fs.readFileSync(saved);
+}
+
+// A 16-colour BMP of diagonal stripes in the VGA colours, `width` a
+// multiple of 8.
+export function writeBmp(file, width, height) {
+  const vga = [0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA, 0xAA5500, 0xAAAAAA,
+               0x555555, 0x5555FF, 0x55FF55, 0x55FFFF, 0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF];
+  const stride = Math.ceil(width / 8) * 4, offset = 14 + 40 + 64;
+  const bytes = Buffer.alloc(offset + stride * height);
+  bytes.write("BM", 0, "latin1");
+  bytes.writeUInt32LE(bytes.length, 2);
+  bytes.writeUInt32LE(offset, 10);
+  bytes.writeUInt32LE(40, 14);
+  bytes.writeInt32LE(width, 18);
+  bytes.writeInt32LE(height, 22);
+  bytes.writeUInt16LE(1, 26);
+  bytes.writeUInt16LE(4, 28);
+  bytes.writeUInt32LE(stride * height, 34);
+  bytes.writeUInt32LE(16, 46);
+  vga.forEach((rgb, i) => bytes.writeUInt32LE(rgb, 54 + 4 * i));
+  for (let y = 0; y < height; ++y)
+    for (let x = 0; x < width; x += 2) {
+      const colour = (at) => Math.floor((at + y) / 4) % 16;
+      bytes[offset + y * stride + x / 2] = (colour(x) << 4) | colour(x + 1);
+    }
+  fs.writeFileSync(file, bytes);
+}

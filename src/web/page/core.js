@@ -85,6 +85,7 @@ export class Core {
     return status === 0 ? JSON.parse(this.text()) : {error: JSON.parse(this.text())};
   }
   info() { return this.json(this.x.qz_info()); }
+  pcirRows() { return this.json(this.x.qz_pcir_rows()); }
   registers() { return this.json(this.x.qz_registers()); }
   timings() { return this.json(this.x.qz_timings()); }
   // Against the ROM as opened, or the ROM to compare with (other true).
