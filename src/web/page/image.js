@@ -9,10 +9,11 @@ export function build() {
   return card("image", "Image", el("dl", {id: "image-facts"}),
               el("h3", {}, "Pointer directory"),
               el("p", {id: "directory-where", class: "where"}),
-              el("table", {class: "directory"},
-                 el("thead", {}, el("tr", {}, ["Item", "Directory", "Located", "Witness"]
-                                             .map((title) => el("th", {scope: "col"}, title)))),
-                 el("tbody", {id: "directory-rows"})));
+              el("div", {class: "wide"},
+                 el("table", {class: "directory"},
+                    el("thead", {}, el("tr", {}, ["Item", "Directory", "Located", "Witness"]
+                                                .map((title) => el("th", {scope: "col"}, title)))),
+                    el("tbody", {id: "directory-rows"}))));
 }
 
 export function show({info}) {

@@ -24,11 +24,25 @@ function show() {
   items.dataset.shown = Number(items.dataset.shown ?? 0) + 1;
 }
 
+// After an edit the items are shown once the boot screen's frame is
+// painted, so typing redraws the screen first; edits in one frame are
+// shown together.
+let waiting = false;
+function showAfterFrame() {
+  if (waiting) return;
+  waiting = true;
+  requestAnimationFrame(() => setTimeout(() => {
+    waiting = false;
+    show();
+  }));
+}
+
 export function mount() {
   for (const section of sections) $("items").append(section.build());
   app.events.addEventListener("opened", () => {
     state.opened = app.core.info();
     for (const section of sections) section.opened?.(state);
+    show();
   });
-  app.events.addEventListener("changed", show);
+  app.events.addEventListener("changed", showAfterFrame);
 }

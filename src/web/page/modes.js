@@ -3,7 +3,7 @@
 import {$, app, setEdit} from "./app.js";
 import {card, el, hex} from "./ui.js";
 
-let chosen = {};
+let chosen = {}, shownRows = null;
 
 const resolution = (timing) => `${timing.width}x${timing.height}`;
 
@@ -30,6 +30,7 @@ export function build() {
 
 export function opened() {
   chosen = {};
+  shownRows = null;
   $("refresh-rates").replaceChildren(...app.core.timings().timings.map((timing) => {
     const id = `refresh-${resolution(timing)}`;
     const select = el("select", {id, onchange: () => rateChosen(timing, select)},
@@ -50,6 +51,11 @@ export function show({info, timings}) {
     const now = $(`refresh-${resolution(timing)}-now`);
     if (now) now.textContent = `now ${timing.now}`;
   }
+  // Most edits leave the modes as they were: their rows are rebuilt only
+  // when they changed.
+  const rows = JSON.stringify(info.modes);
+  if (rows === shownRows) return;
+  shownRows = rows;
   $("mode-rows").replaceChildren(...info.modes.filter((mode) => mode.defined).map((mode) =>
     el("tr", {}, el("td", {}, mode.text), el("td", {}, mode.resolution ?? ""), el("td", {}, mode.colours ?? ""),
        el("td", {}, mode.pixelClock ?? ""), el("td", {}, mode.refresh ?? ""), el("td", {}, mode.lineRate ?? ""))));
