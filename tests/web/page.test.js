@@ -36,6 +36,23 @@ test("every image opens, and its boot screen has quarzel-cli preview's pixels", 
   assert.deepEqual(page.failures, []);
 });
 
+test("a ROM dropped on the page opens as one picked does", async () => {
+  const [sample, ...real] = images(), file = real.at(-1) ?? sample, name = path.basename(file);
+  await openThroughPicker(page, sample);
+  const opens = await page.evaluate(() => Number(document.body.dataset.opens ?? 0));
+  const dropped = await page.evaluateHandle(([bytes, fileName]) => {
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([new Uint8Array(bytes)], fileName));
+    return transfer;
+  }, [[...fs.readFileSync(file)], name]);
+  await page.dispatchEvent("main", "drop", {dataTransfer: dropped});
+  await page.waitForFunction((count) => Number(document.body.dataset.opens ?? 0) > count, opens);
+  assert.match(await page.locator("#file-status").textContent(), new RegExp(`^${name.replace(".", "\\.")}:`));
+  const png = path.join(work, "dropped.png");
+  cli("preview", file, "-o", png);
+  assert.deepEqual(await canvasDigest(page, "#screen"), pictureDigest(readPng(png)));
+});
+
 test("a file too large or too short is refused in quarzel-cli's words and changes nothing", async () => {
   const [sample] = images();
   await openThroughPicker(page, sample);
