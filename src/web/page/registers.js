@@ -52,12 +52,10 @@ export function build() {
               el("div", {id: "register-fields"}));
 }
 
-let openedRegisters = [];
-
-export function opened({opened}) {
+export function opened() {
   texts = {};
   fields = {};
-  openedRegisters = app.core.registers().registers;
+  const openedRegisters = app.core.registers().registers;
   const rows = $("register-rows"), details = $("register-fields");
   rows.replaceChildren();
   details.replaceChildren();

@@ -1,6 +1,6 @@
 // Boot-up Strings: strings 1 and 2 and the BIOS date, edited as typed so
 // the boot screen follows each keystroke.
-import {$, app, setEdit} from "./app.js";
+import {$, setEdit} from "./app.js";
 import {card, el, hex, markRefused, setUnlessFocused} from "./ui.js";
 
 const items = [
