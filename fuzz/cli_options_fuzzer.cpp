@@ -12,7 +12,7 @@
 #include "cli/cli_support.h"
 #include "cli/edit/edit_options.h"
 #include "edits/edit_plan.h"
-#include "edits/text_escapes.h"
+#include "formats/text_escapes.h"
 #include "formats/number_text.h"
 #include "fuzz_support.h"
 

@@ -22,7 +22,7 @@
 #include "analysis/registers/register_fields.h"
 #include "analysis/strings/string_edits.h"
 #include "analysis/pci_vesa/vesa_edits.h"
-#include "cli/diff/diff_reports.h"
+#include "describe/diff_text.h"
 #include "fuzz_support.h"
 
 namespace quarzel::fuzz {
@@ -218,7 +218,7 @@ void diffEdited(const PassedImage& loaded, const PassedImage& edited) {
     if (!diff.inItems[pos] && !covers(diff.rest, pos)) broken("diff", "left a differing byte unreported");
   }
   keep(restRegions(diff, 256));
-  keep(cli::diffText({"a.rom", "b.rom"}, diff));
+  keep(diffText({"a.rom", "b.rom"}, diff));
   keep(diffJson({"a.rom", "b.rom"}, diff));
   const CarryOver back = carryOver(edited.image, edited.layout, loaded.image, loaded.layout, {});
   keep(carriedImage(edited.image, edited.layout, back));

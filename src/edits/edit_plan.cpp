@@ -8,7 +8,7 @@
 #include "analysis/registers/registers.h"
 #include "describe/names.h"
 #include "describe/vesa_names.h"
-#include "edits/text_escapes.h"
+#include "formats/text_escapes.h"
 #include "formats/number_text.h"
 #include "formats/text_format.h"
 

@@ -4,7 +4,7 @@
 
 #include "analysis/analysis_pass.h"
 #include "describe/json.h"
-#include "edits/text_escapes.h"
+#include "formats/text_escapes.h"
 #include "formats/text_format.h"
 
 namespace quarzel::web {

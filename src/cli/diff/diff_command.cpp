@@ -10,7 +10,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/diff/diff_edits.h"
-#include "cli/diff/diff_reports.h"
+#include "describe/diff_text.h"
 
 namespace quarzel::cli {
 

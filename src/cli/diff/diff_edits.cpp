@@ -14,7 +14,7 @@
 #include "cli/cli_support.h"
 #include "describe/diff_items.h"
 #include "describe/json.h"
-#include "edits/text_escapes.h"
+#include "formats/text_escapes.h"
 #include "describe/vesa_names.h"
 #include "formats/text_format.h"
 

@@ -3,7 +3,7 @@
 #include "analysis/registers/registers.h"
 #include "analysis/strings/string_edits.h"
 #include "analysis/modes/video_modes.h"
-#include "cli/readable_text.h"
+#include "describe/readable_text.h"
 #include "cli/report/reports.h"
 #include "describe/vesa_names.h"
 #include "formats/text_format.h"

@@ -1,18 +1,19 @@
 // The readable report of `quarzel-cli diff`: a block per page, in which
 // each item that differs is shown in the page's terms and the equal ones
 // are named on one line.
+#include "describe/diff_text.h"
+
 #include <algorithm>
 #include <functional>
 
 #include "analysis/registers/registers.h"
 #include "analysis/modes/video_modes.h"
 #include "describe/diff_items.h"
-#include "cli/diff/diff_reports.h"
-#include "cli/readable_text.h"
-#include "edits/text_escapes.h"
+#include "describe/readable_text.h"
+#include "formats/text_escapes.h"
 #include "formats/text_format.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 namespace {
 
@@ -349,4 +350,4 @@ std::string diffText(const DiffNames& names, const BiosDiff& diff) {
   return out;
 }
 
-}  // namespace quarzel::cli
+}  // namespace quarzel

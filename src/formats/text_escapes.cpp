@@ -1,4 +1,4 @@
-#include "edits/text_escapes.h"
+#include "formats/text_escapes.h"
 
 #include "formats/number_text.h"
 #include "formats/text_format.h"

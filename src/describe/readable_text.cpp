@@ -1,8 +1,8 @@
-#include "cli/readable_text.h"
+#include "describe/readable_text.h"
 
 #include "formats/text_format.h"
 
-namespace quarzel::cli {
+namespace quarzel {
 
 std::string readable(const std::string& bytes, const std::string& indent) {
   std::string out = indent;
@@ -20,4 +20,4 @@ std::string readable(const std::string& bytes, const std::string& indent) {
   return out + "\n";
 }
 
-}  // namespace quarzel::cli
+}  // namespace quarzel
