@@ -18,6 +18,7 @@
 #include "analysis/registers/registers.h"
 #include "describe/compare_json.h"
 #include "describe/diff_json.h"
+#include "describe/diff_text.h"
 #include "describe/info_json.h"
 #include "describe/json.h"
 #include "describe/modes_json.h"
@@ -169,6 +170,15 @@ QUARZEL_EXPORT(qz_pcir_rows) int qzPcirRows() {
   return answer(rows);
 }
 
+// The options and values of the one `quarzel-cli edit` that makes the
+// page's edits: a JSON list of words.
+QUARZEL_EXPORT(qz_edit_words) int qzEditWords() {
+  if (!session.open) return refuse("open a ROM first");
+  Json words = Json::array();
+  for (const std::string& word : editCommandWords(session)) words.push_back(biosText(word));
+  return answer(words);
+}
+
 // What `quarzel-cli registers --json` says of the ROM as edited.
 QUARZEL_EXPORT(qz_registers) int qzRegisters() {
   if (!session.open) return refuse("open a ROM first");
@@ -182,17 +192,16 @@ QUARZEL_EXPORT(qz_timings) int qzTimings() {
   return answer({{"timings", timingsJson(session.edited.image, session.layout)}});
 }
 
-// What `quarzel-cli diff --json` says of the ROM as opened against the ROM
-// as edited, or against the ROM to compare with (`other` 1).
-QUARZEL_EXPORT(qz_diff) int qzDiff(int other) {
+// What `quarzel-cli diff` says of the ROM as opened against the ROM as
+// edited, or against the ROM to compare with (`other` 1): its JSON
+// (`asText` 0) or its readable report.
+QUARZEL_EXPORT(qz_diff) int qzDiff(int other, int asText) {
   if (!session.open) return refuse("open a ROM first");
   if (other && !session.other) return refuse("open a ROM to compare with first");
-  if (other)
-    outputText = diffJson({session.name, session.other->name},
-                          diffBios(session.edited.image, session.layout, session.other->image, session.other->layout));
-  else
-    outputText = diffJson({session.name, session.name},
-                          diffBios(session.opened, session.openedLayout, session.edited.image, session.layout));
+  const DiffNames names{session.name, other ? session.other->name : session.name};
+  const BiosDiff diff = other ? diffBios(session.edited.image, session.layout, session.other->image, session.other->layout)
+                              : diffBios(session.opened, session.openedLayout, session.edited.image, session.layout);
+  outputText = asText ? diffText(names, diff) : diffJson(names, diff);
   return 0;
 }
 

@@ -110,6 +110,21 @@ std::string openRom(Session& session, std::string name, std::span<const std::uin
   return {};
 }
 
+std::vector<std::string> editCommandWords(const Session& session) {
+  std::vector<std::string> words;
+  for (const EditOption& option : kEditOptions) {
+    if (option.flag) {
+      if (session.words.*option.flag) words.emplace_back(option.name);
+      continue;
+    }
+    for (const std::string& value : session.words.*option.values) {
+      words.emplace_back(option.name);
+      words.push_back(value);
+    }
+  }
+  return words;
+}
+
 std::string openOtherRom(Session& session, std::string name, std::span<const std::uint8_t> file) {
   std::string message;
   auto image = loadOrSay(name, file, message);

@@ -52,4 +52,9 @@ FileSource pageFiles(const Session& session);
 // session as it was. Returns the run (or the usage error as a refusal).
 EditRun editRom(Session& session, std::string_view words);
 
+// The words of the one `quarzel-cli edit` that makes the session's edits,
+// from IN to OUT, texts escaped as edit reads them; the option names and
+// values only, in the order edit makes them.
+std::vector<std::string> editCommandWords(const Session& session);
+
 }  // namespace quarzel::web

@@ -82,3 +82,18 @@ export async function readFile(file, limit) {
   const blob = file.size > limit ? file.slice(0, limit + 1) : file;
   return new Uint8Array(await blob.arrayBuffer());
 }
+
+// `show` as a listener that runs once the frame in hand is painted: after
+// an edit the boot screen is redrawn first, and a card shows the edits of
+// one frame together.
+export function afterFrame(show) {
+  let waiting = false;
+  return () => {
+    if (waiting) return;
+    waiting = true;
+    requestAnimationFrame(() => setTimeout(() => {
+      waiting = false;
+      show();
+    }));
+  };
+}

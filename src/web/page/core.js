@@ -88,8 +88,14 @@ export class Core {
   pcirRows() { return this.json(this.x.qz_pcir_rows()); }
   registers() { return this.json(this.x.qz_registers()); }
   timings() { return this.json(this.x.qz_timings()); }
-  // Against the ROM as opened, or the ROM to compare with (other true).
-  diff(other = false) { return this.json(this.x.qz_diff(other ? 1 : 0)); }
+  // Against the ROM as opened, or the ROM to compare with (other true):
+  // diff's JSON, or its readable report.
+  diff(other = false) { return this.json(this.x.qz_diff(other ? 1 : 0, 0)); }
+  diffText(other = false) {
+    return this.x.qz_diff(other ? 1 : 0, 1) === 0 ? {text: this.text()} : {error: this.text()};
+  }
+  // The options and values of the one `quarzel-cli edit` that makes the edits.
+  editWords() { return this.json(this.x.qz_edit_words()); }
   compare() { return this.json(this.x.qz_compare()); }
   preview(memory) { return this.picture(this.x.qz_preview(memory)); }
   glyphSheet(size) { return this.picture(this.x.qz_glyph_sheet(size)); }

@@ -1,6 +1,6 @@
 // The items of the ROM, each a card of #items that shows what the module
 // says of the image as edited and edits it through edit's options.
-import {$, app} from "./app.js";
+import {$, afterFrame, app} from "./app.js";
 import * as fonts from "./fonts.js";
 import * as image from "./image.js";
 import * as logo from "./logo.js";
@@ -24,19 +24,6 @@ function show() {
   items.dataset.shown = Number(items.dataset.shown ?? 0) + 1;
 }
 
-// After an edit the items are shown once the boot screen's frame is
-// painted, so typing redraws the screen first; edits in one frame are
-// shown together.
-let waiting = false;
-function showAfterFrame() {
-  if (waiting) return;
-  waiting = true;
-  requestAnimationFrame(() => setTimeout(() => {
-    waiting = false;
-    show();
-  }));
-}
-
 export function mount() {
   for (const section of sections) $("items").append(section.build());
   app.events.addEventListener("opened", () => {
@@ -44,5 +31,5 @@ export function mount() {
     for (const section of sections) section.opened?.(state);
     show();
   });
-  app.events.addEventListener("changed", showAfterFrame);
+  app.events.addEventListener("changed", afterFrame(show));
 }

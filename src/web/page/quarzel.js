@@ -3,6 +3,8 @@
 // what the module answers.
 import {$, app, openRom, readFile, showMessage} from "./app.js";
 import {Core} from "./core.js";
+import * as changes from "./changes.js";
+import * as compare from "./compare.js";
 import * as items from "./items.js";
 import * as screen from "./screen.js";
 
@@ -59,7 +61,7 @@ function listenForDrops() {
 async function start() {
   app.core = await Core.load(new URL("quarzel.wasm", import.meta.url));
   app.constants = app.core.constants();
-  for (const section of [screen, items]) section.mount();
+  for (const section of [screen, items, changes, compare]) section.mount();
   $("open-file").addEventListener("change", (event) => {
     if (event.target.files[0]) openFile(event.target.files[0]);
     event.target.value = "";
