@@ -61,6 +61,10 @@ test("edits made through the controls save the bytes of one quarzel-cli edit wit
   await page.fill("#clock", "100");
   await page.press("#clock", "Enter");
   await page.selectOption("#refresh-640x480", "75");
+  await page.click("summary:has-text('PCIInit0 bit fields')");
+  await page.fill("#register-PCIInit0-bits-2-6", "20");
+  await page.press("#register-PCIInit0-bits-2-6", "Enter");
+  await page.fill("#vesa-product-name", "Tuned");
   await page.setInputFiles("#codepage-open", codePages);
   await page.selectOption("#codepage-list", "850");
   await page.click("#codepage-load");
@@ -75,7 +79,7 @@ test("edits made through the controls save the bytes of one quarzel-cli edit wit
 
   const wanted = path.join(work, "wanted.rom");
   const run = cli("edit", rom, "-o", wanted, "--string1", "Tuned by quarzel\\r\\nin a browser", "--clock", "100",
-                  "--refresh", "640x480@75", "--codepage", `${codePages}:850`, "--logo", bmp,
+                  "--refresh", "640x480@75", "--field", "PCIInit0:2..6=20", "--vesa", "product-name=Tuned", "--codepage", `${codePages}:850`, "--logo", bmp,
                   ...lines.flatMap((line, i) => ["--logo-line", `${i + 1}=${line}`]));
   assert.equal(run.status, 0, run.err);
   assert.ok(saved.equals(fs.readFileSync(wanted)));

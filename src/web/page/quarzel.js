@@ -12,6 +12,7 @@ import * as screen from "./screen.js";
 function countOpen() { document.body.dataset.opens = Number(document.body.dataset.opens ?? 0) + 1; }
 
 async function openFile(file) {
+  performance.mark("quarzel-open");
   const bytes = await readFile(file, app.constants.imageCapacity);
   const refusal = openRom(file.name, bytes);
   showMessage(refusal);
@@ -69,6 +70,7 @@ async function start() {
   $("save").addEventListener("click", save);
   listenForDrops();
   document.body.dataset.ready = "true";
+  performance.mark("quarzel-ready");
 }
 
 start();

@@ -9,6 +9,7 @@ import {card, el, hex, markRefused, setUnlessFocused} from "./ui.js";
 let texts = {}, fields = {};
 
 const fieldKey = (name, bits) => `${name}:${bits}`;
+const fieldBoxId = (name, bits) => `register-${name}-bits-${bits.replace("..", "-")}`;
 
 function editRegisters(input) {
   const values = Object.entries(texts).map(([name, text]) => `${name}=${text}`);
@@ -52,6 +53,27 @@ export function build() {
               el("div", {id: "register-fields"}));
 }
 
+// The registers as last shown, for fields built later.
+let latest = [];
+
+function fieldTable(register) {
+  return el("table", {class: "fields"}, el("tbody", {}, register.fields.map((field) => {
+    const fieldId = fieldBoxId(register.name, field.bits);
+    const box = el("input", {id: fieldId, type: "text", size: 6, inputMode: "numeric", disabled: field.reserved,
+                             class: "mono"});
+    box.addEventListener("change", () => fieldEdited(register.name, field.bits, box, field.number));
+    return el("tr", {}, el("td", {class: "mono"}, field.bits), el("td", {}, box),
+              el("td", {}, el("label", {for: fieldId}, field.text)));
+  })));
+}
+
+function showFields(register) {
+  for (const field of register?.fields ?? []) {
+    const box = $(fieldBoxId(register.name, field.bits));
+    if (box) setUnlessFocused(box, String(field.number));
+  }
+}
+
 export function opened() {
   texts = {};
   fields = {};
@@ -67,16 +89,15 @@ export function opened() {
     rows.append(el("tr", {}, el("th", {scope: "row"}, el("label", {for: id}, register.name)),
                    el("td", {class: "mono", id: `${id}-offset`}), el("td", {}, input)));
     if (!register.fields) continue;
-    details.append(el("details", {},
-                      el("summary", {}, `${register.name} bit fields`),
-                      el("table", {class: "fields"}, el("tbody", {}, register.fields.map((field) => {
-                        const fieldId = `${id}-bits-${field.bits.replace("..", "-")}`;
-                        const box = el("input", {id: fieldId, type: "text", size: 6, inputMode: "numeric",
-                                                 disabled: field.reserved, class: "mono"});
-                        box.addEventListener("change", () => fieldEdited(register.name, field.bits, box, field.number));
-                        return el("tr", {}, el("td", {class: "mono"}, field.bits), el("td", {}, box),
-                                  el("td", {}, el("label", {for: fieldId}, field.text)));
-                      })))));
+    // A register's fields are built when the user first opens them: most
+    // visits never do, and a ROM opens faster without 130 rows.
+    const fold = el("details", {}, el("summary", {}, `${register.name} bit fields`));
+    fold.addEventListener("toggle", () => {
+      if (!fold.open || fold.children.length > 1) return;
+      fold.append(fieldTable(register));
+      showFields(latest.find((shown) => shown.name === register.name));
+    });
+    details.append(fold);
   }
   const clock = $("clock");
   const pll = openedRegisters.find((register) => register.pll)?.pll;
@@ -85,16 +106,14 @@ export function opened() {
 }
 
 export function show({registers}) {
+  latest = registers;
   for (const register of registers) {
     const id = `register-${register.name}`;
     const input = $(id);
     if (!input) continue;
     setUnlessFocused(input, register.value ?? "");
     $(`${id}-offset`).textContent = register.offset === null ? "not found" : hex(register.offset);
-    for (const field of register.fields ?? []) {
-      const box = $(`${id}-bits-${field.bits.replace("..", "-")}`);
-      if (box) setUnlessFocused(box, String(field.number));
-    }
+    showFields(register);
     if (register.pll) {
       setUnlessFocused($("clock"), register.pll.frequency.replace(" MHz", ""));
       const {k, m, n} = register.pll;
