@@ -1,7 +1,7 @@
 // The page's figures, from Debian's headless Chromium on the local server
-// (run by hand: speeds are measured here, not asserted in the tests):
-//   tests/web/run --bench            (builds first), or
-//   node tests/web/bench.js [RUNS]   (the site already built)
+// (run by hand: speeds are measured here, not asserted in the tests), once
+// tests/web/run has built the page and installed the driver:
+//   node tests/web/bench.js [RUNS]
 // Medians over RUNS (20) of:
 //   ready     navigation to the module fetched, compiled and started, in a
 //             new browser context each time (nothing cached);

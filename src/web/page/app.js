@@ -4,7 +4,8 @@
 // would, so what is saved equals the CLI's file for the same words.
 //
 // Sections listen to `app.events`:
-//   "opened"  a new ROM is open (its edits cleared);
+//   "opened"  a new ROM is open (its edits cleared): every card is filled
+//             at once;
 //   "changed" the image as edited changed (an edit made or reverted).
 export const app = {
   core: null,
@@ -72,7 +73,6 @@ export function openRom(name, bytes) {
   app.edits = {};
   showNotes([]);
   announce("opened");
-  announce("changed");
   return null;
 }
 

@@ -82,5 +82,8 @@ export function build() {
 export function mount() {
   $("changes-group").append(build());
   app.events.addEventListener("changed", afterFrame(show));
-  app.events.addEventListener("opened", () => { $("copy-state").textContent = ""; });
+  app.events.addEventListener("opened", () => {
+    $("copy-state").textContent = "";
+    show();
+  });
 }

@@ -48,5 +48,6 @@ export function build() {
 
 export function mount() {
   $("changes-group").append(build());
+  app.events.addEventListener("opened", show);
   app.events.addEventListener("changed", afterFrame(show));
 }

@@ -22,5 +22,6 @@ export function mount() {
   for (const size of app.constants.memoryChoices)
     $("memory").add(new Option(`${size} MB`, size, false, size === app.constants.defaultMemory));
   $("memory").addEventListener("change", draw);
+  app.events.addEventListener("opened", draw);
   app.events.addEventListener("changed", draw);
 }
