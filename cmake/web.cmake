@@ -11,8 +11,18 @@ target_link_options(quarzel-web PRIVATE -mexec-model=reactor -Wl,-z,stack-size=1
 quarzel_warnings(quarzel-web)
 
 # The page's own files, as they are: no bundler, nothing fetched from
-# elsewhere.
+# elsewhere. index.html gets a preload line for each of its modules.
 file(GLOB QUARZEL_PAGE_FILES CONFIGURE_DEPENDS src/web/page/*)
+list(REMOVE_ITEM QUARZEL_PAGE_FILES ${PROJECT_SOURCE_DIR}/src/web/page/index.html)
+set(QUARZEL_PAGE_PRELOADS "")
+foreach(file ${QUARZEL_PAGE_FILES})
+  get_filename_component(name ${file} NAME)
+  if(name MATCHES "\\.js$" AND NOT name STREQUAL "quarzel.js")
+    string(APPEND QUARZEL_PAGE_PRELOADS "<link rel=\"modulepreload\" href=\"${name}\">\n")
+  endif()
+endforeach()
+string(STRIP "${QUARZEL_PAGE_PRELOADS}" QUARZEL_PAGE_PRELOADS)
+configure_file(src/web/page/index.html ${CMAKE_BINARY_DIR}/site/index.html @ONLY)
 set(page_copies "")
 foreach(file ${QUARZEL_PAGE_FILES})
   get_filename_component(name ${file} NAME)

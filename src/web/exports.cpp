@@ -16,6 +16,7 @@
 #include "analysis/pci_vesa/pcir_fields.h"
 #include "analysis/registers/register_compare.h"
 #include "analysis/registers/registers.h"
+#include "analysis/sample_image.h"
 #include "describe/compare_json.h"
 #include "describe/diff_json.h"
 #include "describe/diff_text.h"
@@ -61,11 +62,15 @@ int refuse(std::string reason) {
   outputText = std::move(reason);
   return 1;
 }
-int picture(std::vector<std::uint8_t> rgba, std::size_t width, std::size_t height, Json more = Json::object()) {
-  outputBytes = std::move(rgba);
+// A picture already in the output bytes, its size and what else is said of it.
+int pictureAnswer(std::size_t width, std::size_t height, Json more = Json::object()) {
   more["width"] = width;
   more["height"] = height;
   return answer(more);
+}
+int picture(std::vector<std::uint8_t> rgba, std::size_t width, std::size_t height, Json more = Json::object()) {
+  outputBytes = std::move(rgba);
+  return pictureAnswer(width, height, std::move(more));
 }
 
 Json notes(const std::vector<EditNote>& list) {
@@ -223,7 +228,8 @@ QUARZEL_EXPORT(qz_preview) int qzPreview(std::uint32_t memoryMegabytes) {
   const BootScreenVerdict v = verdict(screen);
   Json said = Json::array();
   for (const std::string& note : screenNotes(screen)) said.push_back(note);
-  return picture(rgbaOfPixels(screen.pixels), static_cast<std::size_t>(screen.width),
+  rgbaOfPixels(screen.pixels, outputBytes);
+  return pictureAnswer(static_cast<std::size_t>(screen.width),
                  static_cast<std::size_t>(screen.height),
                  {{"verdict", v == BootScreenVerdict::Whole ? "whole" : v == BootScreenVerdict::Partial ? "partial" : "unrecognised"},
                   {"notes", said},
@@ -298,5 +304,31 @@ QUARZEL_EXPORT(qz_image) int qzImage(int edited) {
   if (edited && !session.edited.ok()) return refuse(session.edited.refusal);
   outputBytes.assign(image.bytes.begin(), image.bytes.begin() + static_cast<std::ptrdiff_t>(image.end()));
   outputText = session.name;
+  return 0;
+}
+
+// Runs the page's calls once on the built-in sample, in a session of its
+// own, and keeps nothing of it: the browser compiles a function of the
+// module only when it is first called, which made the first ROM opened
+// wait some 200 ms for it. The page calls this once it is ready.
+QUARZEL_EXPORT(qz_warm) int qzWarm() {
+  web::Session kept = std::move(session);
+  session = {};
+  const Image sample = sampleImage();
+  web::openRom(session, "sample.rom", std::span(sample.bytes).first(sample.end()));
+  const std::string edits = R"({"--string1": ["warm\r\n"], "--clock": ["100"], "--vesa": ["product-name=x"]})";
+  input.assign(edits.begin(), edits.end());
+  qzEdit();
+  qzInfo();
+  qzRegisters();
+  qzTimings();
+  qzPcirRows();
+  qzEditWords();
+  qzDiff(0, 0);
+  qzDiff(0, 1);
+  qzPreview(kDefaultMemoryMegabytes);
+  for (int size = 0; size < static_cast<int>(std::size(kFontSizes)); ++size) qzGlyphSheet(size);
+  qzImage(1);
+  session = std::move(kept);
   return 0;
 }

@@ -10,13 +10,16 @@ void append(std::vector<std::uint8_t>& rgba, std::uint8_t red, std::uint8_t gree
 
 }  // namespace
 
-std::vector<std::uint8_t> rgbaOfPixels(std::span<const std::uint32_t> pixels) {
-  std::vector<std::uint8_t> rgba;
-  rgba.reserve(pixels.size() * 4);
-  for (const std::uint32_t pixel : pixels)
-    append(rgba, static_cast<std::uint8_t>(pixel >> 16), static_cast<std::uint8_t>(pixel >> 8),
-           static_cast<std::uint8_t>(pixel));
-  return rgba;
+void rgbaOfPixels(std::span<const std::uint32_t> pixels, std::vector<std::uint8_t>& rgba) {
+  rgba.resize(pixels.size() * 4);
+  std::uint8_t* out = rgba.data();
+  for (const std::uint32_t pixel : pixels) {
+    out[0] = static_cast<std::uint8_t>(pixel >> 16);
+    out[1] = static_cast<std::uint8_t>(pixel >> 8);
+    out[2] = static_cast<std::uint8_t>(pixel);
+    out[3] = 0xFF;
+    out += 4;
+  }
 }
 
 std::vector<std::uint8_t> rgbaOfMonochrome(std::span<const std::uint8_t> bits, std::size_t width, std::size_t height) {

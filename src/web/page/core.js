@@ -56,11 +56,13 @@ export class Core {
   // The answer of a call that gives JSON, or {error}.
   json(status) { return status === 0 ? JSON.parse(this.text()) : {error: this.text()}; }
   // The answer of a call that gives a picture: {picture: ImageData, ...the
-  // rest of its JSON}, or {error}.
+  // rest of its JSON}, or {error}. The picture's pixels are the module's
+  // own, not a copy: draw it before the next call.
   picture(status) {
     if (status !== 0) return {error: this.text()};
     const said = JSON.parse(this.text());
-    said.picture = new ImageData(new Uint8ClampedArray(this.bytes()), said.width, said.height);
+    const pixels = new Uint8ClampedArray(this.x.memory.buffer, this.x.qz_output_bytes(), this.x.qz_output_bytes_size());
+    said.picture = new ImageData(pixels, said.width, said.height);
     return said;
   }
   named(name, bytes = new Uint8Array()) {
@@ -71,6 +73,9 @@ export class Core {
   status(code) { return code === 0 ? null : this.text(); }
 
   constants() { return this.json(this.x.qz_constants()); }
+  // Every call run once on the built-in sample, so that the browser has
+  // compiled them before the first ROM arrives; changes nothing.
+  warm() { this.x.qz_warm(); }
   // null when opened, else the message; the same for the ROM to compare
   // with and for a file the edits may name (a font, a code page, a picture).
   open(name, bytes) { return this.status(this.x.qz_open(this.named(name, bytes))); }

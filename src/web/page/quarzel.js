@@ -71,6 +71,8 @@ async function start() {
   listenForDrops();
   document.body.dataset.ready = "true";
   performance.mark("quarzel-ready");
+  // Once the page is drawn, and before a ROM can be chosen.
+  setTimeout(() => app.core.warm(), 0);
 }
 
 start();
