@@ -4,26 +4,14 @@ import assert from "node:assert/strict";
 import {execFileSync} from "node:child_process";
 import fs from "node:fs";
 import path from "node:path";
-import {after, before, test} from "node:test";
+import {test} from "node:test";
 
-import {cli, cliPath, launch, openPage, openThroughPicker, romFolder, saveThroughPage, screenshots, serve,
-        work} from "./harness.js";
+import {cli, cliPath, openThroughPicker, romFolder, saveThroughPage, screenshots, usePage, work} from "./harness.js";
 
-let server, browser, page;
+let page;
 const rom = path.join(romFolder, "Agp_sg.rom"), other = path.join(romFolder, "BlasterAGP.rom");
 
-before(async () => {
-  server = await serve();
-  browser = await launch();
-  page = await openPage(browser, server);
-  fs.mkdirSync(screenshots, {recursive: true});
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-  fs.rmSync(work, {recursive: true, force: true});
-});
+usePage((opened) => { page = opened; });
 
 // The page's cards after an edit are shown once its frame is painted.
 async function shown(card, count) {

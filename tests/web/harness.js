@@ -10,6 +10,8 @@ import path from "node:path";
 import {fileURLToPath} from "node:url";
 import zlib from "node:zlib";
 
+import {after, before} from "node:test";
+
 import {chromium} from "playwright-core";
 
 export const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "../..");
@@ -56,6 +58,23 @@ export async function openPage(browser, server, viewport = {width: 1280, height:
   await page.waitForSelector("body[data-ready=true]");
   page.failures = failures;
   return page;
+}
+
+// A test file's page: the site served, Chromium started and the page open
+// before its tests (handed to `opened`), all closed after them.
+export function usePage(opened) {
+  let server, browser;
+  before(async () => {
+    server = await serve();
+    browser = await launch();
+    opened(await openPage(browser, server));
+    fs.mkdirSync(screenshots, {recursive: true});
+  });
+  after(async () => {
+    await browser?.close();
+    server?.close();
+    fs.rmSync(work, {recursive: true, force: true});
+  });
 }
 
 // The command-line tool's answer.

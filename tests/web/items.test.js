@@ -2,25 +2,12 @@
 import assert from "node:assert/strict";
 import fs from "node:fs";
 import path from "node:path";
-import {after, before, test} from "node:test";
+import {test} from "node:test";
 
-import {cli, images, launch, openPage, openThroughPicker, romFolder, saveThroughPage, screenshots, serve, work,
-        writeBmp} from "./harness.js";
+import {cli, images, openThroughPicker, romFolder, saveThroughPage, screenshots, usePage, work, writeBmp} from "./harness.js";
 
-let server, browser, page;
-
-before(async () => {
-  server = await serve();
-  browser = await launch();
-  page = await openPage(browser, server);
-  fs.mkdirSync(screenshots, {recursive: true});
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-  fs.rmSync(work, {recursive: true, force: true});
-});
+let page;
+usePage((opened) => { page = opened; });
 
 const value = (selector) => page.inputValue(selector);
 const text = (selector) => page.textContent(selector);

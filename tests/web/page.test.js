@@ -2,25 +2,12 @@
 import assert from "node:assert/strict";
 import fs from "node:fs";
 import path from "node:path";
-import {after, before, test} from "node:test";
+import {test} from "node:test";
 
-import {canvasDigest, cli, images, launch, openPage, openThroughPicker, pictureDigest, readPng, screenshots, serve,
-        work} from "./harness.js";
+import {canvasDigest, cli, images, openThroughPicker, pictureDigest, readPng, screenshots, usePage, work} from "./harness.js";
 
-let server, browser, page;
-
-before(async () => {
-  server = await serve();
-  browser = await launch();
-  page = await openPage(browser, server);
-  fs.mkdirSync(screenshots, {recursive: true});
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-  fs.rmSync(work, {recursive: true, force: true});
-});
+let page;
+usePage((opened) => { page = opened; });
 
 test("every image opens, and its boot screen has quarzel-cli preview's pixels", async () => {
   for (const file of images()) {
