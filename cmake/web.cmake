@@ -10,25 +10,22 @@ target_link_libraries(quarzel-web PRIVATE quarzel_shared)
 target_link_options(quarzel-web PRIVATE -mexec-model=reactor -Wl,-z,stack-size=1048576 -Wl,--strip-all)
 quarzel_warnings(quarzel-web)
 
-# The page's own files, as they are: no bundler, nothing fetched from
-# elsewhere. index.html gets a preload line for each of its modules.
-file(GLOB QUARZEL_PAGE_FILES CONFIGURE_DEPENDS src/web/page/*)
-list(REMOVE_ITEM QUARZEL_PAGE_FILES ${PROJECT_SOURCE_DIR}/src/web/page/index.html)
-set(QUARZEL_PAGE_PRELOADS "")
-foreach(file ${QUARZEL_PAGE_FILES})
-  get_filename_component(name ${file} NAME)
-  if(name MATCHES "\\.js$" AND NOT name STREQUAL "quarzel.js")
-    string(APPEND QUARZEL_PAGE_PRELOADS "<link rel=\"modulepreload\" href=\"${name}\">\n")
-  endif()
-endforeach()
-string(STRIP "${QUARZEL_PAGE_PRELOADS}" QUARZEL_PAGE_PRELOADS)
-configure_file(src/web/page/index.html ${CMAKE_BINARY_DIR}/site/index.html @ONLY)
-set(page_copies "")
-foreach(file ${QUARZEL_PAGE_FILES})
-  get_filename_component(name ${file} NAME)
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site/${name}
-                     COMMAND ${CMAKE_COMMAND} -E copy ${file} ${CMAKE_BINARY_DIR}/site/${name}
-                     DEPENDS ${file} VERBATIM)
-  list(APPEND page_copies ${CMAKE_BINARY_DIR}/site/${name})
+# The page: its modules joined into its one script (cmake/page_script.py
+# says why), beside index.html and the style sheet as they are; nothing is
+# fetched from elsewhere.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(QUARZEL_PAGE_SOURCE ${PROJECT_SOURCE_DIR}/src/web/page)
+set(QUARZEL_SITE ${CMAKE_BINARY_DIR}/site)
+file(GLOB QUARZEL_PAGE_MODULES CONFIGURE_DEPENDS ${QUARZEL_PAGE_SOURCE}/*.js)
+add_custom_command(OUTPUT ${QUARZEL_SITE}/quarzel.js
+                   COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/cmake/page_script.py
+                           ${QUARZEL_PAGE_SOURCE}/quarzel.js ${QUARZEL_SITE}/quarzel.js
+                   DEPENDS ${QUARZEL_PAGE_MODULES} ${PROJECT_SOURCE_DIR}/cmake/page_script.py VERBATIM)
+set(page_copies ${QUARZEL_SITE}/quarzel.js)
+foreach(name index.html style.css)
+  add_custom_command(OUTPUT ${QUARZEL_SITE}/${name}
+                     COMMAND ${CMAKE_COMMAND} -E copy ${QUARZEL_PAGE_SOURCE}/${name} ${QUARZEL_SITE}/${name}
+                     DEPENDS ${QUARZEL_PAGE_SOURCE}/${name} VERBATIM)
+  list(APPEND page_copies ${QUARZEL_SITE}/${name})
 endforeach()
 add_custom_target(quarzel-page ALL DEPENDS ${page_copies})
