@@ -310,7 +310,8 @@ QUARZEL_EXPORT(qz_image) int qzImage(int edited) {
 // Runs the page's calls once on the built-in sample, in a session of its
 // own, and keeps nothing of it: the browser compiles a function of the
 // module only when it is first called, which made the first ROM opened
-// wait some 200 ms for it. The page calls this once it is ready.
+// wait some 200 ms for it. The page calls this once it is ready; the
+// output bytes are the sample's, for the page to warm its own code with.
 QUARZEL_EXPORT(qz_warm) int qzWarm() {
   web::Session kept = std::move(session);
   session = {};
@@ -330,5 +331,6 @@ QUARZEL_EXPORT(qz_warm) int qzWarm() {
   for (int size = 0; size < static_cast<int>(std::size(kFontSizes)); ++size) qzGlyphSheet(size);
   qzImage(1);
   session = std::move(kept);
+  outputBytes.assign(sample.bytes.begin(), sample.bytes.begin() + static_cast<std::ptrdiff_t>(sample.end()));
   return 0;
 }

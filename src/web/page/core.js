@@ -74,8 +74,12 @@ export class Core {
 
   constants() { return this.json(this.x.qz_constants()); }
   // Every call run once on the built-in sample, so that the browser has
-  // compiled them before the first ROM arrives; changes nothing.
-  warm() { this.x.qz_warm(); }
+  // compiled them before the first ROM arrives; changes nothing, and gives
+  // the sample's bytes.
+  warm() {
+    this.x.qz_warm();
+    return this.bytes().slice();
+  }
   // null when opened, else the message; the same for the ROM to compare
   // with and for a file the edits may name (a font, a code page, a picture).
   open(name, bytes) { return this.status(this.x.qz_open(this.named(name, bytes))); }

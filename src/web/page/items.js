@@ -15,8 +15,9 @@ const sections = [strings, registers, fonts, pciVesa, modes, logo, image];
 // edited, and what info said of it as opened.
 const state = {opened: null, info: null, registers: null, timings: null};
 
-function show() {
-  state.info = app.core.info();
+// `info`: what info says of the image as edited, where it is known.
+function show(info = app.core.info()) {
+  state.info = info;
   state.registers = app.core.registers().registers;
   state.timings = app.core.timings().timings;
   for (const section of sections) section.show(state);
@@ -29,7 +30,7 @@ export function mount() {
   app.events.addEventListener("opened", () => {
     state.opened = app.core.info();
     for (const section of sections) section.opened?.(state);
-    show();
+    show(state.opened);
   });
-  app.events.addEventListener("changed", afterFrame(show));
+  app.events.addEventListener("changed", afterFrame(() => show()));
 }

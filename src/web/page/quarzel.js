@@ -71,8 +71,12 @@ async function start() {
   listenForDrops();
   document.body.dataset.ready = "true";
   performance.mark("quarzel-ready");
-  // Once the page is drawn, and before a ROM can be chosen.
-  setTimeout(() => app.core.warm(), 0);
+  // Once the page is drawn, and before a ROM can be chosen: the module's
+  // calls, then every card filled once with the built-in sample, unseen,
+  // so that the browser has compiled the page's code and made its canvases
+  // before the user's first ROM. Nothing shows it: the cards stay hidden,
+  // Save disabled, until a ROM is opened.
+  setTimeout(() => openRom("sample.rom", app.core.warm()), 0);
 }
 
 start();
