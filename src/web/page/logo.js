@@ -50,7 +50,7 @@ export function build() {
               el("p", {id: "logo-chosen", class: "where"}),
               el("canvas", {id: "logo-new", class: "logo", hidden: true, role: "img", "aria-label": "The picture to install"}),
               lineIds().map((id, i) => el("div", {class: "field inline"},
-                 el("label", {for: id}, `Text line ${i + 1}`), el("input", {id, type: "text", spellcheck: false}))),
+                 el("label", {for: id}, `Text line ${i + 1}`), el("input", {id, type: "text", class: "grow", spellcheck: false}))),
               el("button", {type: "button", id: "logo-install", onclick: install}, "Install Logo"));
 }
 
