@@ -1,6 +1,7 @@
 #include "describe/info_json.h"
 
 #include "analysis/pci_vesa/pcir_fields.h"
+#include "analysis/strings/boot_string.h"
 #include "analysis/pointer_directory.h"
 #include "analysis/registers/registers.h"
 #include "describe/json.h"
@@ -19,7 +20,7 @@ Json bootString(const Image& image, const BootString& string, const Location* bo
                {"lengthWord", numberOrNull(string.lengthWord)},
                {"printed", string.printed}};
   if (bootCode != nullptr) json["bootCode"] = numberOrNull(*bootCode);
-  json["text"] = biosText(image.text(*string.address));
+  json["text"] = biosText(fieldText(image, string));
   return json;
 }
 

@@ -87,8 +87,17 @@ bool applyClock(Session& s, const EditPlan& plan) {
   return true;
 }
 
+// A text longer than its field is cut to it, as the desktop's boxes stop
+// typing there; the note keeps the cut from passing unseen.
+void noteCut(Session& s, const std::string& option, std::size_t length, std::uint32_t maxLength) {
+  if (length > maxLength)
+    s.note(EditNote::Kind::Warning,
+           formatText("%s: %zu characters, cut to the %u its field holds", option.c_str(), length, maxLength));
+}
+
 bool applyBootStringEdit(Session& s, const char* option, const BootString& string, const std::string& text) {
   if (!s.record(option, applyBootString(s.image(), string, text))) return false;
+  noteCut(s, option, text.size(), string.maxLength);
   if (!string.printed) s.note(EditNote::Kind::Warning, formatText("%s: %s", option, kNotPrintedNote));
   return true;
 }
@@ -103,10 +112,11 @@ bool applyTexts(Session& s, const EditPlan& plan) {
       return false;
   if (plan.pll && !s.record("--pll", applyRegisterValue(s.image(), s.layout(), PLLCtrl1, *plan.pll))) return false;
   if (!applyFieldEdits(s, plan) || !applyClock(s, plan)) return false;
-  for (const VesaText& v : plan.vesa)
-    if (!s.record(std::string("--vesa ") + kVesaNames[v.field].option,
-                  applyVesaString(s.image(), s.layout().vesa[v.field], v.text)))
-      return false;
+  for (const VesaText& v : plan.vesa) {
+    const std::string option = std::string("--vesa ") + kVesaNames[v.field].option;
+    if (!s.record(option, applyVesaString(s.image(), s.layout().vesa[v.field], v.text))) return false;
+    noteCut(s, option, v.text.size(), s.layout().vesa[v.field].maxLength);
+  }
   for (const RefreshSetting& r : plan.refreshes)
     if (!s.record("--refresh " + refreshText(r), applyRefresh(s.image(), s.layout(), r.resolution, r.refresh)))
       return false;

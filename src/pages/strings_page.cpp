@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "analysis/strings/bios_date.h"
+#include "analysis/strings/boot_string.h"
 #include "analysis/strings/string_edits.h"
 #include "ui/app_state.h"
 #include "ui/window_helpers.h"
@@ -28,7 +29,7 @@ constexpr StringControls kString2{IDC_STRING2_TEXT, IDC_STRING2_LENGTH, IDC_STRI
 void setNumber(HWND page, int id, unsigned value) { setText(page, id, std::to_string(value)); }
 
 void showString(HWND page, const BootString& string, const StringControls& ids) {
-  const std::string text = state().BiosImage.text(*string.address);
+  const std::string text = fieldText(state().BiosImage, string);
   setLimitedText(page, ids.text, text, string.maxLength);
   setNumber(page, ids.length, static_cast<unsigned>(text.size()));
 }
@@ -99,7 +100,7 @@ void restoreStrings(HWND page) {
 void fillString(HWND page, const BootString& string, const StringControls& ids) {
   if (!string.address) return;
   setOffsetCaption(page, ids.offset, *string.address);
-  setLimitedText(page, ids.text, state().BiosImage.text(*string.address), string.maxLength);
+  setLimitedText(page, ids.text, fieldText(state().BiosImage, string), string.maxLength);
   setNumber(page, ids.max, string.maxLength);
   setNumber(page, ids.length, static_cast<unsigned>(string.length));
 }

@@ -71,6 +71,16 @@ TEST(CliEdit, StringsDateAndRegistersChangeOnlyTheirBytes) {
   EXPECT_EQ(test::readFile(s.folder.path("in.rom")), s.bytes);
 }
 
+// A text longer than its field is cut to it, and says so.
+TEST(CliEdit, ATextLongerThanItsFieldIsCutWithAWarning) {
+  const Sample s;
+  const std::string max = std::to_string(s.info["string2"]["maxLength"].get<int>());
+  const auto run = runCli("edit " + s.in + " -o " + s.out + " --string2 " + std::string(130, 'x'));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("--string2: 130 characters, cut to the " + max + " its field holds"), std::string::npos)
+      << run.err;
+}
+
 TEST(CliEdit, DryRunListsTheWrittenRangesAndWritesNothing) {
   const Sample s;
   const auto run = runCli("edit " + s.in + " --dry-run --vesa product-name=XY");

@@ -9,6 +9,7 @@
 
 #include "analysis/analysis_pass.h"
 #include "analysis/strings/bios_date.h"
+#include "analysis/strings/boot_string.h"
 #include "analysis/strings/boot_string1.h"
 #include "analysis/strings/boot_string2.h"
 #include "analysis/strings/sign_on_code.h"
@@ -228,6 +229,19 @@ TEST(StringEdits, AFullTextStaysInsideItsRoomOnRealImages) {
       if (string->address)
         fill(*string->address, string->maxLength,
              [&](Image& image, const std::string& text) { return applyBootString(image, *string, text); });
+    // A text that fills its field has no zero byte after it, yet reads back
+    // as written: the byte that follows string 2's is not the string's.
+    for (const auto field : {&BiosLayout::bootString1, &BiosLayout::bootString2}) {
+      const BootString& string = layout.*field;
+      if (!string.address) continue;
+      Image image = *rom;
+      const std::string text(string.maxLength, 'x');
+      ASSERT_TRUE(applyBootString(image, string, text).ok()) << file;
+      BiosLayout again;
+      AnalysisPass(image, again);
+      EXPECT_EQ((again.*field).length, static_cast<std::int32_t>(text.size())) << file;
+      EXPECT_EQ(fieldText(image, again.*field), text) << file;
+    }
     for (const VesaString& vesa : layout.vesa)
       if (vesa.address)
         fill(*vesa.address, vesa.maxLength,

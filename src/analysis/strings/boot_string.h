@@ -1,6 +1,9 @@
 // What the two sign-on string locators record alike.
 #pragma once
 
+#include <algorithm>
+#include <string>
+
 #include "analysis/bios_layout.h"
 
 namespace quarzel {
@@ -17,6 +20,19 @@ inline void recordBootString(const Image& image, BootString& string, Offset addr
   string.address = address;
   string.length = static_cast<std::int32_t>(image.textLength(address));
   if (lengthIsLimit) string.maxLength = static_cast<std::uint32_t>(string.length);
+}
+
+// The max length of a string the code prints by a count. A text an edit
+// wrote to fill the whole field has no zero byte after it, and the byte
+// that follows belongs to something else: the length stops at the field.
+inline void limitBootString(BootString& string, std::uint32_t maxLength) {
+  string.maxLength = maxLength;
+  string.length = std::min(string.length, static_cast<std::int32_t>(maxLength));
+}
+
+// The string's text as it stands in its field, for the same reason.
+inline std::string fieldText(const Image& image, const BootString& string) {
+  return image.text(*string.address).substr(0, string.maxLength);
 }
 
 }  // namespace quarzel

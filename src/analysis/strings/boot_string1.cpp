@@ -57,7 +57,7 @@ void locateBootString1(const Image& image, BiosLayout& layout) {
       recordBootString(image, string, address, false);
       // The count operand of mov cx; only its low byte limits the text.
       string.lengthWord = static_cast<Offset>(code->at + kString1CountOperand);
-      string.maxLength = image.bytes[code->at + kString1CountOperand];
+      limitBootString(string, image.bytes[code->at + kString1CountOperand]);
       if (!logo) layout.logoLines = logoLinesFrom(image.text(address));
     }
   } else if (code) {

@@ -13,7 +13,7 @@ constexpr std::uint32_t kString2MaxLength = 120;
 void recordMainString2(const Image& image, BootString& string, Offset address) {
   if (!startsInImage(image, address)) return;
   recordBootString(image, string, address, false);
-  string.maxLength = kString2MaxLength;
+  limitBootString(string, kString2MaxLength);
   // mov cx,es:[bp-2]: the count is the word just before the text, which a
   // string at offset 0 or 1 cannot have.
   if (address >= 2) string.lengthWord = static_cast<Offset>(address - 2);

@@ -1,6 +1,7 @@
 #include "analysis/pci_vesa/pcir_fields.h"
 #include "analysis/pointer_directory.h"
 #include "analysis/registers/registers.h"
+#include "analysis/strings/boot_string.h"
 #include "analysis/strings/string_edits.h"
 #include "analysis/modes/video_modes.h"
 #include "describe/readable_text.h"
@@ -22,7 +23,7 @@ std::string bootString(const char* name, const Image& image, const BootString& s
                                *string.address, string.length, string.maxLength,
                                offsetText(string.lengthWord).c_str());
   if (!string.printed) out += formatText("    %s\n", kNotPrintedNote);
-  return out + readable(image.text(*string.address), "    | ");
+  return out + readable(fieldText(image, string), "    | ");
 }
 
 std::string strings(const Image& image, const BiosLayout& layout) {
