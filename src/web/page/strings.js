@@ -49,7 +49,10 @@ export function opened({opened}) {
   }
 }
 
-export function show({info}) {
+// The length is the text's as edited; the max length is what the edits may
+// write, which is the ROM's as opened: every edit runs over that ROM, though
+// the saved string 1's count makes a shorter text its max length from then on.
+export function show({info, opened}) {
   for (const item of items) {
     const found = info[item.key];
     const where = $(`${item.key}-where`);
@@ -60,6 +63,6 @@ export function show({info}) {
     setUnlessFocused($(`${item.key}-text`), toField(found.text));
     where.textContent = item.key === "date"
       ? `at ${hex(found.offset)}`
-      : `at ${hex(found.offset)}: length ${found.length}, max length ${found.maxLength}`;
+      : `at ${hex(found.offset)}: length ${found.length}, max length ${(opened[item.key] ?? found).maxLength}`;
   }
 }
