@@ -8,8 +8,9 @@ Each module keeps its own scope, as an arrow function that runs once and
 returns what the module exports; an import becomes a read of that object.
 The modules are joined after every module they import, so each runs once,
 in the order the browser would run them. The page's modules use two
-import forms and exports of declarations only; anything else stops the
-build, naming the line, rather than pass unjoined.
+import forms and exports of functions, classes and constants only (an
+exported `let` would reach its importers as a copy, not as the binding);
+anything else stops the build, naming the line, rather than pass unjoined.
 
   page_script.py ENTRY.js OUTPUT.js"""
 import os
@@ -18,7 +19,8 @@ import sys
 
 IMPORT_NAMES = re.compile(r'^import \{([\w$, ]+)\} from "\./(\w+)\.js";$')
 IMPORT_ALL = re.compile(r'^import \* as (\w+) from "\./(\w+)\.js";$')
-EXPORT = re.compile(r'^export ((?:async )?function\*? |const |let |class )([\w$]+)')
+STATEMENT = re.compile(r'^(import|export)\b')
+EXPORT = re.compile(r'^export ((?:async )?function\*? |const |class )([\w$]+)')
 
 
 def fail(path, number, why):
@@ -38,7 +40,7 @@ def read_module(path):
             elif everything:
                 imported.append(everything[2])
                 lines.append(f"const {everything[1]} = {variable(everything[2])};")
-            elif line.startswith("import") or line.startswith("export"):
+            elif STATEMENT.match(line):
                 export = EXPORT.match(line)
                 if not export:
                     fail(path, number, "an import or export the page's script cannot join")

@@ -30,7 +30,7 @@ void takeString2(const Image& image, BiosLayout& layout, Offset item) {
   constexpr std::size_t kCountBytes = 2;
   if (item + kCountBytes >= image.size) return;
   BootString& string = layout.bootString2;
-  recordBootString(image, string, static_cast<Offset>(item + kCountBytes), true);
+  recordBootString(image, string, static_cast<Offset>(item + kCountBytes), std::nullopt);
   string.lengthWord = item;
 }
 

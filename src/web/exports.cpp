@@ -18,7 +18,6 @@
 #include "analysis/registers/registers.h"
 #include "analysis/sample_image.h"
 #include "describe/compare_json.h"
-#include "describe/diff_json.h"
 #include "describe/diff_text.h"
 #include "describe/info_json.h"
 #include "describe/json.h"
@@ -198,15 +197,15 @@ QUARZEL_EXPORT(qz_timings) int qzTimings() {
 }
 
 // What `quarzel-cli diff` says of the ROM as opened against the ROM as
-// edited, or against the ROM to compare with (`other` 1): its JSON
-// (`asText` 0) or its readable report.
-QUARZEL_EXPORT(qz_diff) int qzDiff(int other, int asText) {
+// edited, or against the ROM to compare with (`other` 1): its readable
+// report.
+QUARZEL_EXPORT(qz_diff) int qzDiff(int other) {
   if (!session.open) return refuse("open a ROM first");
   if (other && !session.other) return refuse("open a ROM to compare with first");
   const DiffNames names{session.name, other ? session.other->name : session.name};
   const BiosDiff diff = other ? diffBios(session.edited.image, session.layout, session.other->image, session.other->layout)
                               : diffBios(session.opened, session.openedLayout, session.edited.image, session.layout);
-  outputText = asText ? diffText(names, diff) : diffJson(names, diff);
+  outputText = diffText(names, diff);
   return 0;
 }
 
@@ -307,11 +306,13 @@ QUARZEL_EXPORT(qz_image) int qzImage(int edited) {
   return 0;
 }
 
-// Runs the page's calls once on the built-in sample, in a session of its
-// own, and keeps nothing of it: the browser compiles a function of the
-// module only when it is first called, which made the first ROM opened
-// wait some 200 ms for it. The page calls this once it is ready; the
-// output bytes are the sample's, for the page to warm its own code with.
+// Runs an edit of the built-in sample once, with what the page asks after
+// one, in a session of its own, and keeps nothing of it: the browser
+// compiles a function of the module only when it is first called, which
+// made the first ROM opened wait some 200 ms for it. The output bytes are
+// the sample's, which the page then opens unseen and fills its cards with,
+// so that the calls a ROM's opening makes are compiled too. The page calls
+// this once it is ready.
 QUARZEL_EXPORT(qz_warm) int qzWarm() {
   web::Session kept = std::move(session);
   session = {};
@@ -320,15 +321,8 @@ QUARZEL_EXPORT(qz_warm) int qzWarm() {
   const std::string edits = R"({"--string1": ["warm\r\n"], "--clock": ["100"], "--vesa": ["product-name=x"]})";
   input.assign(edits.begin(), edits.end());
   qzEdit();
-  qzInfo();
-  qzRegisters();
-  qzTimings();
-  qzPcirRows();
   qzEditWords();
-  qzDiff(0, 0);
-  qzDiff(0, 1);
-  qzPreview(kDefaultMemoryMegabytes);
-  for (int size = 0; size < static_cast<int>(std::size(kFontSizes)); ++size) qzGlyphSheet(size);
+  qzDiff(0);
   qzImage(1);
   session = std::move(kept);
   outputBytes.assign(sample.bytes.begin(), sample.bytes.begin() + static_cast<std::ptrdiff_t>(sample.end()));

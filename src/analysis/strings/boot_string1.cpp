@@ -36,9 +36,8 @@ void locateSilentString1(const Image& image, std::size_t match, BootString& stri
   if (!startsInImage(image, address) || image.bytes[address - 1] != 0 || !count ||
       image.textLength(address) != std::size_t{*count})
     return;
-  recordBootString(image, string, static_cast<Offset>(address), false);
+  recordBootString(image, string, static_cast<Offset>(address), image.bytes[match + kString1CountOperand]);
   string.lengthWord = static_cast<Offset>(match + kString1CountOperand);
-  string.maxLength = image.bytes[match + kString1CountOperand];
   string.printed = false;
 }
 
@@ -54,10 +53,9 @@ void locateBootString1(const Image& image, BiosLayout& layout) {
   if (code && code->printsString1) {
     layout.bootCodeAddress = static_cast<Offset>(code->at);
     if (const Offset address = *image.word(code->at + kString1Operand); startsInImage(image, address)) {
-      recordBootString(image, string, address, false);
       // The count operand of mov cx; only its low byte limits the text.
+      recordBootString(image, string, address, image.bytes[code->at + kString1CountOperand]);
       string.lengthWord = static_cast<Offset>(code->at + kString1CountOperand);
-      limitBootString(string, image.bytes[code->at + kString1CountOperand]);
       if (!logo) layout.logoLines = logoLinesFrom(image.text(address));
     }
   } else if (code) {
@@ -65,7 +63,7 @@ void locateBootString1(const Image& image, BiosLayout& layout) {
   } else if (!logo) {
     if (const auto fallback = findFirst(image, kString1Fallback, searchEnd(image, kSearchMargin)))
       if (const Offset address = *image.word(*fallback + kString1FallbackOperand); startsInImage(image, address))
-        recordBootString(image, string, address, true);
+        recordBootString(image, string, address, std::nullopt);
   }
   if (logo) layout.bootCodeAddress = logo->call;
 }

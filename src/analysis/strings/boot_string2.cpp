@@ -12,8 +12,7 @@ constexpr std::uint32_t kString2MaxLength = 120;
 
 void recordMainString2(const Image& image, BootString& string, Offset address) {
   if (!startsInImage(image, address)) return;
-  recordBootString(image, string, address, false);
-  limitBootString(string, kString2MaxLength);
+  recordBootString(image, string, address, kString2MaxLength);
   // mov cx,es:[bp-2]: the count is the word just before the text, which a
   // string at offset 0 or 1 cannot have.
   if (address >= 2) string.lengthWord = static_cast<Offset>(address - 2);
@@ -36,7 +35,7 @@ void locateBootString2(const Image& image, BiosLayout& layout) {
     recordMainString2(image, string, *image.word(*match + kString2Operand));
   } else if (const auto fallback = findFirst(image, kString2Fallback, end)) {
     if (const Offset address = *image.word(*fallback + kString2FallbackOperand); startsInImage(image, address))
-      recordBootString(image, string, address, true);
+      recordBootString(image, string, address, std::nullopt);
   }
 }
 

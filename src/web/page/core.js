@@ -97,11 +97,10 @@ export class Core {
   pcirRows() { return this.json(this.x.qz_pcir_rows()); }
   registers() { return this.json(this.x.qz_registers()); }
   timings() { return this.json(this.x.qz_timings()); }
-  // Against the ROM as opened, or the ROM to compare with (other true):
-  // diff's JSON, or its readable report.
-  diff(other = false) { return this.json(this.x.qz_diff(other ? 1 : 0, 0)); }
+  // diff's readable report against the ROM as opened, or the ROM to
+  // compare with (other true).
   diffText(other = false) {
-    return this.x.qz_diff(other ? 1 : 0, 1) === 0 ? {text: this.text()} : {error: this.text()};
+    return this.x.qz_diff(other ? 1 : 0) === 0 ? {text: this.text()} : {error: this.text()};
   }
   // The options and values of the one `quarzel-cli edit` that makes the edits.
   editWords() { return this.json(this.x.qz_edit_words()); }

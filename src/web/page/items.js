@@ -32,5 +32,5 @@ export function mount() {
     for (const section of sections) section.opened?.(state);
     show(state.opened);
   });
-  app.events.addEventListener("changed", afterFrame(() => show()));
+  app.events.addEventListener("changed", afterFrame(show));
 }
